@@ -1,0 +1,97 @@
+#pragma once
+// Pixmaps (CPU pixel buffers, ARGB8888) and images (pixmap frames that become
+// textures on first draw). Loading needs no window: images can be loaded
+// before the renderer exists, and re-upload themselves after a renderer switch.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/stream.h"
+
+namespace platform {
+
+// Load flags of images.
+enum ImageFlags : int { FILTEREDIMAGE = 1, MIPMAPPEDIMAGE = 2, DYNAMICIMAGE = 4, MASKEDIMAGE = 8 };
+
+class Pixmap {
+ public:
+  Pixmap(int width, int height);  // transparent black
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // ARGB; reads outside give 0, writes outside do nothing.
+  uint32_t ReadPixel(int x, int y) const;
+  void WritePixel(int x, int y, uint32_t argb);
+  uint32_t* Pixels() { return pixels_.data(); }
+  const uint32_t* Pixels() const { return pixels_.data(); }
+  std::shared_ptr<Pixmap> Copy() const;
+  std::shared_ptr<Pixmap> MirrorX() const;  // left-right mirrored copy
+  // A width x height piece from (x, y); parts outside are transparent.
+  std::shared_ptr<Pixmap> Window(int x, int y, int width, int height) const;
+  // Pixels of exactly this RGB become fully transparent.
+  void ApplyMask(int r, int g, int b);
+  // Bumped on every write, so an image knows its texture is stale.
+  uint64_t Version() const { return version_; }
+  void Touch() { ++version_; }
+
+ private:
+  int width_, height_;
+  std::vector<uint32_t> pixels_;
+  uint64_t version_ = 0;
+};
+using PixmapRef = std::shared_ptr<Pixmap>;
+
+// PNG or JPEG (told apart by content). A corrupt or truncated file gives null
+// and a line on standard error; it never ends the process.
+PixmapRef LoadPixmap(Stream& stream);
+PixmapRef LoadPixmap(const std::string& path);
+bool SavePixmapPNG(const Pixmap& pixmap, const std::string& path);
+
+// The mask colour applied by image loading (255, 0, 255 unless set).
+void SetMaskColor(int r, int g, int b);
+void GetMaskColor(int& r, int& g, int& b);
+// When on (the default), loaded images get their handle at their centre.
+void SetAutoMidHandle(bool on);
+bool AutoMidHandle();
+
+class Image {
+ public:
+  Image(int width, int height, int frames, int flags = 0);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  int Frames() const { return static_cast<int>(frames_.size()); }
+  int Flags() const { return flags_; }
+  float HandleX() const { return handle_x_; }
+  float HandleY() const { return handle_y_; }
+  void SetHandle(float x, float y) { handle_x_ = x; handle_y_ = y; }
+  void MidHandle() { SetHandle(width_ * 0.5f, height_ * 0.5f); }
+  // The pixels of a frame; write to them freely (the texture follows), null when out of range.
+  PixmapRef Frame(int frame) const;
+  void SetFrame(int frame, PixmapRef pixmap);
+  std::shared_ptr<Image> MirrorX() const;  // every frame mirrored, handle mirrored too
+
+  // Texture cache, used by the drawing code only.
+  struct Texture;
+  std::vector<std::shared_ptr<Texture>>& Textures() const { return textures_; }
+
+ private:
+  int width_, height_, flags_;
+  float handle_x_ = 0, handle_y_ = 0;
+  std::vector<PixmapRef> frames_;
+  mutable std::vector<std::shared_ptr<Texture>> textures_;
+};
+using ImageRef = std::shared_ptr<Image>;
+
+// One-frame image from a file or stream, with the mask colour and the auto handle.
+ImageRef LoadImage(Stream& stream, int flags = -1);
+ImageRef LoadImage(const std::string& path, int flags = -1);
+// A strip of `frames` cells of cell_w x cell_h, read left to right, top to bottom.
+ImageRef LoadAnimImage(Stream& stream, int cell_w, int cell_h, int first, int frames, int flags = -1);
+ImageRef LoadAnimImage(const std::string& path, int cell_w, int cell_h, int first, int frames, int flags = -1);
+// An image of one pixmap; the pixmap is shared, not copied.
+ImageRef ImageFromPixmap(PixmapRef pixmap, int flags = 0);
+ImageRef CreateImage(int width, int height, int frames = 1, int flags = DYNAMICIMAGE);
+// Pads each side up to a power of two (font pages); the handle stays at 0, 0.
+ImageRef LoadImagePow2(Stream& stream, int flags = -1);
+
+}  // namespace platform
