@@ -43,6 +43,10 @@ double ToDouble(std::string_view s) {
   size_t i = 0;
   while (i < s.size() && IsBlank(s[i])) ++i;
   if (i < s.size() && s[i] == '+') ++i;
+  // Only digits make a number: from_chars would also take "nan" and "inf",
+  // which a damaged data file must not bring into the game.
+  const size_t d = i < s.size() && s[i] == '-' ? i + 1 : i;
+  if (d >= s.size() || !((s[d] >= '0' && s[d] <= '9') || s[d] == '.')) return 0.0;
   double v = 0.0;
   const auto r = std::from_chars(s.data() + i, s.data() + s.size(), v, std::chars_format::general);
   if (r.ec == std::errc::result_out_of_range) {
