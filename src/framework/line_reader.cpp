@@ -81,12 +81,14 @@ std::string GetLineAttr(std::string_view line, std::string_view name) {
       continue;
     }
     if (token.empty()) continue;
-    const std::string_view body = token.substr(0, token.size() - 1);  // without the closing quote
+    // A value cut at a blank has lost its closing quote; keep what is there.
+    const std::string_view body = token.back() == '"' ? token.substr(0, token.size() - 1) : token;
     const size_t eq = body.find('=');
     if (eq == std::string_view::npos) continue;
     if (Lower(body.substr(0, eq)) != want) continue;
-    // The value starts after "=" and the opening quote.
-    return eq + 2 <= body.size() ? std::string(body.substr(eq + 2)) : std::string();
+    std::string_view value = body.substr(eq + 1);
+    if (!value.empty() && value.front() == '"') value.remove_prefix(1);
+    return std::string(value);
   }
   return {};
 }
