@@ -35,19 +35,23 @@ void FillLanguageTable(TextTable& table, TextStream& text, const std::string& na
   };
   std::vector<Entry> entries;
   int largest = 0;
+  int negatives = 0, firstNegative = 0;
   for (int lineNo = 1; !text.Eof(); ++lineNo) {
     const std::string line = text.ReadLine();
     // A blank line (such as one left at the end of a file) would wipe entry 0.
     if (Trim(line).empty()) continue;
     const int number = LanguageLineNumber(line);
     if (number < 0) {
-      WriteLog(name + " line " + std::to_string(lineNo) + ": negative entry number, line ignored", LOG_WARNING,
-               "language");
+      if (negatives++ == 0) firstNegative = lineNo;
       continue;
     }
     largest = std::max(largest, number);
     entries.push_back({number, LanguageLineText(line)});
   }
+  if (negatives > 0)
+    WriteLog(name + " line " + std::to_string(firstNegative) + ": negative entry number; " +
+                 std::to_string(negatives) + " such line(s) ignored",
+             LOG_WARNING, "language");
   table.Resize(largest + 1);
   for (auto& e : entries) table.Set(e.number, std::move(e.text));
 }
