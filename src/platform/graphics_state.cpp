@@ -2,10 +2,13 @@
 
 #include <cmath>
 
+#include "platform/sdl_internal.h"
+
 namespace platform {
 namespace {
 
 DrawState g_state;
+int g_default_vp_w = 800, g_default_vp_h = 600;
 
 void UpdateTransform() {
   const double rad = g_state.rotation * 3.14159265358979323846 / 180.0;
@@ -39,6 +42,8 @@ void SetTransform(float degrees, float sx, float sy) {
 }
 void SetOrigin(float x, float y) { g_state.origin_x = x; g_state.origin_y = y; }
 void GetOrigin(float& x, float& y) { x = g_state.origin_x; y = g_state.origin_y; }
+void SetHandle(float x, float y) { g_state.handle_x = x; g_state.handle_y = y; }
+void GetHandle(float& x, float& y) { x = g_state.handle_x; y = g_state.handle_y; }
 void SetViewport(int x, int y, int w, int h) { g_state.vp_x = x; g_state.vp_y = y; g_state.vp_w = w; g_state.vp_h = h; }
 void GetViewport(int& x, int& y, int& w, int& h) { x = g_state.vp_x; y = g_state.vp_y; w = g_state.vp_w; h = g_state.vp_h; }
 void SetLineWidth(float width) { g_state.line_width = width; }
@@ -49,6 +54,13 @@ void SetClearColor(int r, int g, int b) { g_state.clear_r = r; g_state.clear_g =
 
 void ResetDrawState() {
   g_state = DrawState();
+  g_state.vp_w = g_default_vp_w;
+  g_state.vp_h = g_default_vp_h;
+}
+
+void internal::SetDefaultViewport(int width, int height) {
+  g_default_vp_w = width;
+  g_default_vp_h = height;
 }
 
 }  // namespace platform

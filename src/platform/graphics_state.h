@@ -19,6 +19,8 @@ struct DrawState {
   float scale_x = 1.0f, scale_y = 1.0f;
   float rotation = 0.0f;  // degrees
   float origin_x = 0.0f, origin_y = 0.0f;
+  // The drawing handle of shapes, text and textured polygons (images use their own).
+  float handle_x = 0.0f, handle_y = 0.0f;
   // Viewport: a clip rectangle in virtual coordinates, absolute; it does not move the origin.
   int vp_x = 0, vp_y = 0, vp_w = 800, vp_h = 600;
   float line_width = 1.0f;
@@ -44,6 +46,8 @@ float GetRotation();
 void SetTransform(float degrees, float sx, float sy);
 void SetOrigin(float x, float y);
 void GetOrigin(float& x, float& y);
+void SetHandle(float x, float y);
+void GetHandle(float& x, float& y);
 void SetViewport(int x, int y, int w, int h);
 void GetViewport(int& x, int& y, int& w, int& h);
 void SetLineWidth(float width);

@@ -11,8 +11,12 @@
 
 namespace platform {
 
-// Load flags of images.
-enum ImageFlags : int { FILTEREDIMAGE = 1, MIPMAPPEDIMAGE = 2, DYNAMICIMAGE = 4, MASKEDIMAGE = 8 };
+// Load flags of images. The values are the ones data and game code pass as
+// plain numbers (2 filtered, 6 filtered and mipmapped). -1 means the default
+// flags, masked and filtered. Mipmaps do not exist here; filtered images draw
+// with linear filtering, others with nearest.
+enum ImageFlags : int { MASKEDIMAGE = 1, FILTEREDIMAGE = 2, MIPMAPPEDIMAGE = 4, DYNAMICIMAGE = 8 };
+constexpr int DEFAULT_IMAGE_FLAGS = MASKEDIMAGE | FILTEREDIMAGE;
 
 class Pixmap {
  public:
@@ -22,7 +26,8 @@ class Pixmap {
   // ARGB; reads outside give 0, writes outside do nothing.
   uint32_t ReadPixel(int x, int y) const;
   void WritePixel(int x, int y, uint32_t argb);
-  uint32_t* Pixels() { return pixels_.data(); }
+  // Write access counts as a write (the texture is refreshed on the next draw).
+  uint32_t* Pixels() { ++version_; return pixels_.data(); }
   const uint32_t* Pixels() const { return pixels_.data(); }
   std::shared_ptr<Pixmap> Copy() const;
   std::shared_ptr<Pixmap> MirrorX() const;  // left-right mirrored copy
@@ -41,16 +46,21 @@ class Pixmap {
 };
 using PixmapRef = std::shared_ptr<Pixmap>;
 
-// PNG or JPEG (told apart by content). A corrupt or truncated file gives null
-// and a line on standard error; it never ends the process.
+// PNG or JPEG (told apart by content), read from the stream's position to its
+// end. A corrupt or truncated file gives null and a line on standard error; it
+// never ends the process.
 PixmapRef LoadPixmap(Stream& stream);
 PixmapRef LoadPixmap(const std::string& path);
 bool SavePixmapPNG(const Pixmap& pixmap, const std::string& path);
 
-// The mask colour applied by image loading (255, 0, 255 unless set).
+// The mask colour applied by image loading with MASKEDIMAGE (part of the
+// default flags): pixels of exactly that colour become transparent black.
+// (255, 0, 255 unless set.)
 void SetMaskColor(int r, int g, int b);
 void GetMaskColor(int& r, int& g, int& b);
-// When on (the default), loaded images get their handle at their centre.
+// When on (the default), images from LoadImage and LoadAnimImage get their
+// handle at their centre; made images (CreateImage, ImageFromPixmap,
+// LoadImagePow2) keep theirs at 0, 0.
 void SetAutoMidHandle(bool on);
 bool AutoMidHandle();
 
@@ -75,6 +85,7 @@ class Image {
   std::vector<std::shared_ptr<Texture>>& Textures() const { return textures_; }
 
  private:
+  friend std::shared_ptr<Image> ImageFromPixmap(std::shared_ptr<Pixmap> pixmap, int flags);
   int width_, height_, flags_;
   float handle_x_ = 0, handle_y_ = 0;
   std::vector<PixmapRef> frames_;
@@ -85,13 +96,17 @@ using ImageRef = std::shared_ptr<Image>;
 // One-frame image from a file or stream, with the mask colour and the auto handle.
 ImageRef LoadImage(Stream& stream, int flags = -1);
 ImageRef LoadImage(const std::string& path, int flags = -1);
-// A strip of `frames` cells of cell_w x cell_h, read left to right, top to bottom.
+// A strip of `frames` cells of cell_w x cell_h from cell `first`, read left to
+// right, top to bottom; null when the picture holds fewer cells.
 ImageRef LoadAnimImage(Stream& stream, int cell_w, int cell_h, int first, int frames, int flags = -1);
 ImageRef LoadAnimImage(const std::string& path, int cell_w, int cell_h, int first, int frames, int flags = -1);
 // An image of one pixmap; the pixmap is shared, not copied.
 ImageRef ImageFromPixmap(PixmapRef pixmap, int flags = 0);
 ImageRef CreateImage(int width, int height, int frames = 1, int flags = DYNAMICIMAGE);
-// Pads each side up to a power of two (font pages); the handle stays at 0, 0.
+// Pads each side up to a power of two (font pages): unchanged when both are
+// powers of two, else each side is 2 doubled until it holds the picture; the
+// picture sits at the top left. The handle stays at 0, 0.
 ImageRef LoadImagePow2(Stream& stream, int flags = -1);
+ImageRef LoadImagePow2(const std::string& path, int flags = -1);
 
 }  // namespace platform

@@ -2,9 +2,50 @@
 // Shared between the platform's own files only: never included by game code.
 #include <SDL.h>
 
+#include <cstdint>
+
+#include "platform/image.h"
+
 namespace platform::internal {
 
 SDL_Window* Window();      // null when headless or closed
 SDL_Renderer* Renderer();  // null when no graphics are open
 
+// The persistent canvas every draw call renders into (the renderer's target).
+SDL_Texture* Canvas();
+int CanvasWidth();
+int CanvasHeight();
+// Virtual to canvas pixels, per axis.
+float CanvasScaleX();
+float CanvasScaleY();
+// Counts renderers made: textures tagged with an older one are stale (SDL
+// freed them with their renderer) and are made again.
+uint64_t RendererGeneration();
+// The clip rectangle last handed to SDL is unknown (after a target switch).
+void ForgetClip();
+// The viewport ResetDrawState restores: the whole virtual screen.
+void SetDefaultViewport(int width, int height);
+
+// The texture of an image frame for the current renderer, made or refreshed
+// as needed; `masked` gives the alpha-tested copy that mask blend draws.
+// Null when graphics are closed or the frame does not exist.
+SDL_Texture* FrameTexture(const Image& image, int frame, bool masked);
+
 }  // namespace platform::internal
+
+namespace platform {
+
+struct Image::Texture {
+  SDL_Texture* texture = nullptr;
+  SDL_Texture* masked = nullptr;
+  uint64_t generation = 0;
+  const Pixmap* source = nullptr;
+  uint64_t version = 0;
+  uint64_t masked_version = 0;
+  Texture() = default;
+  Texture(const Texture&) = delete;
+  Texture& operator=(const Texture&) = delete;
+  ~Texture();
+};
+
+}  // namespace platform

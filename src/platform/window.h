@@ -22,13 +22,16 @@ struct DesktopMode {
 DesktopMode GetDesktopMode();
 
 // Opens a window of width x height (windowed when depth is 0, else full
-// screen); replaces any open one. Headless opens an offscreen canvas with no
+// screen); replaces any open one. The virtual resolution and the viewport
+// become the mode size. Headless opens an offscreen canvas with no
 // window. False on failure, with the reason on standard error.
 bool OpenGraphics(int width, int height, int depth, int refresh, bool headless = false);
 void CloseGraphics();
 bool GraphicsOpen();
 int GraphicsWidth();   // the mode size
 int GraphicsHeight();
+// SDL's name of the renderer in use ("opengl", "software", ...); "" when closed.
+std::string GraphicsRendererName();
 // The coordinate system game code draws in, mapped per axis onto the canvas.
 void SetVirtualResolution(int width, int height);
 int VirtualResolutionWidth();
@@ -38,7 +41,8 @@ void WindowToVirtual(float wx, float wy, float& vx, float& vy);
 
 // Presents the canvas; the canvas keeps its content.
 void Flip(bool vsync);
-// The canvas, mode-sized, as pixels; and a rectangle of it into an image frame.
+// The canvas, mode-sized, as opaque pixels; and the rectangle of the image's
+// size at (x, y) in canvas pixels (not virtual ones) into an image frame.
 PixmapRef GrabCanvas();
 void GrabImage(const ImageRef& image, int x, int y, int frame = 0);
 

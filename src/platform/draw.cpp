@@ -1,0 +1,430 @@
+#include "platform/draw.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "platform/graphics_state.h"
+#include "platform/image_font.h"
+#include "platform/sdl_internal.h"
+
+namespace platform {
+
+namespace {
+
+bool g_clip_valid = false;
+SDL_Rect g_clip{0, 0, 0, 0};
+
+SDL_Texture* Upload(SDL_Renderer* renderer, const Pixmap& pixmap, bool masked, int flags, SDL_Texture* reuse) {
+  const int w = pixmap.Width(), h = pixmap.Height();
+  if (w <= 0 || h <= 0) return nullptr;
+  SDL_Texture* texture = reuse;
+  if (!texture) {
+    texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
+    if (!texture) {
+      std::fprintf(stderr, "Graphics: cannot make a %dx%d texture: %s\n", w, h, SDL_GetError());
+      return nullptr;
+    }
+    SDL_SetTextureScaleMode(texture, (flags & FILTEREDIMAGE) ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  }
+  if (!masked) {
+    SDL_UpdateTexture(texture, nullptr, pixmap.Pixels(), w * 4);
+  } else {
+    // Mask blend draws a pixel fully or not at all.
+    std::vector<uint32_t> tested(pixmap.Pixels(), pixmap.Pixels() + size_t(w) * h);
+    for (uint32_t& p : tested) p = (p >> 24) >= 128 ? (p | 0xFF000000u) : 0u;
+    SDL_UpdateTexture(texture, nullptr, tested.data(), w * 4);
+  }
+  return texture;
+}
+
+// Clips to the viewport; false when nothing can be drawn.
+bool ApplyClip(SDL_Renderer* renderer) {
+  const DrawState& s = State();
+  if (s.vp_w <= 0 || s.vp_h <= 0) return false;
+  const double sx = internal::CanvasScaleX(), sy = internal::CanvasScaleY();
+  const double cw = internal::CanvasWidth(), ch = internal::CanvasHeight();
+  const double x0 = std::clamp(std::round(s.vp_x * sx), 0.0, cw);
+  const double y0 = std::clamp(std::round(s.vp_y * sy), 0.0, ch);
+  const double x1 = std::clamp(std::round((double(s.vp_x) + s.vp_w) * sx), 0.0, cw);
+  const double y1 = std::clamp(std::round((double(s.vp_y) + s.vp_h) * sy), 0.0, ch);
+  if (x1 <= x0 || y1 <= y0) return false;
+  const SDL_Rect rect{int(x0), int(y0), int(x1 - x0), int(y1 - y0)};
+  if (!g_clip_valid || !SDL_RectEquals(&rect, &g_clip)) {
+    SDL_RenderSetClipRect(renderer, &rect);
+    g_clip = rect;
+    g_clip_valid = true;
+  }
+  return true;
+}
+
+struct Paint {
+  SDL_Renderer* renderer = nullptr;
+  SDL_BlendMode mode = SDL_BLENDMODE_BLEND;
+  SDL_Color color{255, 255, 255, 255};
+  bool masked = false;
+};
+
+// The renderer, blend and vertex colour for a draw, or false when it would draw nothing.
+bool Prepare(Paint& paint) {
+  paint.renderer = internal::Renderer();
+  if (!paint.renderer || !internal::Canvas()) return false;
+  const DrawState& s = State();
+  const float alpha = std::isnan(s.alpha) ? 0.0f : std::clamp(s.alpha, 0.0f, 1.0f);
+  int a = static_cast<int>(std::lround(alpha * 255.0f));
+  switch (s.blend) {
+    case MASKBLEND:
+      if (alpha < 0.5f) return false;
+      paint.mode = SDL_BLENDMODE_BLEND;
+      paint.masked = true;
+      a = 255;
+      break;
+    case SOLIDBLEND:
+      paint.mode = SDL_BLENDMODE_NONE;
+      a = 255;
+      break;
+    case LIGHTBLEND:
+      if (a == 0) return false;
+      paint.mode = SDL_BLENDMODE_ADD;
+      break;
+    case SHADEBLEND:
+      paint.mode = SDL_BLENDMODE_MOD;
+      break;
+    default:
+      if (a == 0) return false;
+      paint.mode = SDL_BLENDMODE_BLEND;
+      break;
+  }
+  paint.color = SDL_Color{Uint8(std::clamp(s.r, 0, 255)), Uint8(std::clamp(s.g, 0, 255)),
+                          Uint8(std::clamp(s.b, 0, 255)), Uint8(a)};
+  return ApplyClip(paint.renderer);
+}
+
+// Local points (relative to the handle) around an anchor in virtual
+// coordinates, through the state's 2x2 transform, into canvas pixels.
+struct Placer {
+  float ax, ay, ix, iy, jx, jy, sx, sy;
+  Placer(float x, float y) {
+    const DrawState& s = State();
+    ax = x + s.origin_x;
+    ay = y + s.origin_y;
+    ix = s.ix;
+    iy = s.iy;
+    jx = s.jx;
+    jy = s.jy;
+    sx = internal::CanvasScaleX();
+    sy = internal::CanvasScaleY();
+  }
+  SDL_FPoint operator()(float u, float v) const {
+    return SDL_FPoint{(ax + ix * u + iy * v) * sx, (ay + jx * u + jy * v) * sy};
+  }
+};
+
+void Geometry(const Paint& paint, SDL_Texture* texture, const SDL_Vertex* vertices, int count, const int* indices,
+              int index_count) {
+  if (texture) {
+    SDL_SetTextureBlendMode(texture, paint.mode);
+  } else {
+    SDL_SetRenderDrawBlendMode(paint.renderer, paint.mode);
+  }
+  SDL_RenderGeometry(paint.renderer, texture, vertices, count, indices, index_count);
+}
+
+// One textured quad: local corners (x0, y0)-(x1, y1), texture corners (u0, v0)-(u1, v1).
+void Quad(const Paint& paint, SDL_Texture* texture, const Placer& at, float x0, float y0, float x1, float y1,
+          float u0, float v0, float u1, float v1) {
+  const SDL_Vertex v[4] = {
+      {at(x0, y0), paint.color, {u0, v0}},
+      {at(x1, y0), paint.color, {u1, v0}},
+      {at(x1, y1), paint.color, {u1, v1}},
+      {at(x0, y1), paint.color, {u0, v1}},
+  };
+  static const int kIndices[6] = {0, 1, 2, 0, 2, 3};
+  Geometry(paint, texture, v, 4, kIndices, 6);
+}
+
+// Untextured triangles from local points.
+void Shape(const Paint& paint, const Placer& at, const std::vector<SDL_FPoint>& local, const std::vector<int>& indices) {
+  if (indices.empty()) return;
+  std::vector<SDL_Vertex> v(local.size());
+  for (size_t i = 0; i < local.size(); ++i) v[i] = SDL_Vertex{at(local[i].x, local[i].y), paint.color, {0, 0}};
+  Geometry(paint, nullptr, v.data(), int(v.size()), indices.data(), int(indices.size()));
+}
+
+SDL_Texture* TextureFor(const Image& image, int frame, const Paint& paint) {
+  return internal::FrameTexture(image, frame, paint.masked);
+}
+
+double Cross(const SDL_FPoint& o, const SDL_FPoint& a, const SDL_FPoint& b) {
+  return double(a.x - o.x) * (b.y - o.y) - double(a.y - o.y) * (b.x - o.x);
+}
+
+bool InTriangle(const SDL_FPoint& p, const SDL_FPoint& a, const SDL_FPoint& b, const SDL_FPoint& c, double sign) {
+  return Cross(a, b, p) * sign >= 0 && Cross(b, c, p) * sign >= 0 && Cross(c, a, p) * sign >= 0;
+}
+
+// Ear clipping: concave polygons of either winding. A polygon that will not
+// clip (self-crossing) gets the rest as a fan.
+std::vector<int> Triangulate(const std::vector<SDL_FPoint>& pts) {
+  const int n = int(pts.size());
+  std::vector<int> out;
+  if (n < 3) return out;
+  double area = 0;
+  for (int i = 0; i < n; ++i) {
+    const SDL_FPoint& a = pts[i];
+    const SDL_FPoint& b = pts[(i + 1) % n];
+    area += double(a.x) * b.y - double(b.x) * a.y;
+  }
+  const double sign = area >= 0 ? 1.0 : -1.0;
+  std::vector<int> left(n);
+  for (int i = 0; i < n; ++i) left[i] = i;
+  int guard = 0;
+  while (left.size() > 3 && guard < n * n) {
+    ++guard;
+    bool clipped = false;
+    const int m = int(left.size());
+    for (int i = 0; i < m; ++i) {
+      const int ia = left[(i + m - 1) % m], ib = left[i], ic = left[(i + 1) % m];
+      const SDL_FPoint &a = pts[ia], &b = pts[ib], &c = pts[ic];
+      if (Cross(a, b, c) * sign <= 0) continue;  // reflex or flat corner
+      bool empty = true;
+      for (int k : left) {
+        if (k == ia || k == ib || k == ic) continue;
+        if (InTriangle(pts[k], a, b, c, sign)) {
+          empty = false;
+          break;
+        }
+      }
+      if (!empty) continue;
+      out.insert(out.end(), {ia, ib, ic});
+      left.erase(left.begin() + i);
+      clipped = true;
+      break;
+    }
+    if (!clipped) break;
+  }
+  for (size_t i = 1; i + 1 < left.size(); ++i) out.insert(out.end(), {left[0], left[i], left[i + 1]});
+  return out;
+}
+
+}  // namespace
+
+Image::Texture::~Texture() {
+  if (generation == internal::RendererGeneration() && internal::Renderer()) {
+    if (texture) SDL_DestroyTexture(texture);
+    if (masked) SDL_DestroyTexture(masked);
+  }
+}
+
+void internal::ForgetClip() { g_clip_valid = false; }
+
+SDL_Texture* internal::FrameTexture(const Image& image, int frame, bool masked) {
+  SDL_Renderer* renderer = Renderer();
+  PixmapRef pixmap = image.Frame(frame);
+  if (!renderer || !pixmap) return nullptr;
+  auto& slots = image.Textures();
+  if (slots.size() < size_t(image.Frames())) slots.resize(image.Frames());
+  auto& slot = slots[frame];
+  if (!slot) slot = std::make_shared<Image::Texture>();
+  Image::Texture& t = *slot;
+  const uint64_t generation = RendererGeneration();
+  if (t.generation != generation || t.source != pixmap.get()) {
+    if (t.generation == generation) {
+      if (t.texture) SDL_DestroyTexture(t.texture);
+      if (t.masked) SDL_DestroyTexture(t.masked);
+    }
+    t.texture = t.masked = nullptr;
+    t.generation = generation;
+    t.source = pixmap.get();
+  }
+  const Pixmap& pixels = *pixmap;
+  if (masked) {
+    if (!t.masked || t.masked_version != pixels.Version()) {
+      t.masked = Upload(renderer, pixels, true, image.Flags(), t.masked);
+      t.masked_version = pixels.Version();
+    }
+    return t.masked;
+  }
+  if (!t.texture || t.version != pixels.Version()) {
+    t.texture = Upload(renderer, pixels, false, image.Flags(), t.texture);
+    t.version = pixels.Version();
+  }
+  return t.texture;
+}
+
+void Cls() {
+  SDL_Renderer* renderer = internal::Renderer();
+  if (!renderer) return;
+  const DrawState& s = State();
+  SDL_SetRenderDrawColor(renderer, Uint8(std::clamp(s.clear_r, 0, 255)), Uint8(std::clamp(s.clear_g, 0, 255)),
+                         Uint8(std::clamp(s.clear_b, 0, 255)), 255);
+  SDL_RenderClear(renderer);
+}
+
+void DrawImage(const ImageRef& image, float x, float y, int frame) {
+  if (!image || frame < 0 || frame >= image->Frames()) return;
+  DrawSubImageRect(image, x, y, float(image->Width()), float(image->Height()), 0, 0, float(image->Width()),
+                   float(image->Height()), frame);
+}
+
+void DrawSubImageRect(const ImageRef& image, float x, float y, float w, float h, float sx, float sy, float sw,
+                      float sh, int frame) {
+  if (!image || frame < 0 || frame >= image->Frames() || image->Width() <= 0 || image->Height() <= 0) return;
+  Paint paint;
+  if (!Prepare(paint)) return;
+  SDL_Texture* texture = TextureFor(*image, frame, paint);
+  if (!texture) return;
+  // The handle is in image pixels; it stretches with the piece.
+  const float x0 = sw != 0 ? -image->HandleX() * w / sw : -image->HandleX();
+  const float y0 = sh != 0 ? -image->HandleY() * h / sh : -image->HandleY();
+  const float iw = float(image->Width()), ih = float(image->Height());
+  Quad(paint, texture, Placer(x, y), x0, y0, x0 + w, y0 + h, sx / iw, sy / ih, (sx + sw) / iw, (sy + sh) / ih);
+}
+
+void DrawImageRect(const ImageRef& image, float x, float y, float w, float h, int frame) {
+  if (!image) return;
+  DrawSubImageRect(image, x, y, w, h, 0, 0, float(image->Width()), float(image->Height()), frame);
+}
+
+void TileImage(const ImageRef& image, float x, float y, int frame) {
+  if (!image || frame < 0 || frame >= image->Frames()) return;
+  const int w = image->Width(), h = image->Height();
+  if (w <= 0 || h <= 0) return;
+  Paint paint;
+  if (!Prepare(paint)) return;
+  SDL_Texture* texture = TextureFor(*image, frame, paint);
+  if (!texture) return;
+  const DrawState& s = State();
+  // Tiles are neither scaled nor rotated; the first one starts left of and
+  // above the viewport so that the pattern stays put as the viewport moves.
+  const double px = double(x) + s.origin_x - image->HandleX();
+  const double py = double(y) + s.origin_y - image->HandleY();
+  const double fx = px - std::floor(px), fy = py - std::floor(py);
+  const long long ox = s.vp_x - w + 1, oy = s.vp_y - h + 1;
+  long long tx = static_cast<long long>(std::floor(px)) - ox;
+  long long ty = static_cast<long long>(std::floor(py)) - oy;
+  tx = tx >= 0 ? tx % w + ox : w - (-tx % w) + ox;
+  ty = ty >= 0 ? ty % h + oy : h - (-ty % h) + oy;
+  const long long right = (long long)s.vp_x + s.vp_w, bottom = (long long)s.vp_y + s.vp_h;
+  const float sx = internal::CanvasScaleX(), sy = internal::CanvasScaleY();
+  std::vector<SDL_Vertex> v;
+  std::vector<int> idx;
+  for (long long ty2 = ty; ty2 < bottom; ty2 += h) {
+    for (long long tx2 = tx; tx2 < right; tx2 += w) {
+      const float x0 = float((tx2 + fx) * sx), y0 = float((ty2 + fy) * sy);
+      const float x1 = float((tx2 + fx + w) * sx), y1 = float((ty2 + fy + h) * sy);
+      const int base = int(v.size());
+      v.push_back({{x0, y0}, paint.color, {0, 0}});
+      v.push_back({{x1, y0}, paint.color, {1, 0}});
+      v.push_back({{x1, y1}, paint.color, {1, 1}});
+      v.push_back({{x0, y1}, paint.color, {0, 1}});
+      idx.insert(idx.end(), {base, base + 1, base + 2, base, base + 2, base + 3});
+    }
+  }
+  if (!v.empty()) Geometry(paint, texture, v.data(), int(v.size()), idx.data(), int(idx.size()));
+}
+
+void DrawRect(float x, float y, float w, float h) {
+  Paint paint;
+  if (!Prepare(paint)) return;
+  const DrawState& s = State();
+  const float x0 = -s.handle_x, y0 = -s.handle_y;
+  Shape(paint, Placer(x, y), {{x0, y0}, {x0 + w, y0}, {x0 + w, y0 + h}, {x0, y0 + h}}, {0, 1, 2, 0, 2, 3});
+}
+
+void DrawLine(float x1, float y1, float x2, float y2) {
+  Paint paint;
+  if (!Prepare(paint)) return;
+  const DrawState& s = State();
+  // The width is measured across the line as drawn, in virtual units.
+  const Placer at(x1, y1);
+  const float u0 = -s.handle_x, v0 = -s.handle_y, u1 = x2 - x1 - s.handle_x, v1 = y2 - y1 - s.handle_y;
+  const float ax = at.ax + at.ix * u0 + at.iy * v0, ay = at.ay + at.jx * u0 + at.jy * v0;
+  const float bx = at.ax + at.ix * u1 + at.iy * v1, by = at.ay + at.jx * u1 + at.jy * v1;
+  const float dx = bx - ax, dy = by - ay;
+  const float len = std::sqrt(dx * dx + dy * dy);
+  if (!(len > 0)) return;
+  const float half = (s.line_width > 0 ? s.line_width : 1.0f) * 0.5f;
+  const float nx = -dy / len * half, ny = dx / len * half;
+  const float cx = at.sx, cy = at.sy;
+  const SDL_Vertex v[4] = {
+      {{(ax + nx) * cx, (ay + ny) * cy}, paint.color, {0, 0}},
+      {{(bx + nx) * cx, (by + ny) * cy}, paint.color, {0, 0}},
+      {{(bx - nx) * cx, (by - ny) * cy}, paint.color, {0, 0}},
+      {{(ax - nx) * cx, (ay - ny) * cy}, paint.color, {0, 0}},
+  };
+  static const int kIndices[6] = {0, 1, 2, 0, 2, 3};
+  Geometry(paint, nullptr, v, 4, kIndices, 6);
+}
+
+void DrawOval(float x, float y, float w, float h) {
+  Paint paint;
+  if (!Prepare(paint)) return;
+  const DrawState& s = State();
+  const float rx = w * 0.5f, ry = h * 0.5f;
+  const float cx = -s.handle_x + rx, cy = -s.handle_y + ry;
+  // Enough segments that the rim looks round at the size it is drawn.
+  const float span = (std::fabs(rx) * (std::fabs(s.ix) + std::fabs(s.jx)) +
+                      std::fabs(ry) * (std::fabs(s.iy) + std::fabs(s.jy))) *
+                     std::max(internal::CanvasScaleX(), internal::CanvasScaleY());
+  const int segments = std::clamp(int(span * 0.75f), 12, 256);
+  std::vector<SDL_FPoint> pts;
+  std::vector<int> idx;
+  pts.push_back({cx, cy});
+  for (int i = 0; i < segments; ++i) {
+    const double a = 2.0 * 3.14159265358979323846 * i / segments;
+    pts.push_back({cx + rx * float(std::cos(a)), cy + ry * float(std::sin(a))});
+    idx.insert(idx.end(), {0, 1 + i, 1 + (i + 1) % segments});
+  }
+  Shape(paint, Placer(x, y), pts, idx);
+}
+
+void DrawPoly(const std::vector<float>& xy) {
+  if (xy.size() < 6) return;
+  Paint paint;
+  if (!Prepare(paint)) return;
+  const DrawState& s = State();
+  std::vector<SDL_FPoint> pts;
+  for (size_t i = 0; i + 1 < xy.size(); i += 2) pts.push_back({xy[i] - s.handle_x, xy[i + 1] - s.handle_y});
+  Shape(paint, Placer(0, 0), pts, Triangulate(pts));
+}
+
+void DrawTexturedFan(const ImageRef& image, const std::vector<FanVertex>& fan, int frame) {
+  if (!image || fan.size() < 3 || frame < 0 || frame >= image->Frames()) return;
+  Paint paint;
+  if (!Prepare(paint)) return;
+  SDL_Texture* texture = TextureFor(*image, frame, paint);
+  if (!texture) return;
+  const DrawState& s = State();
+  const float sx = internal::CanvasScaleX(), sy = internal::CanvasScaleY();
+  std::vector<SDL_Vertex> v(fan.size());
+  for (size_t i = 0; i < fan.size(); ++i) {
+    v[i] = SDL_Vertex{{(fan[i].x + s.origin_x) * sx, (fan[i].y + s.origin_y) * sy}, paint.color, {fan[i].u, fan[i].v}};
+  }
+  std::vector<int> idx;
+  for (int i = 1; i + 1 < int(fan.size()); ++i) idx.insert(idx.end(), {0, i, i + 1});
+  Geometry(paint, texture, v.data(), int(v.size()), idx.data(), int(idx.size()));
+}
+
+namespace {
+ImageFont* CurrentFont() {
+  ImageFont* font = State().font.get();
+  return font ? font : PlatformFont().get();
+}
+}  // namespace
+
+void DrawText(const std::string& text, float x, float y) {
+  if (ImageFont* font = CurrentFont()) font->Draw(text, x, y);
+}
+
+int TextWidth(const std::string& text) {
+  ImageFont* font = CurrentFont();
+  return font ? font->Width(text) : 0;
+}
+
+int TextHeight(const std::string& text) {
+  ImageFont* font = CurrentFont();
+  return font ? font->Height(text) : 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,246 @@
+#include <png.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+// jpeglib.h needs size_t and FILE declared before it.
+#include <jpeglib.h>
+#include <jerror.h>
+
+#include "platform/image.h"
+
+namespace platform {
+
+namespace {
+
+// A hostile header must not make us allocate gigabytes.
+constexpr int kMaxSide = 16384;
+constexpr int64_t kMaxPixels = int64_t(1) << 26;
+
+bool SizeOk(int64_t w, int64_t h) {
+  return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels;
+}
+
+void Fail(const std::string& what, const std::string& why) {
+  std::fprintf(stderr, "LoadPixmap: %s: %s\n", what.c_str(), why.c_str());
+}
+
+PixmapRef DecodePNG(const std::vector<uint8_t>& bytes, const std::string& what) {
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {
+    Fail(what, image.message);
+    return nullptr;
+  }
+  if (!SizeOk(image.width, image.height)) {
+    png_image_free(&image);
+    Fail(what, "picture too large");
+    return nullptr;
+  }
+  // BGRA bytes are 0xAARRGGBB words on a little-endian machine.
+  image.format = PNG_FORMAT_BGRA;
+  auto pixmap = std::make_shared<Pixmap>(static_cast<int>(image.width), static_cast<int>(image.height));
+  if (!png_image_finish_read(&image, nullptr, pixmap->Pixels(), 0, nullptr)) {
+    Fail(what, image.message);
+    png_image_free(&image);
+    return nullptr;
+  }
+  return pixmap;
+}
+
+struct JpegError {
+  jpeg_error_mgr mgr;
+  std::jmp_buf jump;
+  char message[JMSG_LENGTH_MAX];
+  bool damaged = false;
+};
+
+[[noreturn]] void JpegErrorExit(j_common_ptr cinfo) {
+  auto* err = reinterpret_cast<JpegError*>(cinfo->err);
+  err->mgr.format_message(cinfo, err->message);
+  std::longjmp(err->jump, 1);
+}
+
+void JpegEmitMessage(j_common_ptr cinfo, int level) {
+  auto* err = reinterpret_cast<JpegError*>(cinfo->err);
+  if (level >= 0) return;  // trace messages
+  // libjpeg only warns about a cut-off or damaged data stream and fills the
+  // rest with grey; such a picture counts as corrupt.
+  switch (err->mgr.msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+    case JWRN_NOT_SEQUENTIAL:
+      if (!err->damaged) err->mgr.format_message(cinfo, err->message);
+      err->damaged = true;
+      break;
+    default:
+      break;
+  }
+}
+
+void JpegOutputMessage(j_common_ptr) {}
+
+struct JpegJob {
+  PixmapRef pixmap;
+  std::vector<uint8_t> row;
+};
+
+// Only plain data lives in this frame, so the error handler's longjmp back
+// into it skips no destructor.
+bool RunJpeg(const std::vector<uint8_t>& bytes, jpeg_decompress_struct& cinfo, JpegError& err, JpegJob& job) {
+  if (setjmp(err.jump)) return false;
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  jpeg_read_header(&cinfo, TRUE);
+  const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+  cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
+  jpeg_start_decompress(&cinfo);
+  if (!SizeOk(cinfo.output_width, cinfo.output_height)) {
+    std::snprintf(err.message, sizeof err.message, "picture too large");
+    return false;
+  }
+  job.pixmap = std::make_shared<Pixmap>(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height));
+  job.row.resize(size_t(cinfo.output_width) * 4);
+  uint32_t* out = job.pixmap->Pixels();
+  const uint8_t* row = job.row.data();
+  while (cinfo.output_scanline < cinfo.output_height) {
+    uint32_t* dst = out + size_t(cinfo.output_scanline) * cinfo.output_width;
+    JSAMPROW rows[1] = {job.row.data()};
+    jpeg_read_scanlines(&cinfo, rows, 1);
+    if (!cmyk) {
+      std::memcpy(dst, row, size_t(cinfo.output_width) * 4);
+    } else {
+      // Adobe writes CMYK inverted.
+      for (size_t x = 0; x < cinfo.output_width; ++x) {
+        const uint32_t c = row[x * 4], m = row[x * 4 + 1], yy = row[x * 4 + 2], k = row[x * 4 + 3];
+        dst[x] = 0xFF000000u | ((c * k / 255) << 16) | ((m * k / 255) << 8) | (yy * k / 255);
+      }
+    }
+  }
+  jpeg_finish_decompress(&cinfo);
+  return !err.damaged;
+}
+
+PixmapRef DecodeJPEG(const std::vector<uint8_t>& bytes, const std::string& what) {
+  jpeg_decompress_struct cinfo;
+  std::memset(&cinfo, 0, sizeof cinfo);
+  JpegError err;
+  cinfo.err = jpeg_std_error(&err.mgr);
+  err.mgr.error_exit = JpegErrorExit;
+  err.mgr.emit_message = JpegEmitMessage;
+  err.mgr.output_message = JpegOutputMessage;
+  err.message[0] = 0;
+  JpegJob job;
+  const bool ok = RunJpeg(bytes, cinfo, err, job);
+  jpeg_destroy_decompress(&cinfo);
+  if (!ok) {
+    Fail(what, err.message[0] ? err.message : "corrupt JPEG");
+    return nullptr;
+  }
+  return job.pixmap;
+}
+
+PixmapRef Decode(const std::vector<uint8_t>& bytes, const std::string& what) {
+  static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (bytes.size() >= 8 && std::memcmp(bytes.data(), kPng, 8) == 0) return DecodePNG(bytes, what);
+  if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) return DecodeJPEG(bytes, what);
+  Fail(what, bytes.empty() ? "empty file" : "neither PNG nor JPEG");
+  return nullptr;
+}
+
+}  // namespace
+
+Pixmap::Pixmap(int width, int height)
+    : width_(std::max(0, width)), height_(std::max(0, height)), pixels_(size_t(width_) * height_, 0u) {}
+
+uint32_t Pixmap::ReadPixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+  return pixels_[size_t(y) * width_ + x];
+}
+
+void Pixmap::WritePixel(int x, int y, uint32_t argb) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  pixels_[size_t(y) * width_ + x] = argb;
+  ++version_;
+}
+
+std::shared_ptr<Pixmap> Pixmap::Copy() const {
+  auto copy = std::make_shared<Pixmap>(width_, height_);
+  copy->pixels_ = pixels_;
+  return copy;
+}
+
+std::shared_ptr<Pixmap> Pixmap::MirrorX() const {
+  auto copy = std::make_shared<Pixmap>(width_, height_);
+  for (int y = 0; y < height_; ++y) {
+    const uint32_t* src = &pixels_[size_t(y) * width_];
+    std::reverse_copy(src, src + width_, &copy->pixels_[size_t(y) * width_]);
+  }
+  return copy;
+}
+
+std::shared_ptr<Pixmap> Pixmap::Window(int x, int y, int width, int height) const {
+  auto piece = std::make_shared<Pixmap>(width, height);
+  const int x0 = std::max(0, x), x1 = std::min(width_, x + piece->width_);
+  const int y0 = std::max(0, y), y1 = std::min(height_, y + piece->height_);
+  for (int sy = y0; sy < y1; ++sy) {
+    if (x1 <= x0) break;
+    std::memcpy(&piece->pixels_[size_t(sy - y) * piece->width_ + (x0 - x)], &pixels_[size_t(sy) * width_ + x0],
+                size_t(x1 - x0) * 4);
+  }
+  return piece;
+}
+
+void Pixmap::ApplyMask(int r, int g, int b) {
+  const uint32_t rgb = (uint32_t(r & 255) << 16) | (uint32_t(g & 255) << 8) | uint32_t(b & 255);
+  for (uint32_t& p : pixels_) {
+    if ((p & 0xFFFFFFu) == rgb) p = 0;
+  }
+  ++version_;
+}
+
+PixmapRef LoadPixmap(Stream& stream) {
+  return Decode(stream.ReadAll(), "stream");
+}
+
+PixmapRef LoadPixmap(const std::string& path) {
+  StreamRef stream = OpenFileRead(path);
+  if (!stream) {
+    Fail(path, "cannot open");
+    return nullptr;
+  }
+  return Decode(stream->ReadAll(), path);
+}
+
+bool SavePixmapPNG(const Pixmap& pixmap, const std::string& path) {
+  if (pixmap.Width() <= 0 || pixmap.Height() <= 0) return false;
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(pixmap.Width());
+  image.height = static_cast<png_uint_32>(pixmap.Height());
+  image.format = PNG_FORMAT_BGRA;
+  png_alloc_size_t size = 0;
+  if (!png_image_write_get_memory_size(image, size, 0, pixmap.Pixels(), 0, nullptr)) {
+    std::fprintf(stderr, "SavePixmapPNG: %s: %s\n", path.c_str(), image.message);
+    return false;
+  }
+  std::vector<uint8_t> bytes(size);
+  if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, pixmap.Pixels(), 0, nullptr)) {
+    std::fprintf(stderr, "SavePixmapPNG: %s: %s\n", path.c_str(), image.message);
+    return false;
+  }
+  StreamRef out = OpenFileWrite(path);
+  if (!out || out->Write(bytes.data(), size) != size || !out->Flush()) {
+    std::fprintf(stderr, "SavePixmapPNG: %s: cannot write\n", path.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace platform

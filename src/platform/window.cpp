@@ -1,0 +1,309 @@
+#include "platform/window.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/graphics_state.h"
+#include "platform/sdl_internal.h"
+
+namespace platform {
+
+namespace {
+
+struct Device {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Surface* surface = nullptr;  // headless only
+  SDL_Texture* canvas = nullptr;
+  int width = 0, height = 0;
+  int virtual_w = 800, virtual_h = 600;
+  float scale_x = 1.0f, scale_y = 1.0f;
+  int vsync = -1;  // unknown until the first flip
+  std::string renderer_name;
+};
+
+Device g_dev;
+uint64_t g_generation = 1;
+Backend g_backend = Backend::Default;
+std::string g_title = "Kelp";
+PixmapRef g_icon;
+
+bool InitVideo() {
+  if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "Graphics: no video: %s\n", SDL_GetError());
+    return false;
+  }
+  return true;
+}
+
+int DriverIndex(const char* name) {
+  const int n = SDL_GetNumRenderDrivers();
+  for (int i = 0; i < n; ++i) {
+    SDL_RendererInfo info;
+    if (SDL_GetRenderDriverInfo(i, &info) == 0 && std::strcmp(info.name, name) == 0) return i;
+  }
+  return -1;
+}
+
+SDL_Renderer* MakeRenderer(SDL_Window* window, Backend backend) {
+  switch (backend) {
+    case Backend::OpenGL: {
+      const int index = DriverIndex("opengl");
+      if (index < 0) return nullptr;
+      return SDL_CreateRenderer(window, index, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    }
+    case Backend::Software:
+      return SDL_CreateRenderer(window, DriverIndex("software"), SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+    case Backend::Default:
+    default:
+      return SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+  }
+}
+
+SDL_Texture* MakeCanvas(SDL_Renderer* renderer, int width, int height) {
+  SDL_Texture* canvas = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+  if (!canvas) return nullptr;
+  if (SDL_SetRenderTarget(renderer, canvas) != 0) {
+    SDL_DestroyTexture(canvas);
+    return nullptr;
+  }
+  SDL_SetTextureBlendMode(canvas, SDL_BLENDMODE_NONE);
+  SDL_SetTextureScaleMode(canvas, SDL_ScaleModeLinear);
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  SDL_RenderClear(renderer);
+  return canvas;
+}
+
+void ApplyIcon() {
+  if (!g_dev.window || !g_icon || g_icon->Width() <= 0) return;
+  const Pixmap& icon = *g_icon;
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(icon.Pixels()), icon.Width(),
+                                                            icon.Height(), 32, icon.Width() * 4,
+                                                            SDL_PIXELFORMAT_ARGB8888);
+  if (!surface) return;
+  SDL_SetWindowIcon(g_dev.window, surface);
+  SDL_FreeSurface(surface);
+}
+
+// Where the canvas goes inside an area of w x h: scaled to fit, aspect kept, centred.
+SDL_FRect Letterbox(int w, int h) {
+  const float s = std::min(float(w) / g_dev.width, float(h) / g_dev.height);
+  const float cw = g_dev.width * s, ch = g_dev.height * s;
+  return SDL_FRect{(w - cw) * 0.5f, (h - ch) * 0.5f, cw, ch};
+}
+
+}  // namespace
+
+namespace internal {
+
+SDL_Window* Window() { return g_dev.window; }
+SDL_Renderer* Renderer() { return g_dev.renderer; }
+SDL_Texture* Canvas() { return g_dev.canvas; }
+int CanvasWidth() { return g_dev.width; }
+int CanvasHeight() { return g_dev.height; }
+float CanvasScaleX() { return g_dev.scale_x; }
+float CanvasScaleY() { return g_dev.scale_y; }
+uint64_t RendererGeneration() { return g_generation; }
+
+}  // namespace internal
+
+void SetGraphicsBackend(Backend backend) { g_backend = backend; }
+Backend GraphicsBackend() { return g_backend; }
+
+DesktopMode GetDesktopMode() {
+  DesktopMode mode;
+  SDL_DisplayMode dm;
+  if (!InitVideo() || SDL_GetDesktopDisplayMode(0, &dm) != 0) return mode;
+  if (dm.w > 0 && dm.h > 0) {
+    mode.width = dm.w;
+    mode.height = dm.h;
+  }
+  const int bits = static_cast<int>(SDL_BITSPERPIXEL(dm.format));
+  mode.depth = bits >= 24 ? 32 : (bits > 0 ? bits : 32);
+  mode.refresh = dm.refresh_rate > 0 ? dm.refresh_rate : 60;
+  return mode;
+}
+
+bool OpenGraphics(int width, int height, int depth, int /*refresh*/, bool headless) {
+  CloseGraphics();
+  if (width <= 0 || height <= 0) {
+    std::fprintf(stderr, "Graphics: bad mode %dx%d\n", width, height);
+    return false;
+  }
+  SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+  if (headless) {
+    g_dev.surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (g_dev.surface) g_dev.renderer = SDL_CreateSoftwareRenderer(g_dev.surface);
+  } else {
+    if (!InitVideo()) return false;
+    Uint32 flags = SDL_WINDOW_SHOWN;
+    if (depth != 0) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (g_backend == Backend::OpenGL) flags |= SDL_WINDOW_OPENGL;
+    g_dev.window = SDL_CreateWindow(g_title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                    flags);
+    if (!g_dev.window) {
+      std::fprintf(stderr, "Graphics: cannot open a %dx%d window: %s\n", width, height, SDL_GetError());
+      return false;
+    }
+    g_dev.renderer = MakeRenderer(g_dev.window, g_backend);
+    if (!g_dev.renderer && g_backend != Backend::Software) {
+      std::fprintf(stderr, "Graphics: renderer failed (%s), using the software renderer\n", SDL_GetError());
+      g_dev.renderer = MakeRenderer(g_dev.window, Backend::Software);
+    }
+  }
+  if (g_dev.renderer) {
+    g_dev.width = width;
+    g_dev.height = height;
+    g_dev.canvas = MakeCanvas(g_dev.renderer, width, height);
+    if (!g_dev.canvas && g_dev.window) {
+      // A renderer that cannot draw into textures is no use: take the software one.
+      SDL_DestroyRenderer(g_dev.renderer);
+      g_dev.renderer = MakeRenderer(g_dev.window, Backend::Software);
+      if (g_dev.renderer) g_dev.canvas = MakeCanvas(g_dev.renderer, width, height);
+    }
+  }
+  if (!g_dev.renderer || !g_dev.canvas) {
+    std::fprintf(stderr, "Graphics: cannot make the canvas: %s\n", SDL_GetError());
+    CloseGraphics();
+    return false;
+  }
+  SDL_RendererInfo info;
+  g_dev.renderer_name = SDL_GetRendererInfo(g_dev.renderer, &info) == 0 ? info.name : "";
+  ++g_generation;
+  internal::ForgetClip();
+  ApplyIcon();
+  SetVirtualResolution(width, height);
+  return true;
+}
+
+void CloseGraphics() {
+  // Textures die with their renderer; the new generation tells images so.
+  ++g_generation;
+  if (g_dev.renderer) SDL_DestroyRenderer(g_dev.renderer);
+  if (g_dev.window) SDL_DestroyWindow(g_dev.window);
+  if (g_dev.surface) SDL_FreeSurface(g_dev.surface);
+  const int vw = g_dev.virtual_w, vh = g_dev.virtual_h;
+  g_dev = Device();
+  g_dev.virtual_w = vw;
+  g_dev.virtual_h = vh;
+}
+
+bool GraphicsOpen() { return g_dev.renderer != nullptr; }
+int GraphicsWidth() { return g_dev.width; }
+int GraphicsHeight() { return g_dev.height; }
+std::string GraphicsRendererName() { return g_dev.renderer_name; }
+
+void SetVirtualResolution(int width, int height) {
+  if (width <= 0 || height <= 0) return;
+  g_dev.virtual_w = width;
+  g_dev.virtual_h = height;
+  if (g_dev.width > 0) {
+    g_dev.scale_x = float(g_dev.width) / width;
+    g_dev.scale_y = float(g_dev.height) / height;
+  }
+  internal::SetDefaultViewport(width, height);
+  SetViewport(0, 0, width, height);
+}
+
+int VirtualResolutionWidth() { return g_dev.virtual_w; }
+int VirtualResolutionHeight() { return g_dev.virtual_h; }
+
+void WindowToVirtual(float wx, float wy, float& vx, float& vy) {
+  float cx = wx, cy = wy;
+  if (g_dev.window && g_dev.width > 0) {
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(g_dev.window, &ww, &wh);
+    if (ww > 0 && wh > 0) {
+      const SDL_FRect box = Letterbox(ww, wh);
+      cx = (wx - box.x) * g_dev.width / box.w;
+      cy = (wy - box.y) * g_dev.height / box.h;
+    }
+  }
+  vx = cx / g_dev.scale_x;
+  vy = cy / g_dev.scale_y;
+}
+
+void Flip(bool vsync) {
+  if (!g_dev.renderer) return;
+  if (g_dev.window && g_dev.vsync != int(vsync)) {
+    SDL_RenderSetVSync(g_dev.renderer, vsync ? 1 : 0);
+    g_dev.vsync = int(vsync);
+  }
+  SDL_SetRenderTarget(g_dev.renderer, nullptr);
+  int ow = g_dev.width, oh = g_dev.height;
+  SDL_GetRendererOutputSize(g_dev.renderer, &ow, &oh);
+  SDL_SetRenderDrawBlendMode(g_dev.renderer, SDL_BLENDMODE_NONE);
+  SDL_SetRenderDrawColor(g_dev.renderer, 0, 0, 0, 255);
+  SDL_RenderClear(g_dev.renderer);
+  const SDL_FRect box = Letterbox(ow, oh);
+  SDL_RenderCopyF(g_dev.renderer, g_dev.canvas, nullptr, &box);
+  SDL_RenderPresent(g_dev.renderer);
+  SDL_SetRenderTarget(g_dev.renderer, g_dev.canvas);
+  internal::ForgetClip();
+}
+
+namespace {
+
+// Reads a rectangle of the canvas; false when graphics are closed.
+bool ReadCanvas(const SDL_Rect& rect, uint32_t* out, int pitch_pixels) {
+  if (!g_dev.renderer) return false;
+  if (SDL_RenderReadPixels(g_dev.renderer, &rect, SDL_PIXELFORMAT_ARGB8888, out, pitch_pixels * 4) != 0) {
+    std::fprintf(stderr, "Graphics: cannot read the canvas: %s\n", SDL_GetError());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+PixmapRef GrabCanvas() {
+  if (!g_dev.renderer) return nullptr;
+  auto pixmap = std::make_shared<Pixmap>(g_dev.width, g_dev.height);
+  uint32_t* pixels = pixmap->Pixels();
+  if (!ReadCanvas(SDL_Rect{0, 0, g_dev.width, g_dev.height}, pixels, g_dev.width)) return nullptr;
+  for (size_t i = 0, n = size_t(g_dev.width) * g_dev.height; i < n; ++i) pixels[i] |= 0xFF000000u;
+  return pixmap;
+}
+
+void GrabImage(const ImageRef& image, int x, int y, int frame) {
+  if (!image || !g_dev.renderer) return;
+  PixmapRef target = image->Frame(frame);
+  if (!target) return;
+  SDL_Rect want{x, y, target->Width(), target->Height()};
+  SDL_Rect canvas{0, 0, g_dev.width, g_dev.height};
+  SDL_Rect part;
+  if (!SDL_IntersectRect(&want, &canvas, &part)) return;
+  std::vector<uint32_t> pixels(size_t(part.w) * part.h);
+  if (!ReadCanvas(part, pixels.data(), part.w)) return;
+  uint32_t* dst = target->Pixels();
+  for (int row = 0; row < part.h; ++row) {
+    uint32_t* line = dst + size_t(part.y - y + row) * target->Width() + (part.x - x);
+    for (int col = 0; col < part.w; ++col) line[col] = pixels[size_t(row) * part.w + col] | 0xFF000000u;
+  }
+}
+
+void SetWindowTitle(const std::string& title) {
+  g_title = title;
+  if (g_dev.window) SDL_SetWindowTitle(g_dev.window, title.c_str());
+}
+
+void SetWindowIcon(const PixmapRef& icon) {
+  g_icon = icon;
+  ApplyIcon();
+}
+
+void CentreWindow() {
+  if (g_dev.window && !(SDL_GetWindowFlags(g_dev.window) & SDL_WINDOW_FULLSCREEN_DESKTOP)) {
+    SDL_SetWindowPosition(g_dev.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+}
+
+void RaiseWindow() {
+  if (!g_dev.window) return;
+  if (SDL_GetWindowFlags(g_dev.window) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(g_dev.window);
+  SDL_RaiseWindow(g_dev.window);
+}
+
+}  // namespace platform

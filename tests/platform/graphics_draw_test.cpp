@@ -1,0 +1,364 @@
+// Drawing onto the headless canvas, read back with GrabCanvas. The software
+// renderer snaps edges to whole pixels, so boxes are compared within a pixel.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/draw.h"
+#include "platform/graphics_state.h"
+#include "platform/image_font.h"
+#include "platform/window.h"
+
+using namespace platform;
+
+namespace {
+
+struct Box {
+  int x0, y0, x1, y1;  // x1, y1 exclusive; x0 > x1 when nothing is lit
+};
+
+// The bounding box of the pixels that differ from black.
+Box LitBox(const Pixmap& p) {
+  Box box{p.Width(), p.Height(), 0, 0};
+  for (int y = 0; y < p.Height(); ++y) {
+    for (int x = 0; x < p.Width(); ++x) {
+      if ((p.ReadPixel(x, y) & 0xFFFFFF) == 0) continue;
+      box.x0 = std::min(box.x0, x);
+      box.y0 = std::min(box.y0, y);
+      box.x1 = std::max(box.x1, x + 1);
+      box.y1 = std::max(box.y1, y + 1);
+    }
+  }
+  return box;
+}
+
+void ExpectBox(const Box& got, const Box& want, const std::string& what, int tolerance = 1) {
+  EXPECT_NEAR(got.x0, want.x0, tolerance) << what;
+  EXPECT_NEAR(got.y0, want.y0, tolerance) << what;
+  EXPECT_NEAR(got.x1, want.x1, tolerance) << what;
+  EXPECT_NEAR(got.y1, want.y1, tolerance) << what;
+}
+
+bool IsBlank(const Pixmap& p) {
+  const Box b = LitBox(p);
+  return b.x0 >= b.x1;
+}
+
+void ExpectRGB(uint32_t pixel, int r, int g, int b, int tolerance, const std::string& what) {
+  EXPECT_NEAR(int((pixel >> 16) & 255), r, tolerance) << what;
+  EXPECT_NEAR(int((pixel >> 8) & 255), g, tolerance) << what;
+  EXPECT_NEAR(int(pixel & 255), b, tolerance) << what;
+}
+
+ImageRef Solid(int w, int h, uint32_t argb) {
+  auto p = std::make_shared<Pixmap>(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) p->WritePixel(x, y, argb);
+  return ImageFromPixmap(p, 0);
+}
+
+// 20 x 10: left half red, right half green, so that turns and mirrors show.
+ImageRef RedGreen() {
+  auto p = std::make_shared<Pixmap>(20, 10);
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 20; ++x) p->WritePixel(x, y, x < 10 ? 0xFFFF0000u : 0xFF00FF00u);
+  return ImageFromPixmap(p, 0);
+}
+
+class Canvas : public ::testing::Test {
+ protected:
+  void Open(int w, int h) {
+    ASSERT_TRUE(OpenGraphics(w, h, 0, 60, true));
+    ResetDrawState();
+    SetClearColor(0, 0, 0);
+    Cls();
+  }
+  void SetUp() override { Open(800, 600); }
+  void TearDown() override {
+    CloseGraphics();
+    ResetDrawState();
+  }
+  Pixmap Grab() {
+    PixmapRef p = GrabCanvas();
+    EXPECT_TRUE(p);
+    return p ? *p : Pixmap(0, 0);
+  }
+};
+
+TEST_F(Canvas, GraphicsImageFramePlacedByHandleScaleAndRotation) {
+  struct Case {
+    const char* name;
+    float hx, hy, sx, sy, rot;
+    Box box;
+    int red_x, red_y, green_x, green_y;  // a pixel inside each half
+  };
+  const Case cases[] = {
+      {"plain", 0, 0, 1, 1, 0, {100, 100, 120, 110}, 105, 105, 115, 105},
+      {"mid handle", 10, 5, 1, 1, 0, {90, 95, 110, 105}, 95, 100, 105, 100},
+      {"scaled", 0, 0, 2, 3, 0, {100, 100, 140, 130}, 110, 115, 130, 115},
+      {"mirrored by scale", 0, 0, -1, 1, 0, {80, 100, 100, 110}, 95, 105, 85, 105},
+      {"turned 90", 0, 0, 1, 1, 90, {90, 100, 100, 120}, 95, 105, 95, 115},
+      {"turned 180 about the centre", 10, 5, 1, 1, 180, {90, 95, 110, 105}, 105, 100, 95, 100},
+  };
+  ImageRef image = RedGreen();
+  for (const Case& c : cases) {
+    Cls();
+    image->SetHandle(c.hx, c.hy);
+    SetTransform(c.rot, c.sx, c.sy);
+    DrawImage(image, 100, 100);
+    Pixmap got = Grab();
+    ExpectBox(LitBox(got), c.box, c.name);
+    ExpectRGB(got.ReadPixel(c.red_x, c.red_y), 255, 0, 0, 0, c.name);
+    ExpectRGB(got.ReadPixel(c.green_x, c.green_y), 0, 255, 0, 0, c.name);
+  }
+}
+
+TEST_F(Canvas, GraphicsOriginColourAndAlphaApplyToImages) {
+  ImageRef image = RedGreen();
+  SetOrigin(30, 40);
+  SetColor(128, 255, 255);
+  SetAlpha(0.5f);
+  DrawImage(image, 100, 100);
+  Pixmap got = Grab();
+  ExpectBox(LitBox(got), {130, 140, 150, 150}, "origin");
+  ExpectRGB(got.ReadPixel(135, 145), 64, 0, 0, 2, "red tinted, half alpha");
+  ExpectRGB(got.ReadPixel(145, 145), 0, 128, 0, 2, "green, half alpha");
+}
+
+TEST_F(Canvas, GraphicsBlendModesCombineWithTheBackground) {
+  struct Case {
+    int blend;
+    uint32_t texel;
+    int r, g, b;
+  };
+  // Over grey 100, colour (200, 0, 0) at alpha 0.5.
+  const Case cases[] = {
+      {ALPHABLEND, 0xFFFFFFFFu, 150, 50, 50},
+      {0, 0xFFFFFFFFu, 150, 50, 50},   // unknown codes draw as alpha
+      {99, 0xFFFFFFFFu, 150, 50, 50},
+      {LIGHTBLEND, 0xFFFFFFFFu, 200, 100, 100},
+      {SHADEBLEND, 0xFFFFFFFFu, 78, 0, 0},
+      {SOLIDBLEND, 0xFFFFFFFFu, 200, 0, 0},
+      {MASKBLEND, 0xC8FFFFFFu, 200, 0, 0},    // alpha 200: drawn, opaque
+      {MASKBLEND, 0x64FFFFFFu, 100, 100, 100},  // alpha 100: not drawn
+  };
+  for (const Case& c : cases) {
+    SetBlend(ALPHABLEND);
+    SetClearColor(100, 100, 100);
+    Cls();
+    SetBlend(c.blend);
+    SetColor(200, 0, 0);
+    SetAlpha(0.5f);
+    DrawImage(Solid(8, 8, c.texel), 50, 50);
+    Pixmap got = Grab();
+    const std::string what = "blend " + std::to_string(c.blend) + " texel " + std::to_string(c.texel >> 24);
+    ExpectRGB(got.ReadPixel(50, 50), c.r, c.g, c.b, 2, what);
+    ExpectRGB(got.ReadPixel(10, 10), 100, 100, 100, 0, what + " (background)");
+  }
+}
+
+TEST_F(Canvas, GraphicsViewportClipsWithoutMovingTheOrigin) {
+  SetViewport(100, 100, 50, 40);
+  DrawRect(100, 100, 10, 10);
+  ExpectBox(LitBox(Grab()), {100, 100, 110, 110}, "inside, not moved");
+
+  Cls();
+  SetOrigin(10, 10);
+  DrawRect(0, 0, 800, 600);
+  ExpectBox(LitBox(Grab()), {100, 100, 150, 140}, "clipped to the viewport");
+
+  for (const Box vp : {Box{100, 100, 0, 40}, Box{100, 100, 50, 0}, Box{100, 100, -5, 40}, Box{900, 0, 50, 50}}) {
+    Cls();
+    SetViewport(vp.x0, vp.y0, vp.x1, vp.y1);
+    DrawRect(0, 0, 800, 600);
+    DrawImage(Solid(800, 600, 0xFFFFFFFFu), 0, 0);
+    EXPECT_TRUE(IsBlank(Grab())) << "viewport " << vp.x0 << "," << vp.y0 << " " << vp.x1 << "x" << vp.y1;
+  }
+}
+
+TEST_F(Canvas, GraphicsTexturedFanMapsTheFrameAndAddsTheOrigin) {
+  auto p = std::make_shared<Pixmap>(2, 2);
+  p->WritePixel(0, 0, 0xFFFF0000u);
+  p->WritePixel(1, 0, 0xFF00FF00u);
+  p->WritePixel(0, 1, 0xFF0000FFu);
+  p->WritePixel(1, 1, 0xFFFFFFFFu);
+  ImageRef image = ImageFromPixmap(p, 0);
+  SetOrigin(10, 0);
+  SetScale(3, 3);  // fans ignore scale and rotation
+  DrawTexturedFan(image, {{400, 300, 0, 0}, {500, 300, 1, 0}, {500, 400, 1, 1}, {400, 400, 0, 1}});
+  Pixmap got = Grab();
+  ExpectBox(LitBox(got), {410, 300, 510, 400}, "fan");
+  ExpectRGB(got.ReadPixel(430, 320), 255, 0, 0, 0, "top left");
+  ExpectRGB(got.ReadPixel(490, 320), 0, 255, 0, 0, "top right");
+  ExpectRGB(got.ReadPixel(430, 380), 0, 0, 255, 0, "bottom left");
+  ExpectRGB(got.ReadPixel(490, 380), 255, 255, 255, 0, "bottom right");
+
+  Cls();
+  DrawTexturedFan(image, {{400, 300, 0, 0}, {500, 300, 1, 0}});  // no triangle
+  EXPECT_TRUE(IsBlank(Grab()));
+}
+
+TEST_F(Canvas, GraphicsVirtualResolutionMapsPerAxis) {
+  struct Case {
+    int mode_w, mode_h, virt_w, virt_h;
+  };
+  for (const Case c : {Case{800, 600, 800, 600}, Case{1280, 720, 960, 600}, Case{1280, 800, 960, 600}}) {
+    Open(c.mode_w, c.mode_h);
+    SetVirtualResolution(c.virt_w, c.virt_h);
+    EXPECT_EQ(GraphicsWidth(), c.mode_w);
+    EXPECT_EQ(GraphicsHeight(), c.mode_h);
+    const float sx = float(c.mode_w) / c.virt_w, sy = float(c.mode_h) / c.virt_h;
+    DrawRect(300, 250, 30, 25);
+    const std::string what = std::to_string(c.virt_w) + " on " + std::to_string(c.mode_w);
+    ExpectBox(LitBox(Grab()), {int(300 * sx), int(250 * sy), int(330 * sx), int(275 * sy)}, what);
+    float vx = 0, vy = 0;
+    WindowToVirtual(600 * sx, 500 * sy, vx, vy);
+    EXPECT_NEAR(vx, 600, 0.01) << what;
+    EXPECT_NEAR(vy, 500, 0.01) << what;
+  }
+  // A rotated sprite under the uneven wide scale is sheared, not squared
+  // (its box is 37.7 x 33.9 canvas pixels; the corners are sharp, hence 2 pixels' leeway).
+  Open(1280, 720);
+  SetVirtualResolution(960, 600);
+  ImageRef square = Solid(20, 20, 0xFFFFFFFFu);
+  square->MidHandle();
+  SetRotation(45);
+  DrawImage(square, 480, 300);
+  const float half = 10 * std::sqrt(2.0f);
+  const float sx = 1280.0f / 960, sy = 720.0f / 600;
+  ExpectBox(LitBox(Grab()),
+            {int(std::lround((480 - half) * sx)), int(std::lround((300 - half) * sy)),
+             int(std::lround((480 + half) * sx)), int(std::lround((300 + half) * sy))},
+            "rotated in the wide layout", 2);
+}
+
+TEST_F(Canvas, GraphicsGrabbedCanvasEqualsWhatWasDrawn) {
+  auto p = std::make_shared<Pixmap>(32, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 32; ++x) p->WritePixel(x, y, 0xFF000000u | uint32_t(x * 8) << 16 | uint32_t(y * 16) << 8 | 77);
+  ImageRef image = ImageFromPixmap(p, 0);
+  DrawImage(image, 40, 30);
+  Pixmap got = Grab();
+  ASSERT_EQ(got.Width(), 800);
+  ASSERT_EQ(got.Height(), 600);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 32; ++x) ASSERT_EQ(got.ReadPixel(40 + x, 30 + y), p->ReadPixel(x, y)) << x << "," << y;
+
+  // Grabbing into an image, partly off the canvas: the part outside stays as it was.
+  ImageRef into = CreateImage(10, 10);
+  GrabImage(into, 60, 40);
+  GrabImage(into, 795, 0);
+  for (int y = 0; y < 6; ++y) EXPECT_EQ(into->Frame(0)->ReadPixel(7, y), p->ReadPixel(27, 10 + y));
+  EXPECT_EQ(into->Frame(0)->ReadPixel(0, 0), 0xFF000000u);  // black canvas corner
+  // The grab reaches the texture: drawing the image shows the new pixels.
+  into->SetHandle(0, 0);
+  DrawImage(into, 200, 200);
+  GrabImage(into, 40, 30);
+  Cls();
+  DrawImage(into, 200, 200);
+  EXPECT_EQ(Grab().ReadPixel(205, 205), p->ReadPixel(5, 5));
+}
+
+TEST_F(Canvas, GraphicsTexturesFollowPixelWritesAndRendererSwitches) {
+  ImageRef image = Solid(4, 4, 0xFFFF0000u);
+  DrawImage(image, 10, 10);
+  ExpectRGB(Grab().ReadPixel(11, 11), 255, 0, 0, 0, "first upload");
+  image->Frame(0)->WritePixel(1, 1, 0xFF0000FFu);
+  DrawImage(image, 10, 10);
+  ExpectRGB(Grab().ReadPixel(11, 11), 0, 0, 255, 0, "after a pixel write");
+  Open(800, 600);  // a new renderer: the old texture is gone
+  DrawImage(image, 10, 10);
+  ExpectRGB(Grab().ReadPixel(11, 11), 0, 0, 255, 0, "after a renderer switch");
+}
+
+TEST_F(Canvas, GraphicsShapesAndTextLandWhereAsked) {
+  SetLineWidth(4);
+  DrawLine(100, 100, 200, 100);
+  ExpectBox(LitBox(Grab()), {100, 98, 200, 102}, "line");
+
+  Cls();
+  DrawOval(300, 200, 40, 20);
+  Pixmap oval = Grab();
+  ExpectBox(LitBox(oval), {300, 200, 340, 220}, "oval");
+  EXPECT_EQ(oval.ReadPixel(301, 201) & 0xFFFFFF, 0u) << "corner outside the oval";
+
+  Cls();
+  // An L shape: concave, so a fan from the first point would spill over the notch.
+  DrawPoly({100, 100, 160, 100, 160, 120, 120, 120, 120, 160, 100, 160});
+  Pixmap poly = Grab();
+  ExpectBox(LitBox(poly), {100, 100, 160, 160}, "polygon");
+  EXPECT_NE(poly.ReadPixel(110, 150) & 0xFFFFFF, 0u);
+  EXPECT_NE(poly.ReadPixel(150, 110) & 0xFFFFFF, 0u);
+  EXPECT_EQ(poly.ReadPixel(140, 140) & 0xFFFFFF, 0u) << "the notch stays empty";
+
+  Cls();
+  SetRotation(90);
+  DrawRect(400, 400, 20, 10);
+  ExpectBox(LitBox(Grab()), {390, 400, 400, 420}, "turned rectangle");
+  SetRotation(0);
+
+  ASSERT_TRUE(PlatformFont()) << "DejaVu Sans missing";
+  Cls();
+  const int w = TextWidth("Hello"), h = TextHeight("Hello");
+  EXPECT_GT(w, 20);
+  EXPECT_GT(h, 8);
+  EXPECT_GT(TextWidth("Hello Hello"), w);
+  SetColor(0, 255, 0);
+  DrawText("Hello", 50, 60);
+  Pixmap text = Grab();
+  const Box box = LitBox(text);
+  EXPECT_GE(box.x0, 50);
+  EXPECT_GE(box.y0, 60);
+  EXPECT_LE(box.x1, 50 + w + 1);
+  EXPECT_LE(box.y1, 60 + h + 1);
+  EXPECT_GT(box.x1 - box.x0, w / 2);
+  for (int y = box.y0; y < box.y1; ++y)
+    for (int x = box.x0; x < box.x1; ++x) ASSERT_EQ((text.ReadPixel(x, y) >> 16) & 255, 0u) << "tinted green";
+}
+
+TEST_F(Canvas, GraphicsNullImagesAndClosedGraphicsDrawNothing) {
+  DrawImage(nullptr, 10, 10);
+  DrawImageRect(nullptr, 0, 0, 10, 10);
+  TileImage(nullptr);
+  DrawTexturedFan(nullptr, {{0, 0, 0, 0}, {10, 0, 1, 0}, {10, 10, 1, 1}});
+  DrawImage(Solid(4, 4, 0xFFFFFFFFu), 10, 10, 1);  // no such frame
+  EXPECT_TRUE(IsBlank(Grab()));
+  CloseGraphics();
+  EXPECT_FALSE(GraphicsOpen());
+  EXPECT_EQ(GrabCanvas(), nullptr);
+  DrawImage(Solid(4, 4, 0xFFFFFFFFu), 10, 10);
+  DrawRect(0, 0, 10, 10);
+  DrawText("x", 0, 0);
+  Cls();
+  Flip(false);
+}
+
+TEST_F(Canvas, GraphicsTileAndStretchCoverTheirAreas) {
+  auto p = std::make_shared<Pixmap>(10, 10);
+  p->WritePixel(0, 0, 0xFFFFFFFFu);  // one lit texel per tile
+  ImageRef tile = ImageFromPixmap(p, 0);
+  SetViewport(100, 100, 35, 25);
+  TileImage(tile, 3, 4);
+  Pixmap got = Grab();
+  int lit = 0;
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x)
+      if (got.ReadPixel(x, y) & 0xFFFFFF) {
+        ++lit;
+        EXPECT_EQ(x % 10, 3);
+        EXPECT_EQ(y % 10, 4);
+      }
+  EXPECT_EQ(lit, 4 * 3);  // x 103..133, y 104..124
+
+  Cls();
+  SetViewport(0, 0, 800, 600);
+  ImageRef image = RedGreen();
+  image->SetHandle(10, 5);
+  DrawSubImageRect(image, 200, 200, 40, 20, 10, 0, 10, 10);  // the green half, stretched
+  Pixmap sub = Grab();
+  ExpectBox(LitBox(sub), {160, 190, 200, 210}, "handle stretched with the piece");
+  ExpectRGB(sub.ReadPixel(165, 195), 0, 255, 0, 0, "green only");
+}
+
+}  // namespace
