@@ -1,6 +1,7 @@
 #include "framework/pak.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 #include <unordered_map>
 #include <vector>
@@ -215,7 +216,9 @@ bool TFile::Pack(const std::string& archivePath) {
     start += size;
   }
 
-  return platform::SaveFileAtomic(archivePath, [&](platform::Stream& out) {
+  const std::string parent = std::filesystem::path(platform::NativePath(archivePath)).parent_path().string();
+  if (!parent.empty()) platform::CreateFolder(parent);
+  const bool written = platform::SaveFileAtomic(archivePath, [&](platform::Stream& out) {
     out.WriteInt(static_cast<int32_t>(files.size()));
     for (const auto& f : files) {
       WriteString2(out, PadName(f->FileName));
@@ -242,6 +245,8 @@ bool TFile::Pack(const std::string& archivePath) {
     }
     return out.Ok();
   });
+  if (!written) Complain("TFile.Pack", archivePath + ": could not be written");
+  return written;
 }
 
 void ResetPakState() {
