@@ -1,6 +1,6 @@
 #pragma once
-// Time: the millisecond counter, sleeping, the 55 Hz frame timer and the
-// 120 Hz stream tick serviced inside the frame waits.
+// Time: the millisecond counter and sleeping. The frame timer and the stream
+// tick are in frame_timer.h.
 #include <functional>
 
 namespace platform {

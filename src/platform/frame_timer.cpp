@@ -1,0 +1,96 @@
+#include "platform/frame_timer.h"
+
+#include <algorithm>
+#include <chrono>
+#include <limits>
+#include <thread>
+
+#include "platform/events.h"
+#include "platform/sdl_internal.h"
+
+namespace platform {
+namespace {
+
+constexpr int64_t kNsPerSecond = 1000000000;
+constexpr int64_t kNever = std::numeric_limits<int64_t>::max();
+
+int64_t NowNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+struct StreamTick {
+  int hz = 0;
+  std::function<void()> fn;
+  int64_t start_ns = 0;
+  int64_t index = 0;  // the last tick answered
+  bool running = false;
+};
+
+StreamTick g_stream;
+std::function<int()> g_wait_hook;
+
+int64_t StreamDue() {
+  if (g_stream.hz <= 0 || !g_stream.fn) return kNever;
+  return g_stream.start_ns + (g_stream.index + 1) * kNsPerSecond / g_stream.hz;
+}
+
+// Sleeps until `until` or until an event arrives for the window.
+void SleepUntil(int64_t until) {
+  const int64_t now = NowNs();
+  if (until <= now) return;
+  if (internal::Window() != nullptr) {
+    const int64_t ms = (until - now + 999999) / 1000000;
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<int64_t>(ms, 1000)));
+  } else {
+    // Without a window no outside event can arrive; SDL's own wait would poll every millisecond.
+    std::this_thread::sleep_for(std::chrono::nanoseconds(until - now));
+  }
+}
+
+}  // namespace
+
+FrameTimer::FrameTimer(int hz) : period_ms_(std::max(1, 1000 / std::max(1, hz))), start_ns_(NowNs()) {}
+
+int FrameTimer::Wait() {
+  PollEvents();
+  if (g_wait_hook) {
+    const int passed = g_wait_hook();
+    seen_ += passed;
+    return passed;
+  }
+  const int64_t period_ns = static_cast<int64_t>(period_ms_) * 1000000;
+  for (;;) {
+    const int64_t tick = (NowNs() - start_ns_) / period_ns;
+    if (tick != seen_) {
+      const int passed = static_cast<int>(tick - seen_);
+      seen_ = tick;
+      return passed;
+    }
+    SleepUntil(std::min(start_ns_ + (seen_ + 1) * period_ns, StreamDue()));
+    PollEvents();
+  }
+}
+
+void SetStreamTick(int hz, std::function<void()> fn) {
+  g_stream.hz = hz;
+  g_stream.fn = std::move(fn);
+  g_stream.start_ns = NowNs();
+  g_stream.index = 0;
+}
+
+void ServiceTimers() {
+  if (g_stream.running || g_stream.hz <= 0 || !g_stream.fn) return;
+  const int64_t tick = (NowNs() - g_stream.start_ns) * g_stream.hz / kNsPerSecond;
+  if (tick <= g_stream.index) return;
+  g_stream.index = tick;
+  // A copy, so that the callback may replace or stop the tick.
+  const std::function<void()> fn = g_stream.fn;
+  g_stream.running = true;
+  fn();
+  g_stream.running = false;
+}
+
+void SetFrameWaitHook(std::function<int()> hook) { g_wait_hook = std::move(hook); }
+
+}  // namespace platform

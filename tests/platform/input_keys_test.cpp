@@ -1,0 +1,237 @@
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/events.h"
+#include "platform/input.h"
+
+namespace {
+
+using namespace platform;
+
+class InputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    ResetInput();
+    ResetAppState();
+  }
+  void TearDown() override {
+    ResetInput();
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
+  }
+
+  static void PushKey(SDL_Scancode sc, SDL_Keycode sym, bool down, bool repeat = false) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.repeat = repeat ? 1 : 0;
+    e.key.keysym.scancode = sc;
+    e.key.keysym.sym = sym;
+    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+  }
+  static void PushButton(Uint8 sdl_button, bool down) {
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.button = sdl_button;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+  }
+};
+
+struct KeyCase {
+  SDL_Scancode scancode;
+  SDL_Keycode keycode;
+  int vk;
+};
+
+std::vector<KeyCase> GameKeys() {
+  std::vector<KeyCase> cases = {
+      {SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, 8},
+      {SDL_SCANCODE_RETURN, SDLK_RETURN, 13},
+      {SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, 13},
+      {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, 27},
+      {SDL_SCANCODE_SPACE, SDLK_SPACE, 32},
+      {SDL_SCANCODE_LEFT, SDLK_LEFT, 37},
+      {SDL_SCANCODE_UP, SDLK_UP, 38},
+      {SDL_SCANCODE_RIGHT, SDLK_RIGHT, 39},
+      {SDL_SCANCODE_DOWN, SDLK_DOWN, 40},
+      {SDL_SCANCODE_DELETE, SDLK_DELETE, 46},
+      {SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, 160},
+      {SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, 161},
+      {SDL_SCANCODE_EQUALS, SDLK_EQUALS, 187},
+      {SDL_SCANCODE_MINUS, SDLK_MINUS, 189},
+      {SDL_SCANCODE_0, SDLK_0, 48},
+      {SDL_SCANCODE_KP_0, SDLK_KP_0, 96},
+  };
+  for (int i = 0; i < 9; ++i) {
+    cases.push_back({SDL_Scancode(SDL_SCANCODE_1 + i), SDL_Keycode(SDLK_1 + i), 49 + i});
+    cases.push_back({SDL_Scancode(SDL_SCANCODE_KP_1 + i), SDL_Keycode(SDLK_KP_1 + i), 97 + i});
+  }
+  for (int i = 0; i < 26; ++i) cases.push_back({SDL_Scancode(SDL_SCANCODE_A + i), SDL_Keycode(SDLK_a + i), 65 + i});
+  for (int i = 0; i < 12; ++i) cases.push_back({SDL_Scancode(SDL_SCANCODE_F1 + i), SDL_Keycode(SDLK_F1 + i), 112 + i});
+  return cases;
+}
+
+TEST_F(InputTest, EveryKeyTheGameNamesMapsToItsVirtualKeyCode) {
+  for (const KeyCase& c : GameKeys()) {
+    SCOPED_TRACE(testing::Message() << "scancode " << c.scancode << " vk " << c.vk);
+    PushKey(c.scancode, c.keycode, true);
+    PollEvents();
+    EXPECT_TRUE(KeyDown(c.vk));
+    EXPECT_EQ(KeyHit(c.vk), 1);
+    PushKey(c.scancode, c.keycode, false);
+    PollEvents();
+    EXPECT_FALSE(KeyDown(c.vk));
+    EXPECT_FALSE(AnyKeyDown());
+  }
+}
+
+TEST_F(InputTest, LettersFollowTheLayoutAndFallBackToThePosition) {
+  // AZERTY: the key in the position of Q types "a".
+  PushKey(SDL_SCANCODE_Q, SDLK_a, true);
+  // A Cyrillic layout: the key types a non-Latin character; the position decides.
+  PushKey(SDL_SCANCODE_D, SDL_Keycode(0x432), true);
+  PollEvents();
+  EXPECT_EQ(KeyHit('A'), 1);
+  EXPECT_EQ(KeyHit('Q'), 0);
+  EXPECT_EQ(KeyHit('D'), 1);
+}
+
+TEST_F(InputTest, KeyHitCountsPressesAndAutoRepeatAddsNone) {
+  PushKey(SDL_SCANCODE_SPACE, SDLK_SPACE, true);
+  PushKey(SDL_SCANCODE_SPACE, SDLK_SPACE, true, /*repeat=*/true);
+  PushKey(SDL_SCANCODE_SPACE, SDLK_SPACE, true, /*repeat=*/true);
+  PushKey(SDL_SCANCODE_SPACE, SDLK_SPACE, false);
+  PushKey(SDL_SCANCODE_SPACE, SDLK_SPACE, true);
+  PollEvents();
+  EXPECT_TRUE(KeyDown(32));
+  EXPECT_EQ(KeyHit(32), 2);
+  EXPECT_EQ(KeyHit(32), 0) << "a query clears the count";
+  EXPECT_TRUE(KeyDown(32)) << "a query leaves the held state";
+}
+
+TEST_F(InputTest, FlushClearsHitsAndHeldKeys) {
+  InjectKey(27, true);
+  InjectKey('A', true);
+  InjectKey('A', false);
+  FlushKeys();
+  EXPECT_EQ(KeyHit(27), 0);
+  EXPECT_EQ(KeyHit('A'), 0);
+  EXPECT_FALSE(KeyDown(27));
+  EXPECT_FALSE(AnyKeyDown());
+  // A key still held after the flush is not seen again through auto-repeat.
+  InjectKey(27, true, /*repeat=*/true);
+  EXPECT_FALSE(KeyDown(27));
+  EXPECT_EQ(KeyHit(27), 0);
+}
+
+TEST_F(InputTest, GenericModifierFollowsEitherSide) {
+  PushKey(SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, true);
+  PushKey(SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, true);
+  PushKey(SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, false);
+  PushKey(SDL_SCANCODE_LCTRL, SDLK_LCTRL, true);
+  PollEvents();
+  EXPECT_TRUE(KeyDown(16)) << "right Shift still held";
+  EXPECT_EQ(KeyHit(16), 1);
+  EXPECT_TRUE(KeyDown(17));
+  PushKey(SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, false);
+  PollEvents();
+  EXPECT_FALSE(KeyDown(16));
+}
+
+TEST_F(InputTest, OutOfRangeKeyCodesAreNeverDown) {
+  InjectKey(192, true);
+  InjectKey(0, true);
+  EXPECT_FALSE(KeyDown(192));
+  EXPECT_EQ(KeyHit(192), 0);
+  EXPECT_EQ(KeyHit(-1), 0);
+  EXPECT_FALSE(AnyKeyDown());
+}
+
+TEST_F(InputTest, MouseButtonsMapLeftRightMiddleToOneTwoThree) {
+  const struct {
+    Uint8 sdl;
+    int game;
+  } cases[] = {{SDL_BUTTON_LEFT, 1}, {SDL_BUTTON_RIGHT, 2}, {SDL_BUTTON_MIDDLE, 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.game);
+    PushButton(c.sdl, true);
+    PollEvents();
+    for (int b = 1; b <= 3; ++b) EXPECT_EQ(MouseDown(b), b == c.game);
+    EXPECT_EQ(MouseHit(c.game), 1);
+    EXPECT_EQ(MouseHit(c.game), 0);
+    PushButton(c.sdl, false);
+    PollEvents();
+    EXPECT_FALSE(MouseDown(c.game));
+  }
+}
+
+TEST_F(InputTest, MouseHitsCountEveryPressAndFlushClearsThem) {
+  for (int i = 0; i < 3; ++i) {
+    PushButton(SDL_BUTTON_LEFT, true);
+    PushButton(SDL_BUTTON_LEFT, false);
+  }
+  PushButton(SDL_BUTTON_RIGHT, true);
+  SDL_Event wheel{};
+  wheel.type = SDL_MOUSEWHEEL;
+  wheel.wheel.y = 2;
+  SDL_PushEvent(&wheel);
+  PollEvents();
+  EXPECT_EQ(MouseWheel(), 2);
+  EXPECT_EQ(MouseWheel(), 0);
+  EXPECT_EQ(MouseHit(1), 3);
+  FlushMouse();
+  EXPECT_EQ(MouseHit(2), 0);
+  EXPECT_FALSE(MouseDown(2));
+}
+
+TEST_F(InputTest, MousePositionIsVirtualAndRelativeMotionAccumulates) {
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.x = 120;
+  motion.motion.y = 45;
+  SDL_PushEvent(&motion);
+  PollEvents();
+  EXPECT_FLOAT_EQ(MouseX(), 120.0f);
+  EXPECT_FLOAT_EQ(MouseY(), 45.0f);
+
+  // The game's own cursor: read the motion from the centre, then recentre.
+  SetRelativeMouse(true);
+  MoveMouse(400.0f, 300.0f);
+  InjectMouseMotion(7.0f, -3.0f);
+  InjectMouseMotion(3.0f, 1.0f);
+  EXPECT_FLOAT_EQ(MouseX() - 400.0f, 10.0f);
+  EXPECT_FLOAT_EQ(MouseY() - 300.0f, -2.0f);
+  MoveMouse(400.0f, 300.0f);
+  EXPECT_FLOAT_EQ(MouseX(), 400.0f);
+  EXPECT_TRUE(RelativeMouse());
+}
+
+TEST_F(InputTest, LosingTheFocusReleasesHeldKeysAndButtons) {
+  InjectKey(37, true);
+  InjectMouseButton(1, true);
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+  SDL_PushEvent(&e);
+  PollEvents();
+  EXPECT_FALSE(KeyDown(37));
+  EXPECT_FALSE(MouseDown(1));
+  EXPECT_EQ(KeyHit(37), 1) << "the press itself is kept";
+}
+
+TEST_F(InputTest, SystemCursorIdsAndPointerVisibilityAreKeptWithoutAWindow) {
+  SetSystemCursor(CURSOR_HAND);
+  EXPECT_EQ(SystemCursor(), 32649);
+  SetSystemCursor(12345);
+  EXPECT_EQ(SystemCursor(), 32512) << "unknown ids give the arrow";
+  HidePointer();
+  EXPECT_FALSE(PointerShown());
+  ShowPointer();
+  EXPECT_TRUE(PointerShown());
+}
+
+}  // namespace
