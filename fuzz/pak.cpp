@@ -1,0 +1,77 @@
+// The pak reader over any bytes taken as the main archive: every entry it
+// accepts lies inside the file and reads back exactly its size, also as a
+// level pack nested in the archive.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "framework/pak.h"
+#include "framework/xml.h"
+#include "platform/files.h"
+#include "platform/stream.h"
+
+using namespace kelp;
+
+namespace {
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+const std::string& ArchivePath() {
+  static const std::string path = [] {
+    std::string dir = (std::filesystem::temp_directory_path() / "kelp-fuzz-pak-XXXXXX").string();
+    if (!mkdtemp(dir.data())) std::abort();
+    return dir + "/data.pak";
+  }();
+  return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string& path = ArchivePath();
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return 0;
+  std::fwrite(data, 1, size, f);
+  std::fclose(f);
+
+  ResetPakState();
+  PakPath = path;
+  ReadPakDirectory();
+  int looked = 0;
+  for (const auto& e : PakDirectory) {
+    Check(e->Offset >= 0 && e->Size >= 0 && static_cast<int64_t>(e->Offset) + e->Size <= static_cast<int64_t>(size));
+    if (++looked > 8) continue;
+    const std::string name = PakKey(e->FileName);
+    platform::StreamRef s = OpenPakStream(name);
+    if (s && !platform::IsFile(name))
+      Check(s->Size() <= static_cast<int64_t>(size) && s->ReadAll().size() == static_cast<size_t>(s->Size()));
+  }
+
+  // The first entry taken as a level pack inside the archive.
+  if (auto first = PakDirectory.First()) {
+    LevelPakPath = PakKey(first->FileName);
+    LevelPakReady = 0;
+    TPak::Init();
+    const platform::StreamRef pack = OpenPakStream(LevelPakPath);
+    const int64_t packSize = pack ? pack->Size() : 0;
+    Check(PakEntries.Count() == 0 || pack);
+    int n = 0;
+    for (const auto& e : PakEntries) {
+      Check(e->Offset >= 0 && e->Size >= 0);
+      Check(static_cast<int64_t>(e->Offset) + e->Size <= packSize);
+      if (++n > 8) break;
+      platform::StreamRef s = TPak::PakSmall(PakKey(e->FileName));
+      if (s) s->ReadAll();
+    }
+    ParseXMLFile(OpenPakStream(LevelPakPath));
+  }
+  ResetPakState();
+  return 0;
+}
