@@ -1,0 +1,233 @@
+// Pixmaps and image loading: no window needed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "platform/image.h"
+#include "test_env.h"
+
+using namespace platform;
+
+namespace {
+
+std::string EncodePNG(const Pixmap& p, const testenv::TempDir& dir) {
+  const std::string path = dir / "picture.png";
+  EXPECT_TRUE(SavePixmapPNG(p, path));
+  return testenv::ReadFile(path);
+}
+
+std::string EncodeJPEG(int w, int h) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr jerr;
+  cinfo.err = jpeg_std_error(&jerr);
+  jpeg_create_compress(&cinfo);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &out, &size);
+  cinfo.image_width = w;
+  cinfo.image_height = h;
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 95, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<uint8_t> row(size_t(w) * 3);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    for (int x = 0; x < w; ++x) {
+      row[x * 3] = uint8_t(x * 255 / (w - 1));
+      row[x * 3 + 1] = uint8_t(cinfo.next_scanline * 255 / (h - 1));
+      row[x * 3 + 2] = uint8_t((x * 37 + cinfo.next_scanline * 91) % 256);  // busy, so the data is long
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::string bytes(reinterpret_cast<char*>(out), size);
+  free(out);
+  return bytes;
+}
+
+Pixmap Gradient(int w, int h) {
+  Pixmap p(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) p.WritePixel(x, y, 0xFF000000u | uint32_t(x * 4) << 16 | uint32_t(y * 4) << 8 | 9);
+  return p;
+}
+
+TEST(GraphicsImage, PNGRoundTripsAndDamagedFilesGiveNullWithOneLine) {
+  testenv::TempDir dir;
+  Pixmap original = Gradient(40, 30);
+  original.WritePixel(3, 4, 0x80123456u);  // alpha survives
+  const std::string png = EncodePNG(original, dir);
+  const std::string jpeg = EncodeJPEG(256, 192);
+
+  auto good = OpenMemory(png);
+  PixmapRef loaded = LoadPixmap(*good);
+  ASSERT_TRUE(loaded);
+  ASSERT_EQ(loaded->Width(), 40);
+  ASSERT_EQ(loaded->Height(), 30);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) ASSERT_EQ(loaded->ReadPixel(x, y), original.ReadPixel(x, y));
+  PixmapRef from_jpeg = LoadPixmap(*OpenMemory(jpeg));
+  ASSERT_TRUE(from_jpeg);
+  EXPECT_EQ(from_jpeg->Width(), 256);
+  EXPECT_EQ(from_jpeg->ReadPixel(0, 0) >> 24, 255u);
+  EXPECT_NEAR(int((from_jpeg->ReadPixel(255, 191) >> 16) & 255), 254, 6);
+  EXPECT_NEAR(int((from_jpeg->ReadPixel(255, 191) >> 8) & 255), 254, 6);
+
+  std::string png_bad_crc = png;
+  png_bad_crc[png.find("IDAT") + 10] ^= 0x55;
+  std::string jpeg_bad_header = jpeg;
+  const size_t sof = jpeg.find("\xFF\xC0");
+  ASSERT_NE(sof, std::string::npos);
+  jpeg_bad_header[sof + 5] = 0;  // height 0...
+  jpeg_bad_header[sof + 6] = 0;
+  // Cuts and damage inside the picture data, after the scan header: libjpeg
+  // only warns about these and would hand back a grey-filled picture.
+  const size_t sos = jpeg.find("\xFF\xDA");
+  ASSERT_NE(sos, std::string::npos);
+  const size_t mid = sos + (jpeg.size() - sos) / 2;
+  ASSERT_GT(jpeg.size() - sos, 1000u);
+  std::string jpeg_bad_data = jpeg;
+  jpeg_bad_data[mid] = '\xFF';
+  jpeg_bad_data[mid + 1] = '\xE5';
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"PNG cut in half", png.substr(0, png.size() / 2)},
+      {"PNG cut after the header", png.substr(0, 40)},
+      {"PNG with a damaged chunk", png_bad_crc},
+      {"JPEG cut in its picture data", jpeg.substr(0, mid)},
+      {"JPEG cut after the header", jpeg.substr(0, 200)},
+      {"JPEG with a bad frame header", jpeg_bad_header},
+      {"JPEG with damaged data", jpeg_bad_data},
+      {"neither", "GIF89a........"},
+      {"empty", ""},
+  };
+  for (const auto& c : cases) {
+    testing::internal::CaptureStderr();
+    auto stream = OpenMemory(c.bytes);
+    PixmapRef pixmap = LoadPixmap(*stream);
+    auto again = OpenMemory(c.bytes);
+    ImageRef image = LoadImage(*again);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(pixmap, nullptr) << c.name;
+    EXPECT_EQ(image, nullptr) << c.name;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << c.name << ": " << err;  // one line per load
+  }
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(LoadImage(dir / "missing.png"), nullptr);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("missing.png"), std::string::npos);
+}
+
+TEST(GraphicsImage, LoadingAppliesMaskColourAndMidHandle) {
+  testenv::TempDir dir;
+  Pixmap p(6, 4);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) p.WritePixel(x, y, x == 0 ? 0xFFFF00FFu : x == 1 ? 0xFF00FF00u : 0xFF808080u);
+  const std::string png = EncodePNG(p, dir);
+
+  ImageRef image = LoadImage(*OpenMemory(png));  // default flags: masked
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->Frame(0)->ReadPixel(0, 2), 0u);
+  EXPECT_EQ(image->Frame(0)->ReadPixel(1, 2), 0xFF00FF00u);
+  EXPECT_FLOAT_EQ(image->HandleX(), 3);
+  EXPECT_FLOAT_EQ(image->HandleY(), 2);
+
+  image = LoadImage(*OpenMemory(png), FILTEREDIMAGE);  // not masked
+  EXPECT_EQ(image->Frame(0)->ReadPixel(0, 2), 0xFFFF00FFu);
+
+  SetMaskColor(0, 255, 0);
+  SetAutoMidHandle(false);
+  image = LoadImage(*OpenMemory(png));
+  SetMaskColor(255, 0, 255);
+  SetAutoMidHandle(true);
+  EXPECT_EQ(image->Frame(0)->ReadPixel(0, 2), 0xFFFF00FFu);
+  EXPECT_EQ(image->Frame(0)->ReadPixel(1, 2), 0u);
+  EXPECT_FLOAT_EQ(image->HandleX(), 0);
+  EXPECT_FLOAT_EQ(image->HandleY(), 0);
+
+  ImageRef made = CreateImage(8, 8);
+  EXPECT_FLOAT_EQ(made->HandleX(), 0);  // made, not loaded
+}
+
+TEST(GraphicsImage, AnimStripsCutCellsInReadingOrder) {
+  testenv::TempDir dir;
+  Pixmap sheet(8, 8);  // 2 x 2 cells of 4 x 4, cell n filled with colour n + 1
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) sheet.WritePixel(x, y, 0xFF000000u | uint32_t((y / 4) * 2 + x / 4 + 1));
+  const std::string png = EncodePNG(sheet, dir);
+  ImageRef strip = LoadAnimImage(*OpenMemory(png), 4, 4, 1, 3);
+  ASSERT_TRUE(strip);
+  ASSERT_EQ(strip->Frames(), 3);
+  EXPECT_EQ(strip->Width(), 4);
+  EXPECT_FLOAT_EQ(strip->HandleX(), 2);
+  for (int f = 0; f < 3; ++f) EXPECT_EQ(strip->Frame(f)->ReadPixel(3, 3), 0xFF000000u | uint32_t(f + 2)) << f;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(LoadAnimImage(*OpenMemory(png), 4, 4, 2, 3), nullptr);  // only 4 cells
+  EXPECT_EQ(LoadAnimImage(*OpenMemory(png), 0, 4, 0, 1), nullptr);
+  testing::internal::GetCapturedStderr();
+}
+
+TEST(GraphicsImage, MirroredCopiesFlipPixelsAndHandle) {
+  auto p = std::make_shared<Pixmap>(3, 2);
+  p->WritePixel(0, 0, 1);
+  p->WritePixel(2, 1, 2);
+  PixmapRef m = p->MirrorX();
+  EXPECT_EQ(m->ReadPixel(2, 0), 1u);
+  EXPECT_EQ(m->ReadPixel(0, 1), 2u);
+  EXPECT_EQ(p->ReadPixel(0, 0), 1u) << "the original stays";
+
+  ImageRef image = CreateImage(3, 2, 2);
+  image->Frame(1)->WritePixel(0, 1, 7);
+  image->SetHandle(0.5f, 1);
+  ImageRef mirror = image->MirrorX();
+  ASSERT_EQ(mirror->Frames(), 2);
+  EXPECT_EQ(mirror->Frame(1)->ReadPixel(2, 1), 7u);
+  EXPECT_FLOAT_EQ(mirror->HandleX(), 2.5f);
+  EXPECT_FLOAT_EQ(mirror->HandleY(), 1);
+}
+
+TEST(GraphicsImage, PixelAccessOutsideIsHarmlessAndWritesBumpTheVersion) {
+  Pixmap p(2, 2);
+  const uint64_t v0 = p.Version();
+  p.WritePixel(1, 1, 5);
+  EXPECT_GT(p.Version(), v0);
+  const uint64_t v1 = p.Version();
+  for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {2, 0}, {0, 2}}) {
+    p.WritePixel(x, y, 9);
+    EXPECT_EQ(p.ReadPixel(x, y), 0u);
+  }
+  EXPECT_EQ(p.Version(), v1);
+  p.Pixels()[0] = 3;  // write access through the buffer counts too
+  EXPECT_GT(p.Version(), v1);
+  PixmapRef piece = p.Window(1, 1, 2, 2);
+  EXPECT_EQ(piece->ReadPixel(0, 0), 5u);
+  EXPECT_EQ(piece->ReadPixel(1, 1), 0u);
+}
+
+TEST(GraphicsImage, PowerOfTwoLoadingPadsEachSide) {
+  testenv::TempDir dir;
+  struct Case {
+    int w, h, want_w, want_h;
+  };
+  for (const Case c : {Case{100, 50, 128, 64}, Case{64, 64, 64, 64}, Case{1, 3, 2, 4}, Case{1, 1, 1, 1}}) {
+    Pixmap p(c.w, c.h);
+    p.WritePixel(c.w - 1, c.h - 1, 0xFF102030u);
+    ImageRef image = LoadImagePow2(*OpenMemory(EncodePNG(p, dir)), FILTEREDIMAGE);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->Width(), c.want_w) << c.w << "x" << c.h;
+    EXPECT_EQ(image->Height(), c.want_h) << c.w << "x" << c.h;
+    EXPECT_EQ(image->Frame(0)->ReadPixel(c.w - 1, c.h - 1), 0xFF102030u);
+    EXPECT_FLOAT_EQ(image->HandleX(), 0);
+  }
+}
+
+}  // namespace
