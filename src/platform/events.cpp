@@ -2,6 +2,7 @@
 
 #include "platform/event_internal.h"
 #include "platform/frame_timer.h"
+#include "platform/sdl_internal.h"
 
 namespace platform {
 namespace {
@@ -39,6 +40,9 @@ void Apply(AppEvent event) {
 }
 
 void HandleWindowEvent(const SDL_WindowEvent& w) {
+  // A window being replaced still reports its focus loss after the new one exists.
+  SDL_Window* window = internal::Window();
+  if (window != nullptr && w.windowID != 0 && w.windowID != SDL_GetWindowID(window)) return;
   switch (w.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED: Apply(AppEvent::FocusGained); break;
     case SDL_WINDOWEVENT_FOCUS_LOST: Apply(AppEvent::FocusLost); break;

@@ -21,9 +21,11 @@ void ExitProcess(int code) {
     g_exit(code);
     return;
   }
+  // Files are flushed and SDL stops its audio thread and window; static
+  // destructors are skipped, since they would free textures SDL_Quit already freed.
   std::fflush(nullptr);
   SDL_Quit();
-  std::exit(code);
+  std::_Exit(code);
 }
 
 void SetExitFunction(std::function<void(int)> exit_fn) { g_exit = std::move(exit_fn); }

@@ -6,8 +6,9 @@
 
 namespace platform {
 
-// Ends the process with `code` through the exit function: by default SDL is
-// shut down and the process exits. Returns only when a test replaced it.
+// Ends the process with `code` through the exit function: by default open
+// files are flushed, SDL is shut down and the process ends at once, without
+// static destructors. Returns only when a test replaced it.
 void ExitProcess(int code);
 // Empty restores the default.
 void SetExitFunction(std::function<void(int code)> exit_fn);

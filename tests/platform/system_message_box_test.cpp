@@ -43,6 +43,11 @@ TEST(System, ExitGoesThroughTheExitFunction) {
   SetExitFunction(nullptr);
 }
 
+TEST(SystemDeathTest, ExitEndsTheProcessWithTheCode) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(ExitProcess(7), testing::ExitedWithCode(7), "");
+}
+
 TEST(System, LocalTimeTextUsesEnglishNamesInAnyLocale) {
   const char* old_tz = std::getenv("TZ");
   const std::string saved = old_tz ? old_tz : "";
