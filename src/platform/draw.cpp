@@ -133,12 +133,15 @@ void Geometry(const Paint& paint, SDL_Texture* texture, const SDL_Vertex* vertic
 // One textured quad: local corners (x0, y0)-(x1, y1), texture corners (u0, v0)-(u1, v1).
 void Quad(const Paint& paint, SDL_Texture* texture, const Placer& at, float x0, float y0, float x1, float y1,
           float u0, float v0, float u1, float v1) {
-  const SDL_Vertex v[4] = {
+  SDL_Vertex v[4] = {
       {at(x0, y0), paint.color, {u0, v0}},
       {at(x1, y0), paint.color, {u1, v0}},
       {at(x1, y1), paint.color, {u1, v1}},
       {at(x0, y1), paint.color, {u0, v1}},
   };
+  if (at.iy == 0 && at.jx == 0 && internal::SoftwareRenderer()) {
+    for (SDL_Vertex& p : v) p.position = SDL_FPoint{std::round(p.position.x), std::round(p.position.y)};
+  }
   static const int kIndices[6] = {0, 1, 2, 0, 2, 3};
   Geometry(paint, texture, v, 4, kIndices, 6);
 }
@@ -311,8 +314,9 @@ void TileImage(const ImageRef& image, float x, float y, int frame) {
   std::vector<int> idx;
   for (long long ty2 = ty; ty2 < bottom; ty2 += h) {
     for (long long tx2 = tx; tx2 < right; tx2 += w) {
-      const float x0 = float((tx2 + fx) * sx), y0 = float((ty2 + fy) * sy);
-      const float x1 = float((tx2 + fx + w) * sx), y1 = float((ty2 + fy + h) * sy);
+      // Whole canvas pixels, so that neighbouring tiles share their edges exactly.
+      const float x0 = float(std::round((tx2 + fx) * sx)), y0 = float(std::round((ty2 + fy) * sy));
+      const float x1 = float(std::round((tx2 + fx + w) * sx)), y1 = float(std::round((ty2 + fy + h) * sy));
       const int base = int(v.size());
       v.push_back({{x0, y0}, paint.color, {0, 0}});
       v.push_back({{x1, y0}, paint.color, {1, 0}});

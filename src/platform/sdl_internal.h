@@ -15,6 +15,9 @@ SDL_Renderer* Renderer();  // null when no graphics are open
 SDL_Texture* Canvas();
 int CanvasWidth();
 int CanvasHeight();
+// SDL's software renderer: it cuts the fractions off upright quads' corners
+// and sizes separately, so neighbours would leave a gap unless we round.
+bool SoftwareRenderer();
 // Virtual to canvas pixels, per axis.
 float CanvasScaleX();
 float CanvasScaleY();

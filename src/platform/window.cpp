@@ -21,6 +21,7 @@ struct Device {
   float scale_x = 1.0f, scale_y = 1.0f;
   int vsync = -1;  // unknown until the first flip
   std::string renderer_name;
+  bool software = false;
 };
 
 Device g_dev;
@@ -103,6 +104,7 @@ SDL_Renderer* Renderer() { return g_dev.renderer; }
 SDL_Texture* Canvas() { return g_dev.canvas; }
 int CanvasWidth() { return g_dev.width; }
 int CanvasHeight() { return g_dev.height; }
+bool SoftwareRenderer() { return g_dev.software; }
 float CanvasScaleX() { return g_dev.scale_x; }
 float CanvasScaleY() { return g_dev.scale_y; }
 uint64_t RendererGeneration() { return g_generation; }
@@ -171,6 +173,7 @@ bool OpenGraphics(int width, int height, int depth, int /*refresh*/, bool headle
   }
   SDL_RendererInfo info;
   g_dev.renderer_name = SDL_GetRendererInfo(g_dev.renderer, &info) == 0 ? info.name : "";
+  g_dev.software = g_dev.renderer_name == "software";
   ++g_generation;
   internal::ForgetClip();
   ApplyIcon();

@@ -16,7 +16,7 @@ ImageRef HalfOpaque() {
   return ImageFromPixmap(p, 0);
 }
 
-class Collisions : public ::testing::Test {
+class GraphicsCollision : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetDrawState();
@@ -29,7 +29,7 @@ class Collisions : public ::testing::Test {
   int a = 0, b = 0;  // their addresses are the ids
 };
 
-TEST_F(Collisions, GraphicsPointsHitOnlyOpaquePixelsAsDrawn) {
+TEST_F(GraphicsCollision, PointsHitOnlyOpaquePixelsAsDrawn) {
   ImageRef image = HalfOpaque();
   // Plain at (100, 100) into layer 1; turned 90 degrees about its centre at (200, 200) into layer 2.
   CollideImage(image, 100, 100, 0, 0, 1, &a);
@@ -64,7 +64,7 @@ TEST_F(Collisions, GraphicsPointsHitOnlyOpaquePixelsAsDrawn) {
   }
 }
 
-TEST_F(Collisions, GraphicsImagesTestBeforeWritingAndLayersReset) {
+TEST_F(GraphicsCollision, ImagesTestBeforeWritingAndLayersReset) {
   ImageRef image = HalfOpaque();
   SetOrigin(50, 0);  // the origin moves shapes as it moves drawing
   EXPECT_TRUE(CollideImage(image, 100, 100, 0, 1, 1, &a).empty()) << "nothing there yet";

@@ -66,7 +66,7 @@ ImageRef RedGreen() {
   return ImageFromPixmap(p, 0);
 }
 
-class Canvas : public ::testing::Test {
+class GraphicsCanvas : public ::testing::Test {
  protected:
   void Open(int w, int h) {
     ASSERT_TRUE(OpenGraphics(w, h, 0, 60, true));
@@ -86,7 +86,7 @@ class Canvas : public ::testing::Test {
   }
 };
 
-TEST_F(Canvas, GraphicsImageFramePlacedByHandleScaleAndRotation) {
+TEST_F(GraphicsCanvas, ImageFramePlacedByHandleScaleAndRotation) {
   struct Case {
     const char* name;
     float hx, hy, sx, sy, rot;
@@ -114,7 +114,7 @@ TEST_F(Canvas, GraphicsImageFramePlacedByHandleScaleAndRotation) {
   }
 }
 
-TEST_F(Canvas, GraphicsOriginColourAndAlphaApplyToImages) {
+TEST_F(GraphicsCanvas, OriginColourAndAlphaApplyToImages) {
   ImageRef image = RedGreen();
   SetOrigin(30, 40);
   SetColor(128, 255, 255);
@@ -126,7 +126,7 @@ TEST_F(Canvas, GraphicsOriginColourAndAlphaApplyToImages) {
   ExpectRGB(got.ReadPixel(145, 145), 0, 128, 0, 2, "green, half alpha");
 }
 
-TEST_F(Canvas, GraphicsBlendModesCombineWithTheBackground) {
+TEST_F(GraphicsCanvas, BlendModesCombineWithTheBackground) {
   struct Case {
     int blend;
     uint32_t texel;
@@ -158,7 +158,7 @@ TEST_F(Canvas, GraphicsBlendModesCombineWithTheBackground) {
   }
 }
 
-TEST_F(Canvas, GraphicsViewportClipsWithoutMovingTheOrigin) {
+TEST_F(GraphicsCanvas, ViewportClipsWithoutMovingTheOrigin) {
   SetViewport(100, 100, 50, 40);
   DrawRect(100, 100, 10, 10);
   ExpectBox(LitBox(Grab()), {100, 100, 110, 110}, "inside, not moved");
@@ -177,7 +177,7 @@ TEST_F(Canvas, GraphicsViewportClipsWithoutMovingTheOrigin) {
   }
 }
 
-TEST_F(Canvas, GraphicsTexturedFanMapsTheFrameAndAddsTheOrigin) {
+TEST_F(GraphicsCanvas, TexturedFanMapsTheFrameAndAddsTheOrigin) {
   auto p = std::make_shared<Pixmap>(2, 2);
   p->WritePixel(0, 0, 0xFFFF0000u);
   p->WritePixel(1, 0, 0xFF00FF00u);
@@ -199,7 +199,7 @@ TEST_F(Canvas, GraphicsTexturedFanMapsTheFrameAndAddsTheOrigin) {
   EXPECT_TRUE(IsBlank(Grab()));
 }
 
-TEST_F(Canvas, GraphicsVirtualResolutionMapsPerAxis) {
+TEST_F(GraphicsCanvas, VirtualResolutionMapsPerAxis) {
   struct Case {
     int mode_w, mode_h, virt_w, virt_h;
   };
@@ -233,7 +233,7 @@ TEST_F(Canvas, GraphicsVirtualResolutionMapsPerAxis) {
             "rotated in the wide layout", 2);
 }
 
-TEST_F(Canvas, GraphicsGrabbedCanvasEqualsWhatWasDrawn) {
+TEST_F(GraphicsCanvas, GrabbedCanvasEqualsWhatWasDrawn) {
   auto p = std::make_shared<Pixmap>(32, 16);
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 32; ++x) p->WritePixel(x, y, 0xFF000000u | uint32_t(x * 8) << 16 | uint32_t(y * 16) << 8 | 77);
@@ -260,7 +260,7 @@ TEST_F(Canvas, GraphicsGrabbedCanvasEqualsWhatWasDrawn) {
   EXPECT_EQ(Grab().ReadPixel(205, 205), p->ReadPixel(5, 5));
 }
 
-TEST_F(Canvas, GraphicsTexturesFollowPixelWritesAndRendererSwitches) {
+TEST_F(GraphicsCanvas, TexturesFollowPixelWritesAndRendererSwitches) {
   ImageRef image = Solid(4, 4, 0xFFFF0000u);
   DrawImage(image, 10, 10);
   ExpectRGB(Grab().ReadPixel(11, 11), 255, 0, 0, 0, "first upload");
@@ -272,7 +272,7 @@ TEST_F(Canvas, GraphicsTexturesFollowPixelWritesAndRendererSwitches) {
   ExpectRGB(Grab().ReadPixel(11, 11), 0, 0, 255, 0, "after a renderer switch");
 }
 
-TEST_F(Canvas, GraphicsShapesAndTextLandWhereAsked) {
+TEST_F(GraphicsCanvas, ShapesAndTextLandWhereAsked) {
   SetLineWidth(4);
   DrawLine(100, 100, 200, 100);
   ExpectBox(LitBox(Grab()), {100, 98, 200, 102}, "line");
@@ -317,7 +317,7 @@ TEST_F(Canvas, GraphicsShapesAndTextLandWhereAsked) {
     for (int x = box.x0; x < box.x1; ++x) ASSERT_EQ((text.ReadPixel(x, y) >> 16) & 255, 0u) << "tinted green";
 }
 
-TEST_F(Canvas, GraphicsNullImagesAndClosedGraphicsDrawNothing) {
+TEST_F(GraphicsCanvas, NullImagesAndClosedGraphicsDrawNothing) {
   DrawImage(nullptr, 10, 10);
   DrawImageRect(nullptr, 0, 0, 10, 10);
   TileImage(nullptr);
@@ -334,7 +334,7 @@ TEST_F(Canvas, GraphicsNullImagesAndClosedGraphicsDrawNothing) {
   Flip(false);
 }
 
-TEST_F(Canvas, GraphicsTileAndStretchCoverTheirAreas) {
+TEST_F(GraphicsCanvas, TileAndStretchCoverTheirAreas) {
   auto p = std::make_shared<Pixmap>(10, 10);
   p->WritePixel(0, 0, 0xFFFFFFFFu);  // one lit texel per tile
   ImageRef tile = ImageFromPixmap(p, 0);
