@@ -16,22 +16,42 @@ class ObjectList {
     std::shared_ptr<Node> next;
     Node* prev = nullptr;
     ObjectList* owner = nullptr;  // null once removed
+    // A walker standing on a removed node keeps the chain of nodes removed
+    // after it alive; release that chain in a loop, not one call deep per node.
+    ~Node() {
+      std::shared_ptr<Node> n = std::move(next);
+      while (n && n.use_count() == 1) {
+        std::shared_ptr<Node> after = std::move(n->next);
+        n = std::move(after);
+      }
+    }
   };
 
  public:
   // A handle to one element's place in the list (what AddLast returns).
+  // It does not keep the place alive: an element that keeps its own link
+  // would otherwise keep itself alive through its node after removal.
   class Link {
    public:
     Link() = default;
-    const std::shared_ptr<T>& Value() const { static const std::shared_ptr<T> none; return node_ ? node_->value : none; }
-    bool InList() const { return node_ && node_->owner; }
+    // The element; null once it has left the list (and no walker stands on it).
+    std::shared_ptr<T> Value() const {
+      auto n = node_.lock();
+      return n ? n->value : nullptr;
+    }
+    bool InList() const {
+      auto n = node_.lock();
+      return n && n->owner;
+    }
     // Removing twice, or after the list was cleared, does nothing.
-    void Remove() { if (InList()) node_->owner->Unlink(node_.get()); }
+    void Remove() {
+      if (auto n = node_.lock(); n && n->owner) n->owner->Unlink(n.get());
+    }
 
    private:
     friend class ObjectList;
-    explicit Link(std::shared_ptr<Node> n) : node_(std::move(n)) {}
-    std::shared_ptr<Node> node_;
+    explicit Link(const std::shared_ptr<Node>& n) : node_(n) {}
+    std::weak_ptr<Node> node_;
   };
 
   class iterator {
@@ -64,8 +84,9 @@ class ObjectList {
   Link AddFirst(std::shared_ptr<T> v) { return InsertAfter(nullptr, std::move(v)); }
   // Inserts before the element of `before`; at the end when it is not in this list.
   Link InsertBefore(const Link& before, std::shared_ptr<T> v) {
-    if (!before.node_ || before.node_->owner != this) return AddLast(std::move(v));
-    return InsertAfter(before.node_->prev, std::move(v));
+    auto b = before.node_.lock();
+    if (!b || b->owner != this) return AddLast(std::move(v));
+    return InsertAfter(b->prev, std::move(v));
   }
 
   // Removes the first element holding `v`; false when there is none.

@@ -72,3 +72,43 @@ TEST(ObjectList, LongListIsReleasedWithoutDeepRecursion) {
   list.reset();
   SUCCEED();
 }
+
+namespace {
+
+// An element that keeps its own place in the list, as game objects do.
+struct Member {
+  ObjectList<Member>::Link link;
+};
+
+}  // namespace
+
+TEST(ObjectList, ElementKeepingItsOwnLinkIsFreedOnceRemoved) {
+  ObjectList<Member> list;
+  std::weak_ptr<Member> watch;
+  {
+    auto m = std::make_shared<Member>();
+    m->link = list.AddLast(m);
+    watch = m;
+  }
+  EXPECT_FALSE(watch.expired());
+  auto m = watch.lock();
+  EXPECT_TRUE(m->link.InList());
+  EXPECT_EQ(m->link.Value(), m);
+  m->link.Remove();
+  EXPECT_FALSE(m->link.InList());
+  m.reset();
+  EXPECT_TRUE(watch.expired());
+}
+
+TEST(ObjectList, WalkerOnARemovedElementSurvivesClearingALongList) {
+  auto list = std::make_unique<ObjectList<int>>();
+  for (int i = 0; i < 300000; ++i) list->AddLast(I(i));
+  int visits = 0;
+  for (auto it = list->begin(); it != list->end(); ++it) {
+    ++visits;
+    // Removed one by one behind the walker: each removed node names the next.
+    while (list->Count() > 0) list->RemoveFirst();
+  }
+  EXPECT_EQ(visits, 1);
+  list.reset();
+}
