@@ -362,3 +362,34 @@ TEST_F(GraphicsCanvas, TileAndStretchCoverTheirAreas) {
 }
 
 }  // namespace
+
+namespace {
+
+// A real window on SDL's dummy video driver (the tests' environment).
+TEST(GraphicsWindow, FlipKeepsTheCanvasAndFullScreenKeepsTheAspect) {
+  for (const int depth : {0, 32}) {
+    if (!OpenGraphics(800, 600, depth, 60, false)) GTEST_SKIP() << "no window on this video driver";
+    ResetDrawState();
+    SetClearColor(0, 0, 0);
+    Cls();
+    DrawRect(10, 10, 5, 5);
+    Flip(false);
+    Flip(true);
+    PixmapRef after = GrabCanvas();
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->ReadPixel(12, 12), 0xFFFFFFFFu) << "depth " << depth;
+    EXPECT_EQ(after->ReadPixel(20, 20), 0xFF000000u) << "depth " << depth;
+    // Whatever size the window has, its centre is the canvas centre.
+    const DesktopMode desktop = GetDesktopMode();
+    EXPECT_GT(desktop.refresh, 0);
+    const float wx = depth ? desktop.width * 0.5f : 400, wy = depth ? desktop.height * 0.5f : 300;
+    float vx = 0, vy = 0;
+    WindowToVirtual(wx, wy, vx, vy);
+    EXPECT_NEAR(vx, 400, 0.5) << "depth " << depth;
+    EXPECT_NEAR(vy, 300, 0.5) << "depth " << depth;
+    CloseGraphics();
+  }
+  ResetDrawState();
+}
+
+}  // namespace
