@@ -184,7 +184,12 @@ bool OpenGraphics(int width, int height, int depth, int /*refresh*/, bool headle
 void CloseGraphics() {
   // Textures die with their renderer; the new generation tells images so.
   ++g_generation;
-  if (g_dev.renderer) SDL_DestroyRenderer(g_dev.renderer);
+  if (g_dev.renderer) {
+    // Destroying a renderer while a texture is its target leaks in SDL 2.26.
+    SDL_SetRenderTarget(g_dev.renderer, nullptr);
+    if (g_dev.canvas) SDL_DestroyTexture(g_dev.canvas);
+    SDL_DestroyRenderer(g_dev.renderer);
+  }
   if (g_dev.window) SDL_DestroyWindow(g_dev.window);
   if (g_dev.surface) SDL_FreeSurface(g_dev.surface);
   const int vw = g_dev.virtual_w, vh = g_dev.virtual_h;
