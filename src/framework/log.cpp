@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iomanip>
 #include <locale>
+#include <mutex>
 #include <sstream>
 
 #include "framework/utf8.h"
@@ -12,6 +13,8 @@
 namespace kelp {
 namespace {
 
+// Entries may come from more than one thread (the music module reports its errors).
+std::recursive_mutex g_mutex;
 platform::StreamRef g_log;
 std::string g_section;   // as the caller named it; "" when none is open
 int64_t g_bodyEnd = 0;   // where the closing tags written after the last entry begin
@@ -121,6 +124,7 @@ void Emit(const std::string& lines) {
 }  // namespace
 
 bool OpenLog(const std::string& folder) {
+  std::lock_guard lock(g_mutex);
   CloseLog();
   std::string dir = folder;
   if (!dir.empty() && dir.back() != '/' && dir.back() != '\\') dir += '/';
@@ -141,6 +145,7 @@ bool OpenLog(const std::string& folder) {
 }
 
 void WriteLog(const std::string& text, int kind, const std::string& section) {
+  std::lock_guard lock(g_mutex);
   if (!g_log) {
     const std::string& where = section.empty() ? g_section : section;
     std::fprintf(stderr, "[%s] %s: %s\n", where.c_str(), KindTag(kind), text.c_str());
@@ -152,6 +157,7 @@ void WriteLog(const std::string& text, int kind, const std::string& section) {
 }
 
 void BeginLogSection(const std::string& name) {
+  std::lock_guard lock(g_mutex);
   if (!g_log) return;
   std::string lines;
   if (!g_section.empty()) lines += "\t</" + ElementName(g_section) + ">\r\n";
@@ -161,6 +167,7 @@ void BeginLogSection(const std::string& name) {
 }
 
 void EndLogSection() {
+  std::lock_guard lock(g_mutex);
   if (!g_log || g_section.empty()) return;
   const std::string lines = "\t</" + ElementName(g_section) + ">\r\n";
   g_section.clear();
@@ -168,6 +175,7 @@ void EndLogSection() {
 }
 
 void CloseLog() {
+  std::lock_guard lock(g_mutex);
   if (!g_log) return;
   EndLogSection();
   if (g_log) {
@@ -179,7 +187,10 @@ void CloseLog() {
   g_bodyEnd = 0;
 }
 
-bool LogIsOpen() { return g_log != nullptr; }
+bool LogIsOpen() {
+  std::lock_guard lock(g_mutex);
+  return g_log != nullptr;
+}
 
 const std::string& CurrentLogSection() { return g_section; }
 
