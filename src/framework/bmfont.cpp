@@ -67,7 +67,11 @@ Ref<TBMFont> TBMFont::Load(const std::string& path) {
     platform::MessageBox("Error", "Font not found: " + path);
     return nullptr;
   }
-  Ref<sdXMLnode> root = ParseXMLStream(*s);
+  return Load(*s, path);
+}
+
+Ref<TBMFont> TBMFont::Load(platform::Stream& stream, const std::string& path) {
+  Ref<sdXMLnode> root = ParseXMLStream(stream);
   if (!root) {
     WriteLog("font file holds no element: " + path, LOG_ERROR);
     return nullptr;

@@ -10,6 +10,7 @@
 
 #include "framework/object.h"
 #include "platform/image.h"
+#include "platform/stream.h"
 
 namespace kelp {
 
@@ -47,6 +48,8 @@ class TBMFont : public Object {
   // The font, which also becomes current; null when the file is missing
   // (with a message box), holds no element or is cut short (with a log line).
   static Ref<TBMFont> Load(const std::string& path);
+  // The same from an open stream; pages are looked for beside `path`.
+  static Ref<TBMFont> Load(platform::Stream& stream, const std::string& path);
   // Sum of the advances (plus left and right padding) of the characters the
   // font has; kerning is not applied.
   int StringWidth(std::string_view text) const;

@@ -32,18 +32,24 @@ std::shared_ptr<TPNGFont> TPNGFont::LoadPNGFont(const std::string& name) {
     WriteLog("font table not found: " + name + ".fnt", LOG_ERROR);
     return nullptr;
   }
-  if (s->Remaining() < kHeaderBytes) {
+  return FromTable(pixmap, *s, name);
+}
+
+std::shared_ptr<TPNGFont> TPNGFont::FromTable(const platform::PixmapRef& pixmap, platform::Stream& s,
+                                              const std::string& name) {
+  if (!pixmap) return nullptr;
+  if (s.Remaining() < kHeaderBytes) {
     WriteLog("font table cut short: " + name + ".fnt", LOG_ERROR);
     return nullptr;
   }
   auto f = std::make_shared<TPNGFont>();
   f->font = pixmap;
-  f->Kearning = s->ReadInt();
-  const int height = s->ReadInt();
-  const int n = s->ReadInt();
-  s->ReadInt();
+  f->Kearning = s.ReadInt();
+  const int height = s.ReadInt();
+  const int n = s.ReadInt();
+  s.ReadInt();
   // No glyph leaves the height undefined; a count beyond the file is a lie.
-  if (n <= 0 || static_cast<int64_t>(n) * kGlyphBytes > s->Remaining()) {
+  if (n <= 0 || static_cast<int64_t>(n) * kGlyphBytes > s.Remaining()) {
     WriteLog("font table " + name + ".fnt: bad glyph count " + std::to_string(n), LOG_ERROR);
     return nullptr;
   }
@@ -56,9 +62,9 @@ std::shared_ptr<TPNGFont> TPNGFont::LoadPNGFont(const std::string& name) {
   f->Characters[32] = space;
 
   for (int i = 0; i < n; ++i) {
-    const int code = s->ReadInt();
-    const int gx = s->ReadInt(), gy = s->ReadInt();
-    const int gw = s->ReadInt(), gh = s->ReadInt();
+    const int code = s.ReadInt();
+    const int gx = s.ReadInt(), gy = s.ReadInt();
+    const int gw = s.ReadInt(), gh = s.ReadInt();
     heightSum += gh;
     if (code < 0 || code >= MaxCode || gw <= 0 || gh <= 0 || gw > kMaxGlyphSide || gh > kMaxGlyphSide) {
       WriteLog("font table " + name + ".fnt: glyph " + std::to_string(i) + " (code " + std::to_string(code) +

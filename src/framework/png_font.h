@@ -35,6 +35,9 @@ class TPNGFont : public platform::ImageFont {
   // name + ".png" and name + ".fnt", through the archive. Null, with a log
   // line, when either is missing, the table is cut short or holds no glyph.
   static std::shared_ptr<TPNGFont> LoadPNGFont(const std::string& name);
+  // The glyph table read from `table`, glyphs cut from `sheet`.
+  static std::shared_ptr<TPNGFont> FromTable(const platform::PixmapRef& sheet, platform::Stream& table,
+                                             const std::string& name);
   int CharToGlyph(int code) const;  // the code when it has a glyph, else -1
   Ref<TPNGChar> LoadGlyph(int index) const;
   int height() const { return FHeight; }

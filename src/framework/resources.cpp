@@ -388,13 +388,17 @@ bool ReadResourceList(const std::string& path) {
     WriteLog("resource list not found: " + path, LOG_ERROR);
     return false;
   }
-  Ref<sdXMLnode> root = ParseXMLFile(s);
+  return ReadResourceList(*s, path);
+}
+
+bool ReadResourceList(platform::Stream& stream, const std::string& name) {
+  Ref<sdXMLnode> root = ParseXMLStream(stream);
   if (!root) {
-    WriteLog("resource list holds no element: " + path, LOG_ERROR);
+    WriteLog("resource list holds no element: " + name, LOG_ERROR);
     return false;
   }
   // The reader gives what it read of a cut-off list; register that, but say so.
-  if (root->endtag.empty()) WriteLog("resource list cut short: " + path, LOG_ERROR);
+  if (root->endtag.empty()) WriteLog("resource list cut short: " + name, LOG_ERROR);
   for (sdXMLnode* g = root->firstchild; g; g = g->NextNode)
     if (Lower(g->Tag) == "resources") ReadResourceGroup(g, GetAttr(g, "id"));
   return true;

@@ -123,6 +123,7 @@ extern Ref<TResManager> ResManager;
 // Registers every entry of the resource list file (opened from disk); a list
 // that cannot be read registers nothing and logs an error. False then.
 bool ReadResourceList(const std::string& path);
+bool ReadResourceList(platform::Stream& stream, const std::string& name);
 void ReadResourceGroup(sdXMLnode* group, const std::string& scope);
 
 // Images whose alpha comes from a second picture: the colour's red, green

@@ -465,14 +465,16 @@ TEST_F(Particles, AnimatedImageParticlesPlayTheirOwnFramesInRange) {
   EXPECT_EQ(p->Frame, 1);
   platform::ResetDrawState();
 
-  // An id that is not an animated image gives a particle without image.
+  // An id that is not an animated image gives a particle that draws nothing.
   effect->Image[0].animId = "IMAGE_NONE";
   testing::internal::CaptureStdout();
   GameTime += 200;
   em->Update(1.0f);
   testing::internal::GetCapturedStdout();
-  EXPECT_FALSE(em->Particles.Last()->Anim);
-  em->Particles.Last()->Draw(1.0f);
+  Ref<TParticle> last = em->Particles.Last();
+  EXPECT_FALSE(last->Image);
+  EXPECT_FALSE(last->Anim && last->Anim->Image);
+  last->Draw(1.0f);
   platform::ResetDrawState();
 }
 
