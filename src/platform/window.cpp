@@ -242,10 +242,13 @@ void Flip(bool vsync) {
   SDL_SetRenderTarget(g_dev.renderer, nullptr);
   int ow = g_dev.width, oh = g_dev.height;
   SDL_GetRendererOutputSize(g_dev.renderer, &ow, &oh);
-  SDL_SetRenderDrawBlendMode(g_dev.renderer, SDL_BLENDMODE_NONE);
-  SDL_SetRenderDrawColor(g_dev.renderer, 0, 0, 0, 255);
-  SDL_RenderClear(g_dev.renderer);
   const SDL_FRect box = Letterbox(ow, oh);
+  // Bars only where the canvas leaves room (full screen on another aspect).
+  if (box.x > 0 || box.y > 0 || box.w < ow || box.h < oh) {
+    SDL_SetRenderDrawBlendMode(g_dev.renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(g_dev.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(g_dev.renderer);
+  }
   SDL_RenderCopyF(g_dev.renderer, g_dev.canvas, nullptr, &box);
   SDL_RenderPresent(g_dev.renderer);
   SDL_SetRenderTarget(g_dev.renderer, g_dev.canvas);
