@@ -19,8 +19,8 @@ void DrawTexturedPoly(const platform::ImageRef& image, std::span<const float> xy
   if (n < 3) return;
   const platform::DrawState& s = platform::State();
   const float hx = -s.handle_x, hy = -s.handle_y;
-  // Drawing happens on one thread; the scratch fan saves an allocation per polygon.
-  static thread_local std::vector<platform::FanVertex> fan;
+  // Drawing happens on one thread; the scratch arrays save allocations per polygon.
+  static thread_local std::vector<platform::FanVertex> fan, triangle(3);
   fan.resize(n);
   for (size_t i = 0; i < n; ++i) {
     const float px = xyuv[4 * i] + hx, py = xyuv[4 * i + 1] + hy;
@@ -32,7 +32,16 @@ void DrawTexturedPoly(const platform::ImageRef& image, std::span<const float> xy
     // A broken vertex would reach the rasteriser; the polygon is dropped instead.
     if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.u) || !std::isfinite(v.v)) return;
   }
-  platform::DrawTexturedFan(image, fan, frame);
+  // One triangle per call: SDL's software renderer turns two triangles that
+  // make an axis-aligned rectangle into a plain copy, which loses turned or
+  // flipped texture coordinates, and draws nothing for a pair with a
+  // degenerate half (the sector pieces repeat their centre).
+  triangle[0] = fan[0];
+  for (size_t i = 1; i + 1 < n; ++i) {
+    triangle[1] = fan[i];
+    triangle[2] = fan[i + 1];
+    platform::DrawTexturedFan(image, triangle, frame);
+  }
 }
 
 Ref<TSectorImage> TSectorImage::Create(const platform::ImageRef& image, const Ref<TVector>& pos) {
