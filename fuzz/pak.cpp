@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "framework/pak.h"
@@ -23,13 +24,24 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
-const std::string& ArchivePath() {
-  static const std::string path = [] {
+// A scratch folder for the archive, removed when the run ends.
+struct Scratch {
+  Scratch() {
     std::string dir = (std::filesystem::temp_directory_path() / "kelp-fuzz-pak-XXXXXX").string();
     if (!mkdtemp(dir.data())) std::abort();
-    return dir + "/data.pak";
-  }();
-  return path;
+    folder = dir;
+    path = dir + "/data.pak";
+  }
+  ~Scratch() {
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+  }
+  std::string folder, path;
+};
+
+const std::string& ArchivePath() {
+  static const Scratch scratch;
+  return scratch.path;
 }
 
 }  // namespace
