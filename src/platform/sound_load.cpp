@@ -30,7 +30,28 @@ bool StartsWith(const std::vector<uint8_t>& bytes, size_t at, const char* tag) {
 
 // ---- WAV ------------------------------------------------------------------
 
+uint32_t Le32(const uint8_t* p) {
+  return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
+
+// Every chunk up to the samples must fit in the file: SDL allocates what a
+// chunk claims before it reads, so a claimed 4 GB would be asked of memory.
+bool WavChunksFit(const std::vector<uint8_t>& d) {
+  size_t p = 12;
+  while (p + 8 <= d.size()) {
+    uint64_t size = Le32(d.data() + p + 4);
+    if (size > d.size() - p - 8) return false;
+    if (std::memcmp(d.data() + p, "data", 4) == 0) return true;
+    p += 8 + size + (size & 1);
+  }
+  return false;
+}
+
 SoundRef DecodeWav(const std::vector<uint8_t>& bytes, bool loop, const std::string& name) {
+  if (!WavChunksFit(bytes)) {
+    Fail(name, "WAV file is truncated");
+    return nullptr;
+  }
   static std::once_flag strict;
   // A chunk cut short is an error rather than a shorter sound.
   std::call_once(strict, [] { SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict"); });
@@ -48,6 +69,10 @@ SoundRef DecodeWav(const std::vector<uint8_t>& bytes, bool loop, const std::stri
     return nullptr;
   }
   std::unique_ptr<Uint8, decltype(&SDL_free)> raw(buf, &SDL_free);
+  if (len == 0 || !buf) {
+    Fail(name, "WAV holds no sample data");
+    return nullptr;
+  }
   if (spec.freq < kMinRate || spec.freq > kMaxRate || spec.channels == 0) {
     Fail(name, "unsupported WAV rate or channel count");
     return nullptr;

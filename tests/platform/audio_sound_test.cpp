@@ -100,6 +100,7 @@ TEST(Sound, BrokenFilesGiveNullAndSayWhy) {
       {"RIFF tag only", "RIFF"},
       {"WAV cut in its header", wav.substr(0, 30)},
       {"WAV cut in its data", wav.substr(0, wav.size() - 101)},
+      {"WAV claiming 4 GB of samples", Wav(1, 2, 44100, 16, Pcm16({1, 2}), 0xFFFFFF00)},
       {"WAV with an unknown format tag", Wav(0x1234, 2, 44100, 16, Pcm16({1, 2}))},
       {"WAV with 13-bit samples", Wav(1, 1, 44100, 13, Pcm16({1, 2}))},
       {"WAV at rate 0", zeroRate},
