@@ -160,9 +160,9 @@ class TEmitter : public Object {
   void DropParticle(TParticle& p);
 };
 
-// Children deeper than this are not made: a child effect naming itself (or a
-// cycle of effects) would otherwise multiply without end.
-constexpr int MaxChildDepth = 2;
+// Particles of child emitters carry no children of their own: a child effect
+// naming itself (or a cycle of effects) would otherwise multiply without end.
+constexpr int MaxChildDepth = 1;
 // Most particles one emitter spawns in one update; ticks beyond are dropped.
 constexpr int MaxSpawnsPerUpdate = 1000;
 
