@@ -75,7 +75,9 @@ std::shared_ptr<TPNGFont> TPNGFont::FromTable(const platform::PixmapRef& pixmap,
     auto g = New<TPNGChar>();
     g->Code = code;
     g->image = platform::CreateImage(gw, gh, 1, -1);
-    g->image->SetFrame(0, pixmap->Window(gx, gy, gw, gh));  // outside the sheet: transparent
+    // A rectangle wholly off the sheet stays transparent; one that touches it is cut out.
+    const bool touches = int64_t(gx) + gw > 0 && int64_t(gy) + gh > 0 && gx < pixmap->Width() && gy < pixmap->Height();
+    if (touches) g->image->SetFrame(0, pixmap->Window(gx, gy, gw, gh));
     g->x = 0;
     g->y = 0;
     g->w = Int(double(gw) + f->Kearning);
