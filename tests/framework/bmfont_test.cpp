@@ -405,11 +405,16 @@ TEST_F(FontTest, PngFontRejectsBrokenTables) {
   testenv::WriteFile("fonts/t.fnt", FntTable(0, 10, {{65, 0, 0, 2, 2}}));
   EXPECT_FALSE(TPNGFont::LoadPNGFont("fonts/t")) << "no sheet";
   // Glyphs with hostile codes or sizes are left out; the rest loads.
-  testenv::WriteFile("fonts/s.fnt", FntTable(0, 10, {{-1, 0, 0, 2, 2}, {65, 0, 0, -4, 2}, {66, 100, 100, 2, 2}}));
+  testenv::WriteFile("fonts/s.fnt", FntTable(0, 10, {{-1, 0, 0, 2, 2}, {65, 0, 0, -4, 2}, {66, 100, 100, 2, 2},
+                                                       {67, 2147483646, -2147483647, 8, 12}}));
   auto f = TPNGFont::LoadPNGFont("fonts/s");
   ASSERT_TRUE(f);
   EXPECT_EQ(f->CharToGlyph(65), -1);
-  EXPECT_EQ(f->CharToGlyph(66), 66);  // cut from outside the sheet: transparent
+  // Cut from outside the sheet, however far: transparent.
+  for (int code : {66, 67}) {
+    ASSERT_EQ(f->CharToGlyph(code), code);
+    EXPECT_EQ(f->LoadGlyph(code)->image->Frame(0)->ReadPixel(1, 1), 0u);
+  }
 }
 
 TEST_F(FontCanvas, PngFontDrawsGlyphsAtThePen) {
