@@ -1,0 +1,216 @@
+#include "framework/input_box.h"
+
+#include "framework/anim_image.h"
+#include "framework/bmfont.h"
+#include "framework/controls.h"
+#include "framework/graphics.h"
+#include "framework/language.h"
+#include "framework/log.h"
+#include "framework/message_box.h"
+#include "framework/mouse.h"
+#include "framework/numeric.h"
+#include "framework/resource_bindings.h"
+#include "framework/resources.h"
+#include "framework/screen_aspect.h"
+#include "framework/utf8.h"
+#include "framework/widget_updater.h"
+#include "platform/draw.h"
+#include "platform/input.h"
+
+namespace kelp {
+
+std::function<bool(const std::string&)> ProfileNameTakenHook;
+std::function<void(const std::string&, const std::string&)> CreateProfileHook;
+std::function<void()> NameBoxClosedHook;
+
+// ---- caret ----
+
+Ref<TBlinkLine> TBlinkLine::Create(float height) {
+  auto l = New<TBlinkLine>();
+  l->height = Int(height);
+  l->speed = 0.04f;
+  l->alpha = 1.0f;
+  l->state = 0;
+  return l;
+}
+
+int TBlinkLine::Update(float dt) {
+  if (state == 0) {
+    alpha -= dt * speed;
+    if (!(alpha > 0.1f)) state = 1;
+  } else if (state == 1) {
+    alpha += dt * speed;
+    if (alpha >= 1.0f) state = 0;
+  }
+  return 0;
+}
+
+int TBlinkLine::Draw(int px, int py) {
+  PushGraphicsState();
+  platform::SetColor(240, 220, 220);
+  platform::SetAlpha(alpha);
+  const float fx = static_cast<float>(px), fy = static_cast<float>(py);
+  platform::DrawLine(fx, fy, fx, fy + static_cast<float>(height));
+  platform::SetAlpha(0.4f);
+  platform::SetColor(50, 50, 50);
+  platform::DrawLine(fx + 1.0f, fy + 1.0f, fx + 1.0f, fy + static_cast<float>(height) + 1.0f);
+  PopGraphicsState();
+  return 0;
+}
+
+// ---- name box ----
+
+std::string NameGreeting(const std::string& name) {
+  return GameTexts[10] + " " + name + "!" + "\\n" + GameTexts[17];
+}
+
+Ref<TInputBox2> ShowInputBox2(int options) {
+  auto box = New<TInputBox2>();
+  box->SetImage(ResManager ? ResManager->GetImage("IMAGE_MAINMENU_NAME_FRAME") : nullptr);
+  box->options = options;
+  WidgetManager->AddWidget(box);
+  box->Resize(VirtualCenterX - box->_width / 2, -box->_height, box->_width, box->_height);
+  box->StartShow();
+  return box;
+}
+
+int TInputBox2::AddedToManager() {
+  Font = FontUserlist;
+  SetBMFont(Font);
+  Line = TBlinkLine::Create(static_cast<float>(BMLineHeight() - 4));
+  Button_OK = CreateButton(0, 0, nullptr, "", Button_OK_ID, Self(), 0, 0);
+  Button_OK->SetAnim(TAnimImage::Load2("IMAGE_GUI_BT_OK", -1));
+  WidgetManager->AddWidget(Button_OK);
+  Fadeable = 1;
+  return 0;
+}
+
+void TInputBox2::PlaceButton() {
+  if (Button_OK) Button_OK->SetPosition(Int(_x + 70.0f), Int(_y + 127.0f));
+}
+
+int TInputBox2::Resize(int px, int py, int width, int height) {
+  TDialogStatic::Resize(px, py, width, height);
+  PlaceButton();
+  return 0;
+}
+
+int TInputBox2::SetPosition(int px, int py) {
+  TDialogStatic::SetPosition(px, py);
+  PlaceButton();
+  return 0;
+}
+
+int TInputBox2::StartShow() {
+  Updater = TWidgetUpdater::Create(Self(), 0);
+  Updater->Init(0, 1, 0.9f, 1.5f);
+  Updater->StartShow(4.0f, 0.6f, 0.15f);
+  fade_state = 1;
+  return 0;
+}
+
+int TInputBox2::StartHiding() {
+  Updater = TWidgetUpdater::Create(Self(), 0);
+  Updater->Init(0, 1, 0.9f, 1.5f);
+  Updater->StartHiding();
+  fade_state = 2;
+  return 0;
+}
+
+int TInputBox2::DePress(int id) {
+  if (Name.empty()) return 0;
+  // Once confirmed the name is settled; a second confirmation changes nothing.
+  if (Updater && Updater->IsHiding()) return 0;
+  PressedID = id;
+  StartHiding();
+  return 0;
+}
+
+void TInputBox2::Type() {
+  const bool shift = platform::KeyDown(platform::VK_LSHIFT) || platform::KeyDown(platform::VK_RSHIFT);
+  // Every hit is read in every frame, taken or not, so a key refused now
+  // (a ninth character, a digit under Shift) does not turn up later.
+  int letterHit[26], digitHit[10];
+  for (int i = 0; i < 26; ++i) letterHit[i] = platform::KeyHit('A' + i);
+  for (int d = 0; d < 10; ++d) {
+    const int main = platform::KeyHit('0' + d);
+    const int pad = platform::KeyHit(platform::VK_NUMPAD0 + d);
+    digitHit[d] = main + pad;
+  }
+  const int back = platform::KeyHit(platform::VK_BACK);
+
+  // A confirmed name is not edited while the box slides out.
+  if (Updater && Updater->IsHiding()) return;
+
+  if (utf8::Length(Name) < MaxNameLength) {
+    for (int i = 0; i < 26; ++i)
+      if (letterHit[i]) add = std::string(1, static_cast<char>((shift ? 'A' : 'a') + i));
+    if (!shift) {
+      for (int d = 1; d <= 9; ++d)
+        if (digitHit[d]) add = std::string(1, static_cast<char>('0' + d));
+      if (digitHit[0]) add = "0";
+    }
+  }
+  if (!add.empty()) {
+    Name += add;
+    add.clear();
+  }
+  if (back) utf8::PopBack(Name);
+}
+
+int TInputBox2::Update(float dt) {
+  Ref<TWidget> keep = Self();  // OK() may take the box out of every list
+  if (Line) Line->Update(dt);
+  if (Updater) Updater->Update(dt);
+  SetPosition(Int(_x), Int(_y));
+
+  const int enter = platform::KeyHit(platform::VK_RETURN);
+  if (enter && Updater && Updater->IsShowing() && Updater->Accel && Updater->Accel->Stopped) DePress(Button_OK_ID);
+
+  if (Updater && Updater->IsHiding() && Updater->IsDeath() && PressedID == Button_OK_ID) OK();
+
+  Type();
+  return 0;
+}
+
+int TInputBox2::OK() {
+  Ref<TWidget> keep = Self();
+  if (Name.empty()) {
+    // Cannot be reached by typing; never make a nameless profile.
+    WriteLog("name box closed without a name", LOG_WARNING);
+    WidgetManager->RemoveWidget(this);
+    return 0;
+  }
+  if (ProfileNameTakenHook && ProfileNameTakenHook(Name)) {
+    WidgetManager->RemoveWidget(this);
+    ShowMessageBox(1, Self(), GameTexts[43], 1, "IMAGE_GUI_BT_OK", "", 1);
+    return 0;
+  }
+  if (CreateProfileHook) CreateProfileHook(Name, NameGreeting(Name));
+  WidgetManager->RemoveWidget(this);
+  return 0;
+}
+
+int TInputBox2::RemovedFromManager() {
+  WidgetManager->RemoveWidget(Button_OK);
+  if (options == 0) {
+    if (Mouse) Mouse->Bt1Up = 0;  // the release that closed the box is not the menu's
+    if (NameBoxClosedHook) NameBoxClosedHook();
+  } else if (ShowUserOptionsHook) {
+    ShowUserOptionsHook();
+  }
+  return 0;
+}
+
+int TInputBox2::Draw() {
+  TDialogStatic::Draw();
+  platform::SetColor(255, 255, 255);
+  SetBMFont(Font);
+  const int nameWidth = BMTextWidth(Name);
+  const int lineY = _height / 2 - BMLineHeight() + 12;
+  DrawBMText(Name, static_cast<float>(_width / 2 - nameWidth / 2), static_cast<float>(lineY));
+  if (Line) Line->Draw(_width / 2 + nameWidth / 2, lineY);
+  return 0;
+}
+
+}  // namespace kelp
