@@ -167,8 +167,9 @@ Mixer::Voice* Mixer::Find(int index, uint32_t generation) {
 std::shared_ptr<EffectChannel> Mixer::AllocChannel() {
   AudioLock lock;
   int pick = -1;
+  // A channel allocated without a sound cued on it counts as free.
   for (int i = 0; i < kEffectChannels && pick < 0; ++i)
-    if (!voices_[static_cast<size_t>(i)].held) pick = i;
+    if (!voices_[static_cast<size_t>(i)].held || !voices_[static_cast<size_t>(i)].sound) pick = i;
   if (pick < 0) {
     pick = 0;
     for (int i = 1; i < kEffectChannels; ++i)

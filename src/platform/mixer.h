@@ -142,6 +142,7 @@ class Mixer {
   Mixer& operator=(const Mixer&) = delete;
 
   // A free effect channel, else the one cued longest ago (its sound stops).
+  // Until a sound is cued on it, the next allocation may take it back.
   std::shared_ptr<EffectChannel> AllocChannel();
   // The sound on a newly allocated channel, paused at its start. A null
   // sound gives a channel that never sounds.

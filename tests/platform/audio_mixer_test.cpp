@@ -163,6 +163,15 @@ TEST(Mixer, ChannelsGoToFreeOnesThenTheOldest) {
   EXPECT_TRUE(extra->Playing());
   EXPECT_TRUE(next->Playing());
 
+  // with every channel busy an allocation takes the oldest, but holds nothing
+  // back: further allocations and the next sound reuse that same channel
+  for (int i = 0; i < 3; ++i) m.AllocChannel();
+  auto after = Start(m, Constant(1));
+  EXPECT_FALSE(held[1]->Playing());
+  EXPECT_TRUE(after->Playing());
+  EXPECT_TRUE(next->Playing());
+  EXPECT_TRUE(held[2]->Playing());
+
   // channels left over when their mixer is gone do nothing
   std::shared_ptr<EffectChannel> orphan;
   {
