@@ -185,7 +185,7 @@ std::shared_ptr<EffectChannel> Mixer::AllocChannel() {
 }
 
 std::shared_ptr<EffectChannel> Mixer::CueSound(const SoundRef& sound) {
-  if (!sound || sound->Frames() <= 0) return std::make_shared<EffectChannel>();
+  if (!sound || sound->Frames() <= 0 || sound->Rate() <= 0) return std::make_shared<EffectChannel>();
   auto channel = AllocChannel();
   AudioLock lock;
   Voice& v = voices_[static_cast<size_t>(channel->index_)];

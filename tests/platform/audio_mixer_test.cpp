@@ -181,6 +181,9 @@ TEST(Mixer, ChannelsGoToFreeOnesThenTheOldest) {
   orphan->SetPaused(false);
   EXPECT_FALSE(orphan->Playing());
   EXPECT_FALSE(m.CueSound(nullptr)->Playing());
+  auto badRate = m.CueSound(std::make_shared<Sound>(10, -44100));
+  badRate->SetPaused(false);
+  EXPECT_FALSE(badRate->Playing());
 }
 
 TEST(Mixer, PauseAllResumesOnlyWhatItPaused) {
