@@ -102,6 +102,15 @@ class ObjectList {
     return false;
   }
 
+  // The place of the first element for which `pred` holds (an empty link when
+  // none does). A plain walk for hot paths; `pred` must not change the list.
+  template <class Pred>
+  Link FindFirst(Pred pred) const {
+    for (Node* n = head_.get(); n; n = n->next.get())
+      if (pred(*n->value)) return Link(n->prev ? n->prev->next : head_);
+    return Link();
+  }
+
   std::shared_ptr<T> First() const { return head_ ? head_->value : nullptr; }
   std::shared_ptr<T> Last() const { return tail_ ? tail_->value : nullptr; }
   std::shared_ptr<T> RemoveFirst() { auto v = First(); if (head_) Unlink(head_.get()); return v; }

@@ -1,0 +1,833 @@
+#include "physics/engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "framework/frame_clock.h"
+#include "framework/numeric.h"
+#include "physics/effects_hook.h"
+
+namespace kelp {
+namespace {
+
+constexpr float kDegToRad = 3.14159265358979323846f / 180.0f;
+constexpr float kRadToDeg = 180.0f / 3.14159265358979323846f;
+
+// Drops the rest of a chain one link at a time, so a long chain is not freed
+// by nested destructors. Links that someone else still holds stay intact.
+template <class T>
+void ReleaseChain(Ref<T>& head) {
+  Ref<T> p = std::move(head);
+  while (p && p.use_count() == 1) {
+    Ref<T> next = std::move(p->nxt);
+    p.reset();
+    p = std::move(next);
+  }
+}
+
+// Unlinks `item` from the singly linked chain starting at `head`.
+template <class T>
+void UnlinkFromChain(Ref<T>& head, const T* item) {
+  for (Ref<T>* link = &head; *link; link = &(*link)->nxt) {
+    if (link->get() == item) {
+      Ref<T> keep = *link;  // item stays alive while the chain is rejoined
+      *link = keep->nxt;
+      return;
+    }
+  }
+}
+
+template <class T>
+void AppendToChain(Ref<T>& head, const Ref<T>& item) {
+  Ref<T>* link = &head;
+  while (*link) link = &(*link)->nxt;
+  *link = item;
+}
+
+// The first of name, name(2), name(3), ... that no other member of the chain
+// starting at `head` carries. Names are compared by parsing, not hashing: glue
+// is named on every contact.
+template <class T>
+std::string FreeName(const std::string& name, const T* head, const T* self) {
+  std::vector<char> used(2, 0);
+  const size_t b = name.size();
+  size_t others = 0;
+  for (const T* o = head; o; o = o->nxt.get()) {
+    if (o == self) continue;
+    ++others;
+    const std::string& s = o->name;
+    if (s == name) {
+      used[1] = 1;
+      continue;
+    }
+    if (s.size() < b + 3 || s.compare(0, b, name) != 0 || s[b] != '(' || s.back() != ')') continue;
+    const size_t len = s.size() - b - 2;
+    if (len > 9 || s[b + 1] == '0') continue;
+    size_t n = 0;
+    bool digits = true;
+    for (size_t i = b + 1; i < s.size() - 1; ++i) {
+      if (s[i] < '0' || s[i] > '9') { digits = false; break; }
+      n = n * 10 + static_cast<size_t>(s[i] - '0');
+    }
+    if (!digits || n < 2) continue;
+    if (n >= used.size()) {
+      if (n > others + 2) continue;  // beyond any first free number
+      used.resize(n + 1, 0);
+    }
+    used[n] = 1;
+  }
+  if (!used[1]) return name;
+  for (size_t n = 2;; ++n)
+    if (n >= used.size() || !used[n]) return name + "(" + std::to_string(n) + ")";
+}
+
+void EraseJoint(TPhysEngine_Particle* p, const TPhysEngine_Constraint* c) {
+  if (!p) return;
+  auto& j = p->joints;
+  auto it = std::find(j.begin(), j.end(), c);
+  if (it != j.end()) j.erase(it);
+}
+
+template <class T>
+void Snapshot(const ObjectList<T>& list, std::vector<Ref<T>>& out) {
+  out.clear();
+  for (const auto& v : list) out.push_back(v);
+}
+
+bool Finite(float a, float b) { return std::isfinite(a) && std::isfinite(b); }
+
+}  // namespace
+
+// ---------------------------------------------------------------- particles
+
+Ref<TPhysEngine_Particle> TPhysEngine_Particle::Create(TPhysEngine_Group* group, float x, float y,
+                                                       TPhysEngine* engine) {
+  if (!group || !engine) return nullptr;
+  auto p = New<TPhysEngine_Particle>();
+  p->Physics = engine;
+  p->x = p->ox = x;
+  p->y = p->oy = y;
+  AppendToChain(group->frstp, p);
+  p->grp = group;
+  p->Rename("particle");
+  engine->Particles.AddLast(p);
+  return p;
+}
+
+Ref<TPhysEngine_Particle> TPhysEngine_Particle::Find(const TPhysEngine_Group* group, const std::string& name) {
+  if (!group) return nullptr;
+  for (const Ref<TPhysEngine_Particle>* link = &group->frstp; *link; link = &(*link)->nxt)
+    if ((*link)->name == name) return *link;
+  return nullptr;
+}
+
+void TPhysEngine_Particle::Move(float dx, float dy) {
+  // A move that is not a number would spread NaN through every later step.
+  if (!Finite(dx, dy)) return;
+  const float len = std::sqrt(dx * dx + dy * dy);
+  int n;
+  if (radius > 0)
+    n = Int(std::ceil(len / radius));
+  else
+    n = len > 0 ? 1 : 0;  // no size to step by: one step
+  if (n <= 0) return;
+  if (len > 15 && grp) grp->fall = 1;
+  const float sx = dx / static_cast<float>(n);
+  const float sy = dy / static_cast<float>(n);
+  const int steps = n > 50 ? 50 : n;
+
+  TPhysEngine* engine = Physics;
+  for (int i = 0; i < steps; ++i) {
+    x += sx;
+    y += sy;
+    if (!engine) continue;
+    if (engine->inStep_) {
+      for (const auto& s : engine->stepStatics_) CollideStatic(*s, n, sx, sy);
+    } else {
+      for (const auto& s : engine->Statics) CollideStatic(*s, n, sx, sy);
+    }
+  }
+}
+
+void TPhysEngine_Particle::CollideStatic(TPhysEngine_Static& s, int n, float sx, float sy) {
+  const float r = radius;
+  if (!(s.minx - r < x && x < s.maxx + r && s.miny - r < y && y < s.maxy + r)) return;
+  const float ex = s.x2 - s.x1, ey = s.y2 - s.y1;
+  const float t = (x - s.x1) * ex + (y - s.y1) * ey;
+  const float e2 = ex * ex + ey * ey;
+  float cx, cy;
+  if (t <= 0) {
+    cx = s.x1;
+    cy = s.y1;
+  } else if (t >= e2) {
+    cx = s.x2;
+    cy = s.y2;
+  } else {
+    cx = s.x1 + ex * t / e2;
+    cy = s.y1 + ey * t / e2;
+  }
+  const float ddx = x - cx, ddy = y - cy;
+  const float dist = std::sqrt(ddx * ddx + ddy * ddy);
+  const float R = r + s.radius;
+  if (!(dist < R)) return;
+
+  const float px = x, py = y;
+  if (dist > 0) {
+    const float h = (dist - R) / dist;
+    if (h < -2 && s.path != 0) s.blocked = 1;
+    ox = x;
+    oy = y;
+    x += h * (cx - x);
+    y += h * (cy - y);
+  } else {
+    // Centre right on the segment: out along its normal, to the side the
+    // particle came from (straight up for a segment of no length).
+    if (s.path != 0) s.blocked = 1;
+    float nx = 0, ny = -1;
+    if (e2 > 0) {
+      const float el = std::sqrt(e2);
+      nx = -ey / el;
+      ny = ex / el;
+      if (nx * -sx + ny * -sy < 0) {
+        nx = -nx;
+        ny = -ny;
+      }
+    }
+    ox = x;
+    oy = y;
+    x = cx + nx * R;
+    y = cy + ny * R;
+  }
+  if (!Finite(x, y)) {
+    x = px;
+    y = py;
+  }
+
+  col_occured = 1;
+  if (dusty && n > 1 && PhysicsEffects.SpawnDust) PhysicsEffects.SpawnDust(Int(x), Int(y), 0);
+  col_friction = (col_friction + s.friction) * 0.5f;
+  if (s.Parazite && grp && grp->class_ != 0) {
+    if (grp->ParaziteOnBoard != 0)
+      grp->ParaziteOnBoardTime += GameTime - grp->ParaziteUpdTime;
+    else
+      grp->ParaziteOnBoardTime = 0;
+    grp->ParaziteOnBoard = 2;
+    grp->ParaziteUpdTime = GameTime;
+  }
+}
+
+void TPhysEngine_Particle::Rename(const std::string& newName) {
+  name = grp ? FreeName(newName, grp->frstp.get(), this) : newName;
+}
+
+void TPhysEngine_Particle::Position(float px, float py) {
+  x = ox = px;
+  y = oy = py;
+  tx = ty = 0;
+}
+
+void TPhysEngine_Particle::Translate(float dx, float dy) {
+  x += dx;
+  y += dy;
+  ox = x;
+  oy = y;
+}
+
+void TPhysEngine_Particle::Remove() {
+  if (Physics) {
+    std::vector<Ref<TPhysEngine_Constraint>> ends;
+    for (const auto& c : Physics->Constraints)
+      if (c->p1.get() == this || c->p2.get() == this) ends.push_back(c);
+    for (const auto& c : ends) c->Remove();
+  }
+  if (grp) UnlinkFromChain(grp->frstp, this);
+  if (Physics) Physics->Particles.Remove(this);
+  Del();
+}
+
+void TPhysEngine_Particle::Del() {
+  nxt = nullptr;
+  grp = nullptr;
+}
+
+TPhysEngine_Particle::~TPhysEngine_Particle() { ReleaseChain(nxt); }
+
+// -------------------------------------------------------------- constraints
+
+TPhysEngine_Constraint::~TPhysEngine_Constraint() {
+  EraseJoint(p1.get(), this);
+  EraseJoint(p2.get(), this);
+  ReleaseChain(nxt);
+}
+
+Ref<TPhysEngine_Constraint> TPhysEngine_Constraint::Create(TPhysEngine_Group* group,
+                                                           const Ref<TPhysEngine_Particle>& p1,
+                                                           const Ref<TPhysEngine_Particle>& p2,
+                                                           TPhysEngine* engine) {
+  if (!engine || !group || !p1 || !p2 || p1 == p2) return nullptr;
+  for (const TPhysEngine_Constraint* c : p1->joints)
+    if ((c->p1 == p1 && c->p2 == p2) || (c->p1 == p2 && c->p2 == p1)) return nullptr;
+
+  auto c = New<TPhysEngine_Constraint>();
+  c->Physics = engine;
+  c->ctype = TPhysEngine::PULLPUSH;
+  c->stiffness = 1.0f;
+  c->p1 = p1;
+  c->p2 = p2;
+  const float dx = p2->x - p1->x, dy = p2->y - p1->y;
+  c->length = std::sqrt(dx * dx + dy * dy);
+  p1->joints.push_back(c.get());
+  p2->joints.push_back(c.get());
+
+  const float len = c->length;
+  auto shorter = engine->Constraints.FindFirst([len](const TPhysEngine_Constraint& o) { return o.length < len; });
+  c->place = engine->Constraints.InsertBefore(shorter, c);
+
+  AppendToChain(group->frstc, c);
+  c->grp = group;
+  c->Rename("constraint");
+  return c;
+}
+
+Ref<TPhysEngine_Constraint> TPhysEngine_Constraint::Find(const TPhysEngine_Group* group, const std::string& name) {
+  if (!group) return nullptr;
+  for (const Ref<TPhysEngine_Constraint>* link = &group->frstc; *link; link = &(*link)->nxt)
+    if ((*link)->name == name) return *link;
+  return nullptr;
+}
+
+void TPhysEngine_Constraint::Rename(const std::string& newName) {
+  name = grp ? FreeName(newName, grp->frstc.get(), this) : newName;
+}
+
+void TPhysEngine_Constraint::Remove() {
+  if (grp) UnlinkFromChain(grp->frstc, this);
+  if (Physics) {
+    if (place.InList() && place.Value().get() == this)
+      place.Remove();
+    else
+      Physics->Constraints.Remove(this);  // it was taken out and put back by hand
+  }
+  place = {};
+  Del();
+}
+
+void TPhysEngine_Constraint::Del() {
+  EraseJoint(p1.get(), this);
+  EraseJoint(p2.get(), this);
+  p1 = nullptr;
+  p2 = nullptr;
+  nxt = nullptr;
+  grp = nullptr;
+}
+
+// ------------------------------------------------------------------- groups
+
+TPhysEngine_Group::~TPhysEngine_Group() {
+  ClearContacts();
+  for (auto p = frstp.get(); p; p = p->nxt.get()) p->grp = nullptr;
+  for (auto c = frstc.get(); c; c = c->nxt.get()) c->grp = nullptr;
+  ReleaseChain(frstc);
+  ReleaseChain(frstp);
+}
+
+void TPhysEngine_Group::ClearContacts() {
+  CollideList.Clear();
+  CollideList2.Clear();
+  CollideList3.Clear();
+  CollideListBonus.Clear();
+}
+
+void TPhysEngine_Group::Del() {
+  ClearContacts();
+  ReleaseChain(frstc);
+  ReleaseChain(frstp);
+}
+
+Ref<TPhysEngine_Group> TPhysEngine_Group::Create(TPhysEngine* engine) {
+  if (!engine) return nullptr;
+  auto g = New<TPhysEngine_Group>();
+  g->Physics = engine;
+  g->docollisions = 1;
+  g->name = "group";
+  engine->Groups.AddLast(g);
+  return g;
+}
+
+Ref<TPhysEngine_Group> TPhysEngine_Group::Find(const std::string& name, const TPhysEngine* engine) {
+  if (!engine) return nullptr;
+  for (const auto& g : engine->Groups)
+    if (g->name == name) return g;
+  return nullptr;
+}
+
+void TPhysEngine_Group::Move(float dx, float dy) {
+  for (auto p = frstp.get(); p; p = p->nxt.get())
+    if (p->mass > 0) p->Move(dx, dy);
+}
+
+void TPhysEngine_Group::Reset() {
+  for (auto p = frstp.get(); p; p = p->nxt.get()) {
+    p->tx = p->ty = 0;
+    p->ox = p->x;
+    p->oy = p->y;
+  }
+}
+
+void TPhysEngine_Group::Rename(const std::string& newName) { name = newName; }
+
+bool TPhysEngine_Group::ComputeCenter() {
+  auto p = frstp.get();
+  if (!p) return false;
+  float minx = p->x, maxx = p->x, miny = p->y, maxy = p->y;
+  for (p = p->nxt.get(); p; p = p->nxt.get()) {
+    minx = std::min(minx, p->x);
+    maxx = std::max(maxx, p->x);
+    miny = std::min(miny, p->y);
+    maxy = std::max(maxy, p->y);
+  }
+  centerx = Int((minx + maxx) * 0.5f);
+  centery = Int((miny + maxy) * 0.5f);
+  return true;
+}
+
+void TPhysEngine_Group::Position(float px, float py, int stop) {
+  if (!ComputeCenter()) return;
+  const float dx = px - static_cast<float>(centerx);
+  const float dy = py - static_cast<float>(centery);
+  for (auto p = frstp.get(); p; p = p->nxt.get()) {
+    p->x += dx;
+    p->y += dy;
+    if (stop) {
+      p->ox = p->x;
+      p->oy = p->y;
+    } else {
+      p->ox += dx;
+      p->oy += dy;
+    }
+  }
+}
+
+void TPhysEngine_Group::Translate(float dx, float dy) {
+  ComputeCenter();
+  for (auto p = frstp.get(); p; p = p->nxt.get()) p->Translate(dx, dy);
+}
+
+void TPhysEngine_Group::Remove() {
+  std::vector<Ref<TPhysEngine_Constraint>> cons;
+  for (const Ref<TPhysEngine_Constraint>* l = &frstc; *l; l = &(*l)->nxt) cons.push_back(*l);
+  for (const auto& c : cons) c->Remove();
+  std::vector<Ref<TPhysEngine_Particle>> parts;
+  for (const Ref<TPhysEngine_Particle>* l = &frstp; *l; l = &(*l)->nxt) parts.push_back(*l);
+  for (const auto& p : parts) p->Remove();
+  if (Physics) Physics->Groups.Remove(this);
+  Del();
+}
+
+void TPhysEngine_Group::Scale(float f) {
+  for (auto c = frstc.get(); c; c = c->nxt.get()) c->length *= f;
+  for (auto p = frstp.get(); p; p = p->nxt.get()) p->radius *= f;
+}
+
+namespace {
+
+// Where a particle lands when turned about (cx, cy) by `angle` degrees.
+void TurnPoint(const TPhysEngine_Particle& p, int cx, int cy, float angle, float& outx, float& outy) {
+  const float dx = p.x - static_cast<float>(cx), dy = p.y - static_cast<float>(cy);
+  const float dist = std::sqrt(dx * dx + dy * dy);
+  const float a = (std::atan2(dy, dx) * kRadToDeg + angle) * kDegToRad;
+  outx = static_cast<float>(cx) + std::cos(a) * dist;
+  outy = static_cast<float>(cy) + std::sin(a) * dist;
+}
+
+}  // namespace
+
+void TPhysEngine_Group::Turn(float angle) {
+  if (centerx == 0 && centery == 0) ComputeCenter();
+  for (auto p = frstp.get(); p; p = p->nxt.get()) {
+    float nx, ny;
+    TurnPoint(*p, centerx, centery, angle, nx, ny);
+    p->Move(nx - p->x, ny - p->y);
+  }
+}
+
+void TPhysEngine_Group::Rotate(float angle) {
+  if (centerx == 0 && centery == 0) ComputeCenter();
+  for (auto p = frstp.get(); p; p = p->nxt.get()) {
+    float nx, ny;
+    TurnPoint(*p, centerx, centery, angle, nx, ny);
+    p->Position(nx, ny);
+  }
+}
+
+// ------------------------------------------------------------------ statics
+
+Ref<TPhysEngine_Static> TPhysEngine_Static::Create(float x1, float y1, float x2, float y2, float friction,
+                                                   float radius, int add, TPhysEngine* engine) {
+  if (!engine) return nullptr;
+  auto s = New<TPhysEngine_Static>();
+  s->Physics = engine;
+  s->x1 = x1;
+  s->y1 = y1;
+  s->x2 = x2;
+  s->y2 = y2;
+  s->friction = friction;
+  s->radius = radius;
+  s->Update();
+  if (add) engine->Statics.AddLast(s);
+  return s;
+}
+
+void TPhysEngine_Static::Move(float mx, float my) {
+  x1 += mx;
+  y1 += my;
+  x2 += mx;
+  y2 += my;
+  Update();
+}
+
+void TPhysEngine_Static::Position(float px, float py) { Move(px - ox, py - oy); }
+
+void TPhysEngine_Static::Update() {
+  minx = std::min(x1, x2) - radius;
+  maxx = std::max(x1, x2) + radius;
+  miny = std::min(y1, y2) - radius;
+  maxy = std::max(y1, y2) + radius;
+}
+
+void TPhysEngine_Static::Remove() {
+  if (Physics) Physics->Statics.Remove(this);
+}
+
+// ------------------------------------------------------------------- forces
+
+void TForce::Update() {
+  if (constant == 0 && static_cast<int64_t>(birth) + life < GameTime) death = 1;
+}
+
+void TForce::Force(int px, int py, float& fx, float& fy, int underwater) {
+  const float dx = static_cast<float>(px) - static_cast<float>(x);
+  const float dy = static_cast<float>(py) - static_cast<float>(y);
+  const float dist = std::sqrt(dx * dx + dy * dy);
+  if (!(dist < radius)) return;
+  const int angle = Int(std::atan2(dy, dx) * kRadToDeg);
+  float e = dist / radius;
+  if (underwater) e *= 0.5f;
+  const float a = static_cast<float>(angle) * kDegToRad;
+  fx += std::cos(a) * strength * e;
+  fy += std::sin(a) * strength * e;
+}
+
+Ref<TForce> TForce::Create(int x, int y, float radius, float strength, int life, TPhysEngine* engine,
+                           int constant) {
+  if (!engine) return nullptr;
+  auto f = New<TForce>();
+  f->Physics = engine;
+  f->x = x;
+  f->y = y;
+  f->radius = radius;
+  f->strength = strength;
+  f->life = life;
+  f->constant = constant;
+  f->birth = GameTime;
+  engine->Forces.AddLast(f);
+  return f;
+}
+
+// ------------------------------------------------------------------- engine
+
+TPhysEngine::~TPhysEngine() { ForgetObjects(); }
+
+void TPhysEngine::ForgetObjects() {
+  for (const auto& c : Constraints) c->Physics = nullptr;
+  for (const auto& p : Particles) p->Physics = nullptr;
+  for (const auto& s : Statics) s->Physics = nullptr;
+  for (const auto& f : Forces) f->Physics = nullptr;
+  for (const auto& g : Groups) {
+    g->Physics = nullptr;
+    g->ClearContacts();  // groups naming each other would keep each other alive
+  }
+}
+
+void TPhysEngine::Del() {
+  for (const auto& g : Groups) g->ClearContacts();
+  Constraints.Clear();
+  Groups.Clear();
+  Particles.Clear();
+  Statics.Clear();
+  Forces.Clear();
+}
+
+void TPhysEngine::ClearWorld() {
+  GRAVITY = 100.0f;
+  ITERATIONS = 1;
+  TIMESTEP = 0.05f;
+  STOPLIMIT = 0.05f;
+  SLEEPMODE = 0;
+  COLSTOPLIMIT = 0.1f;
+  for (const auto& g : Groups) g->ClearContacts();
+  Constraints.Clear();
+  Groups.Clear();
+  Particles.Clear();
+  Statics.Clear();
+}
+
+void TPhysEngine::Update(float frameFactor) {
+  const int t0 = GameTime;
+  Snapshot(Statics, stepStatics_);
+  inStep_ = true;
+  Verlet(frameFactor);
+  SatisfyConstraints(frameFactor);
+  ParticleCollisions();
+  UpdateForces();
+  UpdateBounds();
+  inStep_ = false;
+  stepStatics_.clear();
+  PHYSICSTIME = (PHYSICSTIME * 9 + static_cast<float>(GameTime - t0)) * 0.1f;
+  TimeStepOld = TIMESTEP;
+}
+
+void TPhysEngine::UpdateForces() {
+  for (auto it = Forces.begin(); it != Forces.end(); ++it) {
+    (*it)->Update();
+    if ((*it)->death == 1) it.link().Remove();
+  }
+}
+
+void TPhysEngine::UpdateBounds() {
+  // A group without particles keeps the extremes of the group before it.
+  float minx = 0, maxx = 0, miny = 0, maxy = 0;
+  for (const auto& g : Groups) {
+    if (auto p = g->frstp.get()) {
+      minx = p->x - p->radius;
+      maxx = p->x + p->radius;
+      miny = p->y - p->radius;
+      maxy = p->y + p->radius;
+      for (p = p->nxt.get(); p; p = p->nxt.get()) {
+        minx = std::min(minx, p->x - p->radius);
+        maxx = std::max(maxx, p->x + p->radius);
+        miny = std::min(miny, p->y - p->radius);
+        maxy = std::max(maxy, p->y + p->radius);
+      }
+    }
+    g->centerx = Int((minx + maxx) * 0.5f);
+    g->centery = Int((miny + maxy) * 0.5f);
+    const float w = maxx - minx, h = maxy - miny;
+    float r = 0.5f * std::sqrt(w * w + h * h);
+    const float below = static_cast<float>(g->centery) - miny;
+    if (below > r) r = below;
+    g->radius = r;
+  }
+}
+
+void TPhysEngine::Verlet(float /*frameFactor*/) {
+  const float dt2 = TIMESTEP * TIMESTEP;
+  std::vector<TForce*> forces;
+  for (const auto& f : Forces) forces.push_back(f.get());
+  Snapshot(Particles, particleScratch_);
+  for (const auto& ref : particleScratch_) {
+    TPhysEngine_Particle& p = *ref;
+    const float cx = p.x, cy = p.y;
+    if (SLEEPMODE != 0 && (std::fabs(cx - static_cast<float>(RANGECENTERX)) > static_cast<float>(RANGEWIDTH) ||
+                           std::fabs(cy - static_cast<float>(RANGECENTERY)) > static_cast<float>(RANGEHEIGHT))) {
+      p.inactive = 1;
+    } else {
+      float vx = cx - p.ox, vy = cy - p.oy;
+      if (p.col_occured) {
+        const float f = p.col_friction;
+        p.col_friction = 0;
+        const float k = (f + p.friction) * 0.5f;
+        vx = (-COLSTOPLIMIT < vx && vx < COLSTOPLIMIT) ? 0.0f : k * vx;
+        vy = (-COLSTOPLIMIT < vy && vy < COLSTOPLIMIT) ? 0.0f : k * vy;
+        p.col_occured = 0;
+      } else {
+        if (-STOPLIMIT < vx && vx < STOPLIMIT) vx = 0;
+        if (-STOPLIMIT < vy && vy < STOPLIMIT) vy = 0;
+      }
+      if (vx == 0 && vy == 0 && SLEEPMODE != 0) {
+        p.inactive = 1;
+      } else {
+        p.inactive = 0;
+        if (p.mass > 0 && p.static_ == 0) {
+          float fx = 0, fy = 0;
+          for (TForce* f : forces) f->Force(Int(p.x), Int(p.y), fx, fy, p.underwater);
+          const float k = dt2 / p.mass;
+          p.Move(vx + fx * k + GRAVITYX * k, vy + fy * k + GRAVITY * k + GRAVITYY * k);
+        }
+      }
+    }
+    p.ox = cx;
+    p.oy = cy;
+  }
+  particleScratch_.clear();
+}
+
+void TPhysEngine::SatisfyConstraints(float /*frameFactor*/) {
+  Snapshot(Constraints, constraintScratch_);
+  for (int pass = 0; pass < ITERATIONS; ++pass) {
+    for (const auto& ref : constraintScratch_) {
+      TPhysEngine_Constraint& c = *ref;
+      if (!c.p1 || !c.p2) continue;  // removed earlier in this step
+      TPhysEngine_Particle& a = *c.p1;
+      TPhysEngine_Particle& b = *c.p2;
+      if (a.inactive && b.inactive) continue;
+      const float m1 = a.mass, m2 = b.mass;
+      const float dx = b.x + b.tx - a.x - a.tx;
+      const float dy = b.y + b.ty - a.y - a.ty;
+      const float d = std::sqrt(dx * dx + dy * dy);
+      if (d == 0) continue;
+      if (d >= 1.6f * c.length) {
+        if (a.static_ && a.breakable) a.static_ = 0;
+        if (b.static_ && b.breakable) b.static_ = 0;
+      }
+      if (c.ctype == PULLPUSH || (c.ctype == PULL && d > c.length) || (c.ctype == PUSH && d < c.length)) {
+        const float msum = -m1 - m2;
+        if (msum != 0) {  // two weightless ends cannot share a correction
+          const float w = (d - c.length) / (d * msum) * c.stiffness;
+          const float ax = dx * -m1 * w, ay = dy * -m1 * w;
+          const float bx = dx * -m2 * w, by = dy * -m2 * w;
+          if (Finite(ax, ay) && Finite(bx, by)) {
+            a.tx += ax;
+            a.ty += ay;
+            b.tx -= bx;
+            b.ty -= by;
+          }
+        }
+      }
+      if (c.temporary && d - c.length > 4.5f) c.Remove();
+    }
+  }
+  constraintScratch_.clear();
+
+  Snapshot(Particles, particleScratch_);
+  for (const auto& ref : particleScratch_) {
+    TPhysEngine_Particle& p = *ref;
+    if (!p.static_) p.Move(p.tx, p.ty);
+    p.tx = p.ty = 0;
+  }
+  particleScratch_.clear();
+}
+
+namespace {
+
+// The collision push of two overlapping particles; a pinned partner gives the
+// other an extra push of twice its share.
+void Push(TPhysEngine_Particle& a, TPhysEngine_Particle& b, float dx, float dy, float d, float R) {
+  const float msum = -a.mass - b.mass;
+  if (msum == 0) return;
+  const float w = (d - R) / (d * msum);
+  const float ax = dx * -a.mass * w, ay = dy * -a.mass * w;
+  const float bx = -dx * -b.mass * w, by = -dy * -b.mass * w;
+  if (!Finite(ax, ay) || !Finite(bx, by)) return;
+  if (!a.static_) a.Move(ax, ay);
+  if (!b.static_) b.Move(bx, by);
+  // A pinned particle never moves, also when its partner is pinned too.
+  if (a.static_ && !b.static_) b.Move(bx * 2, by * 2);
+  if (b.static_ && !a.static_) a.Move(ax * 2, ay * 2);
+}
+
+// Beyond this distance on either axis no pair test can fire: not touching
+// (1.7 R), not overlapping (R), not close enough to glue (R + 3).
+inline float ReachOf(float R) { return std::max(1.7f * R, R + 4.0f); }
+
+void AddParazite(TPhysEngine_Group& g, const Ref<TPhysEngine_Group>& h) {
+  int kind = 0;
+  if (h->class_ == 11 && h->boss_class == 6)
+    kind = 3;
+  else if (h->class_ == 8 || h->class_ == 11)
+    kind = 1;
+  if (!kind) return;
+  g.CollideList2.AddLast(h);
+  if (g.ParaziteOnBoard != 0) {
+    if (kind == 3) g.ParaziteOnBoard = 3;
+    if (g.ParaziteUpdTime != 0) g.ParaziteOnBoardTime += GameTime - g.ParaziteUpdTime;
+  } else {
+    g.ParaziteOnBoardTime = 0;
+    g.ParaziteOnBoard = kind;
+  }
+  g.ParaziteUpdTime = GameTime;
+}
+
+void Bookkeeping(const Ref<TPhysEngine_Group>& g, const Ref<TPhysEngine_Group>& h) {
+  if (g->class_ == 100) g->class_ = 200;
+  if (h->class_ != 0) {
+    if (g->Active && g->ActiveStartTime == 0) g->ActiveStartTime = GameTime;
+    if (h->Active && h->ActiveStartTime == 0) h->ActiveStartTime = GameTime;
+    g->CollideList3.AddLast(h);
+    h->CollideList3.AddLast(g);
+  }
+  if (g->class_ == h->class_ && g->Released && h->Released) {
+    g->CollideList.AddLast(h);
+    h->CollideList.AddLast(g);
+  }
+  if (h->class_ == 9) g->CollideListBonus.AddLast(h);
+  AddParazite(*g, h);
+}
+
+void SelfCollide(TPhysEngine_Group& g) {
+  for (auto a = g.frstp.get(); a; a = a->nxt.get()) {
+    const float aox = a->ox, aoy = a->oy;
+    for (auto b = a->nxt.get(); b; b = b->nxt.get()) {
+      if (a->inactive && b->inactive) continue;
+      const float dx = b->x - a->x, dy = b->y - a->y;
+      const float R = a->radius + b->radius;
+      if (!(std::fabs(dx) < R && std::fabs(dy) < R)) continue;
+      const float d = std::sqrt(dx * dx + dy * dy);
+      if (0 < d && d < R) Push(*a, *b, dx, dy, d, R);
+    }
+    a->ox = aox;
+    a->oy = aoy;
+  }
+}
+
+}  // namespace
+
+void TPhysEngine::ParticleCollisions() {
+  Snapshot(Groups, groupScratch_);
+  const size_t count = groupScratch_.size();
+  for (size_t gi = 0; gi < count; ++gi) {
+    const Ref<TPhysEngine_Group>& g = groupScratch_[gi];
+    if (!g->docollisions) continue;
+    if (g->selfcollision) SelfCollide(*g);
+    for (size_t hi = 0; hi < count; ++hi) {
+      const Ref<TPhysEngine_Group>& h = groupScratch_[hi];
+      if (h == g || h->docollisions != 1) continue;
+      const float cdx = static_cast<float>(h->centerx) - static_cast<float>(g->centerx);
+      const float cdy = static_cast<float>(h->centery) - static_cast<float>(g->centery);
+      const float rsum = g->radius + h->radius;
+      // No distance is below either offset, so these pairs cannot overlap.
+      if (!(std::fabs(cdx) < rsum && std::fabs(cdy) < rsum)) continue;
+      if (!(std::sqrt(cdx * cdx + cdy * cdy) < rsum)) continue;
+
+      bool touched = false;
+      for (const Ref<TPhysEngine_Particle>* la = &g->frstp; *la; la = &(*la)->nxt) {
+        TPhysEngine_Particle& a = **la;
+        const float aox = a.ox, aoy = a.oy;
+        for (const Ref<TPhysEngine_Particle>* lb = &h->frstp; *lb; lb = &(*lb)->nxt) {
+          TPhysEngine_Particle& b = **lb;
+          if (a.inactive && b.inactive) continue;
+          const float dx = b.x - a.x, dy = b.y - a.y;
+          const float R = a.radius + b.radius;
+          const float reach = ReachOf(R);
+          if (!(std::fabs(dx) < reach && std::fabs(dy) < reach)) continue;
+          const float d = std::sqrt(dx * dx + dy * dy);
+          if (0 < d && d < 1.7f * R) touched = true;
+          if (0 < d && d < R) {
+            if (g->class_ != 0 && h->class_ != 0 && (g->fall || h->fall) && g->Released && h->Released)
+              g->fall = h->fall = 0;
+            Push(a, b, dx, dy, d, R);
+          } else if (0 < d && std::fabs(d - R) <= 3 && a.sticky && b.sticky) {
+            if (auto glue = TPhysEngine_Constraint::Create(a.grp, *la, *lb, this)) glue->temporary = 1;
+          }
+        }
+        a.ox = aox;
+        a.oy = aoy;
+      }
+      if (touched && g->class_ != 0) Bookkeeping(g, h);
+    }
+  }
+  groupScratch_.clear();
+}
+
+}  // namespace kelp

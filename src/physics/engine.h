@@ -1,0 +1,251 @@
+#pragma once
+// The position-based (Verlet) physics of the game: circles (particles) joined
+// by distance constraints into groups, thick segments (statics) and radial
+// forces. One step per frame advances the world by the fixed TIMESTEP.
+//
+// Ownership: the engine's lists hold every object; a group also owns its
+// particle and constraint chains (frstp/nxt, frstc/nxt), so a group taken out
+// of the engine's lists keeps its body. Back references (Physics, grp) are
+// plain pointers, cleared when the engine or the group goes away.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "framework/object.h"
+#include "framework/object_list.h"
+#include "platform/stream.h"
+
+namespace kelp {
+
+class TPhysEngine;
+class TPhysEngine_Particle;
+class TPhysEngine_Constraint;
+class TPhysEngine_Group;
+class TPhysEngine_Static;
+class TForce;
+class TStaticNode;  // a waypoint of the static paths (world/)
+
+// Where a world or group file comes from: a path or an already open stream.
+struct PhysicsSource {
+  PhysicsSource(const char* p) : path(p ? p : "") {}
+  PhysicsSource(std::string p) : path(std::move(p)) {}
+  template <class S, class = std::enable_if_t<std::is_base_of_v<platform::Stream, S>>>
+  PhysicsSource(std::shared_ptr<S> s) : stream(std::move(s)) {}
+  std::string path;
+  platform::StreamRef stream;
+};
+
+class TPhysEngine_Particle : public Object {
+ public:
+  TPhysEngine* Physics = nullptr;
+  std::string name;
+  float x = 0, y = 0;
+  float ox = 0, oy = 0;
+  float tx = 0, ty = 0;
+  float mass = 1.0f;
+  float friction = 0.75f;
+  float radius = 8.0f;
+  int inactive = 0;
+  int col_occured = 0;
+  float col_friction = 0;
+  Ref<TPhysEngine_Particle> nxt;
+  TPhysEngine_Group* grp = nullptr;
+  int static_ = 0;
+  int breakable = 0;
+  int WaterDrop = 0;
+  int underwater = 0;
+  int sticky = 0;
+  float sticky_strength = 4.0f;
+  int dusty = 0;
+
+  static Ref<TPhysEngine_Particle> Create(TPhysEngine_Group* group, float x, float y, TPhysEngine* engine);
+  static Ref<TPhysEngine_Particle> Find(const TPhysEngine_Group* group, const std::string& name);
+  virtual void Move(float dx, float dy);
+  virtual void Rename(const std::string& name);
+  virtual void Position(float x, float y);
+  virtual void Translate(float dx, float dy);
+  virtual void Remove();
+  virtual void Del();
+
+  // The constraints that end at this particle, kept by the constraints
+  // themselves so the duplicate test of Create does not scan the whole world.
+  std::vector<TPhysEngine_Constraint*> joints;
+
+  ~TPhysEngine_Particle() override;
+
+ private:
+  void CollideStatic(TPhysEngine_Static& s, int n, float sx, float sy);
+};
+
+class TPhysEngine_Constraint : public Object {
+ public:
+  TPhysEngine* Physics = nullptr;
+  std::string name;
+  int ctype = 0;
+  float length = 0;
+  float stiffness = 1.0f;
+  Ref<TPhysEngine_Particle> p1, p2;
+  Ref<TPhysEngine_Constraint> nxt;
+  TPhysEngine_Group* grp = nullptr;
+  uint8_t temporary = 0;
+
+  // Its place in the engine's Constraints, so that glue leaves in one step.
+  ObjectList<TPhysEngine_Constraint>::Link place;
+
+  ~TPhysEngine_Constraint() override;
+  static Ref<TPhysEngine_Constraint> Create(TPhysEngine_Group* group, const Ref<TPhysEngine_Particle>& p1,
+                                            const Ref<TPhysEngine_Particle>& p2, TPhysEngine* engine);
+  static Ref<TPhysEngine_Constraint> Find(const TPhysEngine_Group* group, const std::string& name);
+  virtual void Rename(const std::string& name);
+  virtual void Remove();
+  virtual void Del();
+};
+
+class TPhysEngine_Group : public Object {
+ public:
+  TPhysEngine* Physics = nullptr;
+  int fall = 0;
+  int fall2 = 0;
+  std::string name = "group";
+  int docollisions = 0;
+  float radius = 0;
+  int centerx = 0, centery = 0;
+  int selfcollision = 0;
+  Ref<TPhysEngine_Particle> frstp;
+  Ref<TPhysEngine_Constraint> frstc;
+  int water = 0;
+  int class_ = 0;
+  int boss_class = 0;
+  ObjectList<TPhysEngine_Group> CollideList, CollideList2, CollideList3, CollideListBonus;
+  int inClosedList = 0, inOpenList = 0, CollidedObjects = 0;
+  int ParaziteOnBoard = 0;
+  int ParaziteOnBoardTime = 0;
+  int ParaziteUpdTime = 0;
+  int ActiveStartTime = 0;
+  int Active = 0, Death = 0, Released = 0;
+
+  ~TPhysEngine_Group() override;
+  virtual void Del();
+  static Ref<TPhysEngine_Group> Create(TPhysEngine* engine);
+  static Ref<TPhysEngine_Group> Find(const std::string& name, const TPhysEngine* engine);
+  virtual void Move(float dx, float dy);
+  virtual void Reset();
+  virtual void Rename(const std::string& name);
+  virtual void Position(float x, float y, int stop);
+  virtual void Translate(float dx, float dy);
+  virtual void Remove();
+  // Writes the group file; 1 when written, 0 otherwise.
+  virtual int Save(const std::string& path, int overwrite);
+  virtual void Scale(float f);
+  virtual void Turn(float angle);
+  virtual void Rotate(float angle);
+
+  // Centre of the particles' extent (radii not counted); false when empty.
+  bool ComputeCenter();
+  void ClearContacts();
+};
+
+class TPhysEngine_Static : public Object {
+ public:
+  int path = 0;
+  Ref<TStaticNode> Node, NextNode;
+  int turn = 0;
+  int blocked = 0;
+  float ox = 0, oy = 0;
+  int obstacle = 0, hp = 0;
+  TPhysEngine* Physics = nullptr;
+  uint8_t Parazite = 0;
+  float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  float minx = 0, maxx = 0, miny = 0, maxy = 0;
+  float dx = 0, dy = 0;
+  float radius = 0;
+  float friction = 0;
+  int RayApply = 0, RayTime = 0;
+
+  static Ref<TPhysEngine_Static> Create(float x1, float y1, float x2, float y2, float friction, float radius,
+                                        int add, TPhysEngine* engine);
+  virtual void Move(float dx, float dy);
+  virtual void Position(float x, float y);
+  virtual void Update();
+  virtual void Remove();
+};
+
+class TForce : public Object {
+ public:
+  TPhysEngine* Physics = nullptr;
+  int x = 0, y = 0;
+  float strength = 0;
+  float radius = 0;
+  int birth = 0;
+  int life = 0;
+  int death = 0;
+  int constant = 0;
+
+  virtual void Update();
+  // Adds this force's push on the point (px, py) to (fx, fy).
+  virtual void Force(int px, int py, float& fx, float& fy, int underwater);
+  static Ref<TForce> Create(int x, int y, float radius, float strength, int life, TPhysEngine* engine,
+                            int constant);
+};
+
+class TPhysEngine : public Object {
+ public:
+  static constexpr int PULLPUSH = 0, PULL = 1, PUSH = 2;
+  static constexpr int SLEEPSTOPPED = 1, SLEEPOUTOFRANGE = 2;
+
+  float GRAVITY = 100.0f;
+  float GRAVITYX = 0;
+  float GRAVITYY = 0;
+  uint8_t ITERATIONS = 1;
+  float TIMESTEP = 0.05f;
+  float STOPLIMIT = 0.1f;
+  int SLEEPMODE = 0;
+  int RANGECENTERX = 0, RANGECENTERY = 0;
+  int RANGEWIDTH = 0, RANGEHEIGHT = 0;
+  float COLSTOPLIMIT = 0.05f;
+  float PHYSICSTIME = 0;
+  ObjectList<TPhysEngine_Constraint> Constraints;
+  ObjectList<TPhysEngine_Group> Groups;
+  ObjectList<TPhysEngine_Particle> Particles;
+  ObjectList<TPhysEngine_Static> Statics;
+  ObjectList<TForce> Forces;
+  float TimeStepOld = 0;
+  float TimeStepCoef = 0;
+
+  TPhysEngine() = default;
+  ~TPhysEngine() override;
+  TPhysEngine(const TPhysEngine&) = delete;
+  TPhysEngine& operator=(const TPhysEngine&) = delete;
+
+  virtual void Del();
+  virtual void ClearWorld();
+  // Reads one group file into a new group; null on failure or when `name` is
+  // not empty and differs from the file's group name.
+  virtual Ref<TPhysEngine_Group> LoadGroup(const PhysicsSource& source, const std::string& name);
+  // The line-per-element world of the level packs; 1 on success.
+  virtual int LoadWorldOld(const PhysicsSource& source);
+  // The XML world file; 1 on success.
+  virtual int LoadWorld(const PhysicsSource& source);
+  virtual int SaveWorld(const std::string& path, int overwrite);
+  virtual void Update(float frameFactor);
+  virtual void UpdateForces();
+  virtual void ParticleCollisions();
+  virtual void SatisfyConstraints(float frameFactor);
+  virtual void Verlet(float frameFactor);
+
+ private:
+  friend class TPhysEngine_Particle;
+  void UpdateBounds();
+  void ForgetObjects();
+  // Statics as seen by the swept moves of the running step (kept alive here).
+  std::vector<Ref<TPhysEngine_Static>> stepStatics_;
+  bool inStep_ = false;
+  // Scratch snapshots reused by every step.
+  std::vector<Ref<TPhysEngine_Particle>> particleScratch_;
+  std::vector<Ref<TPhysEngine_Constraint>> constraintScratch_;
+  std::vector<Ref<TPhysEngine_Group>> groupScratch_;
+};
+
+}  // namespace kelp

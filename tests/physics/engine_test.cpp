@@ -1,0 +1,810 @@
+#include "physics/engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <tuple>
+#include <vector>
+
+#include "framework/frame_clock.h"
+#include "physics/effects_hook.h"
+#include "scene.h"
+
+using namespace kelp;
+using namespace physics_test;
+
+namespace {
+
+class Physics : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GameTime = 1000;
+    saved_ = SetPhysicsEffectHooks({});
+  }
+  void TearDown() override { SetPhysicsEffectHooks(saved_); }
+  TPhysEngine e;
+  PhysicsEffectHooks saved_;
+};
+
+bool Joined(const TPhysEngine& e, const TPhysEngine_Particle* a, const TPhysEngine_Particle* b) {
+  for (const auto& c : e.Constraints)
+    if ((c->p1.get() == a && c->p2.get() == b) || (c->p1.get() == b && c->p2.get() == a)) return true;
+  return false;
+}
+
+}  // namespace
+
+TEST_F(Physics, FreshEngineAndClearWorldSwapTheStopLimitsAndKeepForces) {
+  EXPECT_FLOAT_EQ(e.STOPLIMIT, 0.1f);
+  EXPECT_FLOAT_EQ(e.COLSTOPLIMIT, 0.05f);
+  EXPECT_EQ(e.ITERATIONS, 1);
+  EXPECT_FLOAT_EQ(e.GRAVITY, 100.0f);
+  EXPECT_FLOAT_EQ(e.TIMESTEP, 0.05f);
+
+  auto g = TPhysEngine_Group::Create(&e);
+  auto a = TPhysEngine_Particle::Create(g.get(), 0, 0, &e);
+  auto b = TPhysEngine_Particle::Create(g.get(), 10, 0, &e);
+  TPhysEngine_Constraint::Create(g.get(), a, b, &e);
+  TPhysEngine_Static::Create(0, 0, 1, 1, 1, 1, 1, &e);
+  TForce::Create(0, 0, 10, 10, 100, &e, 1);
+  e.GRAVITY = 5;
+  e.GRAVITYX = 3;
+  e.ITERATIONS = 4;
+  e.SLEEPMODE = 1;
+  e.RANGEWIDTH = 7;
+
+  e.ClearWorld();
+  EXPECT_FLOAT_EQ(e.STOPLIMIT, 0.05f);
+  EXPECT_FLOAT_EQ(e.COLSTOPLIMIT, 0.1f);
+  EXPECT_FLOAT_EQ(e.GRAVITY, 100.0f);
+  EXPECT_EQ(e.ITERATIONS, 1);
+  EXPECT_EQ(e.SLEEPMODE, 0);
+  EXPECT_FLOAT_EQ(e.GRAVITYX, 3.0f);
+  EXPECT_EQ(e.RANGEWIDTH, 7);
+  EXPECT_EQ(e.Groups.Count() + e.Particles.Count() + e.Constraints.Count() + e.Statics.Count(), 0u);
+  EXPECT_EQ(e.Forces.Count(), 1u);
+}
+
+TEST_F(Physics, CreateRefusesNullsSelfJoinsAndDuplicates) {
+  auto g = TPhysEngine_Group::Create(&e);
+  auto a = TPhysEngine_Particle::Create(g.get(), 0, 0, &e);
+  auto b = TPhysEngine_Particle::Create(g.get(), 3, 4, &e);
+  EXPECT_EQ(TPhysEngine_Group::Create(nullptr), nullptr);
+  EXPECT_EQ(TPhysEngine_Particle::Create(nullptr, 0, 0, &e), nullptr);
+  EXPECT_EQ(TPhysEngine_Particle::Create(g.get(), 0, 0, nullptr), nullptr);
+  EXPECT_EQ(TPhysEngine_Static::Create(0, 0, 1, 1, 1, 1, 1, nullptr), nullptr);
+  EXPECT_EQ(TForce::Create(0, 0, 1, 1, 1, nullptr, 0), nullptr);
+  EXPECT_EQ(TPhysEngine_Constraint::Create(g.get(), a, a, &e), nullptr);
+  EXPECT_EQ(TPhysEngine_Constraint::Create(g.get(), a, nullptr, &e), nullptr);
+  EXPECT_EQ(TPhysEngine_Constraint::Create(nullptr, a, b, &e), nullptr);
+
+  auto c = TPhysEngine_Constraint::Create(g.get(), a, b, &e);
+  ASSERT_NE(c, nullptr);
+  EXPECT_FLOAT_EQ(c->length, 5.0f);
+  EXPECT_EQ(c->ctype, TPhysEngine::PULLPUSH);
+  EXPECT_EQ(TPhysEngine_Constraint::Create(g.get(), a, b, &e), nullptr);
+  EXPECT_EQ(TPhysEngine_Constraint::Create(g.get(), b, a, &e), nullptr);
+  c->Remove();
+  EXPECT_NE(TPhysEngine_Constraint::Create(g.get(), b, a, &e), nullptr);
+}
+
+TEST_F(Physics, NamesAreMadeUniqueWithinTheGroup) {
+  auto g = TPhysEngine_Group::Create(&e);
+  auto g2 = TPhysEngine_Group::Create(&e);
+  auto a = TPhysEngine_Particle::Create(g.get(), 0, 0, &e);
+  auto b = TPhysEngine_Particle::Create(g.get(), 1, 0, &e);
+  auto c = TPhysEngine_Particle::Create(g.get(), 2, 0, &e);
+  auto other = TPhysEngine_Particle::Create(g2.get(), 2, 0, &e);
+  EXPECT_EQ(a->name, "particle");
+  EXPECT_EQ(b->name, "particle(2)");
+  EXPECT_EQ(c->name, "particle(3)");
+  EXPECT_EQ(other->name, "particle");
+  b->Rename("particle");
+  EXPECT_EQ(b->name, "particle(2)");  // its own name is free again
+  c->Rename("particle(2)");
+  EXPECT_EQ(c->name, "particle(2)(2)");
+  EXPECT_EQ(TPhysEngine_Particle::Find(g.get(), "particle(2)"), b);
+  EXPECT_EQ(TPhysEngine_Particle::Find(g.get(), "nope"), nullptr);
+  EXPECT_EQ(TPhysEngine_Particle::Find(nullptr, "particle"), nullptr);
+
+  auto c1 = TPhysEngine_Constraint::Create(g.get(), a, b, &e);
+  auto c2 = TPhysEngine_Constraint::Create(g.get(), a, c, &e);
+  EXPECT_EQ(c1->name, "constraint");
+  EXPECT_EQ(c2->name, "constraint(2)");
+  EXPECT_EQ(TPhysEngine_Constraint::Find(g.get(), "constraint(2)"), c2);
+  g->Rename("particle");  // groups take any name
+  EXPECT_EQ(TPhysEngine_Group::Find("particle", &e), g);
+  EXPECT_EQ(TPhysEngine_Group::Find("group", &e), g2);
+}
+
+TEST_F(Physics, ConstraintsStayLongestFirstWithEqualLengthsInCreationOrder) {
+  auto g = TPhysEngine_Group::Create(&e);
+  auto o = TPhysEngine_Particle::Create(g.get(), 0, 0, &e);
+  std::vector<Ref<TPhysEngine_Constraint>> made;
+  for (float len : {5.0f, 10.0f, 5.0f, 10.0f, 7.0f}) {
+    auto p = TPhysEngine_Particle::Create(g.get(), len, 0, &e);
+    made.push_back(TPhysEngine_Constraint::Create(g.get(), o, p, &e));
+  }
+  std::vector<TPhysEngine_Constraint*> order;
+  for (const auto& c : e.Constraints) order.push_back(c.get());
+  const std::vector<TPhysEngine_Constraint*> want = {made[1].get(), made[3].get(), made[4].get(), made[0].get(),
+                                                     made[2].get()};
+  EXPECT_EQ(order, want);
+  // The group's chain keeps creation order.
+  std::vector<TPhysEngine_Constraint*> chain;
+  for (auto c = g->frstc.get(); c; c = c->nxt.get()) chain.push_back(c);
+  EXPECT_EQ(chain.front(), made[0].get());
+  EXPECT_EQ(chain.back(), made[4].get());
+}
+
+TEST_F(Physics, OverstretchedConstraintFreesBreakablePinsFromOnePointSixTimesItsLength) {
+  for (auto [stretch, freed] : {std::tuple{16.0f, true}, {15.9f, false}}) {
+    TPhysEngine w;
+    w.GRAVITY = 0;
+    auto g = TPhysEngine_Group::Create(&w);
+    auto a = TPhysEngine_Particle::Create(g.get(), 0, 0, &w);
+    auto b = TPhysEngine_Particle::Create(g.get(), 10, 0, &w);
+    TPhysEngine_Constraint::Create(g.get(), a, b, &w);
+    a->static_ = a->breakable = 1;
+    b->static_ = 1;  // pinned but not breakable
+    b->Position(stretch, 0);
+    w.Update(1);
+    EXPECT_EQ(a->static_, freed ? 0 : 1) << stretch;
+    EXPECT_EQ(b->static_, 1);
+  }
+}
+
+TEST_F(Physics, GlueIsRemovedWhenStretchedBeyondFourAndAHalf) {
+  for (auto [x, kept] : {std::tuple{20.5f, true}, {20.6f, false}}) {
+    TPhysEngine w;
+    auto g = TPhysEngine_Group::Create(&w);
+    auto a = TPhysEngine_Particle::Create(g.get(), 0, 0, &w);
+    auto b = TPhysEngine_Particle::Create(g.get(), 16, 0, &w);
+    a->static_ = b->static_ = 1;
+    auto c = TPhysEngine_Constraint::Create(g.get(), a, b, &w);
+    c->temporary = 1;
+    b->Position(x, 0);
+    w.Update(1);
+    EXPECT_EQ(w.Constraints.Count(), kept ? 1u : 0u) << x;
+    EXPECT_EQ(g->frstc != nullptr, kept) << x;
+    EXPECT_EQ(c->p1 != nullptr, kept) << x;
+  }
+}
+
+TEST_F(Physics, StickyParticlesGlueAtGapOfThree) {
+  for (auto [gap, glued] : {std::tuple{3.0f, true}, {3.01f, false}}) {
+    TPhysEngine w;
+    w.GRAVITY = 0;
+    auto a = Lone(w, 100, 100);
+    auto b = Lone(w, 116 + gap, 100);
+    a->sticky = b->sticky = 1;
+    Steps(w, 1);  // the bounding circles exist from the first step on
+    EXPECT_EQ(w.Constraints.Count(), 0u);
+    Steps(w, 3);
+    ASSERT_EQ(w.Constraints.Count(), glued ? 1u : 0u) << gap;
+    if (glued) {
+      auto c = w.Constraints.First();
+      EXPECT_EQ(c->temporary, 1);
+      EXPECT_EQ(c->grp, a->grp);  // made from the first group's side
+      EXPECT_TRUE(Joined(w, a.get(), b.get()));
+    }
+  }
+}
+
+TEST_F(Physics, TouchingIsBelowOnePointSevenTimesTheRadii) {
+  for (auto [dist, touched] : {std::tuple{27.04f, true}, {27.2f, false}}) {
+    TPhysEngine w;
+    w.GRAVITY = 0;
+    // Two particles a group, one above the other, so the bounding circles overlap.
+    auto g = TPhysEngine_Group::Create(&w);
+    auto h = TPhysEngine_Group::Create(&w);
+    for (float y : {100.0f, 60.0f}) {
+      TPhysEngine_Particle::Create(g.get(), 0, y, &w);
+      TPhysEngine_Particle::Create(h.get(), dist, y, &w);
+    }
+    g->class_ = 100;
+    h->class_ = 3;
+    Steps(w, 2);
+    EXPECT_EQ(g->class_, touched ? 200 : 100) << dist;
+    EXPECT_EQ(h->CollideList3.Contains(g.get()), touched) << dist;
+  }
+}
+
+TEST_F(Physics, ClassHundredBecomesTwoHundredOnFirstContactOnly) {
+  e.GRAVITY = 0;
+  auto a = Lone(e, 100, 100);
+  auto b = Lone(e, 200, 100);
+  a->grp->class_ = 100;  // the other group has class 0
+  Steps(e, 5);
+  EXPECT_EQ(a->grp->class_, 100);
+  b->Position(120, 100);
+  Steps(e, 1);  // the bounding circles catch up
+  EXPECT_EQ(a->grp->class_, 100);
+  Steps(e, 1);
+  EXPECT_EQ(a->grp->class_, 200);
+  EXPECT_EQ(b->grp->class_, 0);
+  EXPECT_TRUE(a->grp->CollideList3.IsEmpty());  // a class-0 partner is no box
+}
+
+TEST_F(Physics, MoveOfMoreThanFifteenSetsFall) {
+  for (auto [dx, dy, fall] : {std::tuple{16.0f, 0.0f, 1}, {15.0f, 0.0f, 0}, {0.0f, -16.0f, 1}}) {
+    auto p = Lone(e, 0, 0);
+    p->Move(dx, dy);
+    EXPECT_EQ(p->grp->fall, fall) << dx << "," << dy;
+  }
+}
+
+TEST_F(Physics, SweptMoveIsCutAtFiftySubSteps) {
+  auto p = Lone(e, 0, 0, 1.0f);
+  p->Move(60, 0);
+  EXPECT_FLOAT_EQ(p->x, 50.0f);
+  auto q = Lone(e, 0, 0, 2.0f);
+  q->Move(0, 60);  // 30 sub-steps: all of it
+  EXPECT_FLOAT_EQ(q->y, 60.0f);
+  auto s = Lone(e, 0, 0, 0.0f);  // no radius: one step
+  s->Move(7, -3);
+  EXPECT_FLOAT_EQ(s->x, 7.0f);
+  EXPECT_FLOAT_EQ(s->y, -3.0f);
+}
+
+TEST_F(Physics, StaticCollisionDistanceIsBothRadii) {
+  auto floor = TPhysEngine_Static::Create(0, 100, 200, 100, 0.6f, 2, 1, &e);
+  auto p = Lone(e, 100, 85);  // radius 8
+  p->col_friction = 0.2f;
+  p->Move(0, 10);  // two sub-steps; the second ends 5 above the floor
+  EXPECT_FLOAT_EQ(p->y, 90.0f);
+  EXPECT_FLOAT_EQ(p->oy, 95.0f);  // velocity lost at the contact point
+  EXPECT_EQ(p->col_occured, 1);
+  EXPECT_FLOAT_EQ(p->col_friction, 0.4f);
+
+  // Resting under gravity it stays r + R above the segment.
+  auto q = Lone(e, 50, 40);
+  Steps(e, 200);
+  EXPECT_NEAR(q->y, 90.0f, 1e-3);
+  EXPECT_NEAR(q->x, 50.0f, 1e-3);
+}
+
+TEST_F(Physics, SweptMoveTestsStaticEndsAndBoundingBox) {
+  TPhysEngine_Static::Create(100, 100, 200, 100, 1, 2, 1, &e);
+  auto p = Lone(e, 90, 80);
+  p->Move(0, 10);  // (90, 90) is 14.1 from the end (100, 100): clear
+  EXPECT_FLOAT_EQ(p->y, 90.0f);
+  EXPECT_EQ(p->col_occured, 0);
+  auto q = Lone(e, 95, 90);
+  q->Move(0, 5);  // (95, 95): 7.07 from the end, pushed out along that line
+  const float d = std::hypot(q->x - 100, q->y - 100);
+  EXPECT_NEAR(d, 10.0f, 1e-4);
+  EXPECT_LT(q->x, 95.0f);
+}
+
+TEST_F(Physics, CentreExactlyOnASegmentIsPushedBackToItsSide) {
+  TPhysEngine_Static::Create(0, 100, 200, 100, 1, 2, 1, &e);
+  auto above = Lone(e, 100, 95);
+  above->Move(0, 5);
+  EXPECT_FLOAT_EQ(above->x, 100.0f);
+  EXPECT_FLOAT_EQ(above->y, 90.0f);
+  auto below = Lone(e, 100, 105);
+  below->Move(0, -5);
+  EXPECT_FLOAT_EQ(below->y, 110.0f);
+  // A segment of no length pushes straight up.
+  TPhysEngine w;
+  TPhysEngine_Static::Create(50, 50, 50, 50, 1, 2, 1, &w);
+  auto dot = Lone(w, 45, 50);
+  dot->Move(5, 0);
+  EXPECT_FLOAT_EQ(dot->x, 50.0f);
+  EXPECT_FLOAT_EQ(dot->y, 40.0f);
+}
+
+TEST_F(Physics, DeepPressIntoAPathStaticBlocksIt) {
+  for (auto [startY, blocked] : {std::tuple{98.0f, 1}, {94.0f, 0}}) {
+    TPhysEngine w;
+    auto s = TPhysEngine_Static::Create(0, 100, 200, 100, 1, 2, 1, &w);
+    s->path = 3;
+    auto p = Lone(w, 100, startY);
+    p->Move(0, 0.5f);
+    EXPECT_EQ(s->blocked, blocked) << startY;
+  }
+}
+
+TEST_F(Physics, DustyParticlesCallTheDustHookOnMultiStepScrapes) {
+  std::vector<std::tuple<int, int, int>> dust;
+  SetPhysicsEffectHooks({[&](int x, int y, int mode) { dust.emplace_back(x, y, mode); }});
+  TPhysEngine_Static::Create(0, 100, 200, 100, 1, 2, 1, &e);
+  auto p = Lone(e, 100.7f, 85);
+  p->dusty = 1;
+  p->Move(0, 10);  // two sub-steps
+  ASSERT_EQ(dust.size(), 1u);
+  EXPECT_EQ(dust[0], std::make_tuple(100, 90, 0));
+  auto q = Lone(e, 50, 93);
+  q->dusty = 1;
+  q->Move(0, 2);  // one sub-step: no dust
+  EXPECT_EQ(dust.size(), 1u);
+  EXPECT_EQ(q->col_occured, 1);
+}
+
+TEST_F(Physics, ParasiteStaticMarksTheBoxStandingOnIt) {
+  auto s = TPhysEngine_Static::Create(0, 100, 200, 100, 1, 2, 1, &e);
+  s->Parazite = 1;
+  auto p = Lone(e, 100, 85);
+  p->grp->class_ = 2;
+  GameTime = 5000;
+  p->Move(0, 10);
+  EXPECT_EQ(p->grp->ParaziteOnBoard, 2);
+  EXPECT_EQ(p->grp->ParaziteUpdTime, 5000);
+  EXPECT_EQ(p->grp->ParaziteOnBoardTime, 0);
+  GameTime = 5018;
+  p->Move(0, 10);
+  EXPECT_EQ(p->grp->ParaziteOnBoardTime, 18);
+  auto plain = Lone(e, 50, 85);  // class 0: no parasite bookkeeping
+  plain->Move(0, 10);
+  EXPECT_EQ(plain->grp->ParaziteOnBoard, 0);
+}
+
+TEST_F(Physics, GravityIsDividedByMass) {
+  e.GRAVITY = 100;
+  auto light = Lone(e, 0, 0);
+  auto heavy = Lone(e, 1000, 0);
+  heavy->mass = 2;
+  Steps(e, 10);
+  const float vl = light->y - light->oy, vh = heavy->y - heavy->oy;
+  EXPECT_FLOAT_EQ(vl, 10 * 100 * 0.05f * 0.05f);
+  EXPECT_FLOAT_EQ(vh * 2, vl);
+  // Massless and pinned particles are never moved by Verlet.
+  auto massless = Lone(e, 2000, 0);
+  massless->mass = 0;
+  auto pinned = Lone(e, 3000, 0);
+  pinned->static_ = 1;
+  Steps(e, 10);
+  EXPECT_EQ(massless->y, 0.0f);
+  EXPECT_EQ(pinned->y, 0.0f);
+}
+
+TEST_F(Physics, SlowVelocitiesStopAndCollidedOnesTakeTheFrictionMean) {
+  e.GRAVITY = 0;
+  auto p = Lone(e, 0, 0);
+  p->ox = -0.09f;  // below STOPLIMIT
+  p->oy = -0.5f;
+  e.Verlet(1);
+  EXPECT_FLOAT_EQ(p->x, 0.0f);
+  EXPECT_FLOAT_EQ(p->y, 0.5f);
+
+  auto q = Lone(e, 500, 0);
+  q->ox = 499;  // vx 1
+  q->oy = 0.04f;  // vy -0.04: below COLSTOPLIMIT
+  q->friction = 0.5f;
+  q->col_occured = 1;
+  q->col_friction = 0.3f;
+  e.Verlet(1);
+  EXPECT_FLOAT_EQ(q->x, 500.4f);  // (0.3 + 0.5) / 2 of the speed
+  EXPECT_FLOAT_EQ(q->y, 0.0f);
+  EXPECT_EQ(q->col_occured, 0);
+  EXPECT_EQ(q->col_friction, 0.0f);
+}
+
+TEST_F(Physics, SleepModePutsStillAndFarParticlesToSleep) {
+  e.SLEEPMODE = TPhysEngine::SLEEPSTOPPED;
+  e.RANGECENTERX = 0;
+  e.RANGECENTERY = 0;
+  e.RANGEWIDTH = 100;
+  e.RANGEHEIGHT = 100;
+  auto still = Lone(e, 0, 0);
+  auto far = Lone(e, 150, 0);
+  far->ox = 140;  // moving, but out of range
+  auto moving = Lone(e, 0, 50);
+  moving->oy = 49;
+  Steps(e, 1);
+  EXPECT_EQ(still->inactive, 1);
+  EXPECT_EQ(still->y, 0.0f);  // asleep: gravity does not start it
+  EXPECT_EQ(far->inactive, 1);
+  EXPECT_EQ(far->x, 150.0f);
+  EXPECT_EQ(far->ox, 150.0f);
+  EXPECT_EQ(moving->inactive, 0);
+  EXPECT_GT(moving->y, 51.0f);
+}
+
+TEST_F(Physics, NoIterationsEnforceNoConstraint) {
+  for (int iterations : {0, 1}) {
+    TPhysEngine w;
+    w.GRAVITY = 0;
+    w.ITERATIONS = static_cast<uint8_t>(iterations);
+    auto g = TPhysEngine_Group::Create(&w);
+    auto a = TPhysEngine_Particle::Create(g.get(), 0, 0, &w);
+    auto b = TPhysEngine_Particle::Create(g.get(), 10, 0, &w);
+    TPhysEngine_Constraint::Create(g.get(), a, b, &w);
+    b->Position(20, 0);
+    w.Update(1);
+    EXPECT_FLOAT_EQ(b->x - a->x, iterations ? 10.0f : 20.0f);
+    EXPECT_FLOAT_EQ(a->x, iterations ? 5.0f : 0.0f);
+  }
+}
+
+TEST_F(Physics, ConstraintCorrectionMovesEachEndByItsOwnMassShare) {
+  auto g = TPhysEngine_Group::Create(&e);
+  auto a = TPhysEngine_Particle::Create(g.get(), 0, 0, &e);
+  auto b = TPhysEngine_Particle::Create(g.get(), 10, 0, &e);
+  auto c = TPhysEngine_Constraint::Create(g.get(), a, b, &e);
+  b->mass = 3;
+  b->Position(20, 0);
+  e.SatisfyConstraints(1);
+  EXPECT_FLOAT_EQ(a->x, 2.5f);
+  EXPECT_FLOAT_EQ(b->x, 12.5f);  // the heavier end moves more
+  EXPECT_EQ(a->tx, 0.0f);
+
+  // Pull only pulls, push only pushes.
+  for (auto [type, startX, endX] : {std::tuple{TPhysEngine::PULL, 5.0f, 5.0f}, {TPhysEngine::PULL, 20.0f, 15.0f},
+                                    {TPhysEngine::PUSH, 20.0f, 20.0f}, {TPhysEngine::PUSH, 5.0f, 7.5f}}) {
+    a->Position(0, 0);
+    b->Position(startX, 0);
+    b->mass = 1;
+    c->ctype = type;
+    e.SatisfyConstraints(1);
+    EXPECT_FLOAT_EQ(b->x, endX) << type << " " << startX;
+  }
+}
+
+TEST_F(Physics, PinnedParticleGivesItsPartnerThreeShares) {
+  auto g = TPhysEngine_Group::Create(&e);
+  g->selfcollision = 1;
+  auto a = TPhysEngine_Particle::Create(g.get(), 0, 0, &e);
+  auto b = TPhysEngine_Particle::Create(g.get(), 10, 0, &e);
+  a->static_ = 1;
+  e.ParticleCollisions();
+  EXPECT_FLOAT_EQ(a->x, 0.0f);
+  EXPECT_FLOAT_EQ(b->x, 19.0f);
+
+  // Both free: one share each, and the first keeps the push as velocity.
+  a->static_ = 0;
+  a->Position(0, 0);
+  b->Position(10, 0);
+  e.ParticleCollisions();
+  EXPECT_FLOAT_EQ(a->x, -3.0f);
+  EXPECT_FLOAT_EQ(b->x, 13.0f);
+  EXPECT_FLOAT_EQ(a->ox, 0.0f);
+
+  // Both pinned: neither moves.
+  a->static_ = b->static_ = 1;
+  a->Position(0, 0);
+  b->Position(10, 0);
+  e.ParticleCollisions();
+  EXPECT_FLOAT_EQ(a->x, 0.0f);
+  EXPECT_FLOAT_EQ(b->x, 10.0f);
+}
+
+TEST_F(Physics, SelfCollisionOnlyWhenTheGroupAsksForIt) {
+  auto g = TPhysEngine_Group::Create(&e);
+  auto a = TPhysEngine_Particle::Create(g.get(), 0, 0, &e);
+  auto b = TPhysEngine_Particle::Create(g.get(), 10, 0, &e);
+  e.ParticleCollisions();
+  EXPECT_FLOAT_EQ(b->x, 10.0f);
+  g->selfcollision = 1;
+  g->docollisions = 0;
+  e.ParticleCollisions();
+  EXPECT_FLOAT_EQ(b->x, 10.0f);
+  g->docollisions = 1;
+  e.ParticleCollisions();
+  EXPECT_FLOAT_EQ(b->x, 13.0f);
+  EXPECT_FLOAT_EQ(a->x, -3.0f);
+}
+
+TEST_F(Physics, ContactBookkeepingFillsTheListsByClass) {
+  struct Case {
+    int gclass, hclass, boss, greleased, hreleased;
+    bool same, any, bonus, parasite;
+    int onboard;
+  };
+  const Case cases[] = {
+      {1, 1, 0, 1, 1, true, true, false, false, 0},   {1, 1, 0, 1, 0, false, true, false, false, 0},
+      {1, 2, 0, 1, 1, false, true, false, false, 0},  {1, 9, 0, 1, 1, false, true, true, false, 0},
+      {1, 8, 0, 1, 1, false, true, false, true, 1},   {1, 11, 6, 1, 1, false, true, false, true, 3},
+      {1, 11, 2, 1, 1, false, true, false, true, 1},  {1, 0, 0, 1, 1, false, false, false, false, 0},
+  };
+  for (const Case& c : cases) {
+    TPhysEngine w;
+    w.GRAVITY = 0;
+    auto a = Lone(w, 100, 100);
+    auto b = Lone(w, 120, 100);  // touching, not overlapping
+    auto g = w.Groups.First(), h = w.Groups.Last();
+    g->class_ = c.gclass;
+    h->class_ = c.hclass;
+    h->boss_class = c.boss;
+    g->Released = c.greleased;
+    h->Released = c.hreleased;
+    Steps(w, 2);
+    const std::string what = std::to_string(c.gclass) + "/" + std::to_string(c.hclass);
+    EXPECT_EQ(g->CollideList.Contains(h.get()), c.same) << what;
+    EXPECT_EQ(g->CollideList3.Contains(h.get()), c.any) << what;
+    EXPECT_EQ(g->CollideListBonus.Contains(h.get()), c.bonus) << what;
+    EXPECT_EQ(g->CollideList2.Contains(h.get()), c.parasite) << what;
+    EXPECT_EQ(g->ParaziteOnBoard, c.onboard) << what;
+  }
+}
+
+TEST_F(Physics, ContactsAreCountedFromBothSidesEveryStep) {
+  e.GRAVITY = 0;
+  auto a = Lone(e, 100, 100);
+  auto b = Lone(e, 120, 100);
+  auto g = e.Groups.First(), h = e.Groups.Last();
+  g->class_ = h->class_ = 4;
+  g->Released = h->Released = 1;
+  g->Active = 1;
+  GameTime = 2000;
+  Steps(e, 1);  // bounding circles only
+  EXPECT_TRUE(g->CollideList.IsEmpty());
+  Steps(e, 1);
+  EXPECT_EQ(g->CollideList.Count(), 2u);  // once as g, once as h
+  EXPECT_EQ(h->CollideList3.Count(), 2u);
+  EXPECT_EQ(g->ActiveStartTime, 2036);
+  EXPECT_EQ(h->ActiveStartTime, 0);  // not Active
+}
+
+TEST_F(Physics, ParasiteContactTimeAccumulatesWithTheGameClock) {
+  e.GRAVITY = 0;
+  Lone(e, 100, 100);
+  Lone(e, 120, 100);
+  auto g = e.Groups.First(), h = e.Groups.Last();
+  g->class_ = 3;
+  h->class_ = 8;
+  Steps(e, 2);
+  EXPECT_EQ(g->ParaziteOnBoard, 1);
+  EXPECT_EQ(g->ParaziteOnBoardTime, 0);
+  Steps(e, 3);
+  EXPECT_EQ(g->ParaziteOnBoardTime, 54);
+  EXPECT_EQ(g->ParaziteUpdTime, GameTime);
+  h->class_ = 11;
+  h->boss_class = 6;
+  Steps(e, 1);
+  EXPECT_EQ(g->ParaziteOnBoard, 3);
+}
+
+TEST_F(Physics, CollisionBetweenReleasedBoxesClearsTheirFallFlags) {
+  e.GRAVITY = 0;
+  auto a = Lone(e, 100, 100);
+  auto b = Lone(e, 200, 100);
+  auto g = e.Groups.First(), h = e.Groups.Last();
+  g->class_ = 1;
+  h->class_ = 2;
+  g->Released = h->Released = 1;
+  b->Position(110, 100);
+  Steps(e, 1);  // overlapping, but the bounding circles were apart
+  EXPECT_FLOAT_EQ(b->x - a->x, 10.0f);
+  g->fall = 1;
+  e.ParticleCollisions();
+  EXPECT_EQ(g->fall, 0);
+  EXPECT_EQ(h->fall, 0);
+  EXPECT_GT(b->x - a->x, 10.0f);
+}
+
+TEST_F(Physics, ForcesPushOutwardLinearlyWithWholeDegreeAngles) {
+  auto f = TForce::Create(0, 0, 100, 50, 30, &e, 0);
+  float fx = 0, fy = 0;
+  f->Force(50, 0, fx, fy, 0);
+  EXPECT_FLOAT_EQ(fx, 25.0f);
+  EXPECT_NEAR(fy, 0.0f, 1e-5);
+  fx = fy = 0;
+  f->Force(50, 0, fx, fy, 1);
+  EXPECT_FLOAT_EQ(fx, 12.5f);
+  fx = fy = 0;
+  f->Force(100, 0, fx, fy, 0);  // at the rim: nothing
+  EXPECT_EQ(fx, 0.0f);
+  fx = fy = 0;
+  f->Force(1, 60, fx, fy, 0);  // atan2 gives 89.05 degrees, taken as 89
+  const float e60 = std::sqrt(1.0f + 3600.0f) / 100.0f;
+  EXPECT_NEAR(fx, std::cos(89.0 * M_PI / 180) * 50 * e60, 1e-4);
+  EXPECT_NEAR(fy, std::sin(89.0 * M_PI / 180) * 50 * e60, 1e-4);
+  fx = fy = 0;
+  f->Force(-60, -1, fx, fy, 0);  // -179.05 is truncated toward zero to -179
+  EXPECT_NEAR(fy, std::sin(-179.0 * M_PI / 180) * 50 * 0.6000833f, 1e-4);
+}
+
+TEST_F(Physics, ForcesExpireAfterTheirLifeUnlessConstant) {
+  GameTime = 1000;
+  auto f = TForce::Create(0, 0, 10, 10, 30, &e, 0);
+  auto c = TForce::Create(0, 0, 10, 10, 30, &e, 1);
+  GameTime = 1030;
+  e.UpdateForces();
+  EXPECT_EQ(e.Forces.Count(), 2u);
+  GameTime = 1031;
+  e.UpdateForces();
+  EXPECT_EQ(f->death, 1);
+  EXPECT_EQ(e.Forces.Count(), 1u);
+  EXPECT_EQ(e.Forces.First(), c);
+}
+
+TEST_F(Physics, ForcesActThroughVerletScaledByTheStep) {
+  e.GRAVITY = 0;
+  auto p = Lone(e, 50, 0);
+  auto q = Lone(e, 150, 0);
+  q->mass = 2;
+  TForce::Create(100, 0, 100, 40, 1000, &e, 0);  // both 50 from the centre
+  e.Verlet(1);
+  EXPECT_FLOAT_EQ(p->x, 50 - 20 * 0.0025f);
+  EXPECT_FLOAT_EQ(q->x, 150 + 10 * 0.0025f);
+}
+
+TEST_F(Physics, BoundingCirclesCoverTheGroupAndEmptyGroupsInheritThem) {
+  e.GRAVITY = 0;
+  auto g = TPhysEngine_Group::Create(&e);
+  TPhysEngine_Particle::Create(g.get(), 0, 0, &e);
+  TPhysEngine_Particle::Create(g.get(), 30, 40, &e);
+  auto empty = TPhysEngine_Group::Create(&e);
+  auto tall = TPhysEngine_Group::Create(&e);
+  TPhysEngine_Particle::Create(tall.get(), 0, -20, &e)->radius = 0;
+  TPhysEngine_Particle::Create(tall.get(), 0, -1, &e)->radius = 0;
+  tall->docollisions = 0;
+  e.Update(1);
+  EXPECT_EQ(g->centerx, 15);
+  EXPECT_EQ(g->centery, 20);
+  EXPECT_FLOAT_EQ(g->radius, 0.5f * std::sqrt(46.0f * 46 + 56 * 56));
+  EXPECT_EQ(empty->centerx, 15);
+  EXPECT_EQ(empty->centery, 20);
+  EXPECT_FLOAT_EQ(empty->radius, g->radius);
+  // Truncation of a negative centre lifts it: the radius reaches its top.
+  EXPECT_EQ(tall->centery, -10);
+  EXPECT_FLOAT_EQ(tall->radius, 10.0f);
+  EXPECT_FLOAT_EQ(e.TimeStepOld, 0.05f);
+}
+
+TEST_F(Physics, GroupPlacementKeepsOrDropsVelocity) {
+  auto g = TPhysEngine_Group::Create(&e);
+  auto a = TPhysEngine_Particle::Create(g.get(), 0, 0, &e);
+  auto b = TPhysEngine_Particle::Create(g.get(), 10, 21, &e);
+  a->ox = -1;
+  g->Position(100, 100, 0);  // centre (5, 10)
+  EXPECT_FLOAT_EQ(a->x, 95.0f);
+  EXPECT_FLOAT_EQ(b->y, 111.0f);
+  EXPECT_FLOAT_EQ(a->x - a->ox, 1.0f);
+  g->Position(0, 0, 1);
+  EXPECT_FLOAT_EQ(a->x, -5.0f);
+  EXPECT_FLOAT_EQ(a->ox, a->x);
+  a->ox = a->x - 2;
+  g->Translate(3, 4);
+  EXPECT_FLOAT_EQ(a->x, -2.0f);
+  EXPECT_FLOAT_EQ(a->ox, a->x);  // Translate loses velocity
+  g->Reset();
+  EXPECT_EQ(b->ox, b->x);
+
+  g->Move(1, 0);  // massless particles stay
+  b->mass = 0;
+  g->Move(1, 0);
+  EXPECT_FLOAT_EQ(a->x, 0.0f);
+  EXPECT_FLOAT_EQ(b->x, 9.0f);
+
+  auto c = TPhysEngine_Constraint::Create(g.get(), a, b, &e);
+  const float len = c->length;
+  g->Scale(0.5f);
+  EXPECT_FLOAT_EQ(c->length, len * 0.5f);
+  EXPECT_FLOAT_EQ(a->radius, 4.0f);
+  EXPECT_FLOAT_EQ(a->x, 0.0f);
+}
+
+TEST_F(Physics, RotateJumpsAndTurnMovesAboutTheCentre) {
+  auto g = TPhysEngine_Group::Create(&e);
+  auto a = TPhysEngine_Particle::Create(g.get(), 90, 100, &e);
+  auto b = TPhysEngine_Particle::Create(g.get(), 110, 100, &e);
+  g->Rotate(90);  // centre (100, 100) computed first
+  EXPECT_EQ(g->centerx, 100);
+  EXPECT_NEAR(a->x, 100, 1e-4);
+  EXPECT_NEAR(a->y, 90, 1e-4);
+  EXPECT_NEAR(b->y, 110, 1e-4);
+  EXPECT_EQ(a->ox, a->x);
+  g->Turn(90);
+  EXPECT_NEAR(a->x, 110, 1e-4);
+  EXPECT_NEAR(a->y, 100, 1e-4);
+  EXPECT_NEAR(a->x - a->ox, 10, 1e-4);  // Turn gives velocity
+}
+
+TEST_F(Physics, RemovingTakesObjectsOutOfTheEngineAndIsSafeTwice) {
+  auto g = TPhysEngine_Group::Create(&e);
+  auto a = TPhysEngine_Particle::Create(g.get(), 0, 0, &e);
+  auto b = TPhysEngine_Particle::Create(g.get(), 10, 0, &e);
+  auto c = TPhysEngine_Particle::Create(g.get(), 20, 0, &e);
+  auto h = TPhysEngine_Group::Create(&e);
+  auto d = TPhysEngine_Particle::Create(h.get(), 30, 0, &e);
+  TPhysEngine_Constraint::Create(g.get(), a, b, &e);
+  TPhysEngine_Constraint::Create(g.get(), b, c, &e);
+  TPhysEngine_Constraint::Create(h.get(), d, b, &e);  // from another group
+
+  b->Remove();
+  EXPECT_EQ(e.Constraints.Count(), 0u);
+  EXPECT_EQ(e.Particles.Count(), 3u);
+  EXPECT_EQ(g->frstp, a);
+  EXPECT_EQ(a->nxt, c);
+  EXPECT_EQ(b->grp, nullptr);
+  EXPECT_EQ(g->frstc, nullptr);
+  EXPECT_EQ(h->frstc, nullptr);
+  b->Remove();
+  EXPECT_EQ(e.Particles.Count(), 3u);
+  // A constraint can be made again once the old one is gone.
+  EXPECT_NE(TPhysEngine_Constraint::Create(g.get(), a, c, &e), nullptr);
+
+  g->Remove();
+  EXPECT_EQ(e.Groups.Count(), 1u);
+  EXPECT_EQ(e.Particles.Count(), 1u);
+  EXPECT_EQ(e.Constraints.Count(), 0u);
+  EXPECT_EQ(g->frstp, nullptr);
+  g->Remove();
+  EXPECT_EQ(e.Groups.Count(), 1u);
+
+  auto s = TPhysEngine_Static::Create(0, 0, 10, 0, 1, 1, 1, &e);
+  s->Remove();
+  s->Remove();
+  EXPECT_EQ(e.Statics.Count(), 0u);
+}
+
+TEST_F(Physics, StaticsKeepTheirBoundingBoxWidenedByTheRadius) {
+  auto s = TPhysEngine_Static::Create(10, 40, 30, 20, 0.5f, 3, 0, &e);
+  EXPECT_EQ(e.Statics.Count(), 0u);  // not added
+  EXPECT_FLOAT_EQ(s->minx, 7);
+  EXPECT_FLOAT_EQ(s->maxx, 33);
+  EXPECT_FLOAT_EQ(s->miny, 17);
+  EXPECT_FLOAT_EQ(s->maxy, 43);
+  s->ox = 20;
+  s->oy = 30;
+  s->Position(25, 30);
+  EXPECT_FLOAT_EQ(s->x1, 15);
+  EXPECT_FLOAT_EQ(s->maxx, 38);
+  s->radius = 1;
+  EXPECT_FLOAT_EQ(s->maxx, 38);
+  s->Update();
+  EXPECT_FLOAT_EQ(s->maxx, 36);
+}
+
+TEST_F(Physics, DegenerateMassesRadiiAndOverlapsNeverMakeNaN) {
+  TPhysEngine_Static::Create(0, 200, 400, 200, 1, 2, 1, &e);
+  auto g = TPhysEngine_Group::Create(&e);
+  g->selfcollision = 1;
+  auto a = TPhysEngine_Particle::Create(g.get(), 100, 100, &e);
+  auto b = TPhysEngine_Particle::Create(g.get(), 105, 100, &e);
+  auto c = TPhysEngine_Particle::Create(g.get(), 100, 100, &e);  // same spot as a
+  auto d = TPhysEngine_Particle::Create(g.get(), 150, 100, &e);
+  a->mass = 1;
+  b->mass = -1;  // the pair's masses sum to 0
+  d->radius = 0;
+  c->mass = 0;
+  TPhysEngine_Constraint::Create(g.get(), a, b, &e);
+  TPhysEngine_Constraint::Create(g.get(), c, d, &e)->length = 0;
+  auto z1 = Lone(e, 300, 100, 0);
+  auto z2 = Lone(e, 300, 100, 0);  // two radius-0 particles on one spot
+  z1->mass = z2->mass = 0;
+  TPhysEngine_Constraint::Create(z1->grp, z1, z2, &e);
+  auto h = Lone(e, 200, 100);
+  h->Move(std::numeric_limits<float>::quiet_NaN(), 1);
+  h->Move(std::numeric_limits<float>::infinity(), 0);
+  EXPECT_FLOAT_EQ(h->x, 200.0f);
+  Steps(e, 300);
+  EXPECT_TRUE(AllFinite(e));
+  for (const auto& g2 : e.Groups) EXPECT_TRUE(std::isfinite(g2->radius));
+}
+
+TEST_F(Physics, SameSceneRunsBitIdenticalTwice) {
+  auto run = [] {
+    GameTime = 1000;
+    TPhysEngine w;
+    WalledBox(w);
+    DropBoxes(w, 20);
+    TForce::Create(380, 450, 150, 210, 30, &w, 0);
+    Steps(w, 1000);
+    return State(w);
+  };
+  const auto first = run();
+  const auto second = run();
+  ASSERT_FALSE(first.empty());
+  EXPECT_TRUE(BitEqual(first, second));
+}
+
+TEST_F(Physics, BoxesComeToRestInsideTheWalls) {
+  WalledBox(e);
+  DropBoxes(e, 20);
+  Steps(e, 1000);
+  const auto before = State(e);
+  Steps(e, 10);
+  const auto after = State(e);
+  ASSERT_TRUE(AllFinite(e));
+  for (size_t i = 0; i < after.size(); i += 4) {
+    EXPECT_GT(after[i], 190.0f);
+    EXPECT_LT(after[i], 570.0f);
+    EXPECT_LT(after[i + 1], 560.0f);
+    EXPECT_NEAR(after[i + 1], before[i + 1], 1.0f);  // settled
+  }
+}
