@@ -21,7 +21,7 @@ function(kelp_test_folder name)
     return()
   endif()
   add_executable(${name} ${srcs})
-  target_link_libraries(${name} PRIVATE ${K_DEPS} kelp_testsupport GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;KELP_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+  # kelp_testsupport brings main(), which sets the headless drivers and KELP_TEST_DATA.
+  target_link_libraries(${name} PRIVATE ${K_DEPS} kelp_testsupport GTest::gtest)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()
