@@ -155,8 +155,11 @@ PixmapRef Decode(const std::vector<uint8_t>& bytes, const std::string& what) {
 
 }  // namespace
 
+// Sizes may come from files: a size past the limit gives an empty pixmap.
 Pixmap::Pixmap(int width, int height)
-    : width_(std::max(0, width)), height_(std::max(0, height)), pixels_(size_t(width_) * height_, 0u) {}
+    : width_(SizeOk(width, height) ? width : 0),
+      height_(SizeOk(width, height) ? height : 0),
+      pixels_(size_t(width_) * height_, 0u) {}
 
 uint32_t Pixmap::ReadPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
@@ -186,11 +189,12 @@ std::shared_ptr<Pixmap> Pixmap::MirrorX() const {
 
 std::shared_ptr<Pixmap> Pixmap::Window(int x, int y, int width, int height) const {
   auto piece = std::make_shared<Pixmap>(width, height);
-  const int x0 = std::max(0, x), x1 = std::min(width_, x + piece->width_);
-  const int y0 = std::max(0, y), y1 = std::min(height_, y + piece->height_);
+  // 64-bit sums: positions and sizes may come from a file.
+  const int x0 = int(std::clamp<int64_t>(x, 0, width_)), x1 = int(std::min<int64_t>(width_, int64_t(x) + piece->width_));
+  const int y0 = int(std::clamp<int64_t>(y, 0, height_)), y1 = int(std::min<int64_t>(height_, int64_t(y) + piece->height_));
   for (int sy = y0; sy < y1; ++sy) {
     if (x1 <= x0) break;
-    std::memcpy(&piece->pixels_[size_t(sy - y) * piece->width_ + (x0 - x)], &pixels_[size_t(sy) * width_ + x0],
+    std::memcpy(&piece->pixels_[size_t(int64_t(sy) - y) * piece->width_ + size_t(int64_t(x0) - x)], &pixels_[size_t(sy) * width_ + x0],
                 size_t(x1 - x0) * 4);
   }
   return piece;

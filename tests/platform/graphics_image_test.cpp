@@ -231,3 +231,18 @@ TEST(GraphicsImage, PowerOfTwoLoadingPadsEachSide) {
 }
 
 }  // namespace
+
+TEST(GraphicsImage, PixmapWindowAndSizeFromHostileNumbersStaySafe) {
+  platform::Pixmap p(4, 4);
+  p.WritePixel(3, 3, 0xFF112233u);
+  struct Case { int x, y, w, h; };
+  for (const Case& c : {Case{2147483600, 0, 100, 2}, Case{-2147483647, -5, 50, 50}, Case{3, 3, 2, 2}}) {
+    auto piece = p.Window(c.x, c.y, c.w, c.h);
+    ASSERT_NE(piece, nullptr);
+    EXPECT_EQ(piece->Width(), c.w);
+  }
+  EXPECT_EQ(p.Window(3, 3, 2, 2)->ReadPixel(0, 0), 0xFF112233u);
+  platform::Pixmap huge(1 << 20, 1 << 20);  // would be 4 TB
+  EXPECT_EQ(huge.Width(), 0);
+  EXPECT_EQ(huge.ReadPixel(0, 0), 0u);
+}
