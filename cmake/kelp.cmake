@@ -1,4 +1,7 @@
 # kelp_library(name DEPS ...): a static library of every .cpp in the current folder.
+# Game subsystems that call each other both ways (the world reads the running
+# level, the level drives the world) may list each other: CMake repeats static
+# libraries in a cycle on the link line.
 function(kelp_library name)
   cmake_parse_arguments(K "" "" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
