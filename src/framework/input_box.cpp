@@ -144,15 +144,15 @@ void TInputBox2::Type() {
 
   if (utf8::Length(Name) < MaxNameLength) {
     for (int i = 0; i < 26; ++i)
-      if (letterHit[i]) add = std::string(1, static_cast<char>((shift ? 'A' : 'a') + i));
+      if (letterHit[i]) add.assign(1, static_cast<char>((shift ? 'A' : 'a') + i));
     if (!shift) {
       for (int d = 1; d <= 9; ++d)
-        if (digitHit[d]) add = std::string(1, static_cast<char>('0' + d));
-      if (digitHit[0]) add = "0";
+        if (digitHit[d]) add.assign(1, static_cast<char>('0' + d));
+      if (digitHit[0]) add.assign(1, '0');
     }
   }
   if (!add.empty()) {
-    Name += add;
+    Name.append(add);
     add.clear();
   }
   if (back) utf8::PopBack(Name);

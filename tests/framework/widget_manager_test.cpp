@@ -467,6 +467,58 @@ TEST_F(WidgetManagerTest, NestedWaitInsideAHandlerLeavesTheListConsistent) {
   EXPECT_EQ(Count(log_, "after:update"), 1);
 }
 
+// A dialog that, during the frames of a wait, takes other widgets out of the list.
+class Sweeper : public TWidget {
+ public:
+  int Update(float) override {
+    for (TWidget* w : victims) WidgetManager->RemoveWidget(w);
+    victims.clear();
+    mResult = 1;
+    return 0;
+  }
+  std::vector<TWidget*> victims;
+};
+
+// Waits on a sweeper from inside its own Update, while the frame's walk stands on it.
+class UpdateWaiter : public TWidget {
+ public:
+  int Update(float) override {
+    if (done) return 0;
+    done = 1;
+    auto dialog = New<Sweeper>();
+    dialog->Modal = 1;
+    dialog->victims = victims;
+    WidgetManager->AddWidget(dialog);
+    dialog->WaitForResult(1);
+    ++afterWait;  // this widget left the list during the wait
+    return 0;
+  }
+  int done = 0, afterWait = 0;
+  std::vector<TWidget*> victims;
+};
+
+TEST_F(WidgetManagerTest, WidgetsRemovedDuringANestedWaitStayAliveUntilTheOuterWalkMovesOn) {
+  WeakRef<TWidget> waiterGone, nextGone;
+  auto last = New<Probe>(&log_, "last");
+  {
+    auto waiter = New<UpdateWaiter>();
+    auto next = New<Probe>(&log_, "next");
+    waiter->victims = {waiter.get(), next.get()};
+    waiterGone = waiter;
+    nextGone = next;
+    WidgetManager->AddWidget(waiter);
+    WidgetManager->AddWidget(next);
+    WidgetManager->AddWidget(last);
+  }
+  Frame();
+  EXPECT_TRUE(waiterGone.expired());
+  EXPECT_TRUE(nextGone.expired());
+  EXPECT_EQ(Count(log_, "next:update"), 0) << "removed before its turn in the outer walk";
+  EXPECT_EQ(Count(log_, "last:update"), 1) << "cut off by the dialog in the nested frame, updated in the outer one";
+  EXPECT_EQ(WidgetManager->WidgetsList.Count(), 1u);
+  EXPECT_EQ(WidgetManager->TopModalWidget.lock(), nullptr);
+}
+
 TEST_F(WidgetManagerTest, SetPositionAndSetHidedGoThroughTheVirtualSlots) {
   class Recorder : public TWidget {
    public:
