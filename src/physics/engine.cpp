@@ -123,6 +123,7 @@ Ref<TPhysEngine_Particle> TPhysEngine_Particle::Find(const TPhysEngine_Group* gr
 }
 
 void TPhysEngine_Particle::Move(float dx, float dy) {
+  if (dx == 0 && dy == 0) return;
   // A move that is not a number would spread NaN through every later step.
   if (!Finite(dx, dy)) return;
   const float len = std::sqrt(dx * dx + dy * dy);
@@ -133,8 +134,8 @@ void TPhysEngine_Particle::Move(float dx, float dy) {
     n = len > 0 ? 1 : 0;  // no size to step by: one step
   if (n <= 0) return;
   if (len > 15 && grp) grp->fall = 1;
-  const float sx = dx / static_cast<float>(n);
-  const float sy = dy / static_cast<float>(n);
+  const float sx = n == 1 ? dx : dx / static_cast<float>(n);
+  const float sy = n == 1 ? dy : dy / static_cast<float>(n);
   const int steps = n > 50 ? 50 : n;
 
   TPhysEngine* engine = Physics;
@@ -142,17 +143,21 @@ void TPhysEngine_Particle::Move(float dx, float dy) {
     x += sx;
     y += sy;
     if (!engine) continue;
+    const float r = radius;
+    auto test = [&](TPhysEngine_Static& s) {
+      if (s.minx - r < x && x < s.maxx + r && s.miny - r < y && y < s.maxy + r) CollideStatic(s, n, sx, sy);
+    };
     if (engine->inStep_) {
-      for (const auto& s : engine->stepStatics_) CollideStatic(*s, n, sx, sy);
+      for (const auto& s : engine->stepStatics_) test(*s);
     } else {
-      for (const auto& s : engine->Statics) CollideStatic(*s, n, sx, sy);
+      for (const auto& s : engine->Statics) test(*s);
     }
   }
 }
 
+// The contact of one sub-step with a static whose box the particle is in.
 void TPhysEngine_Particle::CollideStatic(TPhysEngine_Static& s, int n, float sx, float sy) {
   const float r = radius;
-  if (!(s.minx - r < x && x < s.maxx + r && s.miny - r < y && y < s.maxy + r)) return;
   const float ex = s.x2 - s.x1, ey = s.y2 - s.y1;
   const float t = (x - s.x1) * ex + (y - s.y1) * ey;
   const float e2 = ex * ex + ey * ey;
@@ -280,9 +285,7 @@ Ref<TPhysEngine_Constraint> TPhysEngine_Constraint::Create(TPhysEngine_Group* gr
   p1->joints.push_back(c.get());
   p2->joints.push_back(c.get());
 
-  const float len = c->length;
-  auto shorter = engine->Constraints.FindFirst([len](const TPhysEngine_Constraint& o) { return o.length < len; });
-  c->place = engine->Constraints.InsertBefore(shorter, c);
+  engine->InsertConstraint(c);
 
   AppendToChain(group->frstc, c);
   c->grp = group;
@@ -320,6 +323,28 @@ void TPhysEngine_Constraint::Del() {
   p2 = nullptr;
   nxt = nullptr;
   grp = nullptr;
+}
+
+// Keeps Constraints longest first: the new one goes before the first shorter
+// one. During a step the order is read from the step's own copy of the list,
+// which the engine's operations keep in line with it.
+void TPhysEngine::InsertConstraint(const Ref<TPhysEngine_Constraint>& c) {
+  const float len = c->length;
+  if (constraintMirror_) {
+    auto& m = constraintScratch_;
+    size_t i = 0;
+    while (i < m.size() && !(m[i]->p1 && m[i]->length < len)) ++i;
+    ObjectList<TPhysEngine_Constraint>::Link before;
+    if (i < m.size()) before = m[i]->place;
+    if (i == m.size() || (before.InList() && before.Value() == m[i])) {
+      c->place = Constraints.InsertBefore(before, c);
+      m.insert(m.begin() + static_cast<std::ptrdiff_t>(i), c);
+      return;
+    }
+    constraintMirror_ = false;  // the list was changed by hand: walk it
+  }
+  auto shorter = Constraints.FindFirst([len](const TPhysEngine_Constraint& o) { return o.length < len; });
+  c->place = Constraints.InsertBefore(shorter, c);
 }
 
 // ------------------------------------------------------------------- groups
@@ -583,6 +608,8 @@ void TPhysEngine::Update(float frameFactor) {
   UpdateForces();
   UpdateBounds();
   inStep_ = false;
+  constraintMirror_ = false;
+  constraintScratch_.clear();
   stepStatics_.clear();
   PHYSICSTIME = (PHYSICSTIME * 9 + static_cast<float>(GameTime - t0)) * 0.1f;
   TimeStepOld = TIMESTEP;
@@ -664,6 +691,7 @@ void TPhysEngine::Verlet(float /*frameFactor*/) {
 }
 
 void TPhysEngine::SatisfyConstraints(float /*frameFactor*/) {
+  constraintMirror_ = false;
   Snapshot(Constraints, constraintScratch_);
   for (int pass = 0; pass < ITERATIONS; ++pass) {
     for (const auto& ref : constraintScratch_) {
@@ -698,7 +726,12 @@ void TPhysEngine::SatisfyConstraints(float /*frameFactor*/) {
       if (c.temporary && d - c.length > 4.5f) c.Remove();
     }
   }
-  constraintScratch_.clear();
+  // Within a step the copy stays as the mirror of the list for glue made by
+  // the collisions; otherwise it is dropped.
+  if (inStep_)
+    constraintMirror_ = true;
+  else
+    constraintScratch_.clear();
 
   Snapshot(Particles, particleScratch_);
   for (const auto& ref : particleScratch_) {

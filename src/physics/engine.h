@@ -237,7 +237,9 @@ class TPhysEngine : public Object {
 
  private:
   friend class TPhysEngine_Particle;
+  friend class TPhysEngine_Constraint;
   void UpdateBounds();
+  void InsertConstraint(const Ref<TPhysEngine_Constraint>& c);
   void ForgetObjects();
   // Statics as seen by the swept moves of the running step (kept alive here).
   std::vector<Ref<TPhysEngine_Static>> stepStatics_;
@@ -245,6 +247,7 @@ class TPhysEngine : public Object {
   // Scratch snapshots reused by every step.
   std::vector<Ref<TPhysEngine_Particle>> particleScratch_;
   std::vector<Ref<TPhysEngine_Constraint>> constraintScratch_;
+  bool constraintMirror_ = false;  // constraintScratch_ mirrors Constraints
   std::vector<Ref<TPhysEngine_Group>> groupScratch_;
 };
 
