@@ -57,7 +57,8 @@ class TWidget : public Object, public std::enable_shared_from_this<TWidget> {
   virtual int SetVisible(int flag);
   virtual int SetHided(int flag);
 
-  Ref<TWidget> Self() { return shared_from_this(); }
+  // Null for a widget not made with New (never throws).
+  Ref<TWidget> Self() { return weak_from_this().lock(); }
   WeakRef<TWidget> WeakSelf() { return weak_from_this(); }
 };
 

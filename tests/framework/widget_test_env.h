@@ -131,7 +131,8 @@ class WidgetTest : public ::testing::Test {
     InitColors();
     InitFrameClock();
     GameTime = 1000000;
-    Mouse = New<TMouse>();
+    AppPaused = 0;
+    Mouse = New<TMouse>();  // the system pointer: it follows the platform's position
     InitWidgetManager();
     UpdateFrameHook = [this] { Frame(); };
     CurrentBMFont = nullptr;
@@ -144,10 +145,7 @@ class WidgetTest : public ::testing::Test {
   }
 
   // The pointer, moved to a canvas point.
-  void Point(float x, float y) {
-    platform::InjectMousePosition(x, y);
-    SyncMouse();
-  }
+  void Point(float x, float y) { platform::InjectMousePosition(x, y); }
   void Press(int button = 1) { platform::InjectMouseButton(button, true); }
   void Release(int button = 1) { platform::InjectMouseButton(button, false); }
   void Key(int vk) {
@@ -161,7 +159,7 @@ class WidgetTest : public ::testing::Test {
   void Frame(float dt = 1.0f) {
     ++frames_;
     GameTime += 18;
-    SyncMouse();
+    Mouse->Update(dt);
     WidgetManager->Update(dt);
     if (drawFrames_) WidgetManager->Draw();
   }
@@ -181,12 +179,6 @@ class WidgetTest : public ::testing::Test {
   std::vector<std::string> log_;
   int frames_ = 0;
   bool drawFrames_ = true;  // off where only the logic is looked at: the software canvas is slow
-
- private:
-  void SyncMouse() {
-    Mouse->x = platform::MouseX();
-    Mouse->y = platform::MouseY();
-  }
 };
 
 }  // namespace widgettest
