@@ -22,6 +22,23 @@ namespace {
 // Numbers beyond this are no sensible coordinate, size or setting of a world.
 constexpr double kLargestNumber = 1e6;
 
+bool IsDigit(char c, int base) {
+  if (base == 16) return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+  return c >= '0' && c < static_cast<char>('0' + base);
+}
+
+// Whether the text starts with a number (blanks and a sign first); other text
+// reads as 0, which is no value a file means to give.
+bool HasNumber(const std::string& s, bool integer) {
+  size_t i = 0;
+  while (i < s.size() && static_cast<unsigned char>(s[i]) <= 32) ++i;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  int base = 10;
+  if (integer && i < s.size() && (s[i] == '$' || s[i] == '%')) base = s[i++] == '$' ? 16 : 2;
+  if (!integer && i < s.size() && s[i] == '.') ++i;
+  return i < s.size() && IsDigit(s[i], base);
+}
+
 // An element's attributes, read from an XML node or from a tag line. An empty
 // text means absent: empty attributes are not applied.
 using AttrGetter = std::function<std::string(const char*)>;
@@ -47,7 +64,8 @@ class Reader {
     const std::string text = get(name);
     if (text.empty()) return false;
     const double v = ToDouble(text);
-    if (!std::isfinite(v) || (ranged && std::fabs(v) > kLargestNumber) || !std::isfinite(static_cast<float>(v))) {
+    if (!HasNumber(text, false) || !std::isfinite(v) || (ranged && std::fabs(v) > kLargestNumber) ||
+        !std::isfinite(static_cast<float>(v))) {
       Warn("Bad number \"" + text + "\" for " + name + " of " + element + " skipped!");
       return false;
     }
@@ -55,9 +73,13 @@ class Reader {
     return true;
   }
 
-  bool ReadInt(const AttrGetter& get, const char* name, int& out) {
+  bool ReadInt(const AttrGetter& get, const char* element, const char* name, int& out) {
     const std::string text = get(name);
     if (text.empty()) return false;
+    if (!HasNumber(text, true)) {
+      Warn("Bad number \"" + text + "\" for " + name + " of " + element + " skipped!");
+      return false;
+    }
     out = ToInt(text);
     return true;
   }
@@ -93,7 +115,7 @@ class Reader {
     ReadFloat(get, "particle", "mass", p->mass);
     ReadFloat(get, "particle", "friction", p->friction);
     ReadFloat(get, "particle", "radius", p->radius);
-    ReadInt(get, "static", p->static_);
+    ReadInt(get, "particle", "static", p->static_);
     p->ox = p->x;
     p->oy = p->y;
   }
@@ -137,11 +159,11 @@ class Reader {
     auto s = TPhysEngine_Static::Create(x1, y1, x2, y2, 1.0f, 1.0f, 1, &e_);
     ReadFloat(get, "static", "friction", s->friction);
     ReadFloat(get, "static", "radius", s->radius);
-    ReadInt(get, "path", s->path);
-    ReadInt(get, "obstacle", s->obstacle);
-    ReadInt(get, "hp", s->hp);
+    ReadInt(get, "static", "path", s->path);
+    ReadInt(get, "static", "obstacle", s->obstacle);
+    ReadInt(get, "static", "hp", s->hp);
     int parazite = 0;
-    if (ReadInt(get, "parazite", parazite)) s->Parazite = static_cast<uint8_t>(parazite & 0xFF);
+    if (ReadInt(get, "static", "parazite", parazite)) s->Parazite = static_cast<uint8_t>(parazite & 0xFF);
     // A thick static's box must cover its radius, or particles sink into it
     // until it first moves.
     s->Update();

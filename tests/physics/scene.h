@@ -11,6 +11,17 @@ namespace physics_test {
 
 using namespace kelp;
 
+// What the world file does not carry: box particles glue, corners make dust.
+inline void MarkBoxes(TPhysEngine& e) {
+  for (const auto& g : e.Groups) {
+    if (g->name != "box") continue;
+    for (auto p = g->frstp.get(); p; p = p->nxt.get()) {
+      p->sticky = 1;
+      p->dusty = p->name != "center";
+    }
+  }
+}
+
 // A lone particle in a group of its own.
 inline Ref<TPhysEngine_Particle> Lone(TPhysEngine& e, float x, float y, float radius = 8.0f) {
   auto g = TPhysEngine_Group::Create(&e);
@@ -19,29 +30,29 @@ inline Ref<TPhysEngine_Particle> Lone(TPhysEngine& e, float x, float y, float ra
   return p;
 }
 
-// A box body as the game builds it (four corners, a centre, ten constraints),
-// made at `scale` of full size and placed with its centre at (x, y).
+// A box body like the game's (four corners, a centre, ten constraints) at
+// `scale` of full size with its centre near (x, y). The constraints are made
+// where the particles stand, as a loaded world makes them.
 inline Ref<TPhysEngine_Group> Box(TPhysEngine& e, float x, float y, float scale = 0.55f) {
   auto g = TPhysEngine_Group::Create(&e);
   g->name = "box";
   struct P { const char* name; float x, y, mass, radius; };
-  const P parts[] = {{"particle", 352, 152, 1.0f, 16}, {"particle(2)", 416, 152, 1.0f, 16},
-                     {"particle(3)", 352, 216, 1.0f, 16}, {"align", 416, 216, 0.8f, 16},
-                     {"center", 384, 184, 1.0f, 48}};
+  const P parts[] = {{"particle", -32, -32, 1.0f, 16}, {"particle(2)", 32, -32, 1.0f, 16},
+                     {"particle(3)", -32, 32, 1.0f, 16}, {"align", 32, 32, 0.8f, 16},
+                     {"center", 0, 0, 1.0f, 48}};
   std::vector<Ref<TPhysEngine_Particle>> ps;
   for (const P& p : parts) {
-    auto q = TPhysEngine_Particle::Create(g.get(), p.x * scale, p.y * scale, &e);
+    auto q = TPhysEngine_Particle::Create(g.get(), x + p.x * scale, y + p.y * scale, &e);
     q->name = p.name;
     q->mass = p.mass;
     q->friction = 0.5f;
     q->radius = p.radius * scale;
     q->sticky = 1;
+    q->dusty = q->name != "center";
     ps.push_back(q);
   }
   const int joins[10][2] = {{0, 1}, {0, 2}, {0, 3}, {0, 4}, {1, 2}, {1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 4}};
   for (const auto& j : joins) TPhysEngine_Constraint::Create(g.get(), ps[j[0]], ps[j[1]], &e);
-  for (int i = 0; i < 4; ++i) ps[i]->dusty = 1;
-  g->Position(x, y, 1);
   return g;
 }
 
