@@ -56,16 +56,18 @@ inline Ref<TPhysEngine_Group> Box(TPhysEngine& e, float x, float y, float scale 
   return g;
 }
 
-// Floor and two walls of the play field.
-inline void WalledBox(TPhysEngine& e) {
-  TPhysEngine_Static::Create(190, 560, 570, 560, 0.8f, 2, 1, &e);
+// Floor and two walls: the play field, or one wider by `columns` boxes.
+inline void WalledBox(TPhysEngine& e, int columns = 6) {
+  const float right = 210.0f + 60.0f * static_cast<float>(columns);
+  TPhysEngine_Static::Create(190, 560, right, 560, 0.8f, 2, 1, &e);
   TPhysEngine_Static::Create(190, -1000, 190, 560, 0.8f, 2, 1, &e);
-  TPhysEngine_Static::Create(570, -1000, 570, 560, 0.8f, 2, 1, &e);
+  TPhysEngine_Static::Create(right, -1000, right, 560, 0.8f, 2, 1, &e);
 }
 
-// `count` boxes in rows of six above the floor.
-inline void DropBoxes(TPhysEngine& e, int count) {
-  for (int i = 0; i < count; ++i) Box(e, 230.0f + 60.0f * (i % 6), 500.0f - 60.0f * (i / 6));
+// `count` boxes in rows of `columns` above the floor.
+inline void DropBoxes(TPhysEngine& e, int count, int columns = 6) {
+  for (int i = 0; i < count; ++i)
+    Box(e, 230.0f + 60.0f * static_cast<float>(i % columns), 500.0f - 60.0f * static_cast<float>(i / columns));
 }
 
 // Every particle's position and previous position, for bitwise comparison.
