@@ -140,8 +140,10 @@ void TPhysEngine_Particle::Move(float dx, float dy) {
 
   TPhysEngine* engine = Physics;
   for (int i = 0; i < steps; ++i) {
-    x += sx;
-    y += sy;
+    const float nx = x + sx, ny = y + sy;
+    if (!Finite(nx, ny)) return;  // at the edge of the float range: stay
+    x = nx;
+    y = ny;
     if (!engine) continue;
     const float r = radius;
     auto test = [&](TPhysEngine_Static& s) {
