@@ -1,0 +1,473 @@
+#include "app/startup.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "app/frame_loop.h"
+#include "framework/bmfont.h"
+#include "framework/color.h"
+#include "framework/controls.h"
+#include "framework/dialog.h"
+#include "framework/fade.h"
+#include "framework/frame_clock.h"
+#include "framework/language.h"
+#include "framework/log.h"
+#include "framework/mouse.h"
+#include "framework/numbers.h"
+#include "framework/numeric.h"
+#include "framework/pak.h"
+#include "framework/particles.h"
+#include "framework/random.h"
+#include "framework/resource_bindings.h"
+#include "framework/resources.h"
+#include "framework/screen_aspect.h"
+#include "framework/sound.h"
+#include "framework/startup_settings.h"
+#include "framework/strings.h"
+#include "framework/visuals.h"
+#include "framework/widget.h"
+#include "framework/xml.h"
+#include "frontend/level_record.h"
+#include "frontend/main_menu.h"
+#include "frontend/map.h"
+#include "frontend/options.h"
+#include "frontend/profile.h"
+#include "frontend/save_folder.h"
+#include "music/music_module.h"
+#include "platform/audio.h"
+#include "platform/clock.h"
+#include "platform/draw.h"
+#include "platform/events.h"
+#include "platform/files.h"
+#include "platform/graphics_state.h"
+#include "platform/input.h"
+#include "platform/message_box.h"
+#include "platform/single_instance.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "play/author.h"
+#include "play/dialog_texts.h"
+#include "play/game.h"
+#include "play/in_game_interface.h"
+#include "play/player.h"
+#include "play/red_line.h"
+#include "play/thermometer.h"
+#include "play/tutorial.h"
+#include "village/trophy_room.h"
+#include "village/village.h"
+#include "world/block.h"
+#include "world/level.h"
+#include "world/static_path.h"
+#include "world/world.h"
+
+namespace kelp {
+
+std::vector<std::string> AppArguments;
+std::string AppTitle;
+std::string SplashConfigFile = "screenbranding\\config.xml";
+std::string LoadingText;
+int SplashWaits = 1;
+
+namespace {
+
+constexpr int kTitleEntry = 53;
+constexpr int kMaxStartLevel = 99;  // the stage and island table has 100 rows
+int g_ran = 0;
+
+// The subsystems below the front end reach the running level and the screens
+// through these links.
+void LinkSubsystems() {
+  LevelLinks.GameStage = [] { return GameScreen ? GameScreen->Stage : 0; };
+  LevelLinks.SetGameLevel = [](int level, int stage, int round) {
+    if (!GameScreen) return;
+    GameScreen->Level = level;
+    GameScreen->Stage = stage;
+    if (round != 0) GameScreen->Round = round;
+  };
+  LevelLinks.CustomLevel = [] { return GameScreen ? GameScreen->CustomLevel : 0; };
+  LevelLinks.SetBack = [](const std::string& id) {
+    if (InGameInterface && ResManager) InGameInterface->Back = ResManager->GetImage(id);
+  };
+  LevelLinks.LoadVillage = [](int island) {
+    if (VillageScreen) VillageScreen->Load(island);
+  };
+  ClickSoundHook = [](const std::string& sound, float volume, int repeat) {
+    return PlaySoundEffect(sound, volume, repeat);
+  };
+  UpdateFrameHook = UpdateFrame;
+  ExitGameHook = ExitGame;
+}
+
+void CreateBlockColors() {
+  BlockColorGreen = CreateColor(0, 200, 0);
+  BlockColorRed = CreateColor(200, 0, 0);
+  BlockColorBlue = CreateColor(0, 0, 200);
+  BlockColorOrange = CreateColor(200, 200, 0);
+  BlockColorPurple = CreateColor(200, 0, 200);
+  BlockColorGrey = CreateColor(90, 90, 60);
+  BlockColorBrown = CreateColor(150, 78, 0);
+  BlockColorSky = CreateColor(0, 253, 252);
+  BlockColorIce = CreateColor(180, 250, 255);
+}
+
+void SelectGraphicsBackend() {
+  GraphicsDriverChoice = UseOpenGL ? 0 : 2;
+  if (UseDirect3D7) GraphicsDriverChoice = 1;
+  platform::SetGraphicsBackend(GraphicsDriverChoice == 0   ? platform::Backend::OpenGL
+                               : GraphicsDriverChoice == 1 ? platform::Backend::Software
+                                                           : platform::Backend::Default);
+}
+
+bool OpenWindow() {
+  const int ok = FullScreen ? TOptions::SetFullScreen() : TOptions::SetWindowed();
+  if (ok) return true;
+  // Without a canvas nothing can be shown: say so and stop instead of running blind.
+  const std::string text = "The game window cannot be opened.";
+  WriteLog(text, LOG_ERROR);
+  platform::MessageBox(AppTitle, text);
+  CloseLog();
+  platform::ReleaseSingleInstance();
+  platform::ExitProcess(1);
+  return false;
+}
+
+platform::ImageRef LoadSplashImage(const std::string& path) {
+  platform::StreamRef s = OpenPakStream(path);
+  return s ? platform::LoadImage(*s) : nullptr;
+}
+
+void ShowLogo(const platform::ImageRef& image, int time, float scale, int skip) {
+  float alpha = 0.0f;
+  int state = 0;
+  int holdStart = 0;
+  for (;;) {
+    platform::Cls();
+    platform::SetAlpha(alpha);
+    platform::SetScale(scale, scale);
+    platform::DrawImage(image, static_cast<float>(VirtualCenterX), static_cast<float>(VirtualCenterY));
+    platform::Flip(true);
+    if (skip && (platform::AnyKeyDown() || platform::MouseHit(1) || platform::MouseHit(2))) state = 2;
+    if (state == 0) {
+      alpha += 0.02f;
+      if (alpha >= 1.0f) {
+        alpha = 1.0f;
+        state = SplashWaits ? 1 : 2;
+        holdStart = platform::Millisecs();
+      }
+    } else if (state == 1) {
+      if (platform::Millisecs() > holdStart + time) state = 2;
+    } else {
+      alpha -= 0.02f;
+      if (alpha <= 0.0f) return;
+    }
+    if (!FrameTimer) FrameTimer = std::make_unique<platform::FrameTimer>(55);
+    FrameTimer->Wait();
+  }
+}
+
+}  // namespace
+
+bool ParseLevelArgument(const std::string& text, int& level) {
+  const std::string t = Trim(text);
+  size_t i = 0;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  int base = 10;
+  if (i < t.size() && t[i] == '$') {
+    base = 16;
+    ++i;
+  } else if (i < t.size() && t[i] == '%') {
+    base = 2;
+    ++i;
+  }
+  if (i == t.size()) return false;
+  for (; i < t.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(t[i]);
+    const bool ok = base == 16 ? std::isxdigit(c) != 0 : base == 2 ? (c == '0' || c == '1') : std::isdigit(c) != 0;
+    if (!ok) return false;
+  }
+  if (t.size() > 12) return false;  // far beyond any level
+  const long long v = ToLong(t);
+  if (v < -1000000 || v > 1000000) return false;
+  level = static_cast<int>(v);
+  return true;
+}
+
+void ReadCommandLine(const std::vector<std::string>& args) {
+  std::vector<std::string> a;
+  for (const std::string& s : args) a.push_back(Lower(s));
+  if (a.size() >= 2 && a[1] == "debug") DebugMode = 1;
+  if (DebugMode && a.size() >= 3) {
+    int level = 0;
+    if (ParseLevelArgument(a[2], level) && level >= 1 && level <= kMaxStartLevel) {
+      StartLevel = level;
+    } else {
+      std::fprintf(stderr, "Start level \"%s\" is not a level from 1 to %d; starting at level 1\n",
+                   args[2].c_str(), kMaxStartLevel);
+    }
+  }
+  if (a.size() >= 2) {
+    if (a[1] == "ogl") UseOpenGL = 1;
+    if (a[1] == "dx7") UseDirect3D7 = 1;
+  }
+  if (a.size() >= 3 && a[2] == "16") ColorDepth = 16;
+}
+
+void ResetStartup() { g_ran = 0; }
+
+int ModuleEntry(int argc, char** argv) {
+  static int entered = 0;
+  if (entered) return 0;
+  entered = 1;
+  AppArguments.assign(argv, argv + argc);
+  platform::EnterProgramFolder();
+  GameMain();
+  return 0;
+}
+
+void GameMain() {
+  if (g_ran) return;
+  g_ran = 1;
+
+  // 1. The music module.
+  InitAudioStreamModule();
+  InitTrackerModule();
+  InitOggStreamModule();
+  InitMp3StreamModule();
+
+  // 2. The framework.
+  InitColors();
+  ResManager = New<TResManager>();
+  PakDirectory.Clear();
+  PakDirectoryLoaded = 0;
+  FrameSync = New<TFrameSync>();
+  FPSCounter = New<TFPSCounter>();
+  Mouse = New<TMouse>();
+  InitWidgetManager();
+
+  // 3. The shared containers, empty.
+  for (int& c : ReleasedClasses) c = 0;
+  VisualsList.Clear();
+  Profiles.Clear();
+  LevelRecords.Clear();
+
+  // 4. 5. Box colours, the world and the screen fade.
+  CreateBlockColors();
+  World = New<TWorld>();
+  ScreenFade = New<TFade>();
+  ScreenFade->Constant = 1;
+  VisualsList.AddLast(ScreenFade);
+
+  // 6. Story dialogs' speakers and the phrase lists.
+  DialogTexts = TextTable(1);
+  TAuthor::Init();
+  PhraseBank = New<TStrings>();
+  PhraseBank->LoadStrings();
+
+  // 7. The level's objects.
+  Player = New<TPlayer>();
+  InGameInterface = New<TInGameInterface>();
+  RedLine = New<TRedLine>();
+  Thermometer = New<TThermometer>();
+  CurrentLevel = New<TLevel>();
+  for (auto& row : LevelStageIsland) row[0] = row[1] = 0;
+  PakEntries.Clear();
+  PackFiles.Clear();
+
+  // 8. The language tables.
+  TrophyTexts = TextTable(1);
+  UpgradeTexts = TextTable(1);
+  GameTexts = TextTable(1);
+  LoadLanguageTables();
+
+  // 9.
+  TutorialHint = New<TTutorial>();
+  LevelStaticPath = TStaticPath::Create();
+  ActiveSounds.Clear();
+  PausedChannels.clear();
+
+  // 10. The title; a missing string table must not leave the window and the lock nameless.
+  AppTitle = GameTexts[kTitleEntry];
+  if (AppTitle.empty()) AppTitle = "Kelp";
+  platform::SetWindowTitle(AppTitle);
+
+  // 11. 12.
+  ReadCommandLine(AppArguments);
+  LoadDialogs();
+
+  // 13. One instance: a second start brings the first one forward and ends.
+  if (!platform::AcquireSingleInstance(GetSaveFolder(), AppTitle)) {
+    EndProgram();
+    return;
+  }
+
+  // 14. 15. 16. Audio, hooks, frame rate.
+  AudioAvailable = platform::SetAudioDriver("DirectSound") ? 1 : 0;
+  LoopHook = OnFrame;
+  LoopStartHook = OnFocusChange;
+  CloseHook = ExitGame;
+  LinkSubsystems();
+  FrameSync->TargetFPS = 60.0f;
+  FrameTimer = std::make_unique<platform::FrameTimer>(55);
+
+  // 17. - 21.
+  if (DebugMode) GameVersion += " DEBUG";
+  const platform::DesktopMode desktop = platform::GetDesktopMode();
+  DesktopWidth = desktop.width;
+  DesktopHeight = desktop.height;
+  DesktopDepth = desktop.depth;
+  DesktopRefreshRate = desktop.refresh;
+  DetectScreenAspect();
+  SeedRnd(platform::Millisecs());
+  SelectGraphicsBackend();
+
+  // 22. - 26. Log, records, base resources, options, window.
+  OpenLog(GetSaveFolder());
+  TLevelRecord::Load();
+  LoadBaseResources();
+  TOptions::LoadOptions();
+  if (!OpenWindow()) return;
+
+  // 27. 28.
+  platform::SetMaskColor(255, 0, 255);
+  InitCursor();
+
+  // 29. The five top screens.
+  VillageScreen = New<TVillageMode>();
+  TrophyRoomScreen = New<TTrophyRoom>();
+  GameScreen = New<TGame>();
+  MainMenuScreen = New<TMainMenu>();
+  MapScreen = New<TMapMode>();
+
+  // 30. 31. Splash, then the resource scopes.
+  platform::FlushMouse();
+  platform::FlushKeys();
+  Mouse->Hide();
+  ShowSplash();
+  platform::FlushMouse();
+  platform::FlushKeys();
+  LoadResourceGroups();
+  Mouse->Show();
+
+  // 32.
+  StartGame();
+  platform::ReleaseSingleInstance();
+}
+
+void LoadBaseResources() {
+  WriteLogHeader(GameVersion);
+  if (!ReadResourceList("res.xml")) ReadResourceList("data/res.xml");
+  ResManager->LoadScope("Init");
+  BindInitResources();
+  for (platform::ImageRef* image : {&ImageLight, &ImageShadow, &ImageHoverup})
+    if (*image) (*image)->MidHandle();
+  ParticleGlowImage = ResManager->GetImage("IMAGE_FLASH");
+  SideBarLeft = ResManager->GetImage("IMAGE_GUI_WSL");
+  SideBarRight = ResManager->GetImage("IMAGE_GUI_WSR");
+  TLevel::CountLevels();
+  InGameInterface->Load();
+}
+
+void ShowSplash() {
+  Ref<sdXMLnode> root = ParseXMLFile(SplashConfigFile);
+  platform::SetBlend(platform::ALPHABLEND);
+  platform::SetColor(255, 255, 255);
+  platform::SetScale(1.0f, 1.0f);
+  platform::SetAlpha(0.0f);
+  if (SplashWaits) platform::Delay(1500);
+  for (sdXMLnode* node = root ? root->firstchild : nullptr; node; node = node->NextNode) {
+    if (Lower(node->Tag) != "logo") continue;
+    const platform::ImageRef image = LoadSplashImage(GetAttr(node, "image"));
+    if (!image) continue;
+    image->MidHandle();
+    platform::SetClearColor(GetAttrInt(node, "r", 0), GetAttrInt(node, "g", 0), GetAttrInt(node, "b", 0));
+    // A logo without a scale is drawn at its own size, not at 0 (invisible for its whole time).
+    ShowLogo(image, GetAttrInt(node, "time", 0), GetAttrFloat(node, "scale", 1.0f), GetAttrInt(node, "skip", 0) & 0xFF);
+    HideCursorFlushInput();
+  }
+  platform::SetAlpha(1.0f);
+  platform::SetScale(1.0f, 1.0f);
+  platform::SetColor(255, 255, 255);
+  platform::SetClearColor(0, 0, 0);
+  platform::FlushKeys();
+}
+
+void LoadResourceGroups() {
+  LoadingText = PhraseBank ? PhraseBank->GetLoad() : "";
+  ResManager->DrawLoading = DrawLoadingProgress;
+  ResManager->ResetLoadingPanel();
+  for (const char* scope : {"Menu", "Map", "Village", "Village2", "Music"}) ResManager->LoadingPanelAddScope(scope);
+  ResManager->LoadScope("Menu");
+  BindMenuResources();
+  ResManager->LoadScope("Map");
+  BindMapResources();
+  ResManager->LoadScope("Village");
+  BindVillageResources();
+  ResManager->LoadScope("Village2");
+  BindVillage2Resources();
+  ResManager->LoadScope("Music");
+  BindMusicResources();
+  ResManager->DrawLoading = nullptr;
+}
+
+void DrawLoadingProgress(float percent) {
+  const float p = percent < 0.0f ? 0.0f : percent > 100.0f ? 100.0f : percent;
+  platform::SetOrigin(static_cast<float>(CanvasOffsetX), 0.0f);
+  platform::SetBlend(platform::ALPHABLEND);
+  GameTime = platform::Millisecs();
+  platform::DrawImage(ImageLoadingText, 306.0f, 500.0f);
+  platform::DrawImage(ImageLoadingEmpty, 300.0f - 103.0f, 300.0f - 58.0f);
+  if (ImageLoadingFull) {
+    platform::SetViewport(300 + CanvasOffsetX, 300, Int(ImageLoadingFull->Width() * p / 100.0f),
+                          ImageLoadingFull->Height());
+    platform::DrawImage(ImageLoadingFull, 300.0f, 300.0f);
+    platform::SetViewport(0, 0, VirtualWidth, VirtualHeight);
+  }
+  platform::SetColor(255, 255, 255);
+  if (FontComics) {
+    SetBMFont(FontComics);
+    DrawTextBox(100, 540, LoadingText, 600, 1, 1);
+  }
+  platform::Flip(false);
+  platform::PollEvents();
+}
+
+void StartGame() {
+  for (const Ref<TWidget>& screen : std::initializer_list<Ref<TWidget>>{MapScreen, MainMenuScreen, VillageScreen,
+                                                                         TrophyRoomScreen, GameScreen}) {
+    screen->Resize(0, 0, 800, 600);
+    WidgetManager->AddWidget(screen);
+  }
+  if (StartLevel > 1 && StartLevel >= LevelCount) {
+    WriteLog("Start level " + std::to_string(StartLevel) + " does not exist; starting at level 1", LOG_WARNING);
+    StartLevel = 1;
+  }
+  TLevel::SetLevel(StartLevel);
+  MapScreen->SetHided(1);
+  TrophyRoomScreen->SetHided(1);
+  VillageScreen->SetHided(1);
+  VillageScreen->PlayTime = GameTime;
+  TProfile::LoadProfiles();
+  if (StartLevel == 1) {
+    GameScreen->SetHided(1);
+    MainMenuScreen->SetHided(0);
+  } else {
+    // A debug start: the current player's progress is moved to the level.
+    // Without a profile there is no progress to move; the level starts all the same.
+    const Ref<TProfile> profile = Player->Profile;
+    if (profile) {
+      if (!profile->data) profile->data = New<TGameData>();
+      profile->data->EraseData();
+      profile->data->Level = StartLevel;
+      profile->data->Stage = TLevel::GetInfo(StartLevel, 0);
+    }
+    TLevel::SetLevel(StartLevel);
+    if (profile) profile->Save();
+    MainMenuScreen->SetHided(1);
+    GameScreen->SetHided(0);
+    GameScreen->Start();
+  }
+  RunApplication();
+  EndProgram();
+}
+
+}  // namespace kelp

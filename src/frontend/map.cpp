@@ -1,0 +1,7 @@
+#include "frontend/map.h"
+
+namespace kelp {
+
+Ref<TMapMode> MapScreen;
+
+}  // namespace kelp

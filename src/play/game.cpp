@@ -1,0 +1,19 @@
+#include "play/game.h"
+
+#include "framework/frame_clock.h"
+
+namespace kelp {
+
+Ref<TGame> GameScreen;
+
+int TGame::Start() {
+  Over = 0;
+  Complete = 0;
+  LevelCompleted = 0;
+  PausedTime = 0;
+  PlayTime = GameTime;
+  started = 1;
+  return 0;
+}
+
+}  // namespace kelp

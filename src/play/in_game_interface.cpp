@@ -1,0 +1,15 @@
+#include "play/in_game_interface.h"
+
+#include "framework/resources.h"
+
+namespace kelp {
+
+Ref<TInGameInterface> InGameInterface;
+
+void TInGameInterface::Load() {
+  if (!ResManager) return;
+  Sky = ResManager->GetImage("IMAGE_SKY");
+  Back = ResManager->GetImage("IMAGE_BACK");
+}
+
+}  // namespace kelp

@@ -1,0 +1,7 @@
+#include "play/player.h"
+
+namespace kelp {
+
+Ref<TPlayer> Player;
+
+}  // namespace kelp

@@ -1,0 +1,34 @@
+#pragma once
+// The one player: the crane claw steered by the mouse, the boxes it holds
+// and releases, and the player's points, money and progress in the level.
+#include "framework/object.h"
+#include "platform/image.h"
+
+namespace kelp {
+
+class TProfile;
+class THandle;
+class TBlock;
+
+class TPlayer : public Object {
+ public:
+  Ref<TProfile> Profile;  // the current player's profile, or null
+  Ref<THandle> Handle;    // the crane claw
+  Ref<TBlock> box;        // the box hanging at the claw, or null
+  int NextBlockClass = 0, CurrentBlockClass = 0;
+  int scores = 0, old_scores = 0;
+  int money = 0, old_money = 0;
+  int enabled = 0;
+  int enable_hover = 0;
+  float ReleasedCreatures = 0.0f;
+  float speed = 0.0f;
+  int time = 0;
+  int respawned = 0;
+  platform::ImageRef Aim;
+  int WaveCount = 0, Wave = 0;
+  int MousePressed = 0;
+};
+
+extern Ref<TPlayer> Player;
+
+}  // namespace kelp

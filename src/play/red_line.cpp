@@ -1,0 +1,7 @@
+#include "play/red_line.h"
+
+namespace kelp {
+
+Ref<TRedLine> RedLine;
+
+}  // namespace kelp

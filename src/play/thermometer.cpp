@@ -1,0 +1,7 @@
+#include "play/thermometer.h"
+
+namespace kelp {
+
+Ref<TThermometer> Thermometer;
+
+}  // namespace kelp

@@ -1,0 +1,18 @@
+#pragma once
+// The level-goal gauge beside the play field.
+#include "framework/object.h"
+
+namespace kelp {
+
+class TEmitter;
+
+class TThermometer : public Object {
+ public:
+  float CurValue = 0.0f;
+  Ref<TEmitter> Effect;
+  float percent = 0.0f;  // 0..309; 309 once the goal is reached
+};
+
+extern Ref<TThermometer> Thermometer;
+
+}  // namespace kelp

@@ -1,0 +1,7 @@
+#include "play/tutorial.h"
+
+namespace kelp {
+
+Ref<TTutorial> TutorialHint;
+
+}  // namespace kelp

@@ -1,0 +1,7 @@
+#include "village/trophy_room.h"
+
+namespace kelp {
+
+Ref<TTrophyRoom> TrophyRoomScreen;
+
+}  // namespace kelp

@@ -1,0 +1,11 @@
+#pragma once
+// The trophy room screen. Made once at start-up as TrophyRoomScreen.
+#include "framework/widget.h"
+
+namespace kelp {
+
+class TTrophyRoom : public TWidget {};
+
+extern Ref<TTrophyRoom> TrophyRoomScreen;
+
+}  // namespace kelp
