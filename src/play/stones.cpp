@@ -1,0 +1,88 @@
+#include "play/stones.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "framework/frame_clock.h"
+#include "framework/graphics.h"
+#include "framework/resources.h"
+#include "platform/draw.h"
+#include "platform/graphics_state.h"
+
+namespace kelp {
+
+namespace {
+
+constexpr double kDeg = 3.14159265358979323846 / 180.0;
+float SinD(double deg) { return static_cast<float>(std::sin(deg * kDeg)); }
+float CosD(double deg) { return static_cast<float>(std::cos(deg * kDeg)); }
+float ATan2D(double y, double x) { return static_cast<float>(std::atan2(y, x) / kDeg); }
+
+}  // namespace
+
+Ref<TStone> TStone::Create(const std::string& imageId, int x, int y, float startScale, float endScale,
+                           int lifeTime) {
+  auto s = New<TStone>();
+  s->x = static_cast<float>(x);
+  s->y = static_cast<float>(y);
+  s->Image = ResManager->GetImage(imageId);
+  s->TimeStart = GameTime;
+  s->StartScale = startScale;
+  s->EndScale = endScale;
+  s->Scale = startScale;
+  s->LifeTime = static_cast<float>(lifeTime);
+  s->angleSpeed = 2.0f;
+  s->Speed = 3.0f;
+  s->Dir = 0.0f;
+  VisualsList.AddLast(s);
+  return s;
+}
+
+void TStone::Update(float dt) {
+  // The magnet steering of a particle, without a linear velocity of its own.
+  if (Magnet && (*Magnet)[0] != 0.0f && static_cast<double>(GameTime) > TimeStart + static_cast<double>((*Magnet)[5])) {
+    const TMagnet& m = *Magnet;
+    const float vx = SinD(Dir) * Speed;
+    const float vy = CosD(Dir) * Speed;
+    float target = ATan2D(m[1] - x - vx * dt, m[2] - y - vy * dt);
+    const float d = std::sqrt((x - m[1]) * (x - m[1]) + (y - m[2]) * (y - m[2]));
+    if (target < 0) target += 360.0f;
+    if (Dir >= 0 && Dir <= 90 && target >= 270 && target <= 360) Dir += 360.0f;
+    if (target >= 0 && target <= 90 && Dir >= 270 && Dir <= 360) target += 360.0f;
+    Dir += (target - Dir) * 0.05f * m[4] * dt;
+    // On the magnet itself the pull has no defined speed: that is an arrival.
+    Speed = d > 0 ? 1.0f + m[3] * 150.0f / d : std::numeric_limits<float>::infinity();
+    if (!(d >= std::fabs(Speed))) Death = 1;
+    if (!(Speed <= m[3])) Speed = m[3];
+  }
+
+  x += SinD(Dir) * Speed * dt;
+  y += CosD(Dir) * Speed * dt;
+
+  if (angleSpeed == 0.0f) angle = ATan2D(CosD(Dir) * Speed * dt, SinD(Dir) * Speed * dt);
+  angle += angleSpeed * dt;
+  if (angle >= 360.0f) angle -= 360.0f;
+  if (angle <= -360.0f) angle += 360.0f;
+
+  // Half-way to EndScale at the end of LifeTime, as particles grow.
+  const double age = static_cast<double>(static_cast<int64_t>(GameTime) - TimeStart);
+  const double denom = static_cast<double>(LifeTime) + age;
+  if (denom > 0.0)
+    Scale = StartScale + static_cast<float>(age * static_cast<double>(EndScale - StartScale) / denom);
+  else
+    Scale = StartScale;  // no life and no age: 0 / 0
+}
+
+void TStone::Draw() {
+  PushGraphicsState();
+  platform::SetBlend(3);
+  platform::SetAlpha(1.0f);
+  platform::SetColor(255, 255, 255);
+  platform::SetScale(Scale, Scale);
+  platform::SetRotation(angle);
+  if (Image) platform::DrawImage(Image, x, y, 0);
+  PopGraphicsState();
+}
+
+}  // namespace kelp
