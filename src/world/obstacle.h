@@ -1,0 +1,14 @@
+#pragma once
+// Destructible obstacles: world images whose statics take damage from
+// exploding boxes and go at 0 hit points.
+#include "framework/object.h"
+
+namespace kelp {
+
+class TObstacle : public Object {
+ public:
+  // Damages the obstacle statics within r of (x, y).
+  static void Hit(float x, float y, float r, float damage);
+};
+
+}  // namespace kelp
