@@ -58,6 +58,8 @@ int TGameInterface::Draw() {
   SetGameViewport();
   platform::SetBlend(platform::ALPHABLEND);
   platform::SetColor(255, 255, 255);
+  if (Points) Points->Draw();
+  if (Money) Money->Draw();
   for (const Ref<TEmitter>& emitter : Emitters)
     if (emitter->DrawUnder == 0) emitter->Draw(1.0f);
   TVisuals::DrawVisuals_Under();
@@ -69,6 +71,8 @@ int TGameInterface::Draw() {
 
 int TGameInterface::RemovedFromManager() {
   Emitters.Clear();
+  Points = nullptr;
+  Money = nullptr;
   return 0;
 }
 

@@ -20,8 +20,8 @@ class TGameInterface : public TWidget {
   // Bursts the salute particles whose life is over, steps every emitter and
   // drops the dead ones.
   int Update(float dt) override;
-  // The emitters not drawn under the scene, then the effects under, normal
-  // and over.
+  // The counters, the emitters not drawn under the scene, then the effects
+  // under, normal and over.
   int Draw() override;
   int RemovedFromManager() override;
   // Hiding drops the emitters and the effects.
