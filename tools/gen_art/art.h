@@ -224,4 +224,15 @@ enum class Land { Desert, DesertEvil, Snow, Snow2, SnowEvil };
 void Landscape(cairo_t* cr, double w, double h, double top, Land land, uint32_t seed);
 void Hut(cairo_t* cr, double x, double y, double w, double h, Rgb wall, Rgb roof, bool snowy, int windows_lit);
 
+// Shared pieces drawn in more than one area.
+void DrawClockFace(cairo_t* cr, double cx, double cy, double r);
+void DrawWheel(cairo_t* cr, double cx, double cy, double r, Rgb rim);
+// A hero of the story: 0 Redrice (red), 1 Ello (yellow); blink 0 open, 1 half, 2 shut.
+void DrawHero(cairo_t* cr, int hero, double cx, double cy, double r, int blink, double facing = 0);
+// The airship in w x h; style 0 plain, 1 patched, 2 with flags, 3 crushed.
+void DrawZeppelin(cairo_t* cr, double w, double h, int style);
+// The game's emblem (kelp around a claw holding a box) and its "Kelp" wordmark.
+void DrawEmblem(cairo_t* cr, double cx, double cy, double s);
+void DrawWordmark(cairo_t* cr, double cx, double cy, double size);
+
 }  // namespace kelp::art

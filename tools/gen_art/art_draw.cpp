@@ -558,9 +558,9 @@ void Panel(cairo_t* cr, double x, double y, double w, double h, PanelStyle st, c
     // ribbon behind the title
     double tw = TextWidth(cr, title, ts) + 36;
     double tx = x + (w - 6) / 2;
-    RoundRect(cr, tx - tw / 2, y - 8, tw, ts + 18, 10);
-    Shade(cr, st == PanelStyle::Ice ? Hex(0x3f8fd0) : Hex(0xc0462f), y - 8, y + ts + 10, 2.0);
-    Text(cr, title, tx, y + ts / 2 + 1, ts, kCenter, pal::kCream, pal::kInk, 2.0);
+    RoundRect(cr, tx - tw / 2, y + 3, tw, ts + 14, 10);
+    Shade(cr, st == PanelStyle::Ice ? Hex(0x3f8fd0) : Hex(0xc0462f), y + 3, y + ts + 17, 2.0);
+    Text(cr, title, tx, y + 10 + ts / 2, ts, kCenter, pal::kCream, pal::kInk, 2.0);
   }
   cairo_restore(cr);
 }
@@ -815,17 +815,17 @@ void Cloud(cairo_t* cr, double cx, double cy, double w, double h, uint32_t seed,
   Rng rng(seed);
   cairo_save(cr);
   cairo_new_path(cr);
-  const int n = 6;
+  const int n = 5;
   for (int i = 0; i < n; ++i) {
-    double t = (i + 0.5) / n;
-    double x = cx - w / 2 + w * t;
-    double bump = std::sin(t * kPi);
-    double r = h * (0.28 + 0.26 * bump) * rng.Uniform(0.85, 1.1);
-    double y = cy + h * 0.18 - r * 0.55 * bump;
+    double t = static_cast<double>(i) / (n - 1);
+    double bump = std::sin((0.15 + 0.7 * t) * kPi);
+    double r = h * (0.2 + 0.16 * bump) * rng.Uniform(0.9, 1.0);
+    double x = cx - w / 2 + r + (w - 2 * r) * t;
+    double y = cy - h / 2 + r + (1 - bump) * h * 0.22 + 1;
     cairo_new_sub_path(cr);
     cairo_arc(cr, x, y, r, 0, 2 * kPi);
   }
-  RoundRect(cr, cx - w * 0.46, cy - h * 0.05, w * 0.92, h * 0.42, h * 0.2);
+  RoundRect(cr, cx - w / 2 + 2, cy - h * 0.02, w - 4, h * 0.5, h * 0.24);
   cairo_path_t* path = cairo_copy_path(cr);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
   FillV(cr, cy - h / 2, cy + h / 2, Hex(0xffffff), Hex(0xd6e2f0), alpha);

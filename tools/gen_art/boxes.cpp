@@ -366,11 +366,16 @@ void BoxPart(cairo_t* cr, int corner, Rgb c) {
 }
 
 void FlyingCreature(cairo_t* cr, int colour_or_yeti, bool face_right, double size) {
+  // drawn facing right; the left-facing picture is its mirror image
+  if (!face_right) {
+    cairo_translate(cr, size, 0);
+    cairo_scale(cr, -1, 1);
+  }
   CreatureOpts o;
   o.arms_up = true;
   o.face.mouth = 1;
-  o.facing = face_right ? 0.6 : -0.6;
-  o.face.look_x = face_right ? 0.6 : -0.6;
+  o.facing = 0.75;
+  o.face.look_x = 0.8;
   o.face.look_y = -0.4;
   if (colour_or_yeti < 0) {
     o.body = Hex(0xe9f1f8);
