@@ -11,6 +11,7 @@
 #include "framework/screen_aspect.h"
 #include "framework/visuals.h"
 #include "platform/graphics_state.h"
+#include "play/counters.h"
 #include "play/flash.h"
 
 namespace kelp {

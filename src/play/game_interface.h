@@ -14,8 +14,8 @@ class TCount;
 class TGameInterface : public TWidget {
  public:
   ObjectList<TEmitter> Emitters;
+  Ref<TCount> Points;  // the score counter
   Ref<TCount> Money;   // the money counter
-  Ref<TCount> Points;  // the points counter
 
   // Bursts the salute particles whose life is over, steps every emitter and
   // drops the dead ones.
