@@ -467,7 +467,7 @@ void StartGame() {
     GameScreen->Start();
   }
   RunApplication();
-  EndProgram();
+  if (AppRunning) EndProgram();  // after a frame limit; EndProgram itself stops the loop otherwise
 }
 
 }  // namespace kelp

@@ -1,0 +1,78 @@
+#pragma once
+// A frame loop on a headless canvas with a settable clock: every frame-timer
+// wait advances the clock by one tick (18 ms unless changed) and is counted,
+// and the process exit only records its code.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/frame_loop.h"
+#include "framework/fade.h"
+#include "framework/frame_clock.h"
+#include "framework/mouse.h"
+#include "framework/visuals.h"
+#include "framework/widget.h"
+#include "platform/events.h"
+#include "platform/frame_timer.h"
+#include "platform/input.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "test_env.h"
+
+namespace kelp::apptest {
+
+class FrameLoopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::ResetAppState();
+    platform::ResetInput();
+    ASSERT_TRUE(platform::OpenGraphics(800, 600, 0, 60, true));
+    platform::SetFrameWaitHook([this] {
+      ++ticks;
+      clock.Advance(tick_ms);
+      return 1;
+    });
+    platform::SetExitFunction([this](int code) { exit_codes.push_back(code); });
+    GameTime = PausedTotal = PauseStartTime = 0;
+    AppPaused = SkipFrame = TotalPlayTime = 0;
+    TimeScale = 1;
+    FrameSync = New<TFrameSync>();
+    FrameSync->TargetFPS = 60.0f;
+    FPSCounter = New<TFPSCounter>();
+    InitWidgetManager();
+    Mouse = New<TMouse>();
+    VisualsList.Clear();
+    ScreenFade = nullptr;
+    PauseImage = PauseBackground = nullptr;
+    FrameTimer.reset();
+    FrameLimit = -1;
+    LoopStartHook = DefaultLoopStartHook;
+    LoopHook = DefaultLoopHook;
+    CloseHook = DefaultCloseHook;
+  }
+
+  void TearDown() override {
+    platform::SetFrameWaitHook({});
+    platform::SetExitFunction({});
+    platform::CloseGraphics();
+    platform::ResetAppState();
+    FrameLimit = -1;
+    Mouse = nullptr;
+  }
+
+  testenv::FakeClock clock;
+  int tick_ms = 18;
+  int ticks = 0;
+  std::vector<int> exit_codes;
+};
+
+// A widget that records the frame factor of each update.
+struct ProbeWidget : TWidget {
+  std::vector<float> factors;
+  int Update(float dt) override {
+    factors.push_back(dt);
+    return 0;
+  }
+};
+
+}  // namespace kelp::apptest

@@ -1,0 +1,187 @@
+// The whole start-up on a small data set, headless: splash, loading, the main
+// menu, a screenshot, and the way out through the quit box and the exit fade.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include "app/frame_loop.h"
+#include "app/startup.h"
+#include "framework/frame_clock.h"
+#include "framework/log.h"
+#include "framework/startup_settings.h"
+#include "framework/widget.h"
+#include "frontend/main_menu.h"
+#include "frontend/map.h"
+#include "frontend/options.h"
+#include "music/music_module.h"
+#include "platform/events.h"
+#include "platform/frame_timer.h"
+#include "platform/image.h"
+#include "platform/input.h"
+#include "platform/single_instance.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "play/game.h"
+#include "test_env.h"
+#include "village/trophy_room.h"
+#include "village/village.h"
+#include "world/level.h"
+
+namespace kelp {
+namespace {
+
+void WritePng(const std::string& path, int w, int h, uint32_t argb) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  platform::Pixmap p(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) p.WritePixel(x, y, argb);
+  ASSERT_TRUE(platform::SavePixmapPNG(p, path));
+}
+
+// A data set with what start-up reads: the string table, a resource list with
+// the loading bar and a few menu pictures, and a splash of one logo.
+void WriteGameData(const testenv::TempDir& dir) {
+  testenv::WriteFile(dir / "data/lang/String.dat", "023 Quit the game?\n044 Paused\n053 Kelp: Test Run\n");
+  WritePng(dir / "data/img/bar.png", 200, 20, 0xFF30C030u);
+  WritePng(dir / "data/img/sky.png", 64, 64, 0xFF2878C8u);
+  WritePng(dir / "data/img/button.png", 300, 40, 0xFFC08020u);
+  WritePng(dir / "screenbranding/logo.png", 100, 50, 0xFFFFFFFFu);
+  testenv::WriteFile(dir / "res.xml", R"(<list>
+<resources id="Init">
+  <image id="IMAGE_LOADING_FULL" path="data/img/bar.png"/>
+  <image id="IMAGE_LOADING_EMPTY" path="data/img/bar.png"/>
+</resources>
+<resources id="Menu">
+  <image id="IMAGE_SKY" path="data/img/sky.png"/>
+  <animimage id="IMAGE_MAINMENU_BUTTON_QUIT" path="data/img/button.png" width="100" height="40" frames="3"/>
+</resources>
+<resources id="Map">
+  <image id="IMAGE_MAP_SKY" path="data/img/sky.png"/>
+</resources>
+</list>
+)");
+  // "time" 60000 would hold the logo for a minute without the test setting.
+  testenv::WriteFile(dir / "screenbranding/config.xml",
+                     R"(<splash><logo image="screenbranding/logo.png" r="10" g="20" b="30" time="60000" skip="0"/>)"
+                     R"(<note/><logo image="screenbranding/missing.png" time="60000"/></splash>)");
+}
+
+class GameMainTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteGameData(program);
+    old_cwd = std::filesystem::current_path();
+    std::filesystem::current_path(program.path());
+    setenv("APPDATA", appdata.path().c_str(), 1);
+    platform::ResetAppState();
+    platform::ResetInput();
+    platform::SetFrameWaitHook([this] {
+      clock.Advance(18);
+      return 1;
+    });
+    platform::SetExitFunction([this](int code) { exit_codes.push_back(code); });
+    SplashWaits = 0;
+    FrameLimit = 400;
+    TotalPlayTime = 0;
+    AppArguments = {"kelp"};
+    ResetStartup();
+  }
+  void TearDown() override {
+    FrameProbe = nullptr;
+    FrameLimit = -1;
+    SplashWaits = 1;
+    platform::SetFrameWaitHook({});
+    platform::SetExitFunction({});
+    platform::ReleaseSingleInstance();
+    platform::CloseGraphics();
+    platform::ResetAppState();
+    std::filesystem::current_path(old_cwd);
+  }
+  std::string SaveFolder() const { return appdata / "Kelp/data/"; }
+
+  testenv::TempDir program, appdata;
+  testenv::FakeClock clock;
+  std::filesystem::path old_cwd;
+  std::vector<int> exit_codes;
+};
+
+TEST_F(GameMainTest, StartsToTheMenuAndLeavesThroughTheQuitBox) {
+  int passes = 0;
+  int shot_width = 0, shot_height = 0;
+  FrameProbe = [&](int pass) {
+    passes = pass + 1;
+    if (pass == 60) {
+      platform::InjectKey(platform::VK_F12, true);
+      platform::InjectKey(platform::VK_F12, false);
+      shot_width = platform::GraphicsWidth();
+      shot_height = platform::GraphicsHeight();
+    }
+    if (pass == 70) {
+      platform::InjectKey(platform::VK_ESCAPE, true);
+      platform::InjectKey(platform::VK_ESCAPE, false);
+    }
+    if (pass >= 90) {
+      platform::InjectKey(platform::VK_RETURN, true);
+      platform::InjectKey(platform::VK_RETURN, false);
+    }
+  };
+  GameMain();
+
+  // Left by "yes" in the quit box, well before the frame limit.
+  EXPECT_EQ(exit_codes, std::vector<int>{0});
+  EXPECT_LT(passes, 400);
+  EXPECT_GT(passes, 90);
+
+  // The five screens in drawing order, the menu shown.
+  ASSERT_TRUE(WidgetManager);
+  std::vector<TWidget*> screens;
+  for (const Ref<TWidget>& w : WidgetManager->WidgetsList) screens.push_back(w.get());
+  ASSERT_GE(screens.size(), 5u);
+  EXPECT_EQ(screens[0], MapScreen.get());
+  EXPECT_EQ(screens[1], MainMenuScreen.get());
+  EXPECT_EQ(screens[2], VillageScreen.get());
+  EXPECT_EQ(screens[3], TrophyRoomScreen.get());
+  EXPECT_EQ(screens[4], GameScreen.get());
+  EXPECT_EQ(MainMenuScreen->Visible, 1);
+  EXPECT_EQ(GameScreen->Visible, 0);
+  EXPECT_EQ(MapScreen->Visible, 0);
+  EXPECT_EQ(MusicModulesReady(), "stream tracker ogg mp3");
+  EXPECT_EQ(LevelCount, 1);
+  EXPECT_FLOAT_EQ(FrameSync->TargetFPS, 60.0f);
+
+  // The log: its header, the menu, the play time; closed at the end.
+  EXPECT_FALSE(LogIsOpen());
+  const std::string log = testenv::ReadFile(SaveFolder() + "log.xml");
+  EXPECT_NE(log.find("<divider>loading resources</divider>"), std::string::npos) << log;
+  EXPECT_NE(log.find("<message>Kelp: The Broad Homesteads              ver. 1.35</message>"), std::string::npos);
+  EXPECT_TRUE(std::regex_search(log, std::regex("<message>\\d\\d [A-Z][a-z][a-z] \\d{4}\\. \\d\\d:\\d\\d:\\d\\d</message>")));
+  EXPECT_NE(log.find("<divider>Main Menu</divider>"), std::string::npos);
+  EXPECT_NE(log.find("<divider>Total play time: 0 min 0 sec</divider>"), std::string::npos) << log;
+  EXPECT_TRUE(std::filesystem::exists(SaveFolder() + "log.xsl"));
+
+  // The options file, made with the defaults.
+  EXPECT_EQ(testenv::ReadFile(SaveFolder() + "options.dat"), OptionsBytes(0.8f, 0.5f, 0.5f, 1, 1, 0));
+
+  // The shot of the menu, mode-sized, showing the sky.
+  const std::string shot = testenv::ReadFile(program / "Screenshots/0.bmp");
+  ASSERT_GT(shot_width, 0);
+  ASSERT_EQ(shot.size(), 54u + static_cast<size_t>((shot_width * 3 + 3) & ~3) * shot_height);
+  const size_t mid = 54 + static_cast<size_t>((shot_width * 3 + 3) & ~3) * (shot_height / 2) + 3 * 20;
+  EXPECT_EQ(shot.substr(mid, 3), std::string("\xC8\x78\x28", 3));
+}
+
+TEST_F(GameMainTest, ASecondStartEndsAtOnce) {
+  platform::SingleInstanceLock first;
+  ASSERT_TRUE(first.Acquire(SaveFolder(), "Kelp: Test Run"));
+  GameMain();
+  EXPECT_EQ(exit_codes, std::vector<int>{0});
+  EXPECT_FALSE(platform::GraphicsOpen());
+  EXPECT_FALSE(std::filesystem::exists(SaveFolder() + "log.xml"));
+  EXPECT_GE(first.ServiceRequests(), 1);  // asked to come forward
+}
+
+}  // namespace
+}  // namespace kelp
