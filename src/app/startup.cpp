@@ -77,17 +77,6 @@ int g_ran = 0;
 // The subsystems below the front end reach the running level and the screens
 // through these links.
 void LinkSubsystems() {
-  LevelLinks.GameStage = [] { return GameScreen ? GameScreen->Stage : 0; };
-  LevelLinks.SetGameLevel = [](int level, int stage, int round) {
-    if (!GameScreen) return;
-    GameScreen->Level = level;
-    GameScreen->Stage = stage;
-    if (round != 0) GameScreen->Round = round;
-  };
-  LevelLinks.CustomLevel = [] { return GameScreen ? GameScreen->CustomLevel : 0; };
-  LevelLinks.SetBack = [](const std::string& id) {
-    if (InGameInterface && ResManager) InGameInterface->Back = ResManager->GetImage(id);
-  };
   LevelLinks.LoadVillage = [](int island) {
     if (VillageScreen) VillageScreen->Load(island);
   };
@@ -437,7 +426,7 @@ void StartGame() {
     screen->Resize(0, 0, 800, 600);
     WidgetManager->AddWidget(screen);
   }
-  if (StartLevel > 1 && StartLevel >= LevelCount) {
+  if (StartLevel > 1 && StartLevel > LevelCount) {
     WriteLog("Start level " + std::to_string(StartLevel) + " does not exist; starting at level 1", LOG_WARNING);
     StartLevel = 1;
   }

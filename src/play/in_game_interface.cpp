@@ -12,4 +12,7 @@ void TInGameInterface::Load() {
   Back = ResManager->GetImage("IMAGE_BACK");
 }
 
+// The frame's layers come with the interface itself.
+void TInGameInterface::Draw(int) {}
+
 }  // namespace kelp

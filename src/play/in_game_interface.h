@@ -20,6 +20,8 @@ class TInGameInterface : public Object {
 
   // Fetches the images of the "Init" scope; needs that scope loaded.
   void Load();
+  // The parts of the frame in one drawing layer, -2 to 3, between the world's images.
+  void Draw(int layer);
 };
 
 extern Ref<TInGameInterface> InGameInterface;

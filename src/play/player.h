@@ -27,6 +27,9 @@ class TPlayer : public Object {
   platform::ImageRef Aim;
   int WaveCount = 0, Wave = 0;
   int MousePressed = 0;
+
+  // Start values of a level and a new crane claw; called after every world load.
+  void Load();
 };
 
 extern Ref<TPlayer> Player;

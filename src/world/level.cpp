@@ -1,54 +1,106 @@
 #include "world/level.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "framework/fade.h"
 #include "framework/line_reader.h"
 #include "framework/log.h"
 #include "framework/numbers.h"
+#include "framework/numeric.h"
 #include "framework/pak.h"
+#include "framework/particles.h"
+#include "framework/poly_anim.h"
+#include "framework/resource_bindings.h"
+#include "framework/resources.h"
 #include "framework/startup_settings.h"
+#include "framework/xml.h"
+#include "play/counters.h"
+#include "play/game.h"
+#include "play/game_interface.h"
+#include "play/in_game_interface.h"
+#include "play/player.h"
+#include "world/block.h"
+#include "world/brick.h"
+#include "world/floor.h"
+#include "world/obstacle.h"
+#include "world/static_path.h"
+#include "world/trolley.h"
+#include "world/water.h"
+#include "world/world.h"
 
 namespace kelp {
 
 Ref<TLevel> CurrentLevel;
-int LevelStageIsland[100][2] = {};
-int LevelCount = 1;
+std::vector<std::array<int, 2>> LevelStageIsland;
+int LevelCount = 0;
 TLevelLinks LevelLinks;
 
 namespace {
 
-constexpr int kCampaignLevels = 67;
 constexpr int kSnowGateLevel = 32;  // the first snow level, whatever its pack says
+// Far beyond any campaign; only bounds the count when packs come in thousands.
+constexpr int kMostLevels = 9999;
 
-int RunningStage() { return LevelLinks.GameStage ? LevelLinks.GameStage() : 0; }
+int RunningStage() { return GameScreen ? GameScreen->Stage : 0; }
+int CustomGame() { return GameScreen ? GameScreen->CustomLevel : 0; }
 
-std::string DescriptionPath(const std::string& pack) {
-  return pack.substr(0, pack.size() - 4) + ".xml";  // ".lvl" becomes ".xml"
-}
+// "data/levels/level001.lvl" -> "data/levels/level001"
+std::string PackBase(const std::string& pack) { return pack.substr(0, pack.size() - 4); }
 
-// Opens the level's description inside its pack; null when there is none.
-platform::StreamRef OpenDescription(int level) {
-  const std::string pack = LevelPackPath(level);
+// Makes the level's pack the current one; its entries are read again on the
+// next lookup when it changed.
+void UsePack(const std::string& pack) {
   if (pack != LevelPakPath) {
     LevelPakPath = pack;
     LevelPakReady = 0;
   }
-  return TPak::PakSmall(DescriptionPath(pack));
+}
+
+platform::StreamRef OpenDescription(int level) {
+  const std::string pack = LevelPackPath(level);
+  UsePack(pack);
+  return TPak::PakSmall(PackBase(pack) + ".xml");
+}
+
+void LogMessage(const std::string& text) { WriteLog(text, LOG_MESSAGE); }
+
+// The island a description's first "params" lines name, before any other tag.
+int IslandOf(platform::Stream& s) {
+  if (GetLineTag(ReadTagLine(s)) != "level") return 0;
+  for (std::string line = ReadTagLine(s); !line.empty(); line = ReadTagLine(s)) {
+    if (GetLineTag(line) != "params") return 0;
+    const std::string tileset = Lower(GetLineAttr(line, "tileset"));
+    if (tileset == "desert") return 1;
+    if (tileset == "snow") return 2;
+  }
+  return 0;
+}
+
+void ApplyTileset(const std::string& tileset) {
+  const std::string t = Lower(tileset);
+  const int island = t == "desert" ? 1 : t == "snow" ? 2 : 0;
+  if (island && LevelLinks.LoadVillage) LevelLinks.LoadVillage(island);
 }
 
 }  // namespace
 
 std::string LevelPackPath(int level) {
-  char name[40];
+  char name[48];
   std::snprintf(name, sizeof name, "data/levels/level%03d.lvl", level);
   return name;
 }
 
+// ---------------------------------------------------------------- the packs
+
 int TLevel::CountLevels() {
-  int n = 1;
-  while (OpenPakStream(LevelPackPath(n))) ++n;
+  // The count is the number of packs, not the first missing number: a level
+  // select or a campaign must never reach a level that has no pack.
+  int n = 0;
+  while (n < kMostLevels && OpenPakStream(LevelPackPath(n + 1))) ++n;
   LevelCount = n;
-  for (int level = 1; level <= kCampaignLevels; ++level) {
+  LevelStageIsland.assign(static_cast<size_t>(n) + 1, {0, 0});
+  for (int level = 1; level <= n; ++level) {
     LevelStageIsland[level][0] = GetStage(level);
     LevelStageIsland[level][1] = GetIsland(level);
   }
@@ -59,27 +111,19 @@ int TLevel::GetIsland(int level) {
   if (level == kSnowGateLevel) return 1;
   if (level <= 0 || level > LevelCount) return 0;
   platform::StreamRef s = OpenDescription(level);
-  if (!s) return 0;
-  if (GetLineTag(ReadTagLine(*s)) != "level") return 0;
-  for (std::string line = ReadTagLine(*s); !line.empty(); line = ReadTagLine(*s)) {
-    if (GetLineTag(line) != "params") return 0;
-    const std::string tileset = Lower(GetLineAttr(line, "tileset"));
-    if (tileset == "desert") return 1;
-    if (tileset == "snow") return 2;
-  }
-  return 0;
+  return s ? IslandOf(*s) : 0;
 }
 
 int TLevel::GetStage(int level) {
   if (level <= 0) return -1;
-  if (level >= LevelCount) return RunningStage() + 1;
+  if (level > LevelCount) return RunningStage() + 1;
   platform::StreamRef s = OpenDescription(level);
   if (!s) {
-    WriteLog("[GetStage ERROR] Failed to load the specified url!", LOG_MESSAGE);
+    LogMessage("[GetStage ERROR] Failed to load the specified url!");
     return 0;
   }
   if (GetLineTag(ReadTagLine(*s)) != "level") {
-    WriteLog("[Level ERROR] The file does not begin with a level tag!", LOG_MESSAGE);
+    LogMessage("[Level ERROR] The file does not begin with a level tag!");
     return 0;
   }
   const std::string line = ReadTagLine(*s);
@@ -88,41 +132,247 @@ int TLevel::GetStage(int level) {
 }
 
 int TLevel::GetInfo(int level, int column) {
+  const bool counted = level >= 1 && level <= LevelCount && static_cast<size_t>(level) < LevelStageIsland.size();
   if (column == 0) {
     if (level <= 0) return -1;
-    if (level >= LevelCount) return RunningStage() + 1;
-    return level < 100 ? LevelStageIsland[level][0] : 0;
+    if (level > LevelCount) return RunningStage() + 1;
+    return counted ? LevelStageIsland[level][0] : 0;
   }
-  if (level == kSnowGateLevel) return 1;
-  if (level <= 0 || level > LevelCount) return 0;
-  return level < 100 ? LevelStageIsland[level][1] : 0;
+  if (column == 1) {
+    if (level == kSnowGateLevel) return 1;
+    return counted ? LevelStageIsland[level][1] : 0;
+  }
+  return 0;
 }
 
-int TLevel::SetLevel(int level) {
-  const int stage = GetInfo(level, 0);
-  int round = 0;  // unchanged
-  if (GetInfo(level - 1, 0) != stage) {
-    round = 1;
-  } else if (GetInfo(level - 2, 0) != stage) {
-    round = 2;
-  } else if (GetInfo(level - 3, 0) != stage) {
-    round = 3;
-  }
-  if (LevelLinks.SetGameLevel) LevelLinks.SetGameLevel(level, stage, round);
+// ------------------------------------------------------------- descriptions
 
+int TLevel::LoadLevel(const platform::StreamRef& stream) {
+  if (!stream) {
+    LogMessage("[LoadLevel ERROR] Failed to load the specified url!");
+    return 0;
+  }
+  if (GetLineTag(ReadTagLine(*stream)) != "level") {
+    LogMessage("[Level ERROR] The file does not begin with a level tag!");
+    return 0;
+  }
+  const bool relaxed = GameScreen && GameScreen->GameMode == TGame::RELAXED;
+  for (std::string line = ReadTagLine(*stream);; line = ReadTagLine(*stream)) {
+    const std::string tag = GetLineTag(line);
+    auto i = [&line](const char* name) { return ToInt(GetLineAttr(line, name)); };
+    auto f = [&line](const char* name) { return ToFloat(GetLineAttr(line, name)); };
+    if (tag == "params") {
+      num = i("num");
+      stage = i("stage");
+      time = i("time");
+      GenTime = i("gentime");
+      if (relaxed) GenTime = Int(static_cast<double>(GenTime) * 1.5);
+      parazite = i("parazite");
+      gametype = i("gametype");
+      blocks = i("blocks");
+      water = i("water");
+      waterlevel = i("waterlevel");
+      tileset = GetLineAttr(line, "tileset");
+      ApplyTileset(tileset);
+    } else if (tag == "image") {
+      Ref<TWorldImage> w = TWorldImage::Create(GetLineAttr(line, "path"), 0, 0);
+      if (!w) continue;
+      w->layer = i("layer");
+      w->moving_floor = i("floor");
+      w->x = static_cast<float>(i("x"));
+      w->y = static_cast<float>(i("y"));
+      w->scale = f("scale");
+      w->alpha = f("alpha");
+      w->angle = f("angle");
+      w->obstacle = i("obstacle");
+    } else {
+      break;
+    }
+  }
+  return 1;
+}
+
+int TLevel::LoadLevelNew(const platform::StreamRef& stream) {
+  Ref<sdXMLnode> root = stream ? ParseXMLFile(stream) : nullptr;
+  if (!root) {
+    LogMessage("[LoadLevel ERROR] Failed to load the specified url!");
+    return 0;
+  }
+  if (Lower(root->Tag) != "level") {
+    LogMessage("[Level ERROR] The file does not begin with a level tag!");
+    return 0;
+  }
+  for (sdXMLnode* e = root->firstchild; e; e = e->NextNode) {
+    std::printf("loadlevel curline tag: %s\n", e->Tag.c_str());
+    const std::string tag = Lower(e->Tag);
+    if (tag == "params") {
+      num = GetAttrInt(e, "num");
+      stage = GetAttrInt(e, "stage");
+      time = GetAttrInt(e, "time");
+      GenTime = GetAttrInt(e, "gentime");
+      parazite = GetAttrInt(e, "parazite");
+      gametype = GetAttrInt(e, "gametype");
+      blocks = GetAttrInt(e, "blocks");
+      water = GetAttrInt(e, "water");
+      waterlevel = GetAttrInt(e, "waterlevel");
+      tileset = GetAttr(e, "tileset");
+      ApplyTileset(tileset);
+    } else if (tag == "image") {
+      Ref<TWorldImage> w = TWorldImage::Create(GetAttr(e, "path"), 0, 0);
+      if (!w) continue;
+      w->layer = GetAttrInt(e, "layer");
+      w->moving_floor = GetAttrInt(e, "floor");
+      w->x = static_cast<float>(GetAttrInt(e, "x"));
+      w->y = static_cast<float>(GetAttrInt(e, "y"));
+      w->scale = GetAttrFloat(e, "scale");
+      w->alpha = GetAttrFloat(e, "alpha");
+      w->angle = GetAttrFloat(e, "angle");
+      w->obstacle = GetAttrInt(e, "obstacle");
+    }
+  }
+  std::fflush(stdout);
+  return 1;
+}
+
+// ------------------------------------------------------------------ loading
+
+int TLevel::Load(int level) {
+  if (level < 1 || level > LevelCount) {
+    LogMessage("[Level ERROR] There is no level " + std::to_string(level) + ": the packs hold " +
+               std::to_string(LevelCount));
+    return 0;
+  }
+  const std::string pack = LevelPackPath(level);
+  const std::string base = PackBase(pack);
+  LevelPakPath = pack;
+  TPak::Init();
+
+  TWorldImage::Clear();
+  TBlock::ClearBlocks();
+  const int described = LoadLevel(TPak::PakSmall(base + ".xml"));
+
+  int worldLoaded = 0;
+  if (World) {
+    if (platform::StreamRef s = TPak::PakSmall(base + "_world.xml")) worldLoaded = World->LoadOld(s);
+    if (!worldLoaded) LogMessage("[Level ERROR] " + base + "_world.xml could not be loaded");
+  }
+  if (worldLoaded) {
+    World->MovingFloor = TFloor::Load(TPak::PakSmall(base + "_floor.xml"));
+    TBrick::Clear();
+    TBrick::Load(TPak::PakSmall(base + "_bricks.xml"));
+    TTrolley::LoadTrolley(TPak::PakSmall(base + "_trolley.xml"));
+    TObstacle::Load();
+  }
+  TWorldImage::Init();
+  if (platform::StreamRef s = TPak::PakSmall(base + "_blocks.xml")) TBlock::LoadBlocks(s);
+
+  ReleasedBlockCount = 0;
+  std::fill(std::begin(ReleasedClasses), std::end(ReleasedClasses), 0);
+  for (const auto& box : BlockList) {
+    if (!box->Released) continue;
+    ++ReleasedBlockCount;
+    if (box->class_ >= 1 && box->class_ <= 8) ReleasedClasses[box->class_ - 1] = 1;
+  }
+  TTrolley::Reset();
+
+  TPolyAnim::ClearPoly();
+  TPolyAnim::Load(OpenPakStream("data/img/levels/desert/polyanim_ingame.xml"));
+  if (water && World) {
+    World->Water = TWater::Create(TWater::WaterArray(156, 29, 16), waterlevel);
+    TPolyAnim::Load(OpenPakStream("data/img/levels/desert/polyanim_water.xml"));
+    World->Water->Effect = TEmitter::Create(330, 600, EffectWaterBubble, 0);
+    if (World->Water->Effect && World->Water->Effect->Config) {
+      // A surface below the bottom of the screen would give negative lifetimes.
+      World->Water->Effect->Config->Lifetime[0] = std::max(0, 12000 - 20 * waterlevel);
+      World->Water->Effect->Config->Lifetime[1] = std::max(0, 15000 - 25 * waterlevel);
+    }
+  }
+  if (LevelStaticPath) LevelStaticPath->Load(TPak::PakSmall(base + "_path.dat"));
+
+  if (GameScreen) {
+    GameScreen->GenTime = GenTime;
+    GameScreen->parazite = parazite;
+    GameScreen->GameType = gametype;
+  }
+  if (World) {
+    const bool clearField = gametype == 1 || gametype == 10 || gametype == 100;
+    World->CreaturesToRelease = static_cast<float>(clearField ? ReleasedBlockCount - 1 : blocks);
+  }
+  return described && worldLoaded ? 1 : 0;
+}
+
+// ----------------------------------------------------------------- campaign
+
+int TLevel::SetLevel(int level) {
+  const int stageOf = GetInfo(level, 0);
+  if (GameScreen) {
+    GameScreen->Level = level;
+    GameScreen->Stage = stageOf;
+    if (GetInfo(level - 1, 0) != stageOf)
+      GameScreen->Round = 1;
+    else if (GetInfo(level - 2, 0) != stageOf)
+      GameScreen->Round = 2;
+    else if (GetInfo(level - 3, 0) != stageOf)
+      GameScreen->Round = 3;
+  }
   const char* back = level <= 20   ? "IMAGE_BACK"
                      : level <= 31 ? "IMAGE_BACK_EVIL"
                      : level <= 46 ? "IMAGE_SNOW_BACK"
                      : level <= 65 ? "IMAGE_SNOW_BACK2"
                                    : "IMAGE_SNOW_BACK_EVIL";
-  if (LevelLinks.SetBack) LevelLinks.SetBack(back);
-
-  const int custom = LevelLinks.CustomLevel ? LevelLinks.CustomLevel() : 0;
-  if (StartLevel > 1 || custom) {
+  if (InGameInterface && ResManager) InGameInterface->Back = ResManager->GetImage(back);
+  if (StartLevel > 1 || CustomGame()) {
     const int island = GetInfo(level, 1);
     if (island != 0 && LevelLinks.LoadVillage) LevelLinks.LoadVillage(island);
   }
   return 0;
+}
+
+int TLevel::NextLevel() {
+  if (!GameScreen) return 0;
+  SetLevel(GameScreen->Level + 1);
+  const int level = GameScreen->Level;
+
+  if (GameScreen->CustomLevel) {
+    int completed = 0, saved = 0;
+    if (LevelLinks.ProfileProgress) LevelLinks.ProfileProgress(completed, saved);
+    if ((completed && level > LevelCount) || (!completed && level >= saved)) {
+      if (LevelLinks.EndLevelSelect) LevelLinks.EndLevelSelect();
+      return 0;
+    }
+  }
+  auto toVillage = [] {
+    if (ScreenFade) ScreenFade->pause = 1;
+    GameScreen->SetHided(1);
+    if (LevelLinks.ShowVillage) LevelLinks.ShowVillage();
+  };
+  if (level > LevelCount) {
+    toVillage();
+    return 0;
+  }
+  if (!GameScreen->CustomLevel && level - 1 >= 1 && GetInfo(level, 0) > GetInfo(level - 1, 0)) {
+    toVillage();
+    return 0;
+  }
+  if (GameScreen->CustomLevel) {
+    if (Player) {
+      Player->scores = 0;
+      Player->money = 0;
+    }
+    if (GameInterface && GameInterface->Points) GameInterface->Points->Ammount = 0;
+    GameScreen->PlayTime = 0;
+    GameScreen->PausedTime = 0;
+  }
+  GameScreen->Start();
+  return 0;
+}
+
+int TLevel::PrevLevel() {
+  if (!GameScreen) return 1;
+  int level = GameScreen->Level;
+  if (GameScreen->CustomLevel) return level;
+  while (level > 1 && GetInfo(level, 0) == GetInfo(level - 1, 0)) --level;
+  return level;
 }
 
 }  // namespace kelp

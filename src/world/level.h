@@ -1,11 +1,21 @@
 #pragma once
 // The settings of the level being played, and the level packs: counting them
-// at start-up, which stage and island a level belongs to, and moving the
-// campaign to a level. A level's pack is "data/levels/levelNNN.lvl".
+// at start-up, which stage and island a level belongs to, loading a level with
+// all its companion files into the world, and moving the campaign from level
+// to level.
+//
+// A level is the pack "data/levels/levelNNN.lvl" (three digits, more from
+// 1000), an archive holding the level description "data/levels/levelNNN.xml"
+// and its companions "..._world.xml", "_floor.xml", "_bricks.xml",
+// "_trolley.xml", "_blocks.xml" and "_path.dat". Each is looked up on disk
+// first, then in the main archive, then in the pack.
+#include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/object.h"
+#include "platform/stream.h"
 
 namespace kelp {
 
@@ -14,42 +24,59 @@ class TLevel : public Object {
   std::string tileset = "Desert";
   int num = 1;
   int stage = 1;
-  int time = 90000;
+  int time = 90000;  // ms allowed for the level
   int gametype = 1;
-  int blocks = 50;
-  int water = 0;
+  int blocks = 50;   // boxes to release
+  int water = 0;     // 1 when the level has water
   int waterlevel = 100;
-  int GenTime = 0;
+  int GenTime = 0;   // box generation interval, ms
   int parazite = 0;
 
-  // Counts the consecutive packs from level 1 and fills LevelStageIsland for
-  // levels 1..67; returns the level count (one more than the packs found).
+  // Counts the consecutive packs from level 1 and notes the stage and island
+  // of each; returns the number of levels.
   static int CountLevels();
   static int GetIsland(int level);
   static int GetStage(int level);
   // Column 0 the stage, column 1 the island, as counted at start-up.
   static int GetInfo(int level, int column);
+  // Reads a level description (one tag per line): its "params" set every
+  // setting (a missing one becomes 0), its "image" lines place world images.
+  virtual int LoadLevel(const platform::StreamRef& stream);
+  // The same content as an XML document.
+  virtual int LoadLevelNew(const platform::StreamRef& stream);
+  // Loads the level and all its companions into the world. 0 when the level
+  // is not among the packs (nothing is touched then), or when its description
+  // or its world file could not be read.
+  virtual int Load(int level);
   // Makes the level the running one: its number, stage, round and background.
   static int SetLevel(int level);
+  // Moves on after a won level: the next round, the village or the main menu.
+  static int NextLevel();
+  // The level a retry starts from: the first of the stage (the level itself
+  // in a level-select game).
+  static int PrevLevel();
 };
 
-// The pack of a level: "data/levels/level" + three digits (more from 1000) + ".lvl".
+// The pack of a level.
 std::string LevelPackPath(int level);
 
 extern Ref<TLevel> CurrentLevel;
-// Row n: the stage (column 0) and island (column 1) of level n; rows 1..67 are filled.
-extern int LevelStageIsland[100][2];
-extern int LevelCount;
+// Row n: the stage (column 0) and island (column 1) of level n, for the
+// levels counted; row 0 is unused.
+extern std::vector<std::array<int, 2>> LevelStageIsland;
+extern int LevelCount;  // the number of level packs, counted at start-up
 
-// What the level code needs of the running level and the screens, which sit
-// above this library; the play library fills these in. Empty ones read as 0
-// and do nothing.
+// What the campaign bookkeeping needs of the screens above the level play;
+// the program installs these. Empty ones do nothing.
 struct TLevelLinks {
-  std::function<int()> GameStage;                             // GameScreen.Stage
-  std::function<void(int level, int stage, int round)> SetGameLevel;
-  std::function<int()> CustomLevel;                           // GameScreen.CustomLevel
-  std::function<void(const std::string& imageId)> SetBack;    // InGameInterface.Back
-  std::function<void(int island)> LoadVillage;                // VillageScreen.Load
+  std::function<void(int island)> LoadVillage;  // VillageScreen.Load
+  // The current profile's game-completed flag and saved level; 0, 0 without one.
+  std::function<void(int& gameCompleted, int& savedLevel)> ProfileProgress;
+  // A level-select game at its end: the profile header read again, its
+  // village loaded, the game unpaused and hidden and no longer a level-select
+  // game, the main menu shown, input flushed and the pointer shown.
+  std::function<void()> EndLevelSelect;
+  std::function<void()> ShowVillage;  // the village screen shown
 };
 extern TLevelLinks LevelLinks;
 

@@ -24,6 +24,20 @@ int TTrolley::TrolleyBlock(const TBlock* block) {
   return 0;
 }
 
+// The trolleys' motion, drawing and file come with their own change; until
+// then no level has one.
+void TTrolley::UpdateTrolley(float) {}
+void TTrolley::DrawTrolleyBack() {}
+void TTrolley::DrawTrolleyFront() {}
+int TTrolley::LoadTrolley(const platform::StreamRef&) { return 0; }
+void TTrolley::Reset() {}
+
+void TTrolley::Clear() {
+  Trolleys.Clear();
+  CurrentTrolley = nullptr;
+  TrolleyCount = 0;
+}
+
 void TTrolley::AddBlock(const Ref<TBlock>& block) {
   if (block) Blocks.AddLast(block);
 }

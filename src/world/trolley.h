@@ -3,6 +3,7 @@
 // trolley is a set of line statics moved as one, and the boxes assigned to it.
 #include "framework/object.h"
 #include "framework/object_list.h"
+#include "platform/stream.h"
 
 namespace kelp {
 
@@ -20,6 +21,16 @@ class TTrolley : public Object {
   // The ID of the first trolley holding the box, else 0.
   static int TrolleyBlock(const TBlock* block);
   void AddBlock(const Ref<TBlock>& block);
+
+  static void UpdateTrolley(float frameFactor);
+  static void DrawTrolleyBack();
+  static void DrawTrolleyFront();
+  // Reads the level's "_trolley.xml"; 1 when trolleys were read.
+  static int LoadTrolley(const platform::StreamRef& stream);
+  // Makes the trolleys ready for the level's first one to come in.
+  static void Reset();
+  // Forgets every trolley.
+  static void Clear();
 };
 
 // Every trolley of the level, in creation order.

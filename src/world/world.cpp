@@ -1,11 +1,232 @@
 #include "world/world.h"
 
-#include "physics/engine.h"
+#include "framework/color.h"
+#include "framework/debug_output.h"
+#include "framework/graphics.h"
+#include "framework/pak.h"
+#include "framework/poly_anim.h"
+#include "framework/resource_bindings.h"
+#include "framework/resources.h"
+#include "physics/rope_draw.h"
+#include "platform/draw.h"
+#include "platform/graphics_state.h"
+#include "play/chain_lights.h"
+#include "play/in_game_interface.h"
+#include "play/player.h"
+#include "play/thermometer.h"
+#include "world/brick.h"
+#include "world/floor.h"
+#include "world/handle.h"
+#include "world/obstacle.h"
+#include "world/pusher.h"
+#include "world/static_path.h"
+#include "world/trolley.h"
+#include "world/water.h"
 
 namespace kelp {
 
 Ref<TWorld> World;
+ObjectList<TWorldImage> WorldImages;
+int WorldImageCounter = 0;
+
+namespace {
+
+void InterfaceLayer(int layer) {
+  if (InGameInterface) InGameInterface->Draw(layer);
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------- world
 
 TWorld::TWorld() : Physics(New<TPhysEngine>()) {}
+
+int TWorld::Load(const PhysicsSource& source) { return Loaded(Physics->LoadWorld(source)); }
+
+int TWorld::LoadOld(const PhysicsSource& source) { return Loaded(Physics->LoadWorldOld(source)); }
+
+int TWorld::Loaded(int result) {
+  if (!result) return 0;
+  CriticalLine = 200;
+  TPusher::Create();
+  if (Player) {
+    Player->Load();
+    if (!Player->Handle) {
+      DebugOutput("[TWorld ERROR : Load] The crane claw could not be made");
+      return 0;
+    }
+  }
+  TChainLights::CreateChain(715, 17, 715, 200, 10, 5);
+  TChainLights::CreateChain(691, 218, 602, 235, 5, 10);
+  return 1;
+}
+
+void TWorld::Update(float f) {
+  if (LevelStaticPath) LevelStaticPath->Update(f);
+  if (!Trolleys.IsEmpty()) TTrolley::UpdateTrolley(f);
+  if (Water) Water->Update(f);
+  if (MovingFloor) MovingFloor->Update(f);
+  TPusher::UpdatePusher(f);
+  Physics->Update(f);
+  if (Thermometer) Thermometer->Update(f);
+}
+
+void TWorld::Draw() {
+  using namespace platform;
+  SetBlend(ALPHABLEND);
+  InterfaceLayer(-2);
+  TWorldImage::Draw(0);
+  TPolyAnim::DrawAnim(0);
+  InterfaceLayer(-1);
+  TPusher::DrawPusher();
+  TBrick::DrawBricks();
+  for (const auto& g : Physics->Groups)
+    if (g->name == "rope") DrawRope(g, ImageRopeTex, nullptr);
+  if (ImageRels) {
+    ApplyColor(ColorDark);
+    SetAlpha(0.5f);
+    DrawImage(ImageRels, 122, 10);
+    ApplyColor(ColorWhite);
+    SetAlpha(1.0f);
+    DrawImage(ImageRels, 120, 12);
+  }
+  if (!Trolleys.IsEmpty()) TTrolley::DrawTrolleyBack();
+}
+
+void TWorld::DrawOver() {
+  using namespace platform;
+  if (!Trolleys.IsEmpty()) TTrolley::DrawTrolleyFront();
+  if (Water) Water->Draw();
+  if (MovingFloor) MovingFloor->Draw();
+  InterfaceLayer(0);
+  if (Rope) DrawRope(Rope, ImageRopeTex, nullptr);
+  SetBlend(ALPHABLEND);
+  TWorldImage::Draw(1);
+  InterfaceLayer(1);
+  TWorldImage::Draw(2);
+  InterfaceLayer(2);
+  TWorldImage::Draw(3);
+  if (Thermometer) Thermometer->Draw();
+  InterfaceLayer(3);
+  TWorldImage::Draw(4);
+  if (Player && Player->Handle && Player->Handle->Connector && ImageHoverup)
+    DrawImage(ImageHoverup, Player->Handle->Connector->x, Player->Handle->Connector->y);
+}
+
+void TWorld::Clear() {
+  Physics->ClearWorld();
+  TPusher::DeletePusher();
+  Rope = nullptr;
+  Mill = nullptr;
+  if (Water) {
+    Water->Remove();
+    Water = nullptr;
+  }
+  if (MovingFloor) {
+    MovingFloor->Remove();
+    MovingFloor = nullptr;
+  }
+  TTrolley::Clear();
+}
+
+// ------------------------------------------------------------ world images
+
+namespace {
+
+std::string FileNameOf(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// "a/b.png" -> "a/b_.png"; "" when the path has no extension.
+std::string MaskPathOf(const std::string& path) {
+  const size_t dot = path.find_last_of('.');
+  const size_t slash = path.find_last_of("/\\");
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  return path.substr(0, dot) + "_." + path.substr(dot + 1);
+}
+
+platform::ImageRef LoadWorldPicture(const std::string& path) {
+  platform::ImageRef image;
+  const std::string mask = MaskPathOf(path);
+  if (!mask.empty() && OpenPakStream(mask)) {
+    image = LoadMaskedImage(path, mask);
+    // Masked pictures are made, not loaded, so they do not get the automatic
+    // handle; every world picture is placed by its centre.
+    if (image && platform::AutoMidHandle()) image->MidHandle();
+  } else if (platform::StreamRef s = TPak::PakSmall(path)) {
+    image = platform::LoadImage(*s);
+  }
+  return image;
+}
+
+// The height of the moving floor's first static, when there is a floor.
+bool FloorHeight(float& y2) {
+  if (!World || !World->MovingFloor || World->MovingFloor->Static.IsEmpty()) return false;
+  y2 = World->MovingFloor->Static.First()->y2;
+  return true;
+}
+
+}  // namespace
+
+void TWorldImage::Del() {
+  Image = nullptr;
+  if (!WorldImages.Remove(this)) return;
+  WorldImageCounter = 0;
+  for (const auto& w : WorldImages) w->ID = ++WorldImageCounter;
+}
+
+void TWorldImage::Clear() {
+  for (const auto& w : WorldImages) w->Del();
+  WorldImages.Clear();
+  WorldImageCounter = 0;
+}
+
+Ref<TWorldImage> TWorldImage::Create(const std::string& path, float x, float y) {
+  platform::ImageRef image = LoadWorldPicture(path);
+  if (!image) {
+    DebugOutput("[TWorldImage ERROR : Create] " + path + " not found");
+    return nullptr;
+  }
+  auto w = New<TWorldImage>();
+  w->name = FileNameOf(path);
+  w->ID = ++WorldImageCounter;
+  w->path = path;
+  w->Image = image;
+  w->x = x;
+  w->y = y;
+  w->scale = 1.0f;
+  w->alpha = 1.0f;
+  WorldImages.AddLast(w);
+  return w;
+}
+
+void TWorldImage::Init() {
+  float floorY = 0;
+  if (!FloorHeight(floorY)) return;
+  for (const auto& w : WorldImages) w->floor_dy = floorY - w->y;
+}
+
+void TWorldImage::Draw(int layer) {
+  using namespace platform;
+  PushGraphicsState();
+  SetBlend(ALPHABLEND);
+  SetColor(255, 255, 255);
+  float floorY = 0;
+  const bool floor = FloorHeight(floorY);
+  for (const auto& w : WorldImages) {
+    if (w->layer != layer || w->hided || !w->Image) continue;
+    SetAlpha(w->alpha);
+    SetScale(w->scale, w->scale);
+    SetRotation(w->angle);
+    const float y = w->moving_floor && floor ? floorY - w->floor_dy : w->y;
+    DrawImage(w->Image, w->x, y);
+  }
+  SetAlpha(1.0f);
+  SetScale(1.0f, 1.0f);
+  SetRotation(0.0f);
+  TObstacle::Draw(layer);
+  PopGraphicsState();
+}
 
 }  // namespace kelp

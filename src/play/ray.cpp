@@ -1,0 +1,8 @@
+#include "play/ray.h"
+
+namespace kelp {
+
+// The beam itself comes with the ray bonus.
+void TRay::Draw() {}
+
+}  // namespace kelp
