@@ -65,10 +65,10 @@ float TCount::StepFor(int start, int target) {
 
 void TCount::Update(float) {
   if (!started) return;
+  // Start equal to target while another value shows: a step of 0 would never
+  // get there, so the count starts from the shown value.
+  if (StartAmmount == TargetAmmount && Int(Ammount) != TargetAmmount) StartAmmount = Int(Ammount);
   CurrentStep = StepFor(StartAmmount, TargetAmmount);
-  // Start equal to target while another value shows: count from the shown value,
-  // else a step of 0 would never get there.
-  if (CurrentStep == 0.0f) CurrentStep = StepFor(Int(Ammount), TargetAmmount);
 
   const int g = Int(Ammount - static_cast<float>(TargetAmmount));
   if (std::abs(static_cast<double>(g)) <= CurrentStep && flag == 0) {
