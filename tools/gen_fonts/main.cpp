@@ -11,6 +11,7 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -43,6 +45,7 @@ struct FontSpec {
 constexpr Style kPlain{};
 constexpr Style kSoft{0, 0.55f, 2, 1, 1, false};
 constexpr Style kRim1{1, 0.0f, 0, 0, 0, false};
+constexpr Style kRimSmall{1, 0.5f, 1, 1, 1, false};
 constexpr Style kRim2{2, 0.45f, 2, 1, 2, false};
 constexpr Style kTitle{3, 0.5f, 3, 2, 3, true};
 constexpr Style kCounter{2, 0.5f, 2, 1, 2, true};
@@ -61,9 +64,9 @@ const FontSpec kFonts[] = {
     {"FONT_COMPLETE_SCORES", "complete_scores", kBold, 24, kCounter},  // result counters, money
     {"FONT_SCORES", "scores", kBold, 22, kCounter},                    // in-game score and stage
     {"FONT_VILLAGE_SCORES", "village_scores", kBold, 18, kCounter},
-    {"FONT_BLOCK_SCORES", "block_scores", kBold, 16, kRim2},          // "+50" over boxes
+    {"FONT_BLOCK_SCORES", "block_scores", kBold, 16, kRimSmall},          // "+50" over boxes
     {"FONT_HIGH_SCORES", "high_scores", kBold, 20, kRim2},
-    {"FONT_LEVEL_SELECT", "level_select", kBold, 16, kRim2},
+    {"FONT_LEVEL_SELECT", "level_select", kBold, 16, kRimSmall},
     {"FONT_HI", "hi", kBold, 18, kRim2},                              // menu help, pause caption
     {"FONT_MENU", "menu", kBold, 24, kRim2},
     {"FONT_BUTTONBIG", "buttonbig", kBold, 22, kRim2},
@@ -71,8 +74,8 @@ const FontSpec kFonts[] = {
     {"FONT_USERLIST", "userlist", kBold, 18, kRim2},                  // player list
     {"FONT_BUILD_01", "build_01", kBold, 19, kRim2},                  // upgrade title
     {"FONT_BUILD_02", "build_02", kSans, 14, kSoft},                  // upgrade description
-    {"FONT_HELP", "help", kBold, 15, kRim2},                          // hints and floating labels
-    {"FONT_COMICS", "comics", kBold, 17, kRim2},                      // loading line, comic, trophy room
+    {"FONT_HELP", "help", kBold, 15, kRimSmall},                          // hints and floating labels
+    {"FONT_COMICS", "comics", kBold, 17, kRimSmall},                      // loading line, comic, trophy room
     {"FONT_POPUP", "popup", kBold, 16, kSoft},                        // message boxes
     {"FONT_COMIC", "comic", kSans, 15, kPlain},                       // story dialogs (tinted dark)
     {"FONT_MAIN", "main", kSans, 16, kSoft},
@@ -171,7 +174,8 @@ bool RenderGlyph(FT_Face face, uint32_t code, const Style& st, int ascender, Gly
   const FT_GlyphSlot slot = face->glyph;
   const FT_Bitmap& bm = slot->bitmap;
   out.code = code;
-  out.xadvance = static_cast<int>((slot->advance.x + 32) >> 6) + st.outline;
+  // The rim may overlap the next letter a little: only half of it widens the advance.
+  out.xadvance = static_cast<int>((slot->advance.x + 32) >> 6) + st.outline / 2;
   if (bm.width == 0 || bm.rows == 0) return true;  // blank: advance only
 
   const int shadowReach = st.shadowAlpha > 0 ? st.outline + st.shadowBlur * 2 + std::max(std::abs(st.shadowX), std::abs(st.shadowY)) : 0;
@@ -361,23 +365,33 @@ int main(int argc, char** argv) {
   fs::create_directories(outDir, ec);
   fs::create_directories(manifest.parent_path(), ec);
 
-  FT_Library lib = nullptr;
-  if (FT_Init_FreeType(&lib)) {
-    std::fprintf(stderr, "gen_fonts: FreeType does not start\n");
-    return 1;
-  }
+  // One font per job, each job with a FreeType library of its own.
+  constexpr size_t kCount = std::size(kFonts);
+  std::vector<char> ok(kCount, 0);
+  std::atomic<size_t> next{0};
+  auto worker = [&] {
+    FT_Library lib = nullptr;
+    if (FT_Init_FreeType(&lib)) return;
+    for (size_t i; (i = next++) < kCount;) ok[i] = MakeFont(lib, faceDir, kFonts[i], outDir);
+    FT_Done_FreeType(lib);
+  };
+  std::vector<std::thread> pool;
+  const unsigned n = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
+  for (unsigned t = 0; t < n; ++t) pool.emplace_back(worker);
+  for (std::thread& t : pool) t.join();
+
   std::ofstream list(manifest);
-  bool ok = true;
-  for (const FontSpec& spec : kFonts) {
-    if (!MakeFont(lib, faceDir, spec, outDir)) {
-      ok = false;
-      break;
+  for (size_t i = 0; i < kCount; ++i) {
+    if (!ok[i]) {
+      std::fprintf(stderr, "gen_fonts: %s was not made\n", kFonts[i].id);
+      list.close();
+      fs::remove(manifest, ec);
+      return 1;
     }
-    list << spec.id << '\t' << "data/fonts/" << spec.file << ".xml" << '\t' << spec.px << '\n';
+    list << kFonts[i].id << '\t' << "data/fonts/" << kFonts[i].file << ".xml" << '\t' << kFonts[i].px << '\n';
   }
-  FT_Done_FreeType(lib);
   list.close();
-  if (!ok || !list) {
+  if (!list) {
     fs::remove(manifest, ec);
     return 1;
   }
