@@ -2,6 +2,7 @@
 // links between boxes of a pending chain, the red line and the faces.
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "framework/anim_image.h"
 #include "framework/bmfont.h"
@@ -68,6 +69,12 @@ template <class F>
 void ForBoxesOf(const TPhysEngine_Group* g, F f) {
   for (const auto& b : BlockList)
     if (b->Group.get() == g) f(b);
+}
+
+void Snapshot(std::vector<Ref<TBlock>>& out) {
+  out.clear();
+  out.reserve(BlockList.Count());
+  for (const auto& b : BlockList) out.push_back(b);
 }
 
 int PresentCount() {
@@ -193,29 +200,36 @@ void TBlock::UpdateBlocks(float dt) {
 
   ChestCoinsStep();
 
-  // Chain sizes: every box adds the size of its chain, itself included.
-  for (const auto& b : BlockList) {
-    if (!b->Group) continue;
-    MarkConnectedGroups(*b->Group);
-    for (const auto& o : BlockList) {
-      if (!o->Group || !o->Group->inClosedList) continue;
-      b->Group->CollidedObjects += 1;
-      o->Group->inClosedList = 0;
+  // Chain sizes: every box adds the size of its chain, itself included. The
+  // boxes are taken into a flat array first: nothing leaves the list here,
+  // and the square loop stays cheap.
+  std::vector<Ref<TBlock>> boxes;
+  Snapshot(boxes);
+  std::vector<TPhysEngine_Group*> groups;
+  groups.reserve(boxes.size());
+  for (const auto& b : boxes)
+    if (b->Group) groups.push_back(b->Group.get());
+  for (TPhysEngine_Group* g : groups) {
+    MarkConnectedGroups(*g);
+    for (TPhysEngine_Group* o : groups) {
+      if (!o->inClosedList) continue;
+      g->CollidedObjects += 1;
+      o->inClosedList = 0;
     }
   }
 
   for (const auto& b : BlockList) b->Update(dt);
 
-  // Alarm and electric links.
+  // Alarm and electric links; making a link takes no box away.
   bool alarm = false;
   const int now = LevelClock();
-  for (const auto& t : BlockList) {
+  Snapshot(boxes);
+  for (const auto& t : boxes) {
     if (t->CriticalTime != 0 && now > static_cast<double>(t->CriticalTime) + CriticalDelay / 2 && !SkipRound())
       alarm = true;
-    for (const auto& w : BlockList) {
-      if (t->bonus_apply != 0 || w->bonus_apply != 0) continue;
-      if (t->class_ != w->class_ || !Chains(t->class_)) continue;
-      if (!t->TicketElectro || !w->TicketElectro) continue;
+    if (t->bonus_apply != 0 || !t->TicketElectro || !Chains(t->class_)) continue;
+    for (const auto& w : boxes) {
+      if (w->bonus_apply != 0 || w->class_ != t->class_ || !w->TicketElectro) continue;
       if (t->Electro && w->Electro) continue;
       TBlockElectro::Create(t, w, 0);
       t->Electro = 1;

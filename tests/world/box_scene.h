@@ -1,0 +1,150 @@
+#pragma once
+// A small level for the box tests: a walled play field in the world's engine,
+// the running level, the player and the red line, a set clock and a seeded
+// generator. Boxes are placed by hand.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/anim_image.h"
+#include "framework/bmfont.h"
+#include "framework/color.h"
+#include "framework/frame_clock.h"
+#include "framework/language.h"
+#include "framework/random.h"
+#include "framework/resource_bindings.h"
+#include "framework/visuals.h"
+#include "physics/engine.h"
+#include "play/electro.h"
+#include "play/flying_text.h"
+#include "play/game.h"
+#include "play/message_label.h"
+#include "play/player.h"
+#include "play/red_line.h"
+#include "world/block.h"
+#include "world/handle.h"
+#include "world/trolley.h"
+#include "world/world.h"
+
+namespace box_test {
+
+using namespace kelp;
+
+class BoxScene : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GameTime = 1000000;
+    SeedRnd(7);
+    InitColors();
+    BlockColorRed = CreateColor(200, 0, 0);
+    BlockColorGreen = CreateColor(0, 200, 0);
+    BlockColorBlue = CreateColor(0, 0, 200);
+    BlockColorOrange = CreateColor(200, 200, 0);
+    BlockColorPurple = CreateColor(200, 0, 200);
+    BlockColorBrown = CreateColor(150, 78, 0);
+    BlockColorSky = CreateColor(0, 253, 252);
+    BlockColorGrey = CreateColor(90, 90, 60);
+    BlockColorIce = CreateColor(180, 250, 255);
+    ResetBlockState();
+    VisualsList.Clear();
+
+    World = New<TWorld>();
+    TPhysEngine& e = *World->Physics;
+    TPhysEngine_Static::Create(190, 560, 570, 560, 0.8f, 2, 1, &e);
+    TPhysEngine_Static::Create(190, -1000, 190, 560, 0.8f, 2, 1, &e);
+    TPhysEngine_Static::Create(570, -1000, 570, 560, 0.8f, 2, 1, &e);
+    World->CriticalLine = 200;
+
+    GameScreen = New<TGame>();
+    GameScreen->GameType = 1;
+    Player = New<TPlayer>();
+    Player->enabled = 1;
+    Player->Handle = New<THandle>();
+    RedLine = New<TRedLine>();
+    RedLine->Pimpo = New<TAnimImage>();
+    RedLine->Pimpo->Paused = 1;
+
+    // A font without glyphs still lays the letters out, so texts can be read back.
+    Font02 = New<TBMFont>();
+    FontBlockScores = Font02;
+    GameTexts.Resize(60);
+    GameTexts.Set(9, "Too high");
+    for (int i = 46; i <= 52; ++i) GameTexts.Set(i, "Combo" + std::to_string(i));
+  }
+
+  void TearDown() override {
+    TBlock::ClearBlocks();
+    VisualsList.Clear();
+    TElectro::Clear();
+    Trolleys.Clear();
+    CurrentTrolley = nullptr;
+    World = nullptr;
+    GameScreen = nullptr;
+    Player = nullptr;
+    RedLine = nullptr;
+    Font02 = nullptr;
+    FontBlockScores = nullptr;
+  }
+
+  // What the scenes are built with.
+ public:
+  // A released box of the class value (armour in trailing digits) at (x, y).
+  static Ref<TBlock> Place(int fileClass, float x, float y) {
+    auto b = TBlock::Create(x, y, 0, 0);
+    b->class_ = fileClass;
+    b->SetClass();
+    b->Group->Scale(b->scale);
+    b->Released = 1;
+    b->Group->Released = 1;
+    return b;
+  }
+
+  // Pins every particle, so the box stays where it is put.
+  static void Pin(const Ref<TBlock>& b) {
+    for (auto p = b->Group->frstp.get(); p; p = p->nxt.get()) p->static_ = 1;
+  }
+
+  // One level frame: the box logic, then the physics step, 18 ms apart.
+  static void Frame(int ms = 18) {
+    GameTime += ms;
+    TBlock::UpdateBlocks(1.0f);
+    World->Physics->Update(1.0f);
+  }
+
+  static void Frames(int count, int ms = 18) {
+    for (int i = 0; i < count; ++i) Frame(ms);
+  }
+
+  static void RunFor(int ms) { Frames(ms / 18); }
+
+  static void Pause() {
+    GameScreen->Paused = 1;
+    GameScreen->PauseTime = GameTime;
+  }
+
+  static void Resume() {
+    GameScreen->PausedTime += GameTime - GameScreen->PauseTime;
+    GameScreen->Paused = 0;
+  }
+
+  // The texts of the rising labels in the effects list.
+  static std::vector<std::string> Labels() {
+    std::vector<std::string> out;
+    for (const auto& v : VisualsList)
+      if (auto l = As<TAdvancedMessageLabel>(v)) out.push_back(l->text);
+    return out;
+  }
+
+  // The letters of the flying texts in the effects list, joined.
+  static std::string FlyingText() {
+    std::string out;
+    for (const auto& v : VisualsList)
+      if (auto c = As<TFlyingChar>(v); c && c->xPlode != 2) out += c->Char;
+    return out;
+  }
+
+  static int Count() { return static_cast<int>(BlockList.Count()); }
+};
+
+}  // namespace box_test
