@@ -92,6 +92,8 @@ void SetRgb(cairo_t* cr, Rgb c, double a = 1.0);
 enum BoxColor { kGreen, kRed, kBlue, kOrange, kPurple, kGrey, kBrown, kSky, kIce, kBoxColorCount };
 Rgb BoxRgb(int c);
 const char* BoxName(int c);
+// The seven colours a playing box can have (green, red, blue, orange, purple, brown, sky).
+Rgb PlayRgb(int i);
 
 // Shared palette.
 namespace pal {

@@ -61,6 +61,11 @@ Rgb BoxRgb(int c) {
   return kColors[(c % kBoxColorCount + kBoxColorCount) % kBoxColorCount];
 }
 
+Rgb PlayRgb(int i) {
+  static const int kPlay[7] = {kGreen, kRed, kBlue, kOrange, kPurple, kBrown, kSky};
+  return BoxRgb(kPlay[(i % 7 + 7) % 7]);
+}
+
 const char* BoxName(int c) {
   static const char* kNames[kBoxColorCount] = {"green", "red", "blue", "orange", "purple",
                                                "grey", "brown", "sky", "ice"};

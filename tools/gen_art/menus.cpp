@@ -33,35 +33,53 @@ void Wordmark(cairo_t* cr, double cx, double cy, double size) {
   }
 }
 
-// A kelp frond curling around a claw: the emblem of the logo.
+// Kelp fronds around a claw that holds a box: the emblem of the logo.
 void Emblem(cairo_t* cr, double cx, double cy, double s) {
   cairo_save(cr);
   cairo_arc(cr, cx, cy, s, 0, 2 * kPi);
   Shade(cr, Hex(0x3fa9d6), cy - s, cy + s, s * 0.06);
-  cairo_arc(cr, cx, cy, s * 0.82, 0, 2 * kPi);
-  FillV(cr, cy - s, cy + s, Hex(0x9fe0f4), Hex(0x2f7fb0));
-  // the claw
-  RoundRect(cr, cx - s * 0.22, cy - s * 0.62, s * 0.44, s * 0.3, s * 0.1);
-  Shade(cr, Hex(0xe6a623), cy - s * 0.62, cy - s * 0.32, s * 0.03);
+  cairo_arc(cr, cx, cy, s * 0.84, 0, 2 * kPi);
+  FillV(cr, cy - s, cy + s, Hex(0xa8e4f6), Hex(0x2f7fb0));
+  cairo_save(cr);
+  cairo_arc(cr, cx, cy, s * 0.84, 0, 2 * kPi);
+  cairo_clip(cr);
+  // kelp fronds rising from the bottom, behind the claw
   for (int side = -1; side <= 1; side += 2) {
-    cairo_move_to(cr, cx + side * s * 0.1, cy - s * 0.35);
-    cairo_curve_to(cr, cx + side * s * 0.45, cy - s * 0.25, cx + side * s * 0.45, cy + s * 0.05, cx + side * s * 0.22,
-                   cy + s * 0.15);
-    Stroke(cr, Hex(0x56616e), s * 0.09);
+    const double bx = cx + side * s * 0.52;
+    cairo_move_to(cr, bx, cy + s);
+    for (double t = 0; t <= 1.0; t += 0.05)
+      cairo_line_to(cr, bx + side * s * 0.1 * std::sin(t * 9), cy + s - t * s * 1.55);
+    Stroke(cr, Hex(0x2f8f4a), s * 0.09);
+    for (int k = 1; k < 6; ++k) {
+      double t = k / 6.5, y = cy + s - t * s * 1.55, x = bx + side * s * 0.1 * std::sin(t * 9);
+      double dir = (k % 2 ? 1 : -1);
+      Ellipse(cr, x + dir * s * 0.1, y, s * 0.11, s * 0.05);
+      Shade(cr, Hex(0x6cc24a), y - s * 0.05, y + s * 0.05, s * 0.015);
+    }
   }
-  BoxBody(cr, cx - s * 0.2, cy + s * 0.08, s * 0.4, s * 0.4, BoxRgb(kRed));
-  BoxFace(cr, cx - s * 0.2, cy + s * 0.08, s * 0.4, s * 0.4, 0, BoxRgb(kRed));
-  // kelp fronds from the bottom
+  cairo_restore(cr);
+  // cable and housing
+  cairo_move_to(cr, cx, cy - s * 0.84);
+  cairo_line_to(cr, cx, cy - s * 0.5);
+  Stroke(cr, Hex(0x3a3a48), s * 0.06);
+  RoundRect(cr, cx - s * 0.22, cy - s * 0.56, s * 0.44, s * 0.26, s * 0.1);
+  Shade(cr, Hex(0xe6a623), cy - s * 0.56, cy - s * 0.3, s * 0.03);
+  // the box held between the arms
+  BoxBody(cr, cx - s * 0.24, cy - s * 0.12, s * 0.48, s * 0.48, BoxRgb(kRed));
+  BoxFace(cr, cx - s * 0.24, cy - s * 0.12, s * 0.48, s * 0.48, 0, BoxRgb(kRed));
   for (int side = -1; side <= 1; side += 2) {
-    cairo_move_to(cr, cx + side * s * 0.5, cy + s * 0.8);
-    cairo_curve_to(cr, cx + side * s * 0.75, cy + s * 0.2, cx + side * s * 0.35, cy - s * 0.2,
-                   cx + side * s * 0.62, cy - s * 0.55);
-    Stroke(cr, Hex(0x2f8f4a), s * 0.12);
-    cairo_move_to(cr, cx + side * s * 0.5, cy + s * 0.8);
-    cairo_curve_to(cr, cx + side * s * 0.75, cy + s * 0.2, cx + side * s * 0.35, cy - s * 0.2,
-                   cx + side * s * 0.62, cy - s * 0.55);
-    Stroke(cr, Hex(0x6cc24a), s * 0.05);
+    cairo_move_to(cr, cx + side * s * 0.16, cy - s * 0.34);
+    cairo_curve_to(cr, cx + side * s * 0.46, cy - s * 0.3, cx + side * s * 0.46, cy + s * 0.05, cx + side * s * 0.26,
+                   cy + s * 0.12);
+    Stroke(cr, Hex(0x3a4450), s * 0.11);
+    cairo_move_to(cr, cx + side * s * 0.16, cy - s * 0.34);
+    cairo_curve_to(cr, cx + side * s * 0.46, cy - s * 0.3, cx + side * s * 0.46, cy + s * 0.05, cx + side * s * 0.26,
+                   cy + s * 0.12);
+    Stroke(cr, Hex(0x9aa8b6), s * 0.06);
   }
+  Ellipse(cr, cx - s * 0.35, cy - s * 0.55, s * 0.3, s * 0.14);
+  SetRgb(cr, pal::kWhite, 0.25);
+  cairo_fill(cr);
   cairo_restore(cr);
 }
 
@@ -194,7 +212,7 @@ void Zeppelin(cairo_t* cr, double w, double h, int style) {
       double x = 50 + k * 20;
       double dy = k % 2;
       Polygon(cr, {x, 14 + dy, x + 10, 14 + dy, x + 5, 22 + dy});
-      SetRgb(cr, BoxRgb(k));
+      SetRgb(cr, PlayRgb(k));
       cairo_fill(cr);
     }
   }
