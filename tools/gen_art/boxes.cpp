@@ -21,8 +21,24 @@ void ColourBox(cairo_t* cr, int colour, int frame, double size) {
 
 enum class Boss { Parasite, Yeti, EvilYeti, Elite, SmallElite, BrownieFull, Brownie, Grey };
 
+// A boss picture is stretched over `e` times its corner particles' spread
+// while its body spans 1.5 times it, so the box takes 1.5 / e of the picture
+// and horns and plumes get the margin.
+double BossSpread(Boss b) {
+  switch (b) {
+    case Boss::Parasite: return 1.6;
+    case Boss::Yeti: return 2.0;
+    case Boss::EvilYeti: return 2.3;
+    case Boss::Elite:
+    case Boss::SmallElite:
+    case Boss::BrownieFull: return 1.7;
+    case Boss::Brownie: return 1.6;
+    default: return 1.5;
+  }
+}
+
 void BossBox(cairo_t* cr, Boss b, double size, bool blink) {
-  const double m = size * 0.04, w = size - 2 * m;
+  const double w = size * 1.5 / BossSpread(b) * 0.96, m = (size - w) / 2;
   FaceOpts f;
   f.blink = blink ? 2 : 0;
   Rgb body{};
@@ -39,14 +55,16 @@ void BossBox(cairo_t* cr, Boss b, double size, bool blink) {
   const double cx = size / 2;
   // things sticking out behind the box
   if (b == Boss::Yeti || b == Boss::EvilYeti) {
+    // big curled horns reaching into the margin
+    const Rgb horn = b == Boss::Yeti ? Hex(0xd9c49a) : Hex(0x9a3a4a);
     for (int side = -1; side <= 1; side += 2) {
-      cairo_move_to(cr, cx + side * w * 0.22, m + w * 0.2);
-      cairo_curve_to(cr, cx + side * w * 0.35, m - w * 0.02, cx + side * w * 0.5, m, cx + side * w * 0.48,
-                     m + w * 0.02);
-      cairo_curve_to(cr, cx + side * w * 0.5, m + w * 0.12, cx + side * w * 0.42, m + w * 0.18,
-                     cx + side * w * 0.36, m + w * 0.26);
+      cairo_move_to(cr, cx + side * w * 0.22, m + w * 0.22);
+      cairo_curve_to(cr, cx + side * w * 0.4, m - w * 0.1, cx + side * w * 0.62, m - w * 0.16,
+                     cx + side * w * 0.66, m - w * 0.02);
+      cairo_curve_to(cr, cx + side * w * 0.58, m - w * 0.06, cx + side * w * 0.46, m + w * 0.02,
+                     cx + side * w * 0.42, m + w * 0.28);
       cairo_close_path(cr);
-      Shade(cr, b == Boss::Yeti ? Hex(0xc9b48a) : Hex(0x9a3a4a), m, m + w * 0.3, 2.0);
+      Shade(cr, horn, m - w * 0.16, m + w * 0.28, 2.0);
     }
   }
   BoxBody(cr, m, m + w * 0.06, w, w * 0.94, body);

@@ -154,20 +154,21 @@ void GlowRing(cairo_t* cr, int) {
 }
 
 void SpeechCloud(cairo_t* cr, int) {
-  // text sits at (20, 20) for 220 wide; the buttons at (170..217, 85); the tail points down-left
-  cairo_move_to(cr, 40, 96);
-  cairo_line_to(cr, 22, 116);
-  cairo_line_to(cr, 66, 98);
+  // text sits at (20, 20), 220 wide; the skip and close buttons at (170..237, 85..117);
+  // the tail points down-left toward the speaker
+  cairo_move_to(cr, 40, 118);
+  cairo_line_to(cr, 20, 132);
+  cairo_line_to(cr, 68, 120);
   cairo_close_path(cr);
   SetRgb(cr, pal::kWhite, 0.95);
   cairo_fill_preserve(cr);
   Stroke(cr, Hex(0x8a9ab0), 2.0);
-  RoundRect(cr, 4, 4, 252, 96, 30);
+  RoundRect(cr, 4, 4, 252, 118, 30);
   SetRgb(cr, pal::kWhite, 0.95);
   cairo_fill_preserve(cr);
   Stroke(cr, Hex(0x8a9ab0), 2.0);
-  cairo_move_to(cr, 40, 96);
-  cairo_line_to(cr, 66, 98);
+  cairo_move_to(cr, 40, 118);
+  cairo_line_to(cr, 68, 120);
   Stroke(cr, pal::kWhite, 3.0);
 }
 
@@ -218,7 +219,7 @@ void AddDialogs(Registry& r) {
   r.Image("DIALOG_FRAME_04", kDir + "trophy_frame.png", 224, 300, TrophyAward);
   r.Image("DIALOG_GLOW", kDir + "glow.png", 148, 148, GlowRing);
 
-  r.Image("IMAGE_GUI_DIALOG_CLOUD", "data/img/gui/dialogs/speech_cloud.png", 260, 118, SpeechCloud);
+  r.Image("IMAGE_GUI_DIALOG_CLOUD", "data/img/gui/dialogs/speech_cloud.png", 260, 136, SpeechCloud);
   r.Image("IMAGE_GUI_DIALOG_REDRICE", "data/img/gui/dialogs/portrait_redrice.png", 128, 128,
           [](cairo_t* cr, int) { Speaker(cr, Who::Redrice, 128, 128, 0); });
   r.Image("IMAGE_GUI_DIALOG_ELLO", "data/img/gui/dialogs/portrait_ello.png", 128, 128,

@@ -312,9 +312,6 @@ void CompleteFrame(cairo_t* cr, int) {
     SetRgb(cr, Hex(0xc9a870), 0.6);
     cairo_fill(cr);
   }
-  cairo_move_to(cr, 40, 320);
-  cairo_line_to(cr, 290, 320);
-  Stroke(cr, Hex(0xc99a56), 2.0);
 }
 
 void GameOver(cairo_t* cr, int) {
@@ -558,7 +555,7 @@ void AddGui(Registry& r) {
     std::string text = c.text;
     int w = c.w;
     r.Image(c.id, kDir + "complete/" + c.file + ".png", w, 30,
-            [text, w](cairo_t* cr, int) { Caption(cr, w, 30, text, Hex(0xf2b52c), kLeft); })
+            [text, w](cairo_t* cr, int) { Caption(cr, w, 30, text, Hex(0xee8a22), kLeft); })
         .Mid();
   }
   r.Image("IMAGE_NO", kDir + "complete/none.png", 80, 30,

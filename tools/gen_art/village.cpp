@@ -29,7 +29,7 @@ void Cliff(cairo_t* cr, double x0, double x1, double base, double cave_x, double
   };
   cairo_move_to(cr, x0, top(x0));
   for (double x = x0; x < x1; x += 20) cairo_line_to(cr, x, top(x));
-  cairo_line_to(cr, x1, bottom(x1) - 2);
+  cairo_line_to(cr, x1, top(x1));
   for (double x = x1; x > x0; x -= 20) cairo_line_to(cr, x, low(x));
   cairo_line_to(cr, x0, bottom(x0));
   cairo_close_path(cr);
@@ -52,7 +52,7 @@ void Cliff(cairo_t* cr, double x0, double x1, double base, double cave_x, double
   cairo_restore(cr);
   cairo_move_to(cr, x0, top(x0));
   for (double x = x0; x < x1; x += 20) cairo_line_to(cr, x, top(x));
-  cairo_line_to(cr, x1, bottom(x1) - 2);
+  cairo_line_to(cr, x1, top(x1));
   Stroke(cr, Darker(rock, 0.45), 2.5);
   // the cave
   cairo_move_to(cr, cave_x - 42, cave_y + 34);

@@ -62,11 +62,11 @@ void Bubble(cairo_t* cr, Icon icon, Rgb c, int frame) {
   SetRgb(cr, pal::kWhite);
   cairo_fill_preserve(cr);
   Stroke(cr, Hex(0x8a9ab0), 1.2);
-  Ellipse(cr, 26, 17, 17, 15);
+  Ellipse(cr, 25, 18, 16, 14);
   SetRgb(cr, pal::kWhite);
   cairo_fill_preserve(cr);
   Stroke(cr, Hex(0x8a9ab0), 1.5);
-  DrawIcon(cr, icon, 26, 17, 20, c);
+  DrawIcon(cr, icon, 25, 18, 19, c);
   cairo_restore(cr);
 }
 
