@@ -107,22 +107,23 @@ TEST_F(Electro, ClearingTheEffectsEmptiesTheArcs) {
   EXPECT_TRUE(arc->Vertices.IsEmpty());
 }
 
-class BlockElectro : public PlayEffects {
- protected:
-  Ref<TBlock> Box(float x, float y) {
-    auto box = New<TBlock>();
-    box->Center = New<TPhysEngine_Particle>();
-    box->Center->x = x;
-    box->Center->y = y;
-    box->Light = New<TLight>();
-    return box;
-  }
-};
+Ref<TBlock> Box(float x, float y) {
+  auto box = New<TBlock>();
+  box->Center = New<TPhysEngine_Particle>();
+  box->Center->x = x;
+  box->Center->y = y;
+  box->Light = New<TLight>();
+  return box;
+}
+
+class BlockElectro : public PlayEffects {};
 
 TEST_F(BlockElectro, ALinkOwnsAHiddenWideArcBetweenTheCentres) {
   auto a = Box(100, 100), b = Box(200, 100);
   auto link = TBlockElectro::Create(a, b, 0);
   ASSERT_EQ(VisualsList.Last(), link);
+  EXPECT_EQ(link->Under + link->Over, 0);  // the normal layer
+  EXPECT_EQ(link->Drawable, 1);
   ASSERT_NE(link->Electro, nullptr);
   EXPECT_EQ(link->Electro->hided, 1);
   EXPECT_FLOAT_EQ(link->Electro->width, 2.0f);
@@ -216,6 +217,18 @@ TEST_F(ElectroCanvas, DrawingInTheRayStyleLeavesTheStateAsItWas) {
   EXPECT_FLOAT_EQ(platform::GetAlpha(), 0.5f);
   EXPECT_FLOAT_EQ(platform::GetLineWidth(), 7.0f);
   EXPECT_NE(Pixel(400, 300), 0u);
+}
+
+TEST_F(ElectroCanvas, ALinkDrawsItsArcInTheNormalLayerOnly) {
+  TBlockElectro::Create(Box(100, 300), Box(700, 300), 1);
+  TElectro::DrawElectro();
+  TVisuals::DrawVisuals_Under();
+  TVisuals::DrawVisuals_Over();
+  EXPECT_EQ(Pixel(400, 300), 0u);
+  TVisuals::DrawVisuals();
+  // The red style, added over black.
+  const uint32_t c = Pixel(400, 300);
+  EXPECT_GT(c >> 16, (c >> 8) & 0xFF);
 }
 
 TEST_F(ElectroCanvas, HiddenArcsAreNotDrawnByTheListPass) {
