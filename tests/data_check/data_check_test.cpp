@@ -19,9 +19,11 @@
 #include <vector>
 
 #include "framework/bmfont.h"
+#include "framework/frame_clock.h"
 #include "framework/language.h"
 #include "framework/numbers.h"
 #include "framework/particles.h"
+#include "framework/random.h"
 #include "framework/resource_bindings.h"
 #include "framework/resources.h"
 #include "framework/text_file.h"
@@ -305,6 +307,40 @@ TEST_F(DataCheck, EffectsFindTheirPicturesAndChildren) {
       if (!As<TResEffect>(Find(burst))) problems.push_back(r->Name + ": salute effect " + burst + " is not in res.xml");
     }
   }
+  EXPECT_TRUE(problems.empty()) << problems.size() << " problem(s):" << Join(problems);
+}
+
+TEST_F(DataCheck, EffectsSpawnStopAndStayLight) {
+  // Every effect runs alone for eight seconds at 60 frames a second: one that
+  // generates must show particles, a burst (with a time-out) must end by
+  // itself, and none may pile up particles enough to cost the frame rate.
+  ASSERT_TRUE(Data().listRead);
+  constexpr int kMaxParticles = 250;
+  const int savedTime = GameTime;
+  SeedRnd(7);
+  std::vector<std::string> problems;
+  for (const Ref<TRes>& r : ResManager->Resources) {
+    const auto* effect = std::get_if<Ref<TEffect>>(&r->Data);
+    if (!As<TResEffect>(r) || !effect || !*effect) continue;
+    GameTime = 1000000;
+    const Ref<TEmitter> e = TEmitter::Create(400, 300, *effect, 0);
+    size_t peak = 0, total = 0;
+    for (int frame = 0; frame < 8 * 60 && !e->Death; ++frame) {
+      GameTime += 16;
+      e->Update(1.0f);
+      size_t live = 0;
+      for (const Ref<TParticle>& p : e->Particles) {
+        ++live;
+        if (p->Child) live += static_cast<size_t>(p->Child->Particles.Count());
+      }
+      peak = std::max(peak, live);
+      total += live;
+    }
+    if ((*effect)->GenSpeed > 0 && total == 0) problems.push_back(r->Name + ": shows no particle");
+    if ((*effect)->TimeOut > 0 && !e->Death) problems.push_back(r->Name + ": a burst that does not end");
+    if (peak > kMaxParticles) problems.push_back(r->Name + ": " + std::to_string(peak) + " particles at once");
+  }
+  GameTime = savedTime;
   EXPECT_TRUE(problems.empty()) << problems.size() << " problem(s):" << Join(problems);
 }
 

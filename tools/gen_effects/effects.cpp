@@ -120,11 +120,11 @@ std::vector<Fx> AllEffects() {
   v.push_back(Sparks("EFFECT_EXPL_ISKRA2", 220, 240, 255, 90, 150, 255, 30, 8));
   v.push_back(Ring("EFFECT_EXPL_CIRCLE", 255, 235, 160, 255, 120, 40, 5.5f));
   v.push_back(Ring("EFFECT_EXPL_CIRCLE2", 210, 235, 255, 90, 160, 255, 4.5f));
-  v.push_back(E("EFFECT_EXPL_01").Img({SMOKE}).Add().Gen(2000, 100).Life(380, 650).Dir(0, 360).Speed(0.6f, 2.6f)
+  v.push_back(E("EFFECT_EXPL_01").Img({SMOKE}).Add().Gen(400, 100).Life(380, 650).Dir(0, 360).Speed(0.6f, 2.6f)
                   .Spin(-3, 3).Grow(0.4f, 2.8f).Fade(1, 0).Rgb(255, 225, 130, 210, 60, 15));
-  v.push_back(E("EFFECT_EXPL_02").Img({SMOKE}).Gen(800, 150).Life(900, 1400).Dir(0, 360).Speed(0.3f, 1.3f)
+  v.push_back(E("EFFECT_EXPL_02").Img({SMOKE}).Gen(200, 150).Life(900, 1400).Dir(0, 360).Speed(0.3f, 1.3f)
                   .Spin(-1.5f, 1.5f).Grow(0.6f, 3.2f).Fade(0.6f, 0).Gravity(0, -0.015f).Rgb(95, 85, 80, 60, 60, 62));
-  v.push_back(E("EFFECT_BONUS_FREEZE").Img({FLAKE, STAR}).Add().Gen(1500, 150).Life(650, 1100).Dir(0, 360)
+  v.push_back(E("EFFECT_BONUS_FREEZE").Img({FLAKE, STAR}).Add().Gen(400, 150).Life(650, 1100).Dir(0, 360)
                   .Speed(1, 4).Spin(-5, 5).Size(0.7f, 1.4f).Grow(1.2f, 0.4f).Rgb(215, 245, 255, 110, 190, 255));
   v.push_back(E("EFFECT_BONUS_FREEZE_ADDON").Img({SMOKE}).Gen(60, 600).Life(800, 1300).Pos(-15, 15, -15, 15)
                   .Dir(0, 360).Speed(0.2f, 0.8f).Spin(-1, 1).Grow(0.5f, 2.6f).Fade(0.5f, 0).Rgb(215, 240, 255));
