@@ -820,17 +820,22 @@ void Cloud(cairo_t* cr, double cx, double cy, double w, double h, uint32_t seed,
   Rng rng(seed);
   cairo_save(cr);
   cairo_new_path(cr);
-  const int n = 5;
+  // puffs: big ones in the middle touching the top, small ones at the ends resting on the bottom
+  const int n = 4 + rng.Int(0, 2);
+  double first_x = 0, last_x = 0;
   for (int i = 0; i < n; ++i) {
     double t = static_cast<double>(i) / (n - 1);
-    double bump = std::sin((0.15 + 0.7 * t) * kPi);
-    double r = h * (0.2 + 0.16 * bump) * rng.Uniform(0.9, 1.0);
-    double x = cx - w / 2 + r + (w - 2 * r) * t;
-    double y = cy - h / 2 + r + (1 - bump) * h * 0.22 + 1;
+    double bump = std::sin(t * kPi) * rng.Uniform(0.75, 1.0);
+    double r = h * (0.2 + 0.21 * bump) * rng.Uniform(0.9, 1.0);
+    double x = cx - w / 2 + r + (w - 2 * r) * (0.04 + 0.92 * t);
+    double y_bottom = cy + h / 2 - r - 1, y_top = cy - h / 2 + r + 1;
+    double y = y_bottom + (y_top - y_bottom) * bump;
+    if (i == 0) first_x = x;
+    last_x = x;
     cairo_new_sub_path(cr);
     cairo_arc(cr, x, y, r, 0, 2 * kPi);
   }
-  RoundRect(cr, cx - w / 2 + 2, cy - h * 0.02, w - 4, h * 0.5, h * 0.24);
+  RoundRect(cr, first_x, cy - h * 0.02, last_x - first_x, h * 0.5 - 1, h * 0.2);
   cairo_path_t* path = cairo_copy_path(cr);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
   FillV(cr, cy - h / 2, cy + h / 2, Hex(0xffffff), Hex(0xd6e2f0), alpha);
