@@ -49,6 +49,7 @@
 #include "play/dialog_texts.h"
 #include "play/game.h"
 #include "play/in_game_interface.h"
+#include "play/play_hooks.h"
 #include "play/player.h"
 #include "play/red_line.h"
 #include "play/thermometer.h"
@@ -85,6 +86,7 @@ void LinkSubsystems() {
   };
   UpdateFrameHook = UpdateFrame;
   ExitGameHook = ExitGame;
+  InitPlayHooks();
 }
 
 void CreateBlockColors() {
