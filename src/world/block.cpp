@@ -247,6 +247,7 @@ Ref<TBlock> TBlock::Copy() {
   box->SetClass();
   box->armor = armor;
   box->bonus_class = bonus_class;
+  box->boss_class = boss_class;  // a copied boss stays the same kind
   box->Money = Money;
   box->scale = scale;
   if (box->Group) box->Group->Scale(scale);
@@ -254,6 +255,7 @@ Ref<TBlock> TBlock::Copy() {
   if (box->Group) {
     box->Group->Released = 1;
     box->Group->class_ = box->class_;
+    box->Group->boss_class = box->boss_class;
   }
   const Ref<TPhysEngine_Particle> from[] = {Center, Align, UpLeft, UpRight, DownLeft};
   const Ref<TPhysEngine_Particle> to[] = {box->Center, box->Align, box->UpLeft, box->UpRight, box->DownLeft};
@@ -318,6 +320,7 @@ int TBlock::ClearBlocks() {
   }
   BlockList.Clear();
   BrownieBlock.reset();
+  if (Player && Player->box && Player->box->Deleted()) Player->box = nullptr;
   return 1;
 }
 

@@ -177,6 +177,42 @@ TEST_F(BlockFile, SavedBoxesLoadBackAsTheyWere) {
   EXPECT_FLOAT_EQ(BlockList.First()->UpLeft->radius, 16.0f * 0.55f) << "the body is scaled as loaded";
 }
 
+TEST_F(BlockFile, ACopyIsTheSameBoxInPlay) {
+  struct Case {
+    int fileClass, bonus_class, boss_class, money;
+    float scale;
+  };
+  const Case cases[] = {{TBlock::RED * 100, 0, 0, 0, 0.55f},
+                        {TBlock::BONUS * 10, TBlock::CHEST_01, 0, 40, 0.55f},
+                        {TBlock::BOSS, 0, TBlock::ELITE, 0, 1.2f}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fileClass);
+    auto b = Place(c.fileClass, 300, 400);
+    b->bonus_class = c.bonus_class;
+    b->boss_class = c.boss_class;
+    b->Group->boss_class = c.boss_class;
+    b->Money = c.money;
+    b->scale = c.scale;
+    b->UpLeft->static_ = 1;
+    b->Released = 0;
+    auto copy = b->Copy();
+    EXPECT_EQ(copy->class_, b->class_);
+    EXPECT_EQ(copy->armor, b->armor);
+    EXPECT_EQ(copy->bonus_class, c.bonus_class);
+    EXPECT_EQ(copy->boss_class, c.boss_class);
+    EXPECT_EQ(copy->Group->boss_class, c.boss_class);
+    EXPECT_EQ(copy->Money, c.money);
+    EXPECT_EQ(copy->scale, c.scale);
+    EXPECT_FLOAT_EQ(copy->Center->radius, 48.0f * c.scale);
+    EXPECT_EQ(copy->Released, 1);
+    EXPECT_EQ(copy->Group->Released, 1);
+    EXPECT_EQ(copy->UpLeft->static_, 1);
+    EXPECT_EQ(copy->Center->x, b->Center->x);
+    EXPECT_EQ(copy->DownLeft->y, b->DownLeft->y);
+    EXPECT_EQ(copy->Center->WaterDrop, 1);
+  }
+}
+
 TEST_F(BlockFile, SomeLevelsSwapTheirTimeFreezeBoxes) {
   struct Case {
     int gameType, level;
@@ -387,4 +423,7 @@ TEST_F(BlockFile, TheHeldBoxTakesAColourStillOnTheField) {
   Frame();
   EXPECT_EQ(held->class_, TBlock::RED);
   EXPECT_EQ(Player->NextBlockClass, TBlock::BLUE);
+
+  TBlock::ClearBlocks();
+  EXPECT_EQ(Player->box, nullptr) << "the claw lets go of a cleared box";
 }
