@@ -302,7 +302,7 @@ void Tune::Melody() {
         degree = std::clamp(degree, -2, 9);
         const double len = rhythm[k] * eighth;
         const double f = Midi(ScaleNote(degree, 0));
-        Put(LeadNote(f, len, pseed + static_cast<uint32_t>(k) * 7u), bar_ * firstBar + pos * eighth, 0.55f,
+        Put(LeadNote(f, len, pseed + static_cast<uint32_t>(k) * 7u), bar_ * firstBar + pos * eighth, 0.65f,
             0.15f, 0.35f);
         pos += rhythm[k];
       }
@@ -323,11 +323,11 @@ void Tune::Harmony() {
     if (s_.drums == kFull) {
       for (int e = 0; e < 8; ++e) {
         const double f = e == 6 ? Midi(ScaleNote(chord[2], -2)) : fRoot;
-        Put(Bass(f, beat_ * 0.45, round), t0 + e * beat_ / 2, 0.45f, 0.0f, 0.05f);
+        Put(Bass(f, beat_ * 0.45, round), t0 + e * beat_ / 2, 0.3f, 0.0f, 0.05f);
       }
     } else {
-      Put(Bass(fRoot, beat_ * 1.8, round), t0, 0.5f, 0.0f, 0.05f);
-      Put(Bass(Midi(ScaleNote(chord[bar % 2 == 0 ? 2 : 0], -2)), beat_ * 1.8, round), t0 + 2 * beat_, 0.45f, 0.0f,
+      Put(Bass(fRoot, beat_ * 1.8, round), t0, 0.32f, 0.0f, 0.05f);
+      Put(Bass(Midi(ScaleNote(chord[bar % 2 == 0 ? 2 : 0], -2)), beat_ * 1.8, round), t0 + 2 * beat_, 0.28f, 0.0f,
           0.05f);
     }
     if (s_.arpeggio) {
@@ -359,7 +359,7 @@ void Tune::Rhythm() {
         Put(Shaker(static_cast<uint32_t>(bar * 8 + e + 1)), t, e % 2 ? 0.10f : 0.16f, 0.3f, 0.2f);
         continue;
       }
-      if (e % 4 == 0 || (s_.drums == kFull && e == 5 && bar % 2 == 1)) Put(kick, t, 0.75f, 0.0f, 0.02f);
+      if (e % 4 == 0 || (s_.drums == kFull && e == 5 && bar % 2 == 1)) Put(kick, t, 0.5f, 0.0f, 0.02f);
       if (e % 4 == 2) Put(Snare(static_cast<uint32_t>(bar * 8 + e + 3)), t, s_.drums == kFull ? 0.35f : 0.18f, 0.1f, 0.3f);
       Put(Hat(static_cast<uint32_t>(bar * 8 + e + 5), e % 2 ? 0.02 : 0.035), t, s_.drums == kFull ? 0.12f : 0.08f,
           -0.2f, 0.1f);
@@ -388,8 +388,8 @@ Buffer Tune::Render() {
   for (size_t i = 0; i < loop; ++i) peak = std::max({peak, std::fabs(mixL[i]), std::fabs(mixR[i])});
   const float g = peak > 0 ? 0.8f / peak : 1.0f;
   for (size_t i = 0; i < loop; ++i) {
-    out[2 * i] = std::tanh(mixL[i] * g * 1.1f) / std::tanh(1.1f) * 0.95f;
-    out[2 * i + 1] = std::tanh(mixR[i] * g * 1.1f) / std::tanh(1.1f) * 0.95f;
+    out[2 * i] = std::tanh(mixL[i] * g * 1.4f) / std::tanh(1.4f) * 0.95f;
+    out[2 * i + 1] = std::tanh(mixR[i] * g * 1.4f) / std::tanh(1.4f) * 0.95f;
   }
   return out;
 }
