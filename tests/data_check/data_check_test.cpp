@@ -26,6 +26,7 @@
 #include "framework/random.h"
 #include "framework/resource_bindings.h"
 #include "framework/resources.h"
+#include "framework/strings.h"
 #include "framework/text_file.h"
 #include "framework/utf8.h"
 #include "framework/xml.h"
@@ -364,10 +365,20 @@ TEST_F(DataCheck, EveryLanguageEntryTheGameReadsIsWritten) {
   for (int n : Range(1, 24))
     if (Trim(UpgradeTexts[n]).empty()) problems.push_back("Upgrades.dat entry " + std::to_string(n) + " is empty");
   if (GameTexts[53] != "Kelp: The Broad Homesteads") problems.push_back("String.dat entry 53 is not the title");
-  for (const char* list : kPhraseLists) {
-    bool found = false;
-    const std::string text = ReadText(std::string("data/lang/") + list + ".dat", &found);
-    if (!found || Trim(text).empty()) problems.push_back(std::string("phrase list ") + list + ".dat is missing or empty");
+  // The phrase lists as the game reads them, by their backslashed names.
+  TStrings phrases;
+  phrases.LoadStrings();
+  const std::vector<std::string>* lists[] = {
+      &phrases.RedArray,   &phrases.YellowArray, &phrases.BlueArray,  &phrases.GreenArray,     &phrases.PurpleArray,
+      &phrases.BrownArray, &phrases.SkyArray,    &phrases.HappyArray, &phrases.UnhappyArray,   &phrases.HomeArray,
+      &phrases.SleepArray, &phrases.TreesArray,  &phrases.BeerArray,  &phrases.EmptyArray,     &phrases.LoadArray,
+      &phrases.QuestArray, &phrases.MagicArray,  &phrases.SchoolArray, &phrases.MarketArray,   &phrases.TelescopeArray,
+      &phrases.SnowballArray, &phrases.NamesArray};
+  static_assert(std::size(lists) == std::size(kPhraseLists));
+  for (size_t i = 0; i < std::size(lists); ++i) {
+    if (lists[i]->empty()) problems.push_back(std::string("phrase list ") + kPhraseLists[i] + ".dat is missing or empty");
+    for (const std::string& line : *lists[i])
+      if (Trim(line).empty()) problems.push_back(std::string("phrase list ") + kPhraseLists[i] + ".dat has a blank line");
   }
   EXPECT_TRUE(problems.empty()) << problems.size() << " problem(s):" << Join(problems);
 }

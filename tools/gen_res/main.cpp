@@ -326,9 +326,18 @@ int main(int argc, char** argv) {
   if (logos.empty()) std::fprintf(stderr, "gen_res: warning: no splash picture in the art manifest\n");
   if (iconPng.empty()) {
     std::fprintf(stderr, "gen_res: warning: no Kelp.png in the art manifest; no window icon\n");
-  } else if (!WriteIco(root / iconPng, root / "Kelp.ico")) {
-    std::fprintf(stderr, "gen_res: cannot make Kelp.ico from %s\n", iconPng.c_str());
-    return 1;
+  } else {
+    if (!WriteIco(root / iconPng, root / "Kelp.ico")) {
+      std::fprintf(stderr, "gen_res: cannot make Kelp.ico from %s\n", iconPng.c_str());
+      return 1;
+    }
+    // The picture also lies beside the icon, where the window looks when an icon file cannot be read.
+    if (fs::path(iconPng) != fs::path("Kelp.png"))
+      fs::copy_file(root / iconPng, root / "Kelp.png", fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+      std::fprintf(stderr, "gen_res: cannot copy %s to Kelp.png\n", iconPng.c_str());
+      return 1;
+    }
   }
   return 0;
 }
