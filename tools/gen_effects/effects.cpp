@@ -86,8 +86,8 @@ Fx Coins(const char* id, std::initializer_list<const char*> images, float count)
 
 Fx Flames(const char* id, float rate, float size, int r1, int g1, int b1) {
   return E(id).Img({FLAME}).Add().Gen(rate).Life(380, 700).Pos(-9 * size, 9 * size, -2, 2).Dir(172, 188)
-      .Speed(0.7f, 1.4f).Spin(-0.35f, 0.35f).Size(0.7f * size, 1.1f * size).Grow(1, 0.2f).Fade(0.95f, 0)
-      .Rgb(255, 235, 150, r1, g1, b1);
+      .Speed(0.7f, 1.4f).Spin(-0.35f, 0.35f).Size(0.7f * size, 1.1f * size).Grow(1, 0.2f).Fade(0.55f, 0)
+      .Rgb(255, 190, 70, r1, g1, b1);
 }
 
 Fx Embers(const char* id, float rate) {
@@ -115,13 +115,13 @@ std::vector<Fx> AllEffects() {
   v.push_back(E("EFFECT_BOX_EXPLODE").Life(1500, 2000).Pos(-8, 8, -8, 8).Dir(110, 250).Speed(3, 6).Spin(-7, 7)
                   .Gravity(0, 0.3f).Fade(1, 0.5f).Shadow(4, 7));  // the motion of the flying box corners
   v.push_back(DustPuff("EFFECT_BOX_EXPLODE_DUST", 235, 225, 205, 18, 90));
-  v.push_back(Sparks("EFFECT_BOX_EXPLODE_SPARKS", 255, 240, 170, 255, 120, 30, 28, 7));
-  v.push_back(Sparks("EFFECT_EXPL_ISKRA", 255, 245, 180, 255, 110, 20, 36, 9));
-  v.push_back(Sparks("EFFECT_EXPL_ISKRA2", 220, 240, 255, 90, 150, 255, 30, 8));
+  v.push_back(Sparks("EFFECT_BOX_EXPLODE_SPARKS", 255, 220, 90, 255, 80, 0, 28, 7));
+  v.push_back(Sparks("EFFECT_EXPL_ISKRA", 255, 230, 110, 255, 70, 0, 36, 9));
+  v.push_back(Sparks("EFFECT_EXPL_ISKRA2", 170, 220, 255, 40, 110, 255, 30, 8));
   v.push_back(Ring("EFFECT_EXPL_CIRCLE", 255, 235, 160, 255, 120, 40, 5.5f));
   v.push_back(Ring("EFFECT_EXPL_CIRCLE2", 210, 235, 255, 90, 160, 255, 4.5f));
   v.push_back(E("EFFECT_EXPL_01").Img({SMOKE}).Add().Gen(400, 100).Life(380, 650).Dir(0, 360).Speed(0.6f, 2.6f)
-                  .Spin(-3, 3).Grow(0.4f, 2.8f).Fade(1, 0).Rgb(255, 225, 130, 210, 60, 15));
+                  .Spin(-3, 3).Grow(0.4f, 2.8f).Fade(0.7f, 0).Rgb(255, 190, 70, 200, 40, 0));
   v.push_back(E("EFFECT_EXPL_02").Img({SMOKE}).Gen(200, 150).Life(900, 1400).Dir(0, 360).Speed(0.3f, 1.3f)
                   .Spin(-1.5f, 1.5f).Grow(0.6f, 3.2f).Fade(0.6f, 0).Gravity(0, -0.015f).Rgb(95, 85, 80, 60, 60, 62));
   v.push_back(E("EFFECT_BONUS_FREEZE").Img({FLAKE, STAR}).Add().Gen(400, 150).Life(650, 1100).Dir(0, 360)
@@ -150,7 +150,7 @@ std::vector<Fx> AllEffects() {
                   .Speed(0.5f, 1.5f).Size(0.3f, 0.7f).Magnet(400, 100, 7, 2.5f, 0).Fade(0.9f, 0.9f)
                   .Rgb(190, 230, 255, 120, 190, 255));
   v.push_back(E("EFFECT_SPARKING").Img({SPARK}).Add().Gen(30).Life(200, 450).Dir(-35, 35).Speed(1, 3)
-                  .Gravity(0, 0.15f).Size(0.4f, 0.8f).Grow(1, 0.3f).Rgb(255, 240, 180, 255, 130, 40));
+                  .Gravity(0, 0.15f).Size(0.4f, 0.8f).Grow(1, 0.3f).Rgb(255, 225, 100, 255, 90, 0));
   v.push_back(E("EFFECT_SPARKING2").Img({SPARK, BOLT}).Add().Gen(40).Life(120, 260).Pos(-6, 6, -6, 6).Dir(0, 360)
                   .Speed(1.5f, 3.5f).Size(0.4f, 0.8f).Grow(1, 0.4f).Rgb(220, 240, 255, 100, 160, 255));
   v.push_back(E("EFFECT_SPARKING3").Img({STAR}).Add().Gen(20).Life(300, 600).Pos(-10, 10, -10, 10).Dir(0, 360)
@@ -217,8 +217,8 @@ std::vector<Fx> AllEffects() {
   v.push_back(RisingSmoke("EFFECT_PORTAL_SMOKE", 200, 180, 220, 120, 100, 140, 20, 1.5f).Dir(0, 360).Speed(0.4f, 1.5f));
 
   // ---- fire
-  v.push_back(Flames("EFFECT_FIRE_BODY", 24, 1.0f, 240, 70, 20));
-  v.push_back(Flames("EFFECT_FIRE_BODY2", 18, 0.6f, 255, 140, 40));
+  v.push_back(Flames("EFFECT_FIRE_BODY", 24, 1.0f, 220, 40, 0));
+  v.push_back(Flames("EFFECT_FIRE_BODY2", 18, 0.6f, 255, 120, 10));
   v.push_back(RisingSmoke("EFFECT_FIRE_SMOKE", 120, 115, 110, 80, 80, 85, 6, 0.9f).Pos(-8, 8, -30, -24));
   v.push_back(RisingSmoke("EFFECT_FIRE_SMOKE2", 140, 135, 130, 90, 90, 95, 4, 0.6f).Pos(-6, 6, -22, -16));
   v.push_back(Embers("EFFECT_FIRE_SPARKS", 6));
