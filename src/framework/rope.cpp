@@ -50,7 +50,7 @@ void DrawRope(std::span<const RopeLink> links, const platform::ImageRef& strip, 
   platform::SetAlpha(1.0f);
   platform::SetColor(255, 255, 255);
   float e = LinkAngle(links[0]);
-  float endX = 0.0f, endY = 0.0f, endAngle = e;
+  float endX = 0.0f, endY = 0.0f;
   for (size_t i = 0; i < links.size(); ++i) {
     const RopeLink& l = links[i];
     const float g = LinkAngle(l);
@@ -63,12 +63,12 @@ void DrawRope(std::span<const RopeLink> links, const platform::ImageRef& strip, 
     DrawTexturedPoly(strip, quad, 0, -1);
     endX = l.x1 - nex;
     endY = l.y1 - ney;
-    endAngle = e;
     e = f;
   }
   if (!endImage) return;
+  // Placed at the last quad's corner, but turned along the last link itself.
   PushGraphicsState();
-  platform::SetRotation(endAngle);
+  platform::SetRotation(e);
   platform::SetBlend(platform::ALPHABLEND);
   platform::DrawImage(endImage, endX, endY, 0);
   PopGraphicsState();

@@ -105,6 +105,9 @@ TEST_F(RopeTest, EndImageSitsAtTheLastLinksFirstPointTurnedAlongTheRope) {
   const float ex = 300 - 4 * std::sin(3.14159265f / 4), ey = 100 + 4 * std::cos(3.14159265f / 4);
   EXPECT_EQ(RGB(got, int(ex), int(ey)), 0xFF0000u);
   EXPECT_EQ(RGB(got, 200, 100), 0x00FF00u);
+  // It is turned along the last link (90), not the joint (45): 4 below its
+  // centre is inside it only when it stands upright.
+  EXPECT_EQ(RGB(got, int(ex), int(ey) + 4), 0xFF0000u);
 }
 
 TEST_F(RopeTest, NoLinksOrNoStripDrawNothing) {
