@@ -430,6 +430,27 @@ TEST_F(Resources, BindersStoreObjectsAndLeaveMissingIdsNull) {
   EffectSalute = nullptr;
 }
 
+TEST_F(Resources, AnIdRegisteredTwiceBindsEitherEntry) {
+  SavePng("data/one.png", 2, 2, 0xFFFFFFFFu);
+  SavePng("data/two.png", 3, 3, 0xFFFFFFFFu);
+  ReadList(R"(<list><resources id="Init">
+    <image id="IMAGE_FLASH" path="data/one.png"/>
+    <image id="IMAGE_FLASH" path="data/two.png"/>
+  </resources></list>)");
+  ResManager->LoadScope("Init");
+  std::set<int> widths;
+  testing::internal::CaptureStdout();  // the other rows' "Not found" lines
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    SeedRnd(seed);
+    BindInitResources();
+    ASSERT_TRUE(ImageFlash) << seed;
+    widths.insert(ImageFlash->Width());
+  }
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(widths, (std::set<int>{2, 3}));
+  ImageFlash = nullptr;
+}
+
 TEST_F(Resources, BindingTablesHoldEveryIdOnceWithTheRightKind) {
   std::set<std::string> ids;
   size_t rows = 0, named = 0;
