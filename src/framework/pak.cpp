@@ -85,6 +85,7 @@ bool LevelIndexCurrent() { return LevelPakReady && levelIndexPath == LevelPakPat
 }  // namespace
 
 std::string PakKey(const std::string& name) {
+  // Some data names are written with '\' ("data\lang\..."); the archive stores '/'.
   std::string key = Lower(name.substr(0, std::min<size_t>(name.size(), PakNameLength)));
   std::replace(key.begin(), key.end(), '\\', '/');
   while (!key.empty() && key.back() == ' ') key.pop_back();

@@ -187,7 +187,8 @@ class Parser {
   }
 
   // i stands on the "?" or "!" after "<". Returns the index of the markup's
-  // last character, or the end when it is never closed.
+  // last character, or the end when it is never closed. Skipped whole, so
+  // markup commented out in a data file never turns into live elements.
   size_t SkipMarkup(size_t i) {
     size_t close;
     size_t len;
@@ -381,7 +382,7 @@ void WriteXMLNode(platform::Stream& stream, XMLNodeArg node, const std::string& 
       line.append(" ").append(Lower(a->name)).append("=\"").append(EscapeXMLText(a->Value, true)).append("\"");
     bool closing = false;
     if (!n->firstchild) {
-      // A leaf keeps its closing tag on its own line, so its text reads back unchanged.
+      // A leaf with text closes on the same line, so its text reads back without line-end blanks.
       if (n->Value.empty()) line += "/>";
       else line.append(">").append(EscapeXMLText(n->Value, false)).append("</").append(n->Tag).append(">");
     } else {
