@@ -29,6 +29,23 @@ void TFPSCounter::GetFPS() {
   ++FPS_counter;
 }
 
+int TFrameSyncData::Count = 0;
+float TFrameSyncData::SumFPS = 0.0f;
+
+TFrameSyncData::TFrameSyncData() : time(platform::Millisecs()) { ++Count; }
+
+TFrameSyncData::~TFrameSyncData() {
+  --Count;
+  SumFPS -= fps;
+}
+
+Ref<TFrameSyncData> TFrameSyncData::Create(float fps) {
+  auto d = New<TFrameSyncData>();
+  d->fps = fps;
+  SumFPS += fps;
+  return d;
+}
+
 TFrameSync::TFrameSync() : InitTime(platform::Millisecs()) {}
 
 void TFrameSync::Init() { InitTime = platform::Millisecs(); }

@@ -3,6 +3,7 @@
 // clock, paused time, the frame factor and the frame-rate counter. The loop
 // itself lives in app/; tests set these directly.
 #include "framework/object.h"
+#include "framework/object_list.h"
 
 namespace kelp {
 
@@ -30,10 +31,26 @@ class TFPSCounter : public Object {
   void GetFPS();
 };
 
+// A measured rate at a time; the type keeps the count of live records and
+// the sum of their rates. Nothing in the game makes one.
+class TFrameSyncData : public Object {
+ public:
+  TFrameSyncData();
+  ~TFrameSyncData() override;
+  TFrameSyncData(const TFrameSyncData&) = delete;
+  TFrameSyncData& operator=(const TFrameSyncData&) = delete;
+  float fps = 0.0f;
+  int time;
+  static Ref<TFrameSyncData> Create(float fps);
+  static int Count;
+  static float SumFPS;
+};
+
 class TFrameSync : public Object {
  public:
   TFrameSync();
   float dt = 0.0f;  // the frame factor: TargetFPS over the measured rate
+  ObjectList<TFrameSyncData> data;
   int UpdTime = 0;
   int DataTime = 5000;
   int DelayTime = 200;
