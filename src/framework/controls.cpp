@@ -1,5 +1,7 @@
 #include "framework/controls.h"
 
+#include <algorithm>
+
 #include "framework/anim_image.h"
 #include "framework/bmfont.h"
 #include "framework/color.h"
@@ -8,6 +10,7 @@
 #include "framework/graphics.h"
 #include "framework/mouse.h"
 #include "framework/numeric.h"
+#include "framework/random.h"
 #include "platform/draw.h"
 
 namespace kelp {
@@ -430,6 +433,131 @@ std::string TListbox::GetSelected() const { return Get(Selected); }
 std::string TListbox::Get(int n) const {
   if (!List || n < 1 || n > static_cast<int>(List->size())) return "";
   return (*List)[static_cast<size_t>(n - 1)];
+}
+
+// ---- toolkit controls ----
+
+namespace {
+
+// The viewport the manager set for this widget, cut to w x h from its top-left corner.
+void NarrowViewport(int w, int h) {
+  int vx = 0, vy = 0, vw = 0, vh = 0;
+  platform::GetViewport(vx, vy, vw, vh);
+  platform::SetViewport(vx, vy, std::min(vw, w), std::min(vh, h));
+}
+
+}  // namespace
+
+TLabel::TLabel() : LabelColor(CreateColor(200, 200, 200)) { Clip = 0; }
+
+int TLabel::Draw() {
+  platform::SetScale(1.0f, 1.0f);
+  if (Font) SetBMFont(Font);
+  ApplyColor(LabelColor);
+  platform::DrawText(text, _x, _y);
+  return 0;
+}
+
+int TMessageLabel::Update(float dt) {
+  _y += dt * TranslateY;
+  PassedTime += dt;
+  if (PassedTime > Time && WidgetManager) WidgetManager->RemoveWidget(this);
+  return 0;
+}
+
+int TMessageLabel::Draw() {
+  if (Color) Color->SetCalcColor(Int(PassedTime), Int(Time));
+  SetBMFont(Font);
+  DrawTextBox(0, 0, Text, _width, JUSTIFY_CENTRE, 1);
+  return 0;
+}
+
+Ref<TMessageLabel> CreateMessageLabel(const std::string& text, int x, int y, int width, const Ref<TBMFont>& font,
+                                      const Ref<TColor>& color, float time, float translateY) {
+  auto l = New<TMessageLabel>();
+  l->Text = text;
+  l->Font = font;
+  l->Color = color;
+  l->Time = time;
+  l->TranslateY = translateY;
+  SetBMFont(font);
+  l->Height = DrawTextBox(0, 0, text, width, JUSTIFY_CENTRE, 0);
+  l->Resize(x - width / 2, y - l->Height / 2, width, l->Height);
+  WidgetManager->AddWidget(l);
+  return l;
+}
+
+int TProgressBar::Update(float dt) {
+  switch (AlphaState) {
+    case 0:
+      if (GameTime > AlphaUpd) AlphaState = 1;
+      break;
+    case 1:
+      Alpha += Speed * dt;
+      if (Alpha >= 1.0f) {
+        Alpha = 1.0f;
+        AlphaState = 2;
+      }
+      break;
+    default:
+      Alpha -= Speed * dt;
+      if (Alpha <= 0.0f) {
+        Alpha = 0.0f;
+        AlphaState = 0;
+        AlphaUpd = GameTime + Rand(3000, 5000);
+      }
+      break;
+  }
+  return 0;
+}
+
+int TProgressBar::Draw() {
+  PushGraphicsState();
+  NarrowViewport(Int(CurWidth), _height);
+  if (Image) platform::DrawImage(Image, 0.0f, 0.0f);
+  if (ImageLight && Alpha > 0.0f) {
+    platform::SetAlpha(Alpha);
+    platform::DrawImage(ImageLight, 0.0f, 0.0f);
+  }
+  PopGraphicsState();
+  if (ImageBorder) platform::DrawImage(ImageBorder, 0.0f, 0.0f);
+  return 0;
+}
+
+int TProgressBar::SetState(float value) {
+  if (value > 100.0f) value = 100.0f;
+  Progress = value;
+  State = value / 100.0f;
+  CurWidth = static_cast<float>(_width) * State;
+  return 0;
+}
+
+int TSimpleProgressBar::Draw() {
+  if (ImageBack) platform::DrawImage(ImageBack, 0.0f, 0.0f);
+  PushGraphicsState();
+  if (VerticalMode) {
+    int vx = 0, vy = 0, vw = 0, vh = 0;
+    platform::GetViewport(vx, vy, vw, vh);
+    const int filled = std::min(vh, Int(CurHeight));
+    platform::SetViewport(vx, vy + vh - filled, vw, filled);
+  } else {
+    NarrowViewport(Int(CurWidth), _height);
+  }
+  if (ImageFront) platform::DrawImage(ImageFront, 0.0f, 0.0f);
+  PopGraphicsState();
+  if (ImageBorder) platform::DrawImage(ImageBorder, 0.0f, 0.0f);
+  return 0;
+}
+
+int TSimpleProgressBar::SetState(float value) {
+  if (value > 100.0f) value = 100.0f;
+  Progress = value;
+  State = value / 100.0f;
+  if (VerticalMode)
+    CurHeight = static_cast<float>(_height) * State;
+  else
+    CurWidth = static_cast<float>(_width) * State;
+  return 0;
 }
 
 }  // namespace kelp

@@ -160,4 +160,75 @@ class TListbox : public TWidget {
   std::string Get(int n) const;
 };
 
+// Toolkit controls no screen of the game uses.
+
+// A line of text in canvas coordinates, drawn with the image font.
+class TLabel : public TWidget {
+ public:
+  TLabel();
+  std::string text;
+  Ref<TColor> LabelColor;
+  Ref<TBMFont> Font;
+  int id = 0;
+
+  int Draw() override;
+};
+
+// A wrapped text that drifts by TranslateY per unit of frame factor, blends
+// its colour over Time and leaves the manager once Time has passed.
+class TMessageLabel : public TWidget {
+ public:
+  std::string Text;
+  int Height = 0;
+  float TranslateY = 0.0f;
+  float Time = 0.0f;
+  float PassedTime = 0.0f;
+  Ref<TColor> Color;
+  Ref<TBMFont> Font;
+
+  int Update(float dt) override;
+  int Draw() override;
+};
+
+// A label width pixels wide centred on (x, y), added to the manager.
+Ref<TMessageLabel> CreateMessageLabel(const std::string& text, int x, int y, int width, const Ref<TBMFont>& font,
+                                      const Ref<TColor>& color, float time, float translateY);
+
+// A bar filled to Progress percent, with a light strip that pulses now and then.
+class TProgressBar : public TWidget {
+ public:
+  platform::ImageRef Image;
+  platform::ImageRef ImageLight;
+  platform::ImageRef ImageBorder;
+  float State = 0.0f;  // 0..1
+  float CurWidth = 0.0f;
+  float Alpha = 0.0f;  // of the light strip
+  float Speed = 0.005f;
+  int AlphaState = 0;  // 0 resting at zero, 1 rising, 2 falling
+  int AlphaUpd = 0;    // GameTime the rest ends
+  float Progress = 0.0f;
+
+  int Update(float dt) override;
+  int Draw() override;
+  // Percent, at most 100.
+  virtual int SetState(float value);
+};
+
+// A bar filled to Progress percent, left to right or (vertical) bottom up.
+class TSimpleProgressBar : public TWidget {
+ public:
+  platform::ImageRef ImageFront;
+  platform::ImageRef ImageBack;
+  platform::ImageRef ImageBorder;
+  int VerticalMode = 0;
+  float State = 0.0f;  // 0..1
+  float CurWidth = 0.0f;
+  float CurHeight = 0.0f;
+  float Progress = 0.0f;
+
+  int Draw() override;
+  // Percent, at most 100.
+  virtual int SetState(float value);
+};
+
 }  // namespace kelp
