@@ -1,13 +1,17 @@
 #include "framework/dialog.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
 #include "framework/bmfont.h"
+#include "framework/color.h"
+#include "framework/graphics.h"
 #include "framework/numeric.h"
 #include "framework/screen_aspect.h"
 #include "framework/utf8.h"
 #include "platform/draw.h"
+#include "platform/graphics_state.h"
 
 namespace kelp {
 
@@ -134,6 +138,189 @@ int DrawTextBox(int x, int y, const std::string& text, int width, int justify, i
     start = i + 1;
   }
   return static_cast<int>(height);
+}
+
+// ---- tiled frames ----
+
+platform::ImageRef CutImage(const platform::ImageRef& source, int cols, int rows) {
+  if (!source || cols < 1 || rows < 1) return nullptr;
+  const int tw = source->Width() / cols, th = source->Height() / rows;
+  const platform::PixmapRef pixels = source->Frame(0);
+  if (tw < 1 || th < 1 || !pixels) return nullptr;
+  auto tiles = platform::CreateImage(tw, th, cols * rows, 0);
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) tiles->SetFrame(r * cols + c, pixels->Window(c * tw, r * th, tw, th));
+  return tiles;
+}
+
+namespace {
+
+// Tiles one frame over a w x h area from (x, y); the area is the clip.
+void TileArea(const platform::ImageRef& tiles, int frame, int x, int y, int w, int h) {
+  if (!tiles || w <= 0 || h <= 0) return;
+  PushGraphicsState();
+  int vx = 0, vy = 0, vw = 0, vh = 0;
+  platform::GetViewport(vx, vy, vw, vh);
+  float ox = 0.0f, oy = 0.0f;
+  platform::GetOrigin(ox, oy);
+  // The area in screen pixels, kept inside the viewport already in force.
+  const int left = std::max(vx, Int(ox) + x), top = std::max(vy, Int(oy) + y);
+  const int right = std::min(vx + vw, Int(ox) + x + w), bottom = std::min(vy + vh, Int(oy) + y + h);
+  if (right > left && bottom > top) {
+    platform::SetViewport(left, top, right - left, bottom - top);
+    for (int ty = y; ty < y + h; ty += tiles->Height())
+      for (int tx = x; tx < x + w; tx += tiles->Width())
+        platform::DrawImage(tiles, static_cast<float>(tx), static_cast<float>(ty), frame);
+  }
+  PopGraphicsState();
+}
+
+int TextHeightIn(const platform::ImageFontRef& font, const std::string& text) {
+  if (text.empty()) return 0;
+  PushGraphicsState();
+  if (font) platform::SetImageFont(font);
+  const int h = platform::TextHeight(text);
+  PopGraphicsState();
+  return h;
+}
+
+}  // namespace
+
+TDialog::TDialog() : mContentInsets(CreateRect(0.0f, 0.0f, 0.0f, 0.0f)) { Modal = 1; }
+
+int TDialog::SetImage(const platform::ImageRef& source) {
+  Image = CutImage(source, 3, 3);
+  Tile_Width = Image ? Image->Width() : 0;
+  Tile_Height = Image ? Image->Height() : 0;
+  return 0;
+}
+
+int TDialog::Draw() {
+  if (Image && Tile_Width > 0 && Tile_Height > 0) {
+    // Corners keep their size unless the dialog is narrower (lower) than three tiles.
+    const int cw = _width < 3 * Tile_Width ? std::min(Tile_Width, _width / 2) : Tile_Width;
+    const int ch = _height < 3 * Tile_Height ? std::min(Tile_Height, _height / 2) : Tile_Height;
+    const int midW = _width - 2 * cw, midH = _height - 2 * ch;
+    TileArea(Image, 4, cw, ch, midW, midH);
+    TileArea(Image, 1, cw, 0, midW, ch);
+    TileArea(Image, 7, cw, _height - ch, midW, ch);
+    TileArea(Image, 3, 0, ch, cw, midH);
+    TileArea(Image, 5, _width - cw, ch, cw, midH);
+    TileArea(Image, 0, 0, 0, cw, ch);
+    TileArea(Image, 2, _width - cw, 0, cw, ch);
+    TileArea(Image, 6, 0, _height - ch, cw, ch);
+    TileArea(Image, 8, _width - cw, _height - ch, cw, ch);
+  }
+  // Ornaments centred on their edges, where they fit.
+  auto ornament = [](const platform::ImageRef& img, float x, float y) {
+    if (img) platform::DrawImage(img, x, y);
+  };
+  if (Tile_Up && Tile_UpW <= _width) ornament(Tile_Up, static_cast<float>((_width - Tile_UpW) / 2), 0.0f);
+  if (Tile_Down && Tile_DownW <= _width)
+    ornament(Tile_Down, static_cast<float>((_width - Tile_DownW) / 2),
+             static_cast<float>(_height - Tile_Down->Height()));
+  if (Tile_Left && Tile_LeftH <= _height) ornament(Tile_Left, 0.0f, static_cast<float>((_height - Tile_LeftH) / 2));
+  if (Tile_Right && Tile_RightH <= _height)
+    ornament(Tile_Right, static_cast<float>(_width - Tile_Right->Width()),
+             static_cast<float>((_height - Tile_RightH) / 2));
+
+  const int left = Int(mContentInsets->x), top = Int(mContentInsets->y);
+  const int inner = _width - left - Int(mContentInsets->width);
+  int headerHeight = 0;
+  if (!mDialogHeader.empty()) {
+    PushGraphicsState();
+    if (HEADER_FONT) platform::SetImageFont(HEADER_FONT);
+    ApplyColor(COLOR_HEADER);
+    headerHeight = platform::TextHeight(mDialogHeader);
+    platform::DrawText(mDialogHeader, static_cast<float>(left + inner / 2 - platform::TextWidth(mDialogHeader) / 2),
+                       static_cast<float>(top));
+    PopGraphicsState();
+  }
+  if (!mDialogLines.empty()) {
+    PushGraphicsState();
+    if (LINES_FONT) platform::SetImageFont(LINES_FONT);
+    ApplyColor(COLOR_LINES);
+    DrawTextBox(left, top + headerHeight, mDialogLines, inner, JUSTIFY_LEFT, 1);
+    PopGraphicsState();
+  }
+  return 0;
+}
+
+int TDialog::Resize(int px, int py, int width, int height) {
+  TWindow::Resize(px, py, width, height);
+  for (const Ref<TWidget>& c : Widgets) c->SetPosition(px + c->x, py + c->y);
+  return 0;
+}
+
+int TDialog::MouseMove(int dx, int dy) {
+  if (!IsDown || !Movable) return 0;
+  int nx = Int(_x + static_cast<float>(dx)), ny = Int(_y + static_cast<float>(dy));
+  if (nx < 0) nx = 0;
+  if (ny < 0) ny = 0;
+  if (nx + _width > VirtualWidth) nx = VirtualWidth - _width;
+  if (ny + _height > VirtualHeight) ny = VirtualHeight - _height;
+  Resize(nx, ny, _width, _height);
+  return 0;
+}
+
+int TDialog::MouseUp(int) {
+  IsDown = 0;
+  return 0;
+}
+
+int TDialog::MouseDown(int button) {
+  if (button == 1 && Movable) IsDown = 1;
+  return 0;
+}
+
+int TDialog::AddedToManager() {
+  for (const Ref<TWidget>& c : Widgets) {
+    c->SetPosition(Int(_x) + c->x, Int(_y) + c->y);
+    WidgetManager->AddWidget(c);
+  }
+  return 0;
+}
+
+int TDialog::RemovedFromManager() {
+  for (const Ref<TWidget>& c : Widgets) WidgetManager->RemoveWidget(c);
+  return 0;
+}
+
+int TDialog::GetPreferredHeight(int width) {
+  const int inner = width - Int(mContentInsets->x) - Int(mContentInsets->width);
+  int lines = 0;
+  if (!mDialogLines.empty()) lines = DrawTextBox(0, 0, mDialogLines, inner, JUSTIFY_LEFT, 0);
+  return Int(mContentInsets->y) + Int(mContentInsets->height) + TextHeightIn(HEADER_FONT, mDialogHeader) + lines +
+         10;
+}
+
+int TDialog::CenterToScreen() {
+  Resize(VirtualWidth / 2 - _width / 2, Int(_y), _width, _height);
+  return 0;
+}
+
+int TDialogButton::SetImage(const platform::ImageRef& source) {
+  Image = CutImage(source, 3, 1);
+  return 0;
+}
+
+int TDialogButton::Resize(int px, int py, int width, int height) {
+  const int tw = Image ? Image->Width() : 0;
+  if (tw > 0) width = width / tw * tw;
+  return TButtonWidget::Resize(px, py, width, height);
+}
+
+int TDialogButton::Draw() {
+  if (Image && Image->Width() > 0) {
+    const int tw = Image->Width();
+    PushGraphicsState();
+    platform::SetBlend(platform::ALPHABLEND);
+    platform::DrawImage(Image, 0.0f, 0.0f, 0);
+    for (int tx = tw; tx + tw < _width; tx += tw) platform::DrawImage(Image, static_cast<float>(tx), 0.0f, 1);
+    if (_width >= 2 * tw) platform::DrawImage(Image, static_cast<float>(_width - tw), 0.0f, 2);
+    PopGraphicsState();
+  }
+  return TButtonWidget::Draw();
 }
 
 }  // namespace kelp
