@@ -126,10 +126,15 @@ int TInputBox2::DePress(int id) {
   return 0;
 }
 
-void TInputBox2::Type() {
+namespace {
+
+// This frame's typing into name: at most one letter or digit (Shift for
+// capitals, no digits under Shift) while it is shorter than the limit, and
+// Backspace. Every hit is read in every frame, taken or not, so a key refused
+// now (a ninth character, a digit under Shift) does not turn up later.
+// With `settled` the keys are read but change nothing.
+void TypeName(std::string& name, std::string& add, bool settled) {
   const bool shift = platform::KeyDown(platform::VK_LSHIFT) || platform::KeyDown(platform::VK_RSHIFT);
-  // Every hit is read in every frame, taken or not, so a key refused now
-  // (a ninth character, a digit under Shift) does not turn up later.
   int letterHit[26], digitHit[10];
   for (int i = 0; i < 26; ++i) letterHit[i] = platform::KeyHit('A' + i);
   for (int d = 0; d < 10; ++d) {
@@ -138,11 +143,9 @@ void TInputBox2::Type() {
     digitHit[d] = main + pad;
   }
   const int back = platform::KeyHit(platform::VK_BACK);
+  if (settled) return;
 
-  // A confirmed name is not edited while the box slides out.
-  if (Updater && Updater->IsHiding()) return;
-
-  if (utf8::Length(Name) < MaxNameLength) {
+  if (utf8::Length(name) < TInputBox2::MaxNameLength) {
     for (int i = 0; i < 26; ++i)
       if (letterHit[i]) add.assign(1, static_cast<char>((shift ? 'A' : 'a') + i));
     if (!shift) {
@@ -152,11 +155,16 @@ void TInputBox2::Type() {
     }
   }
   if (!add.empty()) {
-    Name.append(add);
+    name.append(add);
     add.clear();
   }
-  if (back) utf8::PopBack(Name);
+  if (back) utf8::PopBack(name);
 }
+
+}  // namespace
+
+// A confirmed name is not edited while the box slides out.
+void TInputBox2::Type() { TypeName(Name, add, Updater && Updater->IsHiding()); }
 
 int TInputBox2::Update(float dt) {
   Ref<TWidget> keep = Self();  // OK() may take the box out of every list
@@ -211,6 +219,134 @@ int TInputBox2::Draw() {
   DrawBMText(Name, static_cast<float>(_width / 2 - nameWidth / 2), static_cast<float>(lineY));
   if (Line) Line->Draw(_width / 2 + nameWidth / 2, lineY);
   return 0;
+}
+
+// ---- general input box ----
+
+int TInputBox::AddedToManager() {
+  Font = FontUserlist;
+  SetBMFont(Font);
+  Line = TBlinkLine::Create(static_cast<float>(BMLineHeight() - 4));
+  Button_OK = CreateButton(0, 0, nullptr, "", Button_OK_ID, Self(), 0, 0);
+  Button_OK->SetAnim(TAnimImage::Load2("IMAGE_GUI_BT_OK", -1));
+  WidgetManager->AddWidget(Button_OK);
+  BUTTON_CANCEL = CreateButton(0, 0, nullptr, "", Button_CANCEL_ID, Self(), 0, 0);
+  BUTTON_CANCEL->SetAnim(TAnimImage::Load2("IMAGE_GUI_BT_CANCEL", -1));
+  WidgetManager->AddWidget(BUTTON_CANCEL);
+  Fadeable = 1;
+  return 0;
+}
+
+int TInputBox::RemovedFromManager() {
+  WidgetManager->RemoveWidget(Button_OK);
+  WidgetManager->RemoveWidget(BUTTON_CANCEL);
+  return 0;
+}
+
+void TInputBox::PlaceButtons() {
+  const int top = Int(_y + 127.0f);
+  if (Button_OK) Button_OK->SetPosition(Int(_x + 70.0f), top);
+  if (BUTTON_CANCEL) BUTTON_CANCEL->SetPosition(Int(_x) + _width - 70 - BUTTON_CANCEL->_width, top);
+}
+
+int TInputBox::Resize(int px, int py, int width, int height) {
+  TDialogStatic::Resize(px, py, width, height);
+  PlaceButtons();
+  return 0;
+}
+
+int TInputBox::SetPosition(int px, int py) {
+  TDialogStatic::SetPosition(px, py);
+  PlaceButtons();
+  return 0;
+}
+
+int TInputBox::StartShow() {
+  Updater = TWidgetUpdater::Create(Self(), 0);
+  Updater->Init(0, 1, 0.9f, 1.5f);
+  Updater->StartShow(4.0f, 0.6f, 0.15f);
+  fade_state = 1;
+  return 0;
+}
+
+int TInputBox::StartHiding() {
+  Updater = TWidgetUpdater::Create(Self(), 0);
+  Updater->Init(0, 1, 0.9f, 1.5f);
+  Updater->StartHiding();
+  fade_state = 2;
+  return 0;
+}
+
+int TInputBox::DePress(int id) {
+  if (Updater && Updater->IsHiding()) return 0;
+  PressedID = id;
+  StartHiding();
+  return 0;
+}
+
+int TInputBox::Update(float dt) {
+  Ref<TWidget> keep = Self();  // the report may drop every other reference
+  if (Line) Line->Update(dt);
+  if (Updater) Updater->Update(dt);
+  SetPosition(Int(_x), Int(_y));
+
+  const int enter = platform::KeyHit(platform::VK_RETURN);
+  const int escape = platform::KeyHit(platform::VK_ESCAPE);
+  if (Updater && Updater->IsShowing() && Updater->Accel && Updater->Accel->Stopped) {
+    if (enter)
+      DePress(Button_OK_ID);
+    else if (escape)
+      DePress(Button_CANCEL_ID);
+  }
+
+  if (Updater && Updater->IsHiding() && Updater->IsDeath() && !reported_) {
+    reported_ = 1;
+    if (PressedID == Button_OK_ID)
+      OK();
+    else
+      CANCEL();
+    return 0;
+  }
+
+  TypeName(Name, add, Updater && Updater->IsHiding());
+  return 0;
+}
+
+int TInputBox::OK() {
+  Ref<TWidget> keep = Self();
+  if (const Ref<TWidget> l = Listener.lock()) l->InputFinished(ID, Name);
+  WidgetManager->RemoveWidget(this);
+  return 0;
+}
+
+int TInputBox::CANCEL() {
+  Ref<TWidget> keep = Self();
+  if (const Ref<TWidget> l = Listener.lock()) l->InputFinished(ID, "");
+  WidgetManager->RemoveWidget(this);
+  return 0;
+}
+
+int TInputBox::Draw() {
+  TDialogStatic::Draw();
+  platform::SetColor(255, 255, 255);
+  SetBMFont(Font);
+  const int nameWidth = BMTextWidth(Name);
+  const int lineY = _height / 2 - BMLineHeight() + 12;
+  DrawBMText(Name, static_cast<float>(_width / 2 - nameWidth / 2), static_cast<float>(lineY));
+  if (Line) Line->Draw(_width / 2 + nameWidth / 2, lineY);
+  return 0;
+}
+
+Ref<TInputBox> ShowInputBox(int id, const Ref<TWidget>& listener, const std::string& prompt) {
+  auto box = New<TInputBox>();
+  box->SetImage(ResManager ? ResManager->GetImage("IMAGE_MAINMENU_NAME_FRAME") : nullptr);
+  box->ID = id;
+  box->Listener = listener;
+  box->Name = prompt;
+  WidgetManager->AddWidget(box);
+  box->Resize(VirtualCenterX - box->_width / 2, -box->_height, box->_width, box->_height);
+  box->StartShow();
+  return box;
 }
 
 }  // namespace kelp

@@ -66,6 +66,45 @@ class TInputBox2 : public TDialogStatic {
   void Type();
 };
 
+// The general text box no screen of the game opens: OK (or Enter) reports
+// InputFinished(ID, Name), Cancel (or Escape) InputFinished(ID, ""), each at
+// the end of the slide-out; an empty text is accepted.
+class TInputBox : public TDialogStatic {
+ public:
+  std::string Name;
+  WeakRef<TWidget> Listener;
+  int ID = 0;
+  Ref<TBlinkLine> Line;
+  int Button_OK_ID = 1;
+  int Button_CANCEL_ID = 2;
+  Ref<TButtonWidget> Button_OK;
+  Ref<TButtonWidget> BUTTON_CANCEL;
+  Ref<TBMFont> Font;
+  Ref<TWidgetUpdater> Updater;
+  int PressedID = 0;
+  int UpdTime = 0, PauseTime = 100;
+  std::string add;
+
+  int Resize(int px, int py, int width, int height) override;
+  int SetPosition(int px, int py) override;
+  int RemovedFromManager() override;
+  int AddedToManager() override;
+  int DePress(int id) override;
+  int Draw() override;
+  int Update(float dt) override;
+  virtual int OK();
+  virtual int CANCEL();
+  virtual int StartShow();
+  virtual int StartHiding();
+
+ private:
+  void PlaceButtons();
+  int reported_ = 0;
+};
+
+// Slides in a box whose text starts as `prompt`; id comes back with the answer.
+Ref<TInputBox> ShowInputBox(int id, const Ref<TWidget>& listener, const std::string& prompt);
+
 // "Hello <name>!" and the second line, as the main menu shows them.
 std::string NameGreeting(const std::string& name);
 
