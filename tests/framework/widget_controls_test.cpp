@@ -3,6 +3,8 @@
 // when the click sound plays, and where a button puts its label.
 #include <gtest/gtest.h>
 
+#include "draw_probe.h"
+#include "framework/anim_image.h"
 #include "framework/controls.h"
 #include "platform/image_font.h"
 #include "widget_test_env.h"
@@ -164,6 +166,30 @@ TEST_F(ControlsTest, PressedButtonDrawsShiftedByItsTranslation) {
   EXPECT_EQ(font->draws[1].ox, 102.0f) << "pressed look";
   EXPECT_EQ(font->draws[1].oy, 203.0f);
   EXPECT_EQ(font->draws[2].ox, 100.0f) << "held away from it: the plain look";
+}
+
+TEST_F(ControlsTest, PressedFrameOfTheStripShowsOnlyWhenTheStripHasMoreThanTwoFrames) {
+  const uint32_t colours[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF};
+  struct Case {
+    int frames;
+    uint32_t shown;
+  };
+  for (const Case c : {Case{2, 0xFF0000u}, Case{3, 0x0000FFu}}) {
+    auto anim = New<TAnimImage>();
+    anim->Frames = c.frames;
+    anim->Image = platform::CreateImage(40, 20, c.frames, 0);
+    for (int f = 0; f < c.frames; ++f) anim->Image->SetFrame(f, draw_probe::Solid(40, 20, colours[f])->Frame(0));
+    auto b = CreateButton(0, 0, nullptr, "", 1, listener_, 0, 0);
+    b->SetAnim(anim);
+    b->SetPosition(100, 100);
+    b->IsDown = 1;
+    b->IsOver = 1;
+    platform::Cls();
+    WidgetManager->DrawWidget(b);
+    platform::PixmapRef p = platform::GrabCanvas();
+    ASSERT_TRUE(p);
+    EXPECT_EQ(draw_probe::RGB(*p, 110, 110), c.shown) << c.frames << " frames";
+  }
 }
 
 TEST_F(ControlsTest, LinkClicksOnEveryNewPressAndReportsOnlyWhenReleasedOverIt) {
