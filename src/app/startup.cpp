@@ -73,7 +73,9 @@ namespace {
 
 constexpr int kTitleEntry = 53;
 constexpr int kMaxStartLevel = 99;  // the stage and island table has 100 rows
+constexpr int kLoadingFrameMs = 18;  // one frame tick
 int g_ran = 0;
+int g_loadingShown = 0;  // counter value of the last loading screen shown
 
 // The subsystems below the front end reach the running level and the screens
 // through these links.
@@ -384,6 +386,7 @@ void ShowSplash() {
 
 void LoadResourceGroups() {
   LoadingText = PhraseBank ? PhraseBank->GetLoad() : "";
+  g_loadingShown = platform::Millisecs() - kLoadingFrameMs;
   ResManager->DrawLoading = DrawLoadingProgress;
   ResManager->ResetLoadingPanel();
   for (const char* scope : {"Menu", "Map", "Village", "Village2", "Music"}) ResManager->LoadingPanelAddScope(scope);
@@ -401,10 +404,14 @@ void LoadResourceGroups() {
 }
 
 void DrawLoadingProgress(float percent) {
+  GameTime = platform::Millisecs();
+  // Hundreds of small resources each showing a frame would cost more time
+  // than loading them: at most one frame a tick, and the last step always.
+  if (percent < 99.9f && GameTime - g_loadingShown < kLoadingFrameMs) return;
+  g_loadingShown = GameTime;
   const float p = percent < 0.0f ? 0.0f : percent > 100.0f ? 100.0f : percent;
   platform::SetOrigin(static_cast<float>(CanvasOffsetX), 0.0f);
   platform::SetBlend(platform::ALPHABLEND);
-  GameTime = platform::Millisecs();
   platform::DrawImage(ImageLoadingText, 306.0f, 500.0f);
   platform::DrawImage(ImageLoadingEmpty, 300.0f - 103.0f, 300.0f - 58.0f);
   if (ImageLoadingFull) {
