@@ -2,6 +2,8 @@
 
 namespace kelp {
 
+Ref<TRay> TRay::Create() { return New<TRay>(); }
+
 // The beam itself comes with the ray bonus.
 void TRay::Draw() {}
 

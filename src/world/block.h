@@ -87,6 +87,9 @@ class TBlock : public Object, public std::enable_shared_from_this<TBlock> {
   int class_ = 0;
   int bonus_class = 0;
   int boss_class = 0;
+  // The level's PausedTime when the current parasite contact began: only
+  // pauses during the contact lengthen the capture times.
+  int ParazitePausedBase = 0;
 
   TBlock();
 

@@ -9,4 +9,6 @@ int TBrick::Load(const platform::StreamRef&) { return 0; }
 
 void TBrick::Clear() {}
 
+void TBrick::Hit(float, float, int) {}
+
 }  // namespace kelp

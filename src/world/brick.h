@@ -26,6 +26,8 @@ class TBrick : public Object {
   // Reads the level's "_bricks.xml"; 1 when a wall was read.
   static int Load(const platform::StreamRef& stream);
   static void Clear();
+  // Takes damage off the bricks at the point.
+  static void Hit(float x, float y, int damage);
 };
 
 }  // namespace kelp

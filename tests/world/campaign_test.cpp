@@ -1,0 +1,292 @@
+// The campaign's bookkeeping over the level packs: counting them, the stage
+// and island of each level, rounds within a stage, the background, moving on
+// after a won level and back for a retry, and the level description.
+#include <map>
+
+#include "framework/fade.h"
+#include "framework/log.h"
+#include "framework/resources.h"
+#include "level_scene.h"
+#include "play/in_game_interface.h"
+
+namespace level_test {
+namespace {
+
+class Campaign : public LevelScene {
+ public:
+  // Packs 1..n as empty archives with their descriptions beside them.
+  void MakeLevels(const std::vector<std::pair<int, std::string>>& stageAndTileset) {
+    fs::create_directories(Here("data/levels"));
+    int n = 0;
+    for (const auto& [stage, tileset] : stageAndTileset) {
+      ++n;
+      const std::string base = LevelPackPath(n).substr(0, LevelPackPath(n).size() - 4);
+      testenv::WriteFile(Here(LevelPackPath(n)), std::string(4, '\0'));
+      testenv::WriteFile(Here(base + ".xml"), "<level>\n<params num=\"" + std::to_string(n) + "\" stage=\"" +
+                                                  std::to_string(stage) + "\" time=\"90000\" gametype=\"2\" "
+                                                  "blocks=\"10\" tileset=\"" + tileset + "\"/>\n");
+    }
+  }
+};
+
+TEST_F(Campaign, CountsThePacksAndNotesEachLevelsStageAndIsland) {
+  MakeLevels({{1, "desert"}, {1, "Desert"}, {2, "snow"}, {2, "SNOW"}, {2, "elsewhere"}, {3, "desert"}});
+  GameScreen->Stage = 7;
+  EXPECT_EQ(TLevel::CountLevels(), 6);
+  EXPECT_EQ(LevelCount, 6);
+  struct Case {
+    int level, stage, island;
+  };
+  const Case cases[] = {{0, -1, 0}, {-3, -1, 0}, {1, 1, 1}, {2, 1, 1}, {3, 2, 2}, {4, 2, 2},
+                        {5, 2, 0},  {6, 3, 1},   {7, 8, 0}, {32, 8, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.level);
+    EXPECT_EQ(TLevel::GetInfo(c.level, 0), c.stage);
+    EXPECT_EQ(TLevel::GetInfo(c.level, 1), c.island);
+    EXPECT_EQ(TLevel::GetStage(c.level), c.stage);
+    EXPECT_EQ(TLevel::GetIsland(c.level), c.island);
+  }
+  // The count ends at the first missing pack.
+  fs::remove(Here(LevelPackPath(4)));
+  EXPECT_EQ(TLevel::CountLevels(), 3);
+  EXPECT_EQ(TLevel::GetInfo(4, 0), 8);
+}
+
+TEST_F(Campaign, BrokenDescriptionsGiveStageAndIslandNothing) {
+  MakeLevels({{1, "desert"}, {1, "desert"}, {1, "desert"}});
+  testenv::WriteFile(Here("data/levels/level002.xml"), "<params stage=\"4\" tileset=\"snow\">\n");
+  fs::remove(Here("data/levels/level003.xml"));
+  fs::create_directories(Here("log"));
+  ASSERT_TRUE(OpenLog(Here("log/")));
+  EXPECT_EQ(TLevel::CountLevels(), 3);
+  CloseLog();
+  const std::string logged = testenv::ReadFile(Here("log/log.xml"));
+  EXPECT_EQ(TLevel::GetInfo(2, 0), 0);
+  EXPECT_EQ(TLevel::GetInfo(2, 1), 0);
+  EXPECT_EQ(TLevel::GetInfo(3, 0), 0);
+  EXPECT_EQ(TLevel::GetInfo(3, 1), 0);
+  EXPECT_NE(logged.find("[Level ERROR] The file does not begin with a level tag!"), std::string::npos);
+  EXPECT_NE(logged.find("[GetStage ERROR] Failed to load the specified url!"), std::string::npos);
+}
+
+TEST_F(Campaign, SetLevelNumbersTheRoundsOfAStage) {
+  MakeLevels({{1, "desert"}, {1, "desert"}, {2, "desert"}, {2, "desert"}, {2, "desert"}, {2, "desert"}});
+  TLevel::CountLevels();
+  struct Case {
+    int level, stage, round;
+  };
+  // Level 6 is the fourth of its stage: it keeps the third round.
+  for (const Case c : {Case{1, 1, 1}, Case{2, 1, 2}, Case{3, 2, 1}, Case{4, 2, 2}, Case{5, 2, 3}, Case{6, 2, 3}}) {
+    SCOPED_TRACE(c.level);
+    TLevel::SetLevel(c.level);
+    EXPECT_EQ(GameScreen->Level, c.level);
+    EXPECT_EQ(GameScreen->Stage, c.stage);
+    EXPECT_EQ(GameScreen->Round, c.round);
+  }
+}
+
+TEST_F(Campaign, SetLevelChoosesTheLandscapeBehindTheLevel) {
+  ResManager = New<TResManager>();
+  InGameInterface = New<TInGameInterface>();
+  std::map<std::string, platform::ImageRef> images;
+  for (const char* id : {"IMAGE_BACK", "IMAGE_BACK_EVIL", "IMAGE_SNOW_BACK", "IMAGE_SNOW_BACK2", "IMAGE_SNOW_BACK_EVIL"}) {
+    auto res = New<TResImage>();
+    images[id] = platform::CreateImage(2, 2);
+    res->Data = images[id];
+    ResManager->ResAddData(std::string(id) + ".png", id, res, "init");
+  }
+  const std::pair<int, const char*> cases[] = {{1, "IMAGE_BACK"},        {20, "IMAGE_BACK"},
+                                               {21, "IMAGE_BACK_EVIL"},  {31, "IMAGE_BACK_EVIL"},
+                                               {32, "IMAGE_SNOW_BACK"},  {46, "IMAGE_SNOW_BACK"},
+                                               {47, "IMAGE_SNOW_BACK2"}, {65, "IMAGE_SNOW_BACK2"},
+                                               {66, "IMAGE_SNOW_BACK_EVIL"}};
+  for (const auto& [level, id] : cases) {
+    SCOPED_TRACE(level);
+    TLevel::SetLevel(level);
+    EXPECT_EQ(InGameInterface->Back, images[id]);
+  }
+  ResManager = nullptr;
+  InGameInterface = nullptr;
+}
+
+TEST_F(Campaign, PrevLevelIsTheFirstOfTheStage) {
+  MakeLevels({{1, "desert"}, {1, "desert"}, {2, "desert"}, {2, "desert"}, {2, "desert"}});
+  TLevel::CountLevels();
+  for (const auto& [level, first] : std::vector<std::pair<int, int>>{{1, 1}, {2, 1}, {3, 3}, {5, 3}}) {
+    SCOPED_TRACE(level);
+    GameScreen->Level = level;
+    EXPECT_EQ(TLevel::PrevLevel(), first);
+  }
+  GameScreen->CustomLevel = 1;
+  GameScreen->Level = 5;
+  EXPECT_EQ(TLevel::PrevLevel(), 5) << "a level-select game retries its own level";
+}
+
+TEST_F(Campaign, NextLevelGoesOnWithinAStageAndToTheVillageBetweenStages) {
+  MakeLevels({{1, "desert"}, {1, "desert"}, {2, "desert"}});
+  TLevel::CountLevels();
+  ScreenFade = New<TFade>();
+  int villages = 0, endings = 0;
+  LevelLinks.ShowVillage = [&villages] { ++villages; };
+  LevelLinks.EndLevelSelect = [&endings] { ++endings; };
+
+  struct Case {
+    const char* what;
+    int from;
+    bool starts;  // the next round starts at once; else the village
+  };
+  const Case cases[] = {
+      {"the next round of the stage", 1, true},
+      {"a new stage", 2, false},
+      {"past the last level", 3, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GameScreen->SetHided(0);
+    GameScreen->started = 0;
+    ScreenFade->pause = 0;
+    villages = 0;
+    TLevel::SetLevel(c.from);
+    TLevel::NextLevel();
+    EXPECT_EQ(GameScreen->Level, c.from + 1);
+    EXPECT_EQ(GameScreen->started, c.starts ? 1 : 0);
+    EXPECT_EQ(villages, c.starts ? 0 : 1);
+    EXPECT_EQ(GameScreen->Visible, c.starts ? 1 : 0);
+    EXPECT_EQ(ScreenFade->pause, c.starts ? 0 : 1);
+  }
+
+  // A level-select game goes on while the player has reached the next level.
+  GameScreen->CustomLevel = 1;
+  Player->scores = 500;
+  LevelLinks.ProfileProgress = [](int& completed, int& saved) {
+    completed = 0;
+    saved = 3;
+  };
+  GameScreen->SetHided(0);
+  TLevel::SetLevel(1);
+  TLevel::NextLevel();
+  EXPECT_EQ(GameScreen->started, 1);
+  EXPECT_EQ(Player->scores, 0) << "each level of a level-select game counts on its own";
+  EXPECT_EQ(endings, 0);
+  TLevel::NextLevel();  // level 3 has not been reached
+  EXPECT_EQ(endings, 1);
+  // A finished game may select any level, up to the last.
+  LevelLinks.ProfileProgress = [](int& completed, int& saved) {
+    completed = 1;
+    saved = 1;
+  };
+  TLevel::SetLevel(2);
+  TLevel::NextLevel();
+  EXPECT_EQ(endings, 1);
+  TLevel::NextLevel();
+  EXPECT_EQ(endings, 2) << "past the last level";
+  ScreenFade = nullptr;
+}
+
+TEST_F(Campaign, DescriptionSetsEverySettingAndPlacesImages) {
+  fs::create_directories(Here("data/img"));
+  auto pix = std::make_shared<platform::Pixmap>(4, 4);
+  ASSERT_TRUE(platform::SavePixmapPNG(*pix, Here("data/img/rock.png")));
+  TLevel& l = *CurrentLevel;
+  ASSERT_EQ(l.LoadLevel(platform::OpenMemory(
+                "<level>\n<params num=\"3\" stage=\"2\" time=\"80000\" gentime=\"1001\" gametype=\"20\" blocks=\"15\" "
+                "water=\"1\" waterlevel=\"300\" parazite=\"4\" tileset=\"snow\"/>\n"
+                "<image path=\"data/img/rock.png\" layer=\"2\" x=\"120\" y=\"340\" alpha=\"0.5\" angle=\"30\" "
+                "floor=\"1\"/>\n<image path=\"data/img/missing.png\" layer=\"1\"/>\n")),
+            1);
+  EXPECT_EQ(l.num, 3);
+  EXPECT_EQ(l.stage, 2);
+  EXPECT_EQ(l.time, 80000);
+  EXPECT_EQ(l.GenTime, 1001);
+  EXPECT_EQ(l.gametype, 20);
+  EXPECT_EQ(l.blocks, 15);
+  EXPECT_EQ(l.water, 1);
+  EXPECT_EQ(l.waterlevel, 300);
+  EXPECT_EQ(l.parazite, 4);
+  EXPECT_EQ(l.tileset, "snow");
+  ASSERT_EQ(WorldImages.Count(), 1u) << "a picture that does not load is left out";
+  const Ref<TWorldImage> w = WorldImages.First();
+  EXPECT_EQ(w->name, "rock.png");
+  EXPECT_EQ(w->ID, 1);
+  EXPECT_EQ(w->layer, 2);
+  EXPECT_FLOAT_EQ(w->x, 120);
+  EXPECT_FLOAT_EQ(w->alpha, 0.5f);
+  EXPECT_FLOAT_EQ(w->angle, 30);
+  EXPECT_FLOAT_EQ(w->scale, 0) << "no scale: drawn at scale 0";
+  EXPECT_EQ(w->moving_floor, 1);
+
+  // Every params line sets all ten; a relaxed game makes boxes half as often again.
+  GameScreen->GameMode = TGame::RELAXED;
+  ASSERT_EQ(l.LoadLevel(platform::OpenMemory("<level>\n<params gentime=\"1001\"/>\n")), 1);
+  EXPECT_EQ(l.GenTime, 1501);
+  EXPECT_EQ(l.time, 0);
+  EXPECT_EQ(l.tileset, "");
+
+  EXPECT_EQ(l.LoadLevel(platform::OpenMemory("<params stage=\"9\"/>\n")), 0);
+  EXPECT_EQ(l.stage, 0) << "a description without its level tag changes nothing";
+  EXPECT_EQ(l.LoadLevel(nullptr), 0);
+}
+
+TEST_F(Campaign, LoadRefusesALevelThatIsNotAmongThePacks) {
+  MakeLevels({{1, "desert"}, {1, "desert"}});
+  TLevel::CountLevels();
+  TPhysEngine_Static::Create(0, 0, 10, 10, 1, 1, 1, World->Physics.get());
+  CurrentLevel->stage = 42;
+  for (int level : {0, -1, 3, 1000}) {
+    SCOPED_TRACE(level);
+    EXPECT_EQ(CurrentLevel->Load(level), 0);
+    EXPECT_EQ(World->Physics->Statics.Count(), 1u);
+    EXPECT_EQ(CurrentLevel->stage, 42);
+    EXPECT_TRUE(Pushers.IsEmpty());
+  }
+}
+
+TEST_F(Campaign, AWorldThatDoesNotLoadFailsTheLevel) {
+  CopyClaw();
+  MakeLevels({{1, "desert"}});
+  testenv::WriteFile(Here("data/levels/level001_world.xml"), "<static x1=\"0\" y1=\"0\" x2=\"9\" y2=\"9\"/>\n");
+  TLevel::CountLevels();
+  EXPECT_EQ(CurrentLevel->Load(1), 0);
+  EXPECT_EQ(World->CriticalLine, 0);
+  EXPECT_TRUE(Pushers.IsEmpty());
+  EXPECT_FALSE(Player->Handle) << "no claw without a world";
+  EXPECT_EQ(CurrentLevel->num, 1) << "the description was read all the same";
+
+  // The same level with its world loads whole.
+  testenv::WriteFile(Here("data/levels/level001_world.xml"),
+                     "<world gravity=\"100\">\n<static x1=\"190\" y1=\"560\" x2=\"570\" y2=\"560\"/>\n");
+  EXPECT_EQ(CurrentLevel->Load(1), 1);
+  EXPECT_EQ(World->CriticalLine, 200);
+  EXPECT_EQ(Pushers.Count(), 1u);
+  EXPECT_TRUE(Player->Handle);
+  EXPECT_EQ(ChainLightsList.Count(), 17u) << "two chains of lamps along the frame";
+  EXPECT_FLOAT_EQ(World->CreaturesToRelease, 10) << "reach the box count of the description";
+}
+
+TEST_F(Campaign, WorldClearEmptiesTheLevelWithOrWithoutAFloor) {
+  CopyClaw();
+  MakeLevels({{1, "desert"}});
+  testenv::WriteFile(Here("data/levels/level001_world.xml"),
+                     "<world gravity=\"100\">\n<static x1=\"190\" y1=\"560\" x2=\"570\" y2=\"560\"/>\n");
+  TLevel::CountLevels();
+  for (bool floor : {false, true}) {
+    SCOPED_TRACE(floor);
+    testenv::WriteFile(Here("data/levels/level001_floor.xml"),
+                       floor ? "<floor dy=\"-0.1\">\n<element x1=\"190\" y1=\"560\" x2=\"570\" y2=\"560\"/>\n" : "");
+    ASSERT_EQ(CurrentLevel->Load(1), 1);
+    ASSERT_EQ(World->MovingFloor != nullptr, floor);
+    const Ref<TFloor> f = World->MovingFloor;
+    World->Clear();
+    EXPECT_FALSE(World->MovingFloor);
+    EXPECT_FALSE(World->Water);
+    if (f) {
+      EXPECT_TRUE(f->Static.IsEmpty());
+    }
+    EXPECT_TRUE(Pushers.IsEmpty());
+    EXPECT_TRUE(World->Physics->Statics.IsEmpty());
+    EXPECT_TRUE(World->Physics->Groups.IsEmpty());
+  }
+}
+
+}  // namespace
+}  // namespace level_test
