@@ -86,6 +86,9 @@ class GameMainTest : public ::testing::Test {
     SplashWaits = 0;
     FrameLimit = 400;
     TotalPlayTime = 0;
+    DebugMode = 0;
+    StartLevel = 1;
+    GameVersion = "ver. 1.35";
     AppArguments = {"kelp"};
     ResetStartup();
   }
@@ -171,6 +174,21 @@ TEST_F(GameMainTest, StartsToTheMenuAndLeavesThroughTheQuitBox) {
   ASSERT_EQ(shot.size(), 54u + static_cast<size_t>((shot_width * 3 + 3) & ~3) * shot_height);
   const size_t mid = 54 + static_cast<size_t>((shot_width * 3 + 3) & ~3) * (shot_height / 2) + 3 * 20;
   EXPECT_EQ(shot.substr(mid, 3), std::string("\xC8\x78\x28", 3));
+}
+
+// "debug 2" starts straight in level 2, with no profile whose progress could be moved.
+TEST_F(GameMainTest, DebugStartGoesStraightToTheLevel) {
+  for (const char* pack : {"level001.lvl", "level002.lvl"}) testenv::WriteFile(program / (std::string("data/levels/") + pack), "");
+  AppArguments = {"kelp", "debug", "2"};
+  FrameLimit = 3;
+  GameMain();
+  EXPECT_EQ(exit_codes, std::vector<int>{0});
+  EXPECT_EQ(LevelCount, 2);
+  EXPECT_EQ(GameVersion, "ver. 1.35 DEBUG");
+  EXPECT_EQ(GameScreen->Visible, 1);
+  EXPECT_EQ(MainMenuScreen->Visible, 0);
+  EXPECT_EQ(GameScreen->Level, 2);
+  EXPECT_EQ(GameScreen->started, 1);
 }
 
 TEST_F(GameMainTest, ASecondStartEndsAtOnce) {
