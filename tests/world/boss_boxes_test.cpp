@@ -71,8 +71,11 @@ TEST_F(BossBoxes, EachKindHopsOnTheSharedClockButTheSmallElite) {
       Frame();
       top = std::min(top, boss->Center->y);
     }
-    if (r.rise > 0) EXPECT_LT(top, y0 - r.rise);
-    else EXPECT_NEAR(top, y0, 0.5f);
+    if (r.rise > 0) {
+      EXPECT_LT(top, y0 - r.rise);
+    } else {
+      EXPECT_NEAR(top, y0, 0.5f);
+    }
   }
 }
 
@@ -225,7 +228,9 @@ TEST_F(BossBoxes, TheBrownieTurnsCapturesIntoWhatItsHealthAllows) {
     EXPECT_NEAR(red->Center->radius / radius, r.grow, 1e-4f);
     const bool captured = r.cls != TBlock::RED;
     EXPECT_EQ(CountOf<TRing>(), captured ? 1 : 0);
-    if (!captured) EXPECT_LT(Contact(red), 1000) << "the count starts over instead of capturing every frame";
+    if (!captured) {
+      EXPECT_LT(Contact(red), 1000) << "the count starts over instead of capturing every frame";
+    }
   }
 }
 
