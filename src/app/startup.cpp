@@ -83,6 +83,24 @@ void LinkSubsystems() {
   LevelLinks.LoadVillage = [](int island) {
     if (VillageScreen) VillageScreen->Load(island);
   };
+  LevelLinks.ProfileProgress = [](int& completed, int& saved) {
+    const Ref<TGameData> data = Player && Player->Profile ? Player->Profile->data : nullptr;
+    completed = data ? data->GameCompleted : 0;
+    saved = data ? data->Level : 0;
+  };
+  LevelLinks.ShowVillage = [] {
+    if (VillageScreen) VillageScreen->SetHided(0);
+  };
+  LevelLinks.EndLevelSelect = [] {
+    const Ref<TGameData> data = Player && Player->Profile ? Player->Profile->data : nullptr;
+    if (data && VillageScreen) VillageScreen->Load(data->Island);
+    if (GameScreen) {
+      GameScreen->SetHided(1);
+      GameScreen->CustomLevel = 0;
+    }
+    if (MainMenuScreen) MainMenuScreen->SetHided(0);
+    if (Mouse) Mouse->Show();
+  };
   ClickSoundHook = [](const std::string& sound, float volume, int repeat) {
     return PlaySoundEffect(sound, volume, repeat);
   };
