@@ -128,8 +128,8 @@ void TPhysEngine_Particle::Move(float dx, float dy) {
   if (!Finite(dx, dy)) return;
   const float len = std::sqrt(dx * dx + dy * dy);
   int n;
-  if (radius > 0)
-    n = Int(std::ceil(len / radius));
+  if (radius != 0)
+    n = Int(std::ceil(len / radius));  // a negative or NaN size gives no step
   else
     n = len > 0 ? 1 : 0;  // no size to step by: one step
   if (n <= 0) return;

@@ -246,6 +246,13 @@ TEST_F(Physics, SweptMoveIsCutAtFiftySubSteps) {
   s->Move(7, -3);
   EXPECT_FLOAT_EQ(s->x, 7.0f);
   EXPECT_FLOAT_EQ(s->y, -3.0f);
+  // A negative or NaN radius gives no sub-step at all: the particle stays.
+  for (float radius : {-4.0f, std::numeric_limits<float>::quiet_NaN()}) {
+    auto odd = Lone(e, 0, 0, radius);
+    odd->Move(7, -3);
+    EXPECT_EQ(odd->x, 0.0f) << radius;
+    EXPECT_EQ(odd->y, 0.0f) << radius;
+  }
 }
 
 TEST_F(Physics, StaticCollisionDistanceIsBothRadii) {
