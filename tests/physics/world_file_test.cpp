@@ -167,11 +167,15 @@ TEST_F(WorldFile, RejectedRootLeavesTheWorldAsItWas) {
   EXPECT_FLOAT_EQ(e.GRAVITY, 100);
   EXPECT_EQ(e.LoadWorld(Text("no markup at all")), 0);
   EXPECT_EQ(e.LoadWorldOld(Text("<World gravity=\"5\">\n")), 1);  // line tags compare in lower case
+  messages.clear();
   EXPECT_EQ(e.LoadWorldOld(Text("<group>\n")), 0);
+  EXPECT_TRUE(Said("[TPhysEngine ERROR : LoadWorld] The file does not begin with a world tag!"));
   messages.clear();
   EXPECT_EQ(e.LoadWorld(dir / "missing.xml"), 0);
   EXPECT_TRUE(Said("[TPhysEngine ERROR : LoadWorld] Failed to load the specified path!"));
+  messages.clear();
   EXPECT_EQ(e.LoadWorldOld(dir / "missing.xml"), 0);
+  EXPECT_TRUE(Said("[TPhysEngine ERROR : LoadWorld] Failed to load the specified path!"));
   EXPECT_EQ(e.LoadGroup(dir / "missing.xml", ""), nullptr);
   EXPECT_TRUE(Said("[TPhysEngine ERROR : LoadGroup] Failed to load the specified path!"));
 }
@@ -284,6 +288,8 @@ TEST_F(WorldFile, GroupSaveWritesPlainNames) {
             "</group>\r\n");
   EXPECT_EQ(g->Save(dir / "claw", 0), 0);
   EXPECT_TRUE(Said("[TPhysEngine ERROR : SaveGroup] Path already exists, and overwrite = False was specified!"));
+  EXPECT_EQ(g->Save(dir / "no/such/folder/claw.xml", 1), 0);
+  EXPECT_TRUE(Said("[TPhysEngine ERROR : SaveGroup] Failed to create/overwrite the specified path!"));
   auto back = e.LoadGroup(dir / "claw.xml", "claw");
   ASSERT_TRUE(back);
   EXPECT_EQ(back->frstp->name, "particle");
