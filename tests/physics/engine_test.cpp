@@ -400,7 +400,15 @@ TEST_F(Physics, SleepModePutsStillAndFarParticlesToSleep) {
   far->ox = 140;  // moving, but out of range
   auto moving = Lone(e, 0, 50);
   moving->oy = 49;
+  // A stretched constraint between two sleepers is left alone.
+  auto pair = TPhysEngine_Group::Create(&e);
+  auto a = TPhysEngine_Particle::Create(pair.get(), 300, 0, &e);
+  auto b = TPhysEngine_Particle::Create(pair.get(), 310, 0, &e);
+  TPhysEngine_Constraint::Create(pair.get(), a, b, &e);
+  b->Position(330, 0);
   Steps(e, 1);
+  EXPECT_EQ(a->x, 300.0f);
+  EXPECT_EQ(b->x, 330.0f);
   EXPECT_EQ(still->inactive, 1);
   EXPECT_EQ(still->y, 0.0f);  // asleep: gravity does not start it
   EXPECT_EQ(far->inactive, 1);
