@@ -58,17 +58,18 @@ class Reader {
 
   void Warn(const std::string& text) { DebugOutput("[TPhysEngine WARNING : " + std::string(op_) + "] " + text); }
 
-  // A float attribute; false (and the target untouched) when absent, not a
-  // number or out of range.
+  // A float attribute; false (and the target untouched) when absent or too
+  // large for the step's arithmetic. Text without digits reads as the
+  // conversion gives it (0), and is reported.
   bool ReadFloat(const AttrGetter& get, const char* element, const char* name, float& out, bool ranged = true) {
     const std::string text = get(name);
     if (text.empty()) return false;
     const double v = ToDouble(text);
-    if (!HasNumber(text, false) || !std::isfinite(v) || (ranged && std::fabs(v) > kLargestNumber) ||
-        !std::isfinite(static_cast<float>(v))) {
+    if (!std::isfinite(v) || (ranged && std::fabs(v) > kLargestNumber) || !std::isfinite(static_cast<float>(v))) {
       Warn("Bad number \"" + text + "\" for " + name + " of " + element + " skipped!");
       return false;
     }
+    if (!HasNumber(text, false)) Warn("Bad number \"" + text + "\" for " + name + " of " + element + "!");
     out = ToFloat(text);
     return true;
   }
@@ -76,10 +77,7 @@ class Reader {
   bool ReadInt(const AttrGetter& get, const char* element, const char* name, int& out) {
     const std::string text = get(name);
     if (text.empty()) return false;
-    if (!HasNumber(text, true)) {
-      Warn("Bad number \"" + text + "\" for " + name + " of " + element + " skipped!");
-      return false;
-    }
+    if (!HasNumber(text, true)) Warn("Bad number \"" + text + "\" for " + name + " of " + element + "!");
     out = ToInt(text);
     return true;
   }
