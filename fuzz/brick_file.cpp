@@ -1,0 +1,61 @@
+// Brick files: the line reader and the XML form over any bytes, then hits
+// all over the wall and the frames that let its bricks fall.
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "framework/frame_clock.h"
+#include "framework/random.h"
+#include "framework/visuals.h"
+#include "platform/stream.h"
+#include "world/block.h"
+#include "world/brick.h"
+
+namespace {
+
+using namespace kelp;
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+void CheckWall() {
+  if (BrickGrid.empty()) return;
+  Check(BrickColumns == 8 && BrickRows == 8);
+  Check(BrickGrid.size() == 8 && ColumnImpulses.size() == 8);
+  for (int i = 0; i < 8; ++i) {
+    Check(BrickGrid[size_t(i)].size() == 8);
+    for (int j = 0; j < 8; ++j)
+      if (const auto& b = BrickGrid[size_t(i)][size_t(j)]) Check(b->wall_x == i && b->wall_y == j);
+  }
+}
+
+void Play() {
+  for (int x = 185; x < 185 + 8 * 48; x += 37)
+    for (int y = 210; y < 210 + 8 * 48; y += 41) TBrick::Hit(float(x), float(y), 10);
+  for (int i = 0; i < 40; ++i) {
+    GameTime += 18;
+    TVisuals::UpdateVisuals(1.0f);
+    TBrick::UpdateBricks(1.0f);
+    CheckWall();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  SeedRnd(1);
+  GameTime = 1000000;
+  const std::vector<uint8_t> bytes(data, data + size);
+  TBrick::Clear();
+  TBrick::Load(platform::OpenMemory(bytes));
+  CheckWall();
+  Play();
+  TBrick::Clear();
+  TBrick::LoadNew(platform::OpenMemory(bytes));
+  CheckWall();
+  Play();
+  TBrick::Clear();
+  VisualsList.Clear();
+  return 0;
+}
