@@ -258,6 +258,7 @@ TEST_F(BonusBoxes, RemovalEffectsDependOnClassAndArmour) {
       {"paraz boss", TBlock::BOSS, TBlock::PARAZ, 0, 1, 0, 1},
       {"yeti", TBlock::BOSS, TBlock::YETI, 0, 1, 1, 1},
       {"hurt boss", TBlock::BOSS, TBlock::ELITE, 5, 1, 0, 0},
+      {"boss of no kind", TBlock::BOSS, 0, 0, 1, 0, 0},
       {"chest", TBlock::BONUS, 0, 0, 1, 1, 0},
   };
   for (const Row& r : rows) {
@@ -274,7 +275,7 @@ TEST_F(BonusBoxes, RemovalEffectsDependOnClassAndArmour) {
     EXPECT_EQ(CountOf<TFlash>(), r.flashes);
     // The stars and the push come with every box that goes.
     EXPECT_EQ(EmittersOf(EffectStars05).size(), r.armor == 0 ? 1u : 0u);
-    EXPECT_EQ(World->Physics->Forces.Count(), r.armor == 0 ? (r.fileClass == TBlock::BOSS ? 2u : 1u) : 0u);
+    EXPECT_EQ(World->Physics->Forces.Count(), r.armor == 0 ? (r.bossKind != 0 ? 2u : 1u) : 0u);
     World->Physics->Forces.Clear();
     TBlock::ClearBlocks();
   }

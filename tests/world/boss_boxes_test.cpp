@@ -44,7 +44,7 @@ constexpr float kNext = 58.0f;
 
 }  // namespace
 
-TEST_F(BossBoxes, EachKindHopsOnTheSharedClockButTheSmallElite) {
+TEST_F(BossBoxes, EachKindHopsOnTheSharedClockButTheSmallEliteAndABossOfNoKind) {
   struct Row {
     int kind;
     float rise;  // at least; 0: it stays put
@@ -52,7 +52,7 @@ TEST_F(BossBoxes, EachKindHopsOnTheSharedClockButTheSmallElite) {
   // The yeti kicks off with its centre only, so its body lifts less.
   const Row rows[] = {{TBlock::PARAZ, 2.0f},   {TBlock::ELITE, 2.0f}, {TBlock::BROWNIE_FULL, 2.0f},
                       {TBlock::BROWNIE, 2.0f}, {TBlock::YETI, 1.0f},  {TBlock::EVIL_YETI, 2.0f},
-                      {TBlock::SMALL_ELITE, 0.0f}};
+                      {TBlock::SMALL_ELITE, 0.0f}, {0, 0.0f}};
   for (const Row& r : rows) {
     SCOPED_TRACE(r.kind);
     TBlock::ClearBlocks();
