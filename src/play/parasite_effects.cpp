@@ -11,9 +11,9 @@
 
 namespace kelp {
 
-bool LevelPaused() { return GameScreen && GameScreen->Paused; }
-
 namespace {
+
+bool LevelPaused() { return GameScreen && GameScreen->Paused; }
 
 void ToInterface(const Ref<TEmitter>& e) {
   if (GameInterface) GameInterface->AddEmitter(e);

@@ -13,9 +13,6 @@ namespace kelp {
 class TBlock;
 class TVillageCreature;
 
-// Is the running level paused?
-bool LevelPaused();
-
 class TEvilSmoke : public TVisuals {
  public:
   WeakRef<TBlock> Block;

@@ -34,9 +34,10 @@ Ref<TEmitter> BoxEmitter(const Ref<TEffect>& effect, float x, float y, int drawU
   return e;
 }
 
-Ref<TBlock> HeldBox() { return Player ? Player->box : nullptr; }
-
 namespace {
+
+// The box hanging at the claw, which bonuses and the brownie leave alone.
+Ref<TBlock> HeldBox() { return Player ? Player->box : nullptr; }
 
 bool IsYeti(const TBlock& b) {
   return b.class_ == TBlock::BOSS && (b.boss_class == TBlock::YETI || b.boss_class == TBlock::EVIL_YETI);

@@ -1,16 +1,11 @@
 #pragma once
-// Helpers the bonus and boss boxes share.
+// What the bonus and boss boxes share.
 #include "framework/particles.h"
 
 namespace kelp {
 
-class TBlock;
-
 // A new emitter of the effect at (x, y), handed to the level interface;
 // `cut` marks it cutable.
 Ref<TEmitter> BoxEmitter(const Ref<TEffect>& effect, float x, float y, int drawUnder = 0, bool cut = false);
-
-// The box hanging at the claw, which bonuses and the brownie leave alone.
-Ref<TBlock> HeldBox();
 
 }  // namespace kelp
