@@ -7,11 +7,14 @@
 // the level's picture "<name>_art.png" is drawn from its world file: a ledge
 // along every fixed static and a guide rail along the legs of every static
 // path. Statics the moving floor takes over are left out (the floor draws
-// itself), and so are the platforms on paths, which move.
+// itself), and so are the platforms on paths, which move, and the statics of
+// obstacles, which get pictures of their own ("<name>_obstacleN.png" with its
+// damage frames "<name>_obstacleN_anim.png").
 //
 // "<name>_path.txt" holds one node a line: "node _id path x y turn speed nxt prev".
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -39,6 +42,7 @@ constexpr double kPi = 3.14159265358979323846;
 struct Segment {
   double x1, y1, x2, y2, radius;
   int path;
+  int obstacle = 0, parazite = 0;
 };
 
 struct Node {
@@ -91,7 +95,8 @@ std::vector<Segment> ReadWorld(const fs::path& file) {
       const std::string v = GetLineAttr(line, name);
       return v.empty() ? def : static_cast<double>(ToFloat(v));
     };
-    out.push_back({f("x1", 0), f("y1", 0), f("x2", 0), f("y2", 0), f("radius", 1), ToInt(GetLineAttr(line, "path"))});
+    out.push_back({f("x1", 0), f("y1", 0), f("x2", 0), f("y2", 0), f("radius", 1), ToInt(GetLineAttr(line, "path")),
+                   ToInt(GetLineAttr(line, "obstacle")), ToInt(GetLineAttr(line, "parazite"))});
   }
   return out;
 }
@@ -189,12 +194,94 @@ bool DrawArt(const std::vector<Segment>& world, const std::set<Ends>& floor, con
   for (const Segment& s : world) {
     const Ends ends{static_cast<float>(s.x1), static_cast<float>(s.y1), static_cast<float>(s.x2),
                     static_cast<float>(s.y2)};
-    if (s.path == 0 && !floor.count(ends)) Ledge(cr, s);
+    if (s.path == 0 && s.obstacle <= 0 && !floor.count(ends)) Ledge(cr, s);
   }
   cairo_destroy(cr);
   const bool ok = cairo_surface_write_to_png(surface, out.string().c_str()) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(surface);
   return ok;
+}
+
+// An obstacle's picture: its statics as stone blocks, cracked more in each
+// later frame. Frame 0 is the whole picture, frames 1.. its damage frames.
+void Obstacle(cairo_t* cr, const std::vector<Segment>& parts, double ox, double oy, int frame, bool parazite) {
+  for (const Segment& s : parts) {
+    const double w = 2 * std::max(s.radius, 4.0) + 8;
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
+    cairo_move_to(cr, s.x1 - ox, s.y1 - oy);
+    cairo_line_to(cr, s.x2 - ox, s.y2 - oy);
+    cairo_set_source_rgb(cr, 0.22, 0.20, 0.24);
+    cairo_set_line_width(cr, w);
+    cairo_stroke_preserve(cr);
+    const double shade = 1.0 - 0.12 * frame;
+    if (parazite)
+      cairo_set_source_rgb(cr, 0.55 * shade, 0.40 * shade, 0.62 * shade);
+    else
+      cairo_set_source_rgb(cr, 0.58 * shade, 0.60 * shade, 0.62 * shade);
+    cairo_set_line_width(cr, w - 3);
+    cairo_stroke(cr);
+    const double len = std::hypot(s.x2 - s.x1, s.y2 - s.y1);
+    if (len <= 0) continue;
+    const double ux = (s.x2 - s.x1) / len, uy = (s.y2 - s.y1) / len;
+    // Cracks across the block, one more for every frame of damage.
+    cairo_set_source_rgb(cr, 0.15, 0.13, 0.15);
+    cairo_set_line_width(cr, 1.5);
+    for (int c = 0; c < frame * 2; ++c) {
+      const double at = len * (0.15 + 0.7 * std::fmod(0.37 * (c + 1) + 0.11 * frame, 1.0));
+      const double cx = s.x1 - ox + ux * at, cy = s.y1 - oy + uy * at;
+      const double half = (w - 3) / 2;
+      cairo_move_to(cr, cx - uy * half, cy + ux * half);
+      cairo_line_to(cr, cx + ux * 3 + uy * 1, cy + uy * 3 - ux * 1);
+      cairo_line_to(cr, cx + uy * half - ux * 2, cy - ux * half - uy * 2);
+      cairo_stroke(cr);
+    }
+  }
+}
+
+// "<name>_obstacleN.png" for every obstacle id of the world, centred on its
+// statics' extent (the level description places it there), and beside it
+// "<name>_obstacleN_anim.png" with the damage frames: 2, or 4 for a parasite
+// obstacle, each the picture's size.
+bool DrawObstacles(const std::vector<Segment>& world, const fs::path& to, const std::string& name) {
+  std::map<int, std::vector<Segment>> byId;
+  for (const Segment& s : world)
+    if (s.obstacle > 0) byId[s.obstacle].push_back(s);
+  constexpr double kMargin = 8;
+  for (const auto& [id, parts] : byId) {
+    double minx = parts[0].x1, maxx = minx, miny = parts[0].y1, maxy = miny;
+    bool parazite = false;
+    for (const Segment& s : parts) {
+      minx = std::min({minx, s.x1, s.x2});
+      maxx = std::max({maxx, s.x1, s.x2});
+      miny = std::min({miny, s.y1, s.y2});
+      maxy = std::max({maxy, s.y1, s.y2});
+      parazite = parazite || s.parazite;
+    }
+    const int w = static_cast<int>(std::ceil(maxx - minx + 2 * kMargin));
+    const int h = static_cast<int>(std::ceil(maxy - miny + 2 * kMargin));
+    const double ox = (minx + maxx) / 2 - w / 2.0, oy = (miny + maxy) / 2 - h / 2.0;
+    const int frames = parazite ? 4 : 2;
+    const std::string base = name + "_obstacle" + std::to_string(id);
+    for (int sheet = 0; sheet < 2; ++sheet) {
+      const int count = sheet == 0 ? 1 : frames;
+      cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w * count, h);
+      cairo_t* cr = cairo_create(surface);
+      for (int f = 0; f < count; ++f) {
+        cairo_save(cr);
+        cairo_translate(cr, w * f, 0);
+        cairo_rectangle(cr, 0, 0, w, h);
+        cairo_clip(cr);
+        Obstacle(cr, parts, ox, oy, sheet == 0 ? 0 : f + 1, parazite);
+        cairo_restore(cr);
+      }
+      cairo_destroy(cr);
+      const fs::path out = to / (base + (sheet == 0 ? ".png" : "_anim.png"));
+      const bool ok = cairo_surface_write_to_png(surface, out.string().c_str()) == CAIRO_STATUS_SUCCESS;
+      cairo_surface_destroy(surface);
+      if (!ok) return false;
+    }
+  }
+  return true;
 }
 
 int Stage(const fs::path& from, const fs::path& to) {
@@ -223,6 +310,10 @@ int Stage(const fs::path& from, const fs::path& to) {
   }
   if (!DrawArt(world, ReadFloor(from / (name + "_floor.xml")), nodes, to / (name + "_art.png"))) {
     std::fprintf(stderr, "level_tool: cannot write %s_art.png\n", name.c_str());
+    return 1;
+  }
+  if (!DrawObstacles(world, to, name)) {
+    std::fprintf(stderr, "level_tool: cannot write the obstacle pictures of %s\n", name.c_str());
     return 1;
   }
   return 0;
