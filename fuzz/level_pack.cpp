@@ -2,12 +2,9 @@
 // "#--" into the description, the world, the floor and the path file, load
 // without crashing, and the world they make runs without a particle or a
 // static leaving the float range.
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,16 +44,6 @@ std::vector<std::string> Parts(std::string_view input) {
 }
 
 void Setup() {
-  // Pictures a description names are looked for in an empty folder.
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("kelp_fuzz_level_" + std::to_string(getpid()));
-  static const std::filesystem::path made = dir;
-  std::filesystem::create_directories(dir);
-  std::filesystem::current_path(dir);
-  std::atexit([] {
-    std::error_code ec;
-    std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
-    std::filesystem::remove_all(made, ec);
-  });
   World = New<TWorld>();
   GameScreen = New<TGame>();
   CurrentLevel = New<TLevel>();
@@ -70,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)ready;
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const std::vector<std::string> part = Parts(input);
-  // Only pictures in the working folder: no absolute paths, no way up.
+  // Pictures are looked for only below the working folder: no absolute paths, no way up.
   if (part[0].find("path=\"/") != std::string::npos || part[0].find("..") != std::string::npos) return 0;
 
   GameTime = 1000000;

@@ -27,6 +27,10 @@ int TStaticPath::RightReleased = 0;
 namespace {
 
 constexpr int kKeyDelete = 46;
+
+bool Under(const TStaticNode& n, int px, int py) {
+  return std::fabs(static_cast<double>(px) - n.x) <= n.radius && std::fabs(static_cast<double>(py) - n.y) <= n.radius;
+}
 constexpr int kKeySpace = 32;
 constexpr int kNodeBytes = 8 * 4;
 
@@ -144,8 +148,9 @@ void TStaticPath::MoveStatic(TPhysEngine_Static& s, float f) {
   if (s.blocked) BlockStatic(s);
   if (!s.NextNode) return;
 
-  const float lx = static_cast<float>(s.NextNode->x - s.Node->x);
-  const float ly = static_cast<float>(s.NextNode->y - s.Node->y);
+  // Node positions come from the file: the difference is taken in floats.
+  const float lx = static_cast<float>(s.NextNode->x) - static_cast<float>(s.Node->x);
+  const float ly = static_cast<float>(s.NextNode->y) - static_cast<float>(s.Node->y);
   const double a = degrees::ATan2(ly, lx);
   const float ca = static_cast<float>(degrees::Cos(a));
   const float sa = static_cast<float>(degrees::Sin(a));
@@ -201,8 +206,7 @@ void TStaticPath::Update(float f) {
 Ref<TStaticNode> TStaticPath::NodeAt(int px, int py) {
   Ref<TStaticNode> hit;
   for (const auto& n : Waypoints)
-    if (std::fabs(static_cast<float>(px - n->x)) <= n->radius && std::fabs(static_cast<float>(py - n->y)) <= n->radius)
-      hit = n;
+    if (Under(*n, px, py)) hit = n;
   return hit;
 }
 
@@ -229,9 +233,7 @@ void TStaticPath::Input_MOUSEUP(int button, int x, int y) {
       const Ref<TStaticNode> from = SelectedNode;
       std::vector<Ref<TStaticNode>> under;
       for (const auto& n : Waypoints)
-        if (n != from && std::fabs(static_cast<float>(x - n->x)) <= n->radius &&
-            std::fabs(static_cast<float>(y - n->y)) <= n->radius)
-          under.push_back(n);
+        if (n != from && Under(*n, x, y)) under.push_back(n);
       for (const auto& n : under) TStaticNode::CreateConnection(from, n);
     }
   }
