@@ -276,10 +276,10 @@ int TLevel::Load(int level) {
   TTrolley::Reset();
 
   TPolyAnim::ClearPoly();
-  TPolyAnim::Load(OpenPakStream("data/img/levels/desert/polyanim_ingame.xml"));
+  TPolyAnim::Load("data/img/levels/desert/polyanim_ingame.xml");
   if (water && World) {
     World->Water = TWater::Create(TWater::WaterArray(156, 29, 16), waterlevel);
-    TPolyAnim::Load(OpenPakStream("data/img/levels/desert/polyanim_water.xml"));
+    TPolyAnim::Load("data/img/levels/desert/polyanim_water.xml");
     World->Water->Effect = TEmitter::Create(330, 600, EffectWaterBubble, 0);
     if (World->Water->Effect && World->Water->Effect->Config) {
       // A surface below the bottom of the screen would give negative lifetimes.
