@@ -73,6 +73,8 @@ void TObstacle::Clear() {
 }
 
 void TObstacle::Load() {
+  // Obstacles of an earlier world would hold statics that world has dropped.
+  Clear();
   if (World) {
     for (const auto& s : World->Physics->Statics) {
       if (s->obstacle <= 0) continue;

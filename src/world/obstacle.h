@@ -36,7 +36,7 @@ class TObstacle : public Object {
   // A new obstacle of 10 hit points, appended to Obstacles.
   static Ref<TObstacle> Create(int id);
   static void Clear();
-  // Builds the obstacles from the loaded world's statics and images.
+  // Builds the obstacles afresh from the loaded world's statics and images.
   static void Load();
   // Recomputes ParaziteObstacleLeft.
   static void Update();

@@ -109,6 +109,7 @@ TEST_F(Obstacle, LoadGathersTheStaticsAndPicturesOfEachId) {
   towerImage->obstacle = 2;
   TWorldImage::Create(wall, 50, 50);
 
+  TObstacle::Create(1)->Statics.AddLast(Piece(0, 0, 10, 0, 0));  // left from an earlier level
   TObstacle::Load();
   ASSERT_EQ(Obstacles.Count(), 2u);
   const Ref<TObstacle> one = TObstacle::Search(1), two = TObstacle::Search(2);
