@@ -11,6 +11,7 @@
 
 #include "framework/frame_clock.h"
 #include "framework/random.h"
+#include "framework/resources.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
 #include "play/chain_lights.h"
@@ -44,6 +45,7 @@ std::vector<std::string> Parts(std::string_view input) {
 }
 
 void Setup() {
+  ResManager = nullptr;  // no pictures to look up: no "Not found" for each input
   World = New<TWorld>();
   GameScreen = New<TGame>();
   CurrentLevel = New<TLevel>();
