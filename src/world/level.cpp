@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 #include "framework/fade.h"
 #include "framework/line_reader.h"
@@ -147,6 +148,42 @@ int TLevel::GetInfo(int level, int column) {
 
 // ------------------------------------------------------------- descriptions
 
+namespace {
+
+// An attribute's text from either form of the description ("" when absent).
+using AttrText = std::function<std::string(const char*)>;
+
+void ReadParams(TLevel& l, const AttrText& a, bool relaxedGenTime) {
+  auto i = [&a](const char* name) { return ToInt(a(name)); };
+  l.num = i("num");
+  l.stage = i("stage");
+  l.time = i("time");
+  l.GenTime = i("gentime");
+  if (relaxedGenTime) l.GenTime = Int(static_cast<double>(l.GenTime) * 1.5);
+  l.parazite = i("parazite");
+  l.gametype = i("gametype");
+  l.blocks = i("blocks");
+  l.water = i("water");
+  l.waterlevel = i("waterlevel");
+  l.tileset = a("tileset");
+  ApplyTileset(l.tileset);
+}
+
+void PlaceImage(const AttrText& a) {
+  Ref<TWorldImage> w = TWorldImage::Create(a("path"), 0, 0);
+  if (!w) return;
+  w->layer = ToInt(a("layer"));
+  w->moving_floor = ToInt(a("floor"));
+  w->x = static_cast<float>(ToInt(a("x")));
+  w->y = static_cast<float>(ToInt(a("y")));
+  w->scale = ToFloat(a("scale"));
+  w->alpha = ToFloat(a("alpha"));
+  w->angle = ToFloat(a("angle"));
+  w->obstacle = ToInt(a("obstacle"));
+}
+
+}  // namespace
+
 int TLevel::LoadLevel(const platform::StreamRef& stream) {
   if (!stream) {
     LogMessage("[LoadLevel ERROR] Failed to load the specified url!");
@@ -159,35 +196,13 @@ int TLevel::LoadLevel(const platform::StreamRef& stream) {
   const bool relaxed = GameScreen && GameScreen->GameMode == TGame::RELAXED;
   for (std::string line = ReadTagLine(*stream);; line = ReadTagLine(*stream)) {
     const std::string tag = GetLineTag(line);
-    auto i = [&line](const char* name) { return ToInt(GetLineAttr(line, name)); };
-    auto f = [&line](const char* name) { return ToFloat(GetLineAttr(line, name)); };
-    if (tag == "params") {
-      num = i("num");
-      stage = i("stage");
-      time = i("time");
-      GenTime = i("gentime");
-      if (relaxed) GenTime = Int(static_cast<double>(GenTime) * 1.5);
-      parazite = i("parazite");
-      gametype = i("gametype");
-      blocks = i("blocks");
-      water = i("water");
-      waterlevel = i("waterlevel");
-      tileset = GetLineAttr(line, "tileset");
-      ApplyTileset(tileset);
-    } else if (tag == "image") {
-      Ref<TWorldImage> w = TWorldImage::Create(GetLineAttr(line, "path"), 0, 0);
-      if (!w) continue;
-      w->layer = i("layer");
-      w->moving_floor = i("floor");
-      w->x = static_cast<float>(i("x"));
-      w->y = static_cast<float>(i("y"));
-      w->scale = f("scale");
-      w->alpha = f("alpha");
-      w->angle = f("angle");
-      w->obstacle = i("obstacle");
-    } else {
+    const AttrText a = [&line](const char* name) { return GetLineAttr(line, name); };
+    if (tag == "params")
+      ReadParams(*this, a, relaxed);
+    else if (tag == "image")
+      PlaceImage(a);
+    else
       break;
-    }
   }
   return 1;
 }
@@ -205,30 +220,11 @@ int TLevel::LoadLevelNew(const platform::StreamRef& stream) {
   for (sdXMLnode* e = root->firstchild; e; e = e->NextNode) {
     std::printf("loadlevel curline tag: %s\n", e->Tag.c_str());
     const std::string tag = Lower(e->Tag);
-    if (tag == "params") {
-      num = GetAttrInt(e, "num");
-      stage = GetAttrInt(e, "stage");
-      time = GetAttrInt(e, "time");
-      GenTime = GetAttrInt(e, "gentime");
-      parazite = GetAttrInt(e, "parazite");
-      gametype = GetAttrInt(e, "gametype");
-      blocks = GetAttrInt(e, "blocks");
-      water = GetAttrInt(e, "water");
-      waterlevel = GetAttrInt(e, "waterlevel");
-      tileset = GetAttr(e, "tileset");
-      ApplyTileset(tileset);
-    } else if (tag == "image") {
-      Ref<TWorldImage> w = TWorldImage::Create(GetAttr(e, "path"), 0, 0);
-      if (!w) continue;
-      w->layer = GetAttrInt(e, "layer");
-      w->moving_floor = GetAttrInt(e, "floor");
-      w->x = static_cast<float>(GetAttrInt(e, "x"));
-      w->y = static_cast<float>(GetAttrInt(e, "y"));
-      w->scale = GetAttrFloat(e, "scale");
-      w->alpha = GetAttrFloat(e, "alpha");
-      w->angle = GetAttrFloat(e, "angle");
-      w->obstacle = GetAttrInt(e, "obstacle");
-    }
+    const AttrText a = [e](const char* name) { return GetAttr(e, name); };
+    if (tag == "params")
+      ReadParams(*this, a, false);
+    else if (tag == "image")
+      PlaceImage(a);
   }
   std::fflush(stdout);
   return 1;

@@ -222,6 +222,12 @@ TEST_F(Campaign, DescriptionSetsEverySettingAndPlacesImages) {
   EXPECT_EQ(l.time, 0);
   EXPECT_EQ(l.tileset, "");
 
+  // The XML form holds the same, and takes the interval as written.
+  ASSERT_EQ(l.LoadLevelNew(platform::OpenMemory("<level><params gentime=\"1001\" stage=\"5\" tileset=\"Desert\"/></level>")), 1);
+  EXPECT_EQ(l.GenTime, 1001);
+  EXPECT_EQ(l.stage, 5);
+  EXPECT_EQ(l.tileset, "Desert");
+
   EXPECT_EQ(l.LoadLevel(platform::OpenMemory("<params stage=\"9\"/>\n")), 0);
   EXPECT_EQ(l.stage, 0) << "a description without its level tag changes nothing";
   EXPECT_EQ(l.LoadLevel(nullptr), 0);
