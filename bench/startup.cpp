@@ -37,15 +37,16 @@ namespace fs = std::filesystem;
 // The build folder: the game and its data one level above the benchmarks.
 fs::path GameFolder() { return fs::path(platform::ProgramFolder()).parent_path().parent_path(); }
 
+fs::path AppDataPath() { return fs::temp_directory_path() / ("kelp-bench-" + std::to_string(getpid())); }
+
 const fs::path& AppData() {
   static const fs::path dir = [] {
-    fs::path d = fs::temp_directory_path() / ("kelp-bench-" + std::to_string(getpid()));
-    fs::create_directories(d);
+    fs::create_directories(AppDataPath());
     std::atexit([] {
       std::error_code ec;
-      fs::remove_all(AppData(), ec);
+      fs::remove_all(AppDataPath(), ec);
     });
-    return d;
+    return AppDataPath();
   }();
   return dir;
 }
