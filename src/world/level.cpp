@@ -180,6 +180,7 @@ void PlaceImage(const AttrText& a) {
   w->alpha = ToFloat(a("alpha"));
   w->angle = ToFloat(a("angle"));
   w->obstacle = ToInt(a("obstacle"));
+  w->platform = ToInt(a("platform"));
 }
 
 }  // namespace

@@ -216,10 +216,9 @@ void TObstacle::DrawObstacle(int layer) {
   SetAlpha(Image->alpha);
   SetScale(Image->scale, Image->scale);
   SetRotation(Image->angle);
-  float y = Image->y;
-  if (Image->moving_floor && World && World->MovingFloor && !World->MovingFloor->Static.IsEmpty())
-    y = World->MovingFloor->Static.First()->y2 - Image->floor_dy;
-  DrawImage(Anim, Image->x, y, k - 1);
+  float x = 0, y = 0;
+  Image->Position(x, y);
+  DrawImage(Anim, x, y, k - 1);
 }
 
 }  // namespace kelp

@@ -167,6 +167,24 @@ bool FloorHeight(float& y2) {
   return true;
 }
 
+// The centre of the statics on a path: the mean of their midpoints, as the
+// path update computes it.
+bool PlatformCentre(int path, float& cx, float& cy) {
+  if (!World || !World->Physics || path == 0) return false;
+  double sx = 0, sy = 0;
+  int n = 0;
+  for (const auto& s : World->Physics->Statics) {
+    if (s->path != path) continue;
+    sx += (s->x1 + s->x2) / 2;
+    sy += (s->y1 + s->y2) / 2;
+    ++n;
+  }
+  if (n == 0) return false;
+  cx = static_cast<float>(sx / n);
+  cy = static_cast<float>(sy / n);
+  return true;
+}
+
 }  // namespace
 
 void TWorldImage::Del() {
@@ -203,8 +221,26 @@ Ref<TWorldImage> TWorldImage::Create(const std::string& path, float x, float y) 
 
 void TWorldImage::Init() {
   float floorY = 0;
-  if (!FloorHeight(floorY)) return;
-  for (const auto& w : WorldImages) w->floor_dy = floorY - w->y;
+  if (FloorHeight(floorY))
+    for (const auto& w : WorldImages) w->floor_dy = floorY - w->y;
+  for (const auto& w : WorldImages) {
+    float cx = 0, cy = 0;
+    if (!PlatformCentre(w->platform, cx, cy)) continue;
+    w->platform_dx = w->x - cx;
+    w->platform_dy = w->y - cy;
+  }
+}
+
+void TWorldImage::Position(float& px, float& py) const {
+  px = x;
+  py = y;
+  float floorY = 0, cx = 0, cy = 0;
+  if (moving_floor && FloorHeight(floorY)) {
+    py = floorY - floor_dy;
+  } else if (PlatformCentre(platform, cx, cy)) {
+    px = cx + platform_dx;
+    py = cy + platform_dy;
+  }
 }
 
 void TWorldImage::Draw(int layer) {
@@ -212,15 +248,14 @@ void TWorldImage::Draw(int layer) {
   PushGraphicsState();
   SetBlend(ALPHABLEND);
   SetColor(255, 255, 255);
-  float floorY = 0;
-  const bool floor = FloorHeight(floorY);
   for (const auto& w : WorldImages) {
     if (w->layer != layer || w->hided || !w->Image) continue;
     SetAlpha(w->alpha);
     SetScale(w->scale, w->scale);
     SetRotation(w->angle);
-    const float y = w->moving_floor && floor ? floorY - w->floor_dy : w->y;
-    DrawImage(w->Image, w->x, y);
+    float x = 0, y = 0;
+    w->Position(x, y);
+    DrawImage(w->Image, x, y);
   }
   SetAlpha(1.0f);
   SetScale(1.0f, 1.0f);

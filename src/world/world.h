@@ -62,6 +62,10 @@ class TWorldImage : public Object {
   float floor_dy = 0.0f;
   int obstacle = 0;
   int hided = 0;
+  // A platform's picture rides with the statics of its path id ("platform"
+  // on the image line): the offset from their centre is taken by Init.
+  int platform = 0;
+  float platform_dx = 0.0f, platform_dy = 0.0f;
 
   // Takes the image out of WorldImages; the remaining ones are numbered again.
   void Del();
@@ -69,9 +73,12 @@ class TWorldImage : public Object {
   // Loads the picture (with its alpha mask "name_.ext" when there is one) and
   // appends it; null, and nothing added, when no picture loads.
   static Ref<TWorldImage> Create(const std::string& path, float x, float y);
-  // Ties the floor-riding images to the moving floor's height.
+  // Ties the floor-riding images to the moving floor's height and the
+  // platform pictures to their platforms' centres.
   static void Init();
   static void Draw(int layer);
+  // Where the picture is drawn this frame: (x, y), or riding its floor or platform.
+  void Position(float& px, float& py) const;
 };
 
 extern ObjectList<TWorldImage> WorldImages;

@@ -62,9 +62,16 @@ class LevelPacks : public LevelScene {
       EXPECT_EQ(static_cast<int>(BlockList.Count()), e.boxes);
       EXPECT_EQ(World->MovingFloor != nullptr, e.floor);
       EXPECT_EQ(!LevelStaticPath->Waypoints.IsEmpty(), e.path);
-      int pictures = 0;  // obstacles bring pictures of their own
-      for (const auto& w : WorldImages) pictures += w->obstacle == 0 ? 1 : 0;
+      int pictures = 0;  // obstacles and moving platforms bring pictures of their own
+      std::set<int> riders, platforms;
+      for (const auto& w : WorldImages) {
+        pictures += w->obstacle == 0 && w->platform == 0 ? 1 : 0;
+        if (w->platform != 0) riders.insert(w->platform);
+      }
+      for (const auto& s : World->Physics->Statics)
+        if (s->path != 0) platforms.insert(s->path);
       EXPECT_EQ(pictures, 1) << "the level's picture";
+      EXPECT_EQ(riders, platforms) << "every moving platform is seen";
       EXPECT_GE(CurrentLevel->time, 60000);
       EXPECT_EQ(Pushers.Count(), 1u);
 

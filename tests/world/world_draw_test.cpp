@@ -1,7 +1,9 @@
 // What the level world draws behind and in front of the boxes, on the
 // headless canvas: rope groups by their exact name, the world images by
-// layer, and the moving floor riding images.
+// layer, and the pictures riding the moving floor or a moving platform.
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include "../framework/draw_probe.h"
 #include "framework/resource_bindings.h"
@@ -10,6 +12,7 @@
 #include "play/player.h"
 #include "world/floor.h"
 #include "world/pusher.h"
+#include "world/static_path.h"
 #include "world/world.h"
 
 namespace {
@@ -95,6 +98,32 @@ TEST_F(WorldDraw, FloorImagesRideTheMovingFloor) {
   const platform::Pixmap got = Grab();
   EXPECT_TRUE(draw_probe::Lit(got, 300, 380));
   EXPECT_FALSE(draw_probe::Lit(got, 300, 480));
+}
+
+// A picture tied to a path id keeps its place on the platform while the path
+// carries the platform away; one of another id stays where it was placed.
+TEST_F(WorldDraw, PlatformImagesRideTheirPath) {
+  TPhysEngine& e = *World->Physics;
+  for (auto [x1, y1, x2, y2] : {std::array{200, 400, 300, 400}, std::array{200, 400, 200, 380}}) {
+    auto s = TPhysEngine_Static::Create(x1, y1, x2, y2, 1, 2, 1, &e);
+    s->path = 7;
+  }
+  Ref<TWorldImage> rider = Picture(0, 250, 395);
+  rider->platform = 7;
+  Ref<TWorldImage> other = Picture(0, 500, 395);
+  other->platform = 8;
+  TWorldImage::Init();
+  LevelStaticPath = TStaticPath::Create();
+  auto a = LevelStaticPath->CreateNode(225, 395, 2.0f, 0, 7);
+  auto b = LevelStaticPath->CreateNode(225, 195, 2.0f, 0, 7);
+  TStaticNode::CreateConnection(a, b);
+  for (int i = 0; i < 51; ++i) LevelStaticPath->Update(1.0f);
+  World->Draw();
+  const platform::Pixmap got = Grab();
+  LevelStaticPath = nullptr;
+  EXPECT_TRUE(draw_probe::Lit(got, 250, 295));
+  EXPECT_FALSE(draw_probe::Lit(got, 250, 395));
+  EXPECT_TRUE(draw_probe::Lit(got, 500, 395));
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 // the level's picture "<name>_art.png" is drawn from its world file: a ledge
 // along every fixed static and a guide rail along the legs of every static
 // path. Statics the moving floor takes over are left out (the floor draws
-// itself), and so are the platforms on paths, which move, and the statics of
-// obstacles, which get pictures of their own ("<name>_obstacleN.png" with its
-// damage frames "<name>_obstacleN_anim.png").
+// itself), and so are the platforms on paths, which move and get pictures of
+// their own ("<name>_platformN.png", placed by an image line with
+// platform="N" at the centre of the platform's extent), and the statics of
+// obstacles, which get pictures of their own too ("<name>_obstacleN.png" with
+// its damage frames "<name>_obstacleN_anim.png").
 //
 // "<name>_path.txt" holds one node a line: "node _id path x y turn speed nxt prev".
 #include <cairo.h>
@@ -284,6 +286,37 @@ bool DrawObstacles(const std::vector<Segment>& world, const fs::path& to, const 
   return true;
 }
 
+// "<name>_platformN.png" for every path id of the world: its statics as
+// ledges, the picture centred on their extent.
+bool DrawPlatforms(const std::vector<Segment>& world, const fs::path& to, const std::string& name) {
+  std::map<int, std::vector<Segment>> byPath;
+  for (const Segment& s : world)
+    if (s.path != 0) byPath[s.path].push_back(s);
+  constexpr double kMargin = 10;
+  for (const auto& [id, parts] : byPath) {
+    double minx = parts[0].x1, maxx = minx, miny = parts[0].y1, maxy = miny;
+    for (const Segment& s : parts) {
+      minx = std::min({minx, s.x1, s.x2});
+      maxx = std::max({maxx, s.x1, s.x2});
+      miny = std::min({miny, s.y1, s.y2});
+      maxy = std::max({maxy, s.y1, s.y2});
+    }
+    const int w = static_cast<int>(std::ceil(maxx - minx + 2 * kMargin));
+    const int h = static_cast<int>(std::ceil(maxy - miny + 2 * kMargin));
+    const double ox = (minx + maxx) / 2 - w / 2.0, oy = (miny + maxy) / 2 - h / 2.0;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_t* cr = cairo_create(surface);
+    cairo_translate(cr, -ox, -oy);
+    for (const Segment& s : parts) Ledge(cr, s);
+    cairo_destroy(cr);
+    const fs::path out = to / (name + "_platform" + std::to_string(id) + ".png");
+    const bool ok = cairo_surface_write_to_png(surface, out.string().c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(surface);
+    if (!ok) return false;
+  }
+  return true;
+}
+
 int Stage(const fs::path& from, const fs::path& to) {
   std::error_code ec;
   const std::string name = from.filename().string();
@@ -310,6 +343,10 @@ int Stage(const fs::path& from, const fs::path& to) {
   }
   if (!DrawArt(world, ReadFloor(from / (name + "_floor.xml")), nodes, to / (name + "_art.png"))) {
     std::fprintf(stderr, "level_tool: cannot write %s_art.png\n", name.c_str());
+    return 1;
+  }
+  if (!DrawPlatforms(world, to, name)) {
+    std::fprintf(stderr, "level_tool: cannot write the platform pictures of %s\n", name.c_str());
     return 1;
   }
   if (!DrawObstacles(world, to, name)) {
