@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "framework/poly_anim.h"
 #include "framework/color.h"
 #include "framework/frame_clock.h"
 #include "framework/random.h"
@@ -73,6 +74,7 @@ inline void Frame(int frame) {
       p->Time = GameTime;
     }
   GameTime += 18;
+  TPolyAnim::UpdateAnim(1.0f);  // as the level's interface does
   TBlock::UpdateBlocks(1.0f);
   World->Update(1.0f);
 }
