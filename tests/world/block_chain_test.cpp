@@ -8,7 +8,13 @@ using namespace box_test;
 
 namespace {
 
-class Chains : public BoxScene {};
+class Chains : public BoxScene {
+ protected:
+  void TearDown() override {
+    ChainMinimum = 3;
+    BoxScene::TearDown();
+  }
+};
 
 // Boxes on the floor in a row, close enough for their corners to touch.
 std::vector<Ref<TBlock>> Row(std::initializer_list<int> classes, float x = 300.0f) {
@@ -70,6 +76,34 @@ TEST_F(Chains, TwoColoursDoNotChain) {
   EXPECT_EQ(ReleasedClasses[TBlock::RED - 1], 1);
   EXPECT_EQ(ReleasedClasses[TBlock::BLUE - 1], 1);
   EXPECT_EQ(ReleasedClasses[TBlock::GREEN - 1], 0);
+}
+
+TEST_F(Chains, TwoRedsWaitUntilAThirdTouchesEither) {
+  auto pair = Row({TBlock::RED, TBlock::RED});
+  RunFor(1000);
+  for (const auto& b : pair) EXPECT_EQ(b->Ticket, 0);
+
+  // The pair does count two: with two enough, it goes.
+  ChainMinimum = 2;
+  Frames(3);
+  ChainMinimum = 3;
+  for (const auto& b : pair) EXPECT_EQ(b->Ticket, 1) << "a pair counts a chain of two";
+  RunFor(500);
+  EXPECT_EQ(Count(), 0);
+
+  for (float x : {300.0f, 406.0f}) {
+    SCOPED_TRACE(x);
+    auto again = Row({TBlock::RED, TBlock::RED}, x);
+    RunFor(1000);
+    for (const auto& b : again) EXPECT_EQ(b->Ticket, 0);
+    // A third beside the left one, or beside the right one.
+    auto third = Place(TBlock::RED, x == 300.0f ? 247.0f : 512.0f, 528.0f);
+    Frames(3);
+    for (const auto& b : again) EXPECT_EQ(b->Ticket, 1);
+    EXPECT_EQ(third->Ticket, 1);
+    RunFor(500);
+    EXPECT_EQ(Count(), 0);
+  }
 }
 
 TEST_F(Chains, FourBoxesMakeACombo) {

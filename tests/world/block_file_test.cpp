@@ -1,5 +1,6 @@
 // The block file: round trips, the class and armour encoding, level
 // substitutions and bad input; the box body and the colour draw.
+#include <algorithm>
 #include <cmath>
 
 #include "box_scene.h"
@@ -372,6 +373,7 @@ TEST_F(BlockFile, TheNextColourComesFromTheField) {
       {"one colour and a parasite", 10, {6}, 0, 1, 0, 1, 6, false},
       {"only colours it cannot draw", 1, {6, 7}, 0, 0, 0, 1, 5, false},
       {"only parasites", 1, {8}, 0, 0, 0, 1, 5, false},
+      {"a boss in a wide level", 100, {2}, 0, 0, 1, 1, 7, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -382,6 +384,8 @@ TEST_F(BlockFile, TheNextColourComesFromTheField) {
     WallStanding = static_cast<uint8_t>(c.wall);
     ParaziteInPlay = c.parazite;
     BossInPlay = c.boss;
+    int least = 99, most = 0;
+    bool absent = false;  // a colour not on the field came up
     for (int i = 0; i < 200; ++i) {
       const int k = TBlock::GenerateClass();
       ASSERT_GE(k, c.low);
@@ -389,7 +393,13 @@ TEST_F(BlockFile, TheNextColourComesFromTheField) {
       if (c.onlyPresent) {
         ASSERT_EQ(ReleasedClasses[k - 1], 1) << k;
       }
+      least = std::min(least, k);
+      most = std::max(most, k);
+      absent = absent || ReleasedClasses[k - 1] != 1;
     }
+    EXPECT_EQ(least, c.low) << "the whole range comes up";
+    EXPECT_EQ(most, c.high);
+    EXPECT_EQ(absent, !c.onlyPresent) << "no restriction to the field's colours";
   }
   WallStanding = 0;
 }
@@ -426,4 +436,36 @@ TEST_F(BlockFile, TheHeldBoxTakesAColourStillOnTheField) {
 
   TBlock::ClearBlocks();
   EXPECT_EQ(Player->box, nullptr) << "the claw lets go of a cleared box";
+}
+
+TEST_F(BlockFile, ABonusOrBossInTheClawKeepsItsKind) {
+  struct Case {
+    int class_, bonus_class, boss_class;
+    bool nextRedrawn;  // a boss, even in the claw, is in play and keeps every colour
+  };
+  const Case cases[] = {{TBlock::BONUS, TBlock::ICE, 0, true}, {TBlock::BOSS, 0, TBlock::EVIL_YETI, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.class_);
+    TBlock::ClearBlocks();
+    Place(TBlock::ORANGE, 300, 528);
+    Place(TBlock::PURPLE, 400, 528);
+    auto held = Place(TBlock::RED, 390, 100);
+    held->class_ = held->Group->class_ = c.class_;
+    held->bonus_class = c.bonus_class;
+    held->boss_class = c.boss_class;
+    Pin(held);
+    held->Released = 0;
+    held->Group->Released = 0;
+    Player->box = held;
+    Player->NextBlockClass = TBlock::BLUE;
+    Frame();
+    EXPECT_EQ(held->class_, c.class_) << "no colour of the field stands for it";
+    EXPECT_EQ(held->Group->class_, c.class_);
+    const int next = Player->NextBlockClass;
+    if (c.nextRedrawn) {
+      EXPECT_TRUE(next == TBlock::ORANGE || next == TBlock::PURPLE) << "the next colour is still redrawn: " << next;
+    } else {
+      EXPECT_EQ(next, TBlock::BLUE);
+    }
+  }
 }
