@@ -1,6 +1,9 @@
 // The red line: a box that stays above it too long loses the level; the
 // level's pauses never count.
 #include "box_scene.h"
+#include "framework/resources.h"
+#include "framework/sound.h"
+#include "platform/mixer.h"
 #include "play/alarm.h"
 
 using namespace kelp;
@@ -131,4 +134,38 @@ TEST_F(RedLineTest, HeldAndSkippedBoxesNeverLose) {
   GameScreen->SkipRound = 1;
   RunFor(10000);
   EXPECT_EQ(GameScreen->Over, 0) << "a skipped round";
+}
+
+TEST_F(RedLineTest, TheWarningSoundsFromThreeSecondsUntilTheLoss) {
+  platform::Mixer mixer;
+  ResetSound();
+  UseSoundMixer(&mixer);
+  const Ref<TResManager> savedRes = ResManager;
+  ResManager = New<TResManager>();
+  auto res = New<TResSound>();
+  ResManager->ResAddData("", "SOUND_REDLINE_WARNING", res, "test");
+  res->Data = std::make_shared<platform::Sound>(441000, 44100);  // ten seconds
+  const platform::Sound* warning = std::get<platform::SoundRef>(res->Data).get();
+  auto playing = [&] {
+    int n = 0;
+    for (const auto& s : ActiveSounds)
+      if (s->Sound.get() == warning && s->Channel && s->Channel->Playing()) ++n;
+    return n;
+  };
+
+  HighBox();
+  Frame(10);
+  RunUntilLost(2980);
+  EXPECT_EQ(playing(), 0) << "quiet for the first three seconds";
+  RunUntilLost(30);
+  EXPECT_EQ(playing(), 1) << "the warning from three seconds";
+  RunUntilLost(2000);
+  EXPECT_EQ(playing(), 1) << "not started again while it plays";
+  RunUntilLost(10000);
+  EXPECT_EQ(GameScreen->Over, 1);
+  EXPECT_EQ(playing(), 0) << "the loss stops it";
+
+  ResetSound();
+  UseSoundMixer(nullptr);
+  ResManager = savedRes;
 }
