@@ -3,6 +3,7 @@
 // drifts too far; it sparks only when fast.
 #include <cmath>
 
+#include "../framework/draw_probe.h"
 #include "framework/graphics.h"
 #include "level_scene.h"
 #include "play/flash.h"
@@ -185,6 +186,53 @@ TEST_F(Claw, SparksOnlyWhenMovingFast) {
   }
 }
 
+// |dx| from 5 sparks at 1 in 20 a frame; from 10 a second draw of 1 in 9
+// follows a failed first one, about 1 in 6.4 in all.
+TEST_F(Claw, FromTenASecondDrawDoublesTheSparks) {
+  Ref<THandle> h = Make();
+  ASSERT_TRUE(h);
+  struct Case {
+    float dx;
+    int lo, hi;  // bursts in 4000 moves
+  };
+  for (const Case c : {Case{9.9f, 140, 260}, Case{10, 540, 720}, Case{-10, 540, 720}}) {
+    SCOPED_TRACE(c.dx);
+    SeedRnd(5);
+    GameInterface->Emitters.Clear();
+    for (int i = 0; i < 2000; ++i) {
+      h->Move(c.dx, 0);
+      h->Move(-c.dx, 0);
+    }
+    const int bursts = static_cast<int>(GameInterface->Emitters.Count());
+    EXPECT_GE(bursts, c.lo);
+    EXPECT_LE(bursts, c.hi);
+  }
+}
+
+TEST_F(Claw, TheLinkHoldsAtExactly130AndBreaksBeyondOnce) {
+  Ref<THandle> h = Make();
+  ASSERT_TRUE(h);
+  Ref<TBlock> box = TBlock::Create(390, 240, 0, 0);
+  ASSERT_TRUE(box && box->Center);
+  struct Case {
+    float cx, cy;  // the box's centre, the tips' midpoint at (390, 100)
+    bool kept;
+  };
+  for (const Case c : {Case{390, 230, true}, Case{468, 204, true}, Case{390, 230.01f, false},
+                       Case{260, 100.5f, false}}) {
+    SCOPED_TRACE(testing::Message() << c.cx << ", " << c.cy);
+    h->ElectroBlock = box;
+    GameInterface->Emitters.Clear();
+    h->LeftClaw->Position(370, 100);
+    h->RightClaw->Position(410, 100);
+    box->Center->Position(c.cx, c.cy);
+    h->Move(0, 0);
+    h->Move(0, 0);
+    EXPECT_EQ(h->ElectroBlock.lock() == box, c.kept);
+    EXPECT_EQ(GameInterface->Emitters.Count(), c.kept ? 0u : 2u) << "one burst at each corner, once";
+  }
+}
+
 TEST_F(Claw, WhileARayHasItTheArcsStayPut) {
   Ref<THandle> h = Make();
   ASSERT_TRUE(h);
@@ -195,6 +243,40 @@ TEST_F(Claw, WhileARayHasItTheArcsStayPut) {
   EXPECT_FLOAT_EQ(h->Connector->x, 430);
   EXPECT_EQ(ArcEnd(*h->LeftElectro).x, x);
   EXPECT_EQ(ArcEnd(*h->LeftElectro).y, y);
+}
+
+// The cable on the headless canvas: a strip 8 wide along each segment.
+class ClawCable : public draw_probe::Canvas {
+ protected:
+  void SetUp() override {
+    draw_probe::Canvas::SetUp();
+    World = New<TWorld>();
+  }
+  void TearDown() override {
+    World = nullptr;
+    draw_probe::Canvas::TearDown();
+  }
+};
+
+TEST_F(ClawCable, ASingleSegmentKeepsItsOwnAngleAtBothEnds) {
+  TPhysEngine& e = *World->Physics;
+  auto h = New<THandle>();
+  h->Cable = TPhysEngine_Group::Create(&e);
+  auto a = TPhysEngine_Particle::Create(h->Cable.get(), 200, 100, &e);
+  auto b = TPhysEngine_Particle::Create(h->Cable.get(), 200, 300, &e);
+  TPhysEngine_Constraint::Create(h->Cable.get(), a, b, &e);
+  h->CableTex = draw_probe::Solid(4, 4, 0xFFFFFFFFu);
+  h->DrawCable();
+  const platform::Pixmap got = Grab();
+  // Straight down: the strip is as wide at its ends as in its middle.
+  for (int y : {103, 200, 296}) {
+    SCOPED_TRACE(y);
+    EXPECT_EQ(draw_probe::RGB(got, 197, y), 0xFFFFFFu);
+    EXPECT_EQ(draw_probe::RGB(got, 202, y), 0xFFFFFFu);
+    EXPECT_FALSE(draw_probe::Lit(got, 194, y));
+  }
+  EXPECT_TRUE(draw_probe::Lit(got, 206, 200)) << "the shadow, 3 to the right";
+  EXPECT_NE(draw_probe::RGB(got, 206, 200), 0xFFFFFFu);
 }
 
 }  // namespace
