@@ -272,10 +272,10 @@ TEST_F(TrolleyLine, WhatHoldsAStandingTrolley) {
     bool warns;
   };
   const Case cases[] = {
-      {"its time is not up", [](TTrolley&) {}, false, false},
-      {"empty, it leaves at once", [](TTrolley& t) { t.Blocks.Clear(); }, true, false},
+      {"its time is not up", [](TTrolley&) {}, false, true},
+      {"empty, it leaves at once", [](TTrolley& t) { t.Blocks.Clear(); }, true, true},
       {"only the box at the claw on it: as good as empty", [](TTrolley& t) { Player->box = t.Blocks.First(); }, true,
-       false},
+       true},
       {"the goal is reached: it waits, empty or not",
        [](TTrolley& t) {
          t.Blocks.Clear();
@@ -303,7 +303,8 @@ TEST_F(TrolleyLine, WhatHoldsAStandingTrolley) {
     Player->box = nullptr;
     Thermometer = nullptr;
     GameScreen->Paused = GameScreen->Complete = 0;
-    LoadFile("<trolleys>\n<trolley id=\"1\" time=\"20000\"/>\n");
+    // A stay shorter than the warning time: the light is due from the first standing frame.
+    LoadFile("<trolleys>\n<trolley id=\"1\" time=\"4000\"/>\n");
     TTrolley::AddTrolleyBlock(1, Box(TBlock::RED, -100));
     TTrolley::Reset();
     const Ref<TTrolley> t = CurrentTrolley;
