@@ -181,6 +181,34 @@ TEST_F(Water, EndPushesComeInBurstsOfTwentyFiveThenCalm) {
   EXPECT_GT(w->WaveGenNum, 0) << "the next burst starts after the calm";
 }
 
+TEST_F(Water, EndPushesDisturbThePointsNextToTheEndsAndTheEndsNeverMove) {
+  const auto w = LevelWater(560);
+  std::vector<float> start;
+  for (const TVector& h : w->H0) start.push_back(h.y);
+  w->steps = 100000;  // no wave step yet: the pushes alone
+  while (w->WaveGenNum == 0) {
+    GameTime += 18;
+    w->Update(1.0f);
+  }
+  const float s = w->WaveSize;
+  const float pushed[17] = {0, -s / 2.2f, -s, -s / 2.2f, 0, 0, 0, 0, 0, 0, 0, 0, 0, s / 2.2f, s, s / 2.2f, 0};
+  for (size_t i = 0; i < 17; ++i) EXPECT_FLOAT_EQ(w->H0[i].y - start[i], pushed[i]) << i;
+
+  const float left = w->H[0].y, right = w->H[16].y;
+  const float drawnLeft = w->cH[0].y, drawnRight = w->cH[16].y;
+  w->steps = 9;
+  w->count = 0;
+  for (int i = 0; i < 3000; ++i) {
+    GameTime += 18;
+    w->Update(1.0f);
+  }
+  EXPECT_NE(w->H[1].y, start[1]) << "the waves run";
+  EXPECT_EQ(w->H[0].y, left);
+  EXPECT_EQ(w->H[16].y, right);
+  EXPECT_EQ(w->cH[0].y, drawnLeft);
+  EXPECT_EQ(w->cH[16].y, drawnRight);
+}
+
 TEST_F(Water, APointDisturbedOutsideTheFieldIsIgnored) {
   const auto w = TWater::Create({0, 0, 10, 0, 20, 0}, 500);
   w->Set(-1, 5);
