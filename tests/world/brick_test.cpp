@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,24 @@ TEST_F(Bricks, BricksAboveAGapDropOneCellAFrameThenFallOntoTheirCell) {
   }
   EXPECT_EQ(ColumnImpulses[3], nullptr);
   EXPECT_FLOAT_EQ(At(2, 0)->y, 210) << "other columns stand";
+}
+
+TEST_F(Bricks, ALongFallSpeedsUpBy106AnUpdateUpToTen) {
+  ASSERT_EQ(Load("<bricks>\n"), 1);
+  const Ref<TBrick> top = At(2, 0);
+  for (int row = 1; row < 8; ++row) TBrick::Hit(CellX(2), CellY(row), 40);
+  for (int i = 0; i < 7; ++i) Frame();
+  ASSERT_EQ(top->wall_y, 7);
+  ASSERT_FLOAT_EQ(top->y, 210) << "dropped seven cells, still drawn at the top";
+  float dy = top->dy, fastest = 0;
+  for (int i = 0; i < 100 && top->y < 210 + 7 * 48; ++i) {
+    Frame();
+    EXPECT_FLOAT_EQ(top->dy, std::min(dy * 1.06f, 10.0f));
+    dy = top->dy;
+    fastest = std::max(fastest, dy);
+  }
+  EXPECT_FLOAT_EQ(fastest, 10.0f) << "the fall reached its cap";
+  EXPECT_FLOAT_EQ(top->y, 210 + 7 * 48);
 }
 
 TEST_F(Bricks, OnlyTheFirstLandingOfAColumnBouncesUntilTheBounceDies) {
