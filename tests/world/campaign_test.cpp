@@ -52,6 +52,30 @@ TEST_F(Campaign, CountsThePacksAndNotesEachLevelsStageAndIsland) {
   EXPECT_EQ(TLevel::GetInfo(4, 0), 8);
 }
 
+TEST_F(Campaign, PacksAreNamedWithThreeDigitsAtLeast) {
+  const std::pair<int, const char*> cases[] = {{1, "data/levels/level001.lvl"},
+                                               {10, "data/levels/level010.lvl"},
+                                               {67, "data/levels/level067.lvl"},
+                                               {100, "data/levels/level100.lvl"},
+                                               {1000, "data/levels/level1000.lvl"}};
+  for (const auto& [level, path] : cases) EXPECT_EQ(LevelPackPath(level), path);
+}
+
+TEST_F(Campaign, MoreThanAHundredPacksKeepTheirStagesAndIslands) {
+  std::vector<std::pair<int, std::string>> levels;
+  for (int n = 1; n <= 105; ++n) levels.push_back({(n + 2) / 3, n % 2 ? "desert" : "snow"});
+  MakeLevels(levels);
+  GameScreen->Stage = 40;
+  ASSERT_EQ(TLevel::CountLevels(), 105);
+  for (int n : {1, 67, 68, 99, 100, 104, 105}) {
+    SCOPED_TRACE(n);
+    EXPECT_EQ(TLevel::GetInfo(n, 0), (n + 2) / 3);
+    EXPECT_EQ(TLevel::GetInfo(n, 1), n % 2 ? 1 : 2);
+  }
+  EXPECT_EQ(TLevel::GetInfo(106, 0), 41) << "past the last pack: the next stage";
+  EXPECT_EQ(TLevel::GetInfo(106, 1), 0);
+}
+
 TEST_F(Campaign, BrokenDescriptionsGiveStageAndIslandNothing) {
   MakeLevels({{1, "desert"}, {1, "desert"}, {1, "desert"}});
   testenv::WriteFile(Here("data/levels/level002.xml"), "<params stage=\"4\" tileset=\"snow\">\n");
