@@ -226,6 +226,7 @@ void THandle::Draw() {
     DrawImage(ImageHoverLamp, mx, my - 50);
     ApplyColor(ColorWhite);
   } else if (Connector) {
+    SetRotation(0);
     DrawImage(ImageHover, Connector->x, Connector->y - 15);
   }
   SetRotation(0);
