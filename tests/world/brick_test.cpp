@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "../framework/draw_probe.h"
+#include "framework/anim_image.h"
 #include "framework/frame_clock.h"
 #include "framework/impulse.h"
 #include "framework/numeric.h"
@@ -290,6 +293,53 @@ TEST_F(Bricks, TheXmlFormReadsTheSameContent) {
   EXPECT_EQ(At(4, 4)->empty, 1);
   EXPECT_EQ(At(4, 4)->hp, 9);
   EXPECT_EQ(TBrick::LoadNew(platform::OpenMemory("<wall/>")), 0);
+}
+
+// The wall on the headless canvas: holes are never drawn, and a brick's
+// frame follows its hit points in thirds.
+class BrickDraw : public draw_probe::Canvas {
+ protected:
+  void SetUp() override {
+    draw_probe::Canvas::SetUp();
+    SeedRnd(5);
+    CurrentVillage = 1;
+    TBrick::Clear();
+  }
+  void TearDown() override {
+    TBrick::Clear();
+    draw_probe::Canvas::TearDown();
+  }
+};
+
+TEST_F(BrickDraw, HolesAreNotDrawnAndTheFrameFollowsTheHitPoints) {
+  ASSERT_EQ(TBrick::Load(platform::OpenMemory("<bricks>\n<node x=\"2\" y=\"3\" hp=\"40\" empty=\"1\"/>\n")), 1);
+  // Frames 0, 1, 2 in red, green, blue.
+  auto strip = New<TAnimImage>();
+  strip->Image = platform::CreateImage(48, 48, 3, 0);
+  const uint32_t colours[] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
+  for (int f = 0; f < 3; ++f) {
+    auto p = std::make_shared<platform::Pixmap>(48, 48);
+    for (int y = 0; y < 48; ++y)
+      for (int x = 0; x < 48; ++x) p->WritePixel(x, y, colours[f]);
+    strip->Image->SetFrame(f, p);
+  }
+  for (const auto& column : BrickGrid)
+    for (const auto& b : column) b->Anim = strip;
+  struct Case {
+    int column, hp;
+    uint32_t rgb;
+  };
+  const Case cases[] = {{0, 40, 0xFF0000u}, {1, 26, 0xFF0000u}, {3, 25, 0x00FF00u},
+                        {4, 14, 0x00FF00u}, {5, 13, 0x0000FFu}, {6, 1, 0x0000FFu}};
+  for (const Case& c : cases) BrickGrid[size_t(c.column)][3]->hp = c.hp;
+  TBrick::DrawBricks();
+  const platform::Pixmap got = Grab();
+  auto centre = [&](int column, int row) {
+    return draw_probe::RGB(got, 185 + column * 48 + 24, 210 + row * 48 + 24);
+  };
+  for (const Case& c : cases) EXPECT_EQ(centre(c.column, 3), c.rgb) << "hp " << c.hp;
+  EXPECT_EQ(centre(2, 3), 0u) << "the hole";
+  EXPECT_EQ(centre(2, 2), 0xFF0000u);
 }
 
 }  // namespace
