@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "platform/graphics_state.h"
 #include "platform/sdl_internal.h"
@@ -48,6 +49,22 @@ int DriverIndex(const char* name) {
   return -1;
 }
 
+// True when an OpenGL renderer draws on the CPU (Mesa's llvmpipe and the like):
+// there the software renderer costs a fraction of the CPU time.
+bool GlRasterisesOnCpu(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+  using GetString = const unsigned char* (*)(unsigned int);
+  auto get_string = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  if (!get_string) return false;
+  const unsigned char* name = get_string(0x1F01);  // GL_RENDERER
+  if (!name) return false;
+  const std::string gl = reinterpret_cast<const char*>(name);
+  for (const char* cpu : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"})
+    if (gl.find(cpu) != std::string::npos) return true;
+  return false;
+}
+
 SDL_Renderer* MakeRenderer(SDL_Window* window, Backend backend) {
   switch (backend) {
     case Backend::OpenGL: {
@@ -58,8 +75,15 @@ SDL_Renderer* MakeRenderer(SDL_Window* window, Backend backend) {
     case Backend::Software:
       return SDL_CreateRenderer(window, DriverIndex("software"), SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
     case Backend::Default:
-    default:
-      return SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    default: {
+      SDL_Renderer* r = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+      if (r && GlRasterisesOnCpu(r)) {
+        std::fprintf(stderr, "Graphics: OpenGL draws on the CPU here, using the software renderer\n");
+        SDL_DestroyRenderer(r);
+        r = SDL_CreateRenderer(window, DriverIndex("software"), SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+      }
+      return r;
+    }
   }
 }
 
