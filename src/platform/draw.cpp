@@ -15,6 +15,16 @@ namespace {
 bool g_clip_valid = false;
 SDL_Rect g_clip{0, 0, 0, 0};
 
+// Texture user data marking a texture whose every pixel is opaque: alpha
+// blending it at full alpha is a plain copy, which is far cheaper in software.
+char g_opaque_tag;
+
+bool AllOpaque(const uint32_t* p, size_t n) {
+  for (size_t i = 0; i < n; ++i)
+    if ((p[i] >> 24) != 0xFF) return false;
+  return true;
+}
+
 SDL_Texture* Upload(SDL_Renderer* renderer, const Pixmap& pixmap, bool masked, int flags, SDL_Texture* reuse) {
   const int w = pixmap.Width(), h = pixmap.Height();
   if (w <= 0 || h <= 0) return nullptr;
@@ -29,6 +39,7 @@ SDL_Texture* Upload(SDL_Renderer* renderer, const Pixmap& pixmap, bool masked, i
   }
   if (!masked) {
     SDL_UpdateTexture(texture, nullptr, pixmap.Pixels(), w * 4);
+    SDL_SetTextureUserData(texture, AllOpaque(pixmap.Pixels(), size_t(w) * h) ? &g_opaque_tag : nullptr);
   } else {
     // Mask blend draws a pixel fully or not at all.
     std::vector<uint32_t> tested(pixmap.Pixels(), pixmap.Pixels() + size_t(w) * h);
@@ -123,7 +134,9 @@ struct Placer {
 void Geometry(const Paint& paint, SDL_Texture* texture, const SDL_Vertex* vertices, int count, const int* indices,
               int index_count) {
   if (texture) {
-    SDL_SetTextureBlendMode(texture, paint.mode);
+    const bool copy = paint.mode == SDL_BLENDMODE_BLEND && paint.color.a == 255 &&
+                      SDL_GetTextureUserData(texture) == &g_opaque_tag;
+    SDL_SetTextureBlendMode(texture, copy ? SDL_BLENDMODE_NONE : paint.mode);
   } else {
     SDL_SetRenderDrawBlendMode(paint.renderer, paint.mode);
   }
