@@ -58,6 +58,45 @@ int TBlinkLine::Draw(int px, int py) {
   return 0;
 }
 
+// ---- what both boxes share ----
+
+namespace {
+
+// Font, caret and the OK button, as both boxes set them up.
+void SetUpTextBox(TWidget& box, Ref<TBMFont>& font, Ref<TBlinkLine>& line, Ref<TButtonWidget>& ok, int okID) {
+  font = FontUserlist;
+  SetBMFont(font);
+  line = TBlinkLine::Create(static_cast<float>(BMLineHeight() - 4));
+  ok = CreateButton(0, 0, nullptr, "", okID, box.Self(), 0, 0);
+  ok->SetAnim(TAnimImage::Load2("IMAGE_GUI_BT_OK", -1));
+  WidgetManager->AddWidget(ok);
+}
+
+// Both boxes slide in from above and back out the same way.
+Ref<TWidgetUpdater> StartSlide(TWidget& box, bool show) {
+  Ref<TWidgetUpdater> updater = TWidgetUpdater::Create(box.Self(), 0);
+  updater->Init(0, 1, 0.9f, 1.5f);
+  if (show)
+    updater->StartShow(4.0f, 0.6f, 0.15f);
+  else
+    updater->StartHiding();
+  box.fade_state = show ? 1 : 2;
+  return updater;
+}
+
+// The frame, and the text centred with the caret at its end.
+void DrawTextLine(TDialogStatic& box, const Ref<TBMFont>& font, const std::string& text, const Ref<TBlinkLine>& line) {
+  box.TDialogStatic::Draw();
+  platform::SetColor(255, 255, 255);
+  SetBMFont(font);
+  const int textWidth = BMTextWidth(text);
+  const int lineY = box._height / 2 - BMLineHeight() + 12;
+  DrawBMText(text, static_cast<float>(box._width / 2 - textWidth / 2), static_cast<float>(lineY));
+  if (line) line->Draw(box._width / 2 + textWidth / 2, lineY);
+}
+
+}  // namespace
+
 // ---- name box ----
 
 std::string NameGreeting(const std::string& name) {
@@ -75,12 +114,7 @@ Ref<TInputBox2> ShowInputBox2(int options) {
 }
 
 int TInputBox2::AddedToManager() {
-  Font = FontUserlist;
-  SetBMFont(Font);
-  Line = TBlinkLine::Create(static_cast<float>(BMLineHeight() - 4));
-  Button_OK = CreateButton(0, 0, nullptr, "", Button_OK_ID, Self(), 0, 0);
-  Button_OK->SetAnim(TAnimImage::Load2("IMAGE_GUI_BT_OK", -1));
-  WidgetManager->AddWidget(Button_OK);
+  SetUpTextBox(*this, Font, Line, Button_OK, Button_OK_ID);
   Fadeable = 1;
   return 0;
 }
@@ -102,18 +136,12 @@ int TInputBox2::SetPosition(int px, int py) {
 }
 
 int TInputBox2::StartShow() {
-  Updater = TWidgetUpdater::Create(Self(), 0);
-  Updater->Init(0, 1, 0.9f, 1.5f);
-  Updater->StartShow(4.0f, 0.6f, 0.15f);
-  fade_state = 1;
+  Updater = StartSlide(*this, true);
   return 0;
 }
 
 int TInputBox2::StartHiding() {
-  Updater = TWidgetUpdater::Create(Self(), 0);
-  Updater->Init(0, 1, 0.9f, 1.5f);
-  Updater->StartHiding();
-  fade_state = 2;
+  Updater = StartSlide(*this, false);
   return 0;
 }
 
@@ -211,25 +239,14 @@ int TInputBox2::RemovedFromManager() {
 }
 
 int TInputBox2::Draw() {
-  TDialogStatic::Draw();
-  platform::SetColor(255, 255, 255);
-  SetBMFont(Font);
-  const int nameWidth = BMTextWidth(Name);
-  const int lineY = _height / 2 - BMLineHeight() + 12;
-  DrawBMText(Name, static_cast<float>(_width / 2 - nameWidth / 2), static_cast<float>(lineY));
-  if (Line) Line->Draw(_width / 2 + nameWidth / 2, lineY);
+  DrawTextLine(*this, Font, Name, Line);
   return 0;
 }
 
 // ---- general input box ----
 
 int TInputBox::AddedToManager() {
-  Font = FontUserlist;
-  SetBMFont(Font);
-  Line = TBlinkLine::Create(static_cast<float>(BMLineHeight() - 4));
-  Button_OK = CreateButton(0, 0, nullptr, "", Button_OK_ID, Self(), 0, 0);
-  Button_OK->SetAnim(TAnimImage::Load2("IMAGE_GUI_BT_OK", -1));
-  WidgetManager->AddWidget(Button_OK);
+  SetUpTextBox(*this, Font, Line, Button_OK, Button_OK_ID);
   BUTTON_CANCEL = CreateButton(0, 0, nullptr, "", Button_CANCEL_ID, Self(), 0, 0);
   BUTTON_CANCEL->SetAnim(TAnimImage::Load2("IMAGE_GUI_BT_CANCEL", -1));
   WidgetManager->AddWidget(BUTTON_CANCEL);
@@ -262,18 +279,12 @@ int TInputBox::SetPosition(int px, int py) {
 }
 
 int TInputBox::StartShow() {
-  Updater = TWidgetUpdater::Create(Self(), 0);
-  Updater->Init(0, 1, 0.9f, 1.5f);
-  Updater->StartShow(4.0f, 0.6f, 0.15f);
-  fade_state = 1;
+  Updater = StartSlide(*this, true);
   return 0;
 }
 
 int TInputBox::StartHiding() {
-  Updater = TWidgetUpdater::Create(Self(), 0);
-  Updater->Init(0, 1, 0.9f, 1.5f);
-  Updater->StartHiding();
-  fade_state = 2;
+  Updater = StartSlide(*this, false);
   return 0;
 }
 
@@ -327,13 +338,7 @@ int TInputBox::CANCEL() {
 }
 
 int TInputBox::Draw() {
-  TDialogStatic::Draw();
-  platform::SetColor(255, 255, 255);
-  SetBMFont(Font);
-  const int nameWidth = BMTextWidth(Name);
-  const int lineY = _height / 2 - BMLineHeight() + 12;
-  DrawBMText(Name, static_cast<float>(_width / 2 - nameWidth / 2), static_cast<float>(lineY));
-  if (Line) Line->Draw(_width / 2 + nameWidth / 2, lineY);
+  DrawTextLine(*this, Font, Name, Line);
   return 0;
 }
 
