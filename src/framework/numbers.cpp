@@ -1,7 +1,10 @@
 #include "framework/numbers.h"
 
+#include <locale.h>
+
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace kelp {
@@ -69,6 +72,15 @@ std::string DoubleToString(double v) {
   char buf[64];
   const auto r = std::to_chars(buf, buf + sizeof buf, v);
   return std::string(buf, r.ptr);
+}
+
+std::string FloatToG9(float v) {
+  static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  locale_t old = c ? uselocale(c) : static_cast<locale_t>(0);
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%#.9g", static_cast<double>(v));
+  if (c) uselocale(old);
+  return buf;
 }
 
 std::string Trim(std::string_view s) {

@@ -15,6 +15,8 @@ double ToDouble(std::string_view s);
 // Shortest text that reads back as the same value ("1.5", "-0.25", "3").
 std::string FloatToString(float v);
 std::string DoubleToString(double v);
+// As C's "%#.9g" writes it: nine significant digits, the point always shown ("1.50000000").
+std::string FloatToG9(float v);
 
 std::string Trim(std::string_view s);
 std::string Lower(std::string_view s);  // ASCII letters only

@@ -37,6 +37,9 @@ struct PhysicsSource {
   platform::StreamRef stream;
 };
 
+// The given stream, else the named file from disk or the pak archive; null when there is none.
+platform::StreamRef OpenPhysicsSource(const PhysicsSource& source);
+
 class TPhysEngine_Particle : public Object {
  public:
   TPhysEngine* Physics = nullptr;

@@ -1,9 +1,7 @@
 // Physics world and group files: the XML world, the line-per-element world of
 // the level packs, single groups, and the writers for worlds and groups.
-#include <locale.h>
 
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -183,21 +181,7 @@ class Reader {
   bool groupFile_;
 };
 
-platform::StreamRef Open(const PhysicsSource& source) {
-  if (source.stream) return source.stream;
-  if (source.path.empty()) return nullptr;
-  return OpenPakStream(source.path);
-}
-
-// Floats as C's "%#.9g" in the C locale, whatever the user's locale is.
-std::string Num(float v) {
-  static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  locale_t old = c ? uselocale(c) : static_cast<locale_t>(0);
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%#.9g", static_cast<double>(v));
-  if (c) uselocale(old);
-  return buf;
-}
+std::string Num(float v) { return FloatToG9(v); }
 
 std::string Num(int v) { return std::to_string(v); }
 
@@ -262,8 +246,14 @@ int WriteFile(const std::string& path, int overwrite, const std::string& text, c
 
 }  // namespace
 
+platform::StreamRef OpenPhysicsSource(const PhysicsSource& source) {
+  if (source.stream) return source.stream;
+  if (source.path.empty()) return nullptr;
+  return OpenPakStream(source.path);
+}
+
 int TPhysEngine::LoadWorld(const PhysicsSource& source) {
-  platform::StreamRef stream = Open(source);
+  platform::StreamRef stream = OpenPhysicsSource(source);
   if (!stream) {
     DebugOutput("[TPhysEngine ERROR : LoadWorld] Failed to load the specified path!");
     return 0;
@@ -291,7 +281,7 @@ int TPhysEngine::LoadWorld(const PhysicsSource& source) {
 }
 
 int TPhysEngine::LoadWorldOld(const PhysicsSource& source) {
-  platform::StreamRef stream = Open(source);
+  platform::StreamRef stream = OpenPhysicsSource(source);
   if (!stream) {
     DebugOutput("[TPhysEngine ERROR : LoadWorld] Failed to load the specified path!");
     return 0;
@@ -328,7 +318,7 @@ int TPhysEngine::LoadWorldOld(const PhysicsSource& source) {
 }
 
 Ref<TPhysEngine_Group> TPhysEngine::LoadGroup(const PhysicsSource& source, const std::string& name) {
-  platform::StreamRef stream = Open(source);
+  platform::StreamRef stream = OpenPhysicsSource(source);
   if (!stream) {
     DebugOutput("[TPhysEngine ERROR : LoadGroup] Failed to load the specified path!");
     return nullptr;

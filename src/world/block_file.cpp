@@ -1,15 +1,11 @@
 // The block file: the start boxes of a level ("_blocks.xml" of a level pack).
-#include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <functional>
-#include <locale.h>
 #include <string>
 
 #include "framework/debug_output.h"
 #include "framework/line_reader.h"
 #include "framework/numbers.h"
-#include "framework/pak.h"
 #include "framework/xml.h"
 #include "platform/files.h"
 #include "play/game.h"
@@ -28,12 +24,6 @@ constexpr float kDefaultScale = 0.55f;
 constexpr float kLargestScale = 4.0f;
 
 void Complain(const std::string& what) { DebugOutput("[TBlock ERROR : LoadBlocks] " + what); }
-
-platform::StreamRef Open(const PhysicsSource& source) {
-  if (source.stream) return source.stream;
-  if (source.path.empty()) return nullptr;
-  return OpenPakStream(source.path);
-}
 
 // The time-freeze boxes some levels of the clear-the-field type swap for
 // other boxes.
@@ -148,15 +138,7 @@ void MarkWaterDrops(const Ref<TBlock>& b) {
   for (auto p = b->Group->frstp.get(); p; p = p->nxt.get()) p->WaterDrop = 1;
 }
 
-// Floats as "%#.9g" in the C locale, whatever the user's locale is.
-std::string Num(float v) {
-  static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  locale_t old = c ? uselocale(c) : static_cast<locale_t>(0);
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%#.9g", static_cast<double>(v));
-  if (c) uselocale(old);
-  return buf;
-}
+std::string Num(float v) { return FloatToG9(v); }
 
 std::string Attr(const char* name, const std::string& value) {
   return std::string(" ") + name + "=\"" + value + "\"";
@@ -165,7 +147,7 @@ std::string Attr(const char* name, const std::string& value) {
 }  // namespace
 
 int TBlock::LoadBlocks(const PhysicsSource& source) {
-  platform::StreamRef stream = Open(source);
+  platform::StreamRef stream = OpenPhysicsSource(source);
   if (!stream) {
     DebugOutput("[LoadBlocks ERROR] Failed to load the specified path!");
     return 0;
@@ -191,7 +173,7 @@ int TBlock::LoadBlocks(const PhysicsSource& source) {
 }
 
 int TBlock::LoadBlocksNew(const PhysicsSource& source) {
-  platform::StreamRef stream = Open(source);
+  platform::StreamRef stream = OpenPhysicsSource(source);
   if (!stream) {
     DebugOutput("[LoadBlocks ERROR] Failed to load the specified path!");
     return 0;
