@@ -302,16 +302,23 @@ void TResManager::ResLoadAnimImage(const std::string& file, const std::string& i
   res->Mipmapped = mipmapped;
 }
 
+namespace {
+
+// The data when it is of the asked kind, else an empty value.
+template <class T>
+T DataAs(const TResData& d) {
+  if (const T* p = std::get_if<T>(&d)) return *p;
+  return T{};
+}
+
+}  // namespace
+
 platform::ImageRef TResManager::GetImage(const std::string& id) {
-  TResData d = GetData(id);
-  if (auto* p = std::get_if<platform::ImageRef>(&d)) return *p;
-  return nullptr;
+  return DataAs<platform::ImageRef>(GetData(id));
 }
 
 Ref<TBMFont> TResManager::GetBMFont(const std::string& id) {
-  TResData d = GetData(id);
-  if (auto* p = std::get_if<Ref<TBMFont>>(&d)) return *p;
-  return nullptr;
+  return DataAs<Ref<TBMFont>>(GetData(id));
 }
 
 void TResManager::ResLoadSound(const std::string& file, const std::string& id, int loop, const std::string& scope) {
@@ -321,15 +328,11 @@ void TResManager::ResLoadSound(const std::string& file, const std::string& id, i
 }
 
 platform::SoundRef TResManager::GetSound(const std::string& id) {
-  TResData d = GetData(id);
-  if (auto* p = std::get_if<platform::SoundRef>(&d)) return *p;
-  return nullptr;
+  return DataAs<platform::SoundRef>(GetData(id));
 }
 
 Ref<TEffect> TResManager::GetEffect(const std::string& id) {
-  TResData d = GetData(id);
-  if (auto* p = std::get_if<Ref<TEffect>>(&d)) return *p;
-  return nullptr;
+  return DataAs<Ref<TEffect>>(GetData(id));
 }
 
 void TResManager::ResLoadMusic(const std::string& file, const std::string& id, const std::string& scope) {
@@ -337,9 +340,7 @@ void TResManager::ResLoadMusic(const std::string& file, const std::string& id, c
 }
 
 std::string TResManager::GetMusic(const std::string& id) {
-  TResData d = GetData(id);
-  if (auto* p = std::get_if<std::string>(&d)) return *p;
-  return "";
+  return DataAs<std::string>(GetData(id));
 }
 
 // ---------------------------------------------------------------------------
