@@ -15,6 +15,20 @@
 
 namespace kelp {
 
+namespace {
+
+// Moves a dragged box by the mouse's move, kept whole on the screen.
+void DragOnScreen(TWidget& w, int dx, int dy) {
+  int nx = Int(w._x + static_cast<float>(dx)), ny = Int(w._y + static_cast<float>(dy));
+  if (nx < 0) nx = 0;
+  if (ny < 0) ny = 0;
+  if (nx + w._width > VirtualWidth) nx = VirtualWidth - w._width;
+  if (ny + w._height > VirtualHeight) ny = VirtualHeight - w._height;
+  w.Resize(nx, ny, w._width, w._height);
+}
+
+}  // namespace
+
 int TDialogStatic::Draw() {
   if (Image) platform::DrawImage(Image, 0.0f, 0.0f, 0);
   return 0;
@@ -22,12 +36,7 @@ int TDialogStatic::Draw() {
 
 int TDialogStatic::MouseMove(int dx, int dy) {
   if (!IsDown) return 0;
-  int nx = Int(_x + static_cast<float>(dx)), ny = Int(_y + static_cast<float>(dy));
-  if (nx < 0) nx = 0;
-  if (ny < 0) ny = 0;
-  if (nx + _width > VirtualWidth) nx = VirtualWidth - _width;
-  if (ny + _height > VirtualHeight) ny = VirtualHeight - _height;
-  Resize(nx, ny, _width, _height);
+  DragOnScreen(*this, dx, dy);
   return 0;
 }
 
@@ -254,12 +263,7 @@ int TDialog::Resize(int px, int py, int width, int height) {
 
 int TDialog::MouseMove(int dx, int dy) {
   if (!IsDown || !Movable) return 0;
-  int nx = Int(_x + static_cast<float>(dx)), ny = Int(_y + static_cast<float>(dy));
-  if (nx < 0) nx = 0;
-  if (ny < 0) ny = 0;
-  if (nx + _width > VirtualWidth) nx = VirtualWidth - _width;
-  if (ny + _height > VirtualHeight) ny = VirtualHeight - _height;
-  Resize(nx, ny, _width, _height);
+  DragOnScreen(*this, dx, dy);
   return 0;
 }
 
