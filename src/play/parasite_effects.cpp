@@ -39,19 +39,34 @@ Ref<TBlock> LiveBox(const WeakRef<TBlock>& weak) {
   return b && !b->Deleted() ? b : nullptr;
 }
 
-}  // namespace
-
-// ------------------------------------------------------------ TEvilSmoke
-
-void TEvilSmoke::GamePause() {
+// Pauses every effect of kind T while the level is paused; on resume only
+// those that were not paused by their owner go on.
+template <class T>
+void PauseAllWithLevel() {
   const bool paused = LevelPaused();
   for (const auto& v : VisualsList) {
-    auto s = As<TEvilSmoke>(v);
+    auto s = As<T>(v);
     if (!s) continue;
     if (paused) s->Pause(1);
     else if (s->Paused == 0) s->Pause(0);
   }
 }
+
+// A box's effect starts paused when the level is paused.
+template <class T>
+Ref<T> StartOnBox(const Ref<TBlock>& block) {
+  auto s = New<T>();
+  s->Init(block);
+  if (LevelPaused()) s->Pause(1);
+  VisualsList.AddLast(s);
+  return s;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------ TEvilSmoke
+
+void TEvilSmoke::GamePause() { PauseAllWithLevel<TEvilSmoke>(); }
 
 void TEvilSmoke::Init(const Ref<TBlock>& block) {
   Block = block;
@@ -63,13 +78,7 @@ void TEvilSmoke::Init(const Ref<TBlock>& block) {
   Emitter->cut();
 }
 
-Ref<TEvilSmoke> TEvilSmoke::Create(const Ref<TBlock>& block) {
-  auto s = New<TEvilSmoke>();
-  s->Init(block);
-  if (LevelPaused()) s->Pause(1);
-  VisualsList.AddLast(s);
-  return s;
-}
+Ref<TEvilSmoke> TEvilSmoke::Create(const Ref<TBlock>& block) { return StartOnBox<TEvilSmoke>(block); }
 
 void TEvilSmoke::Update2() {
   const Ref<TBlock> b = LiveBox(Block);
@@ -103,15 +112,7 @@ void TEvilSmoke::Pause(int flag) {
 
 // --------------------------------------------------------- TFreezeEffect
 
-void TFreezeEffect::GamePause() {
-  const bool paused = LevelPaused();
-  for (const auto& v : VisualsList) {
-    auto s = As<TFreezeEffect>(v);
-    if (!s) continue;
-    if (paused) s->Pause(1);
-    else if (s->Paused == 0) s->Pause(0);
-  }
-}
+void TFreezeEffect::GamePause() { PauseAllWithLevel<TFreezeEffect>(); }
 
 void TFreezeEffect::Init(const Ref<TBlock>& block) {
   Block = block;
@@ -120,13 +121,7 @@ void TFreezeEffect::Init(const Ref<TBlock>& block) {
   ToInterface(Emitter);
 }
 
-Ref<TFreezeEffect> TFreezeEffect::Create(const Ref<TBlock>& block) {
-  auto s = New<TFreezeEffect>();
-  s->Init(block);
-  if (LevelPaused()) s->Pause(1);
-  VisualsList.AddLast(s);
-  return s;
-}
+Ref<TFreezeEffect> TFreezeEffect::Create(const Ref<TBlock>& block) { return StartOnBox<TFreezeEffect>(block); }
 
 void TFreezeEffect::Update2() {
   const Ref<TBlock> b = LiveBox(Block);
