@@ -175,22 +175,28 @@ void TParticle::Position(float px, float py) {
   _y = py - oy;
 }
 
+bool SteerToMagnet(const TMagnetRef& magnet, int timeStart, float x, float y, float vx, float vy, float dt,
+                   float& dir, float& speed) {
+  if (!magnet || (*magnet)[0] == 0.0f) return false;
+  const TMagnet& m = *magnet;
+  if (!(static_cast<double>(GameTime) > timeStart + static_cast<double>(m[5]))) return false;
+  vx += SinD(dir) * speed;
+  vy += CosD(dir) * speed;
+  float target = ATan2D(m[1] - x - vx * dt, m[2] - y - vy * dt);
+  const float d = std::sqrt((x - m[1]) * (x - m[1]) + (y - m[2]) * (y - m[2]));
+  if (target < 0) target += 360.0f;
+  if (dir >= 0 && dir <= 90 && target >= 270 && target <= 360) dir += 360.0f;
+  if (target >= 0 && target <= 90 && dir >= 270 && dir <= 360) target += 360.0f;
+  dir += (target - dir) * 0.05f * m[4] * dt;
+  // On the target itself the pull has no defined speed: that is an arrival.
+  speed = d > 0 ? 1.0f + m[3] * 150.0f / d : std::numeric_limits<float>::infinity();
+  const bool arrived = !(d >= std::fabs(speed));
+  if (!(speed <= m[3])) speed = m[3];
+  return arrived;
+}
+
 void TParticle::Update(float dt) {
-  if (Magnet && (*Magnet)[0] != 0.0f && static_cast<double>(GameTime) > TimeStart + static_cast<double>((*Magnet)[5])) {
-    const TMagnet& m = *Magnet;
-    const float vx = SpeedX + SinD(Dir) * Speed;
-    const float vy = SpeedY + CosD(Dir) * Speed;
-    float target = ATan2D(m[1] - x - vx * dt, m[2] - y - vy * dt);
-    const float d = std::sqrt((x - m[1]) * (x - m[1]) + (y - m[2]) * (y - m[2]));
-    if (target < 0) target += 360.0f;
-    if (Dir >= 0 && Dir <= 90 && target >= 270 && target <= 360) Dir += 360.0f;
-    if (target >= 0 && target <= 90 && Dir >= 270 && Dir <= 360) target += 360.0f;
-    Dir += (target - Dir) * 0.05f * m[4] * dt;
-    // On the target itself the pull has no defined speed: that is an arrival.
-    Speed = d > 0 ? 1.0f + m[3] * 150.0f / d : std::numeric_limits<float>::infinity();
-    if (!(d >= std::fabs(Speed))) Death = 1;
-    if (!(Speed <= m[3])) Speed = m[3];
-  }
+  if (SteerToMagnet(Magnet, TimeStart, x, y, SpeedX, SpeedY, dt, Dir, Speed)) Death = 1;
 
   if (Trajectory == 1) {
     const float k = SinD(TrajectoryAngle) * 30.0f;

@@ -25,6 +25,12 @@ class TEmitter;
 using TMagnet = std::array<float, 6>;
 using TMagnetRef = std::shared_ptr<TMagnet>;
 
+// Turns a mover at (x, y), heading `dir` at `speed` on top of its own velocity
+// (vx, vy), towards the magnet once it is enabled and its timeout since
+// timeStart has passed. True when the mover has arrived.
+bool SteerToMagnet(const TMagnetRef& magnet, int timeStart, float x, float y, float vx, float vy, float dt,
+                   float& dir, float& speed);
+
 // One of an effect's images: a plain image, or the id of an animated-image
 // resource (every particle then plays its own TAnimImage of it), or neither.
 struct TEffectImage {

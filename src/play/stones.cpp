@@ -40,22 +40,8 @@ Ref<TStone> TStone::Create(const std::string& imageId, int x, int y, float start
 }
 
 void TStone::Update(float dt) {
-  // The magnet steering of a particle, without a linear velocity of its own.
-  if (Magnet && (*Magnet)[0] != 0.0f && static_cast<double>(GameTime) > TimeStart + static_cast<double>((*Magnet)[5])) {
-    const TMagnet& m = *Magnet;
-    const float vx = SinD(Dir) * Speed;
-    const float vy = CosD(Dir) * Speed;
-    float target = ATan2D(m[1] - x - vx * dt, m[2] - y - vy * dt);
-    const float d = std::sqrt((x - m[1]) * (x - m[1]) + (y - m[2]) * (y - m[2]));
-    if (target < 0) target += 360.0f;
-    if (Dir >= 0 && Dir <= 90 && target >= 270 && target <= 360) Dir += 360.0f;
-    if (target >= 0 && target <= 90 && Dir >= 270 && Dir <= 360) target += 360.0f;
-    Dir += (target - Dir) * 0.05f * m[4] * dt;
-    // On the magnet itself the pull has no defined speed: that is an arrival.
-    Speed = d > 0 ? 1.0f + m[3] * 150.0f / d : std::numeric_limits<float>::infinity();
-    if (!(d >= std::fabs(Speed))) Death = 1;
-    if (!(Speed <= m[3])) Speed = m[3];
-  }
+  // A stone has no linear velocity of its own.
+  if (SteerToMagnet(Magnet, TimeStart, x, y, 0.0f, 0.0f, dt, Dir, Speed)) Death = 1;
 
   x += SinD(Dir) * Speed * dt;
   y += CosD(Dir) * Speed * dt;
