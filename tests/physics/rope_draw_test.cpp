@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "../framework/draw_probe.h"
+#include "draw_probe.h"
 
 using namespace kelp;
 

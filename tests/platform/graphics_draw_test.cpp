@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "draw_probe.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/image_font.h"
@@ -14,36 +15,10 @@ using namespace platform;
 
 namespace {
 
-struct Box {
-  int x0, y0, x1, y1;  // x1, y1 exclusive; x0 > x1 when nothing is lit
-};
-
-// The bounding box of the pixels that differ from black.
-Box LitBox(const Pixmap& p) {
-  Box box{p.Width(), p.Height(), 0, 0};
-  for (int y = 0; y < p.Height(); ++y) {
-    for (int x = 0; x < p.Width(); ++x) {
-      if ((p.ReadPixel(x, y) & 0xFFFFFF) == 0) continue;
-      box.x0 = std::min(box.x0, x);
-      box.y0 = std::min(box.y0, y);
-      box.x1 = std::max(box.x1, x + 1);
-      box.y1 = std::max(box.y1, y + 1);
-    }
-  }
-  return box;
-}
-
-void ExpectBox(const Box& got, const Box& want, const std::string& what, int tolerance = 1) {
-  EXPECT_NEAR(got.x0, want.x0, tolerance) << what;
-  EXPECT_NEAR(got.y0, want.y0, tolerance) << what;
-  EXPECT_NEAR(got.x1, want.x1, tolerance) << what;
-  EXPECT_NEAR(got.y1, want.y1, tolerance) << what;
-}
-
-bool IsBlank(const Pixmap& p) {
-  const Box b = LitBox(p);
-  return b.x0 >= b.x1;
-}
+using draw_probe::Box;
+using draw_probe::ExpectBox;
+using draw_probe::IsBlank;
+using draw_probe::LitBox;
 
 void ExpectRGB(uint32_t pixel, int r, int g, int b, int tolerance, const std::string& what) {
   EXPECT_NEAR(int((pixel >> 16) & 255), r, tolerance) << what;

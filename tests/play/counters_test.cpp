@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "../framework/draw_probe.h"
+#include "draw_probe.h"
 #include "framework/resource_bindings.h"
 #include "overlay_test_env.h"
 #include "play/flash.h"

@@ -1,6 +1,6 @@
 #include "play/expl_child.h"
 
-#include "../framework/draw_probe.h"
+#include "draw_probe.h"
 #include "overlay_test_env.h"
 
 namespace kelp {

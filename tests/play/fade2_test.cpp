@@ -1,6 +1,6 @@
 #include "play/fade2.h"
 
-#include "../framework/draw_probe.h"
+#include "draw_probe.h"
 #include "framework/screen_aspect.h"
 #include "overlay_test_env.h"
 

@@ -1,6 +1,6 @@
 #include "play/help_text.h"
 
-#include "../framework/draw_probe.h"
+#include "draw_probe.h"
 #include "framework/resource_bindings.h"
 #include "overlay_test_env.h"
 

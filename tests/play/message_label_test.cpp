@@ -1,6 +1,6 @@
 #include "play/message_label.h"
 
-#include "../framework/draw_probe.h"
+#include "draw_probe.h"
 #include "overlay_test_env.h"
 #include "village/village.h"
 

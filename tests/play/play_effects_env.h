@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "draw_probe.h"
 #include "framework/color.h"
 #include "framework/frame_clock.h"
 #include "framework/particles.h"
@@ -30,16 +31,7 @@
 
 namespace kelp::play_test {
 
-inline platform::ImageRef Solid(int w, int h, uint32_t argb, int frames = 1) {
-  auto image = platform::CreateImage(w, h, frames, 0);
-  for (int f = 0; f < frames; ++f) {
-    auto p = std::make_shared<platform::Pixmap>(w, h);
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) p->WritePixel(x, y, argb);
-    image->SetFrame(f, p);
-  }
-  return image;
-}
+using draw_probe::Solid;
 
 // An effect that spawns `burst` particles at once and then stops.
 inline Ref<TEffect> BurstEffect(int lifetime) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../framework/draw_probe.h"
+#include "draw_probe.h"
 #include "framework/anim_image.h"
 #include "framework/frame_clock.h"
 #include "framework/impulse.h"

@@ -3,7 +3,7 @@
 // drifts too far; it sparks only when fast.
 #include <cmath>
 
-#include "../framework/draw_probe.h"
+#include "draw_probe.h"
 #include "framework/graphics.h"
 #include "level_scene.h"
 #include "play/flash.h"

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "../framework/draw_probe.h"
+#include "draw_probe.h"
 #include "framework/resource_bindings.h"
 #include "physics/engine.h"
 #include "play/game.h"
