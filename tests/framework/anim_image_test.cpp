@@ -109,7 +109,9 @@ TEST_F(AnimImageTest, FramesStepByGameTime) {
       got.push_back(anim->Frame);
     }
     EXPECT_EQ(got, c.want) << c.what;
-    if (c.oneShoot) EXPECT_EQ(anim->Paused, 1) << c.what;
+    if (c.oneShoot) {
+      EXPECT_EQ(anim->Paused, 1) << c.what;
+    }
   }
 }
 
