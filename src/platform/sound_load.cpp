@@ -61,10 +61,10 @@ SoundRef DecodeWav(const std::vector<uint8_t>& bytes, bool loop, const std::stri
     Fail(name, SDL_GetError());
     return nullptr;
   }
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec wav_format{};
   Uint8* buf = nullptr;
   Uint32 len = 0;
-  if (!SDL_LoadWAV_RW(rw, 1, &spec, &buf, &len)) {
+  if (!SDL_LoadWAV_RW(rw, 1, &wav_format, &buf, &len)) {
     Fail(name, std::string("bad WAV: ") + SDL_GetError());
     return nullptr;
   }
@@ -73,13 +73,13 @@ SoundRef DecodeWav(const std::vector<uint8_t>& bytes, bool loop, const std::stri
     Fail(name, "WAV holds no sample data");
     return nullptr;
   }
-  if (spec.freq < kMinRate || spec.freq > kMaxRate || spec.channels == 0) {
+  if (wav_format.freq < kMinRate || wav_format.freq > kMaxRate || wav_format.channels == 0) {
     Fail(name, "unsupported WAV rate or channel count");
     return nullptr;
   }
 
   SDL_AudioCVT cvt;
-  int need = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 2, spec.freq);
+  int need = SDL_BuildAudioCVT(&cvt, wav_format.format, wav_format.channels, wav_format.freq, AUDIO_S16SYS, 2, wav_format.freq);
   if (need < 0) {
     Fail(name, std::string("unsupported WAV format: ") + SDL_GetError());
     return nullptr;
@@ -105,7 +105,7 @@ SoundRef DecodeWav(const std::vector<uint8_t>& bytes, bool loop, const std::stri
     Fail(name, "WAV too long");
     return nullptr;
   }
-  auto sound = std::make_shared<Sound>(static_cast<int>(frames), spec.freq, loop);
+  auto sound = std::make_shared<Sound>(static_cast<int>(frames), wav_format.freq, loop);
   std::memcpy(sound->Data(), pcm.data(), static_cast<size_t>(frames) * 4);
   return sound;
 }

@@ -266,21 +266,21 @@ bool WritePage(const std::vector<Glyph>& glyphs, int page, int pageW, int pageH,
   return ok;
 }
 
-bool MakeFont(FT_Library lib, const fs::path& faceDir, const FontSpec& spec, const fs::path& outDir) {
-  const fs::path facePath = faceDir / spec.face;
+bool MakeFont(FT_Library lib, const fs::path& faceDir, const FontSpec& font, const fs::path& outDir) {
+  const fs::path facePath = faceDir / font.face;
   FT_Face face = nullptr;
   if (FT_New_Face(lib, facePath.c_str(), 0, &face)) {
     std::fprintf(stderr, "gen_fonts: cannot open the font %s (install fonts-dejavu-core)\n", facePath.c_str());
     return false;
   }
-  FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(spec.px));
+  FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(font.px));
   const int ascender = static_cast<int>((face->size->metrics.ascender + 63) >> 6);
-  const int lineHeight = static_cast<int>((face->size->metrics.height + 63) >> 6) + 2 * spec.style.outline;
+  const int lineHeight = static_cast<int>((face->size->metrics.height + 63) >> 6) + 2 * font.style.outline;
 
   std::vector<Glyph> glyphs;
   for (uint32_t code : Charset()) {
     Glyph g;
-    if (RenderGlyph(face, code, spec.style, ascender, g)) glyphs.push_back(std::move(g));
+    if (RenderGlyph(face, code, font.style, ascender, g)) glyphs.push_back(std::move(g));
   }
   std::string faceName = std::string(face->family_name ? face->family_name : "DejaVu") +
                          (face->style_name ? std::string(" ") + face->style_name : "");
@@ -313,24 +313,24 @@ bool MakeFont(FT_Library lib, const fs::path& faceDir, const FontSpec& spec, con
   }
 
   for (int p = 0; p < pages; ++p) {
-    const fs::path png = outDir / (std::string(spec.file) + "_" + std::to_string(p) + ".png");
+    const fs::path png = outDir / (std::string(font.file) + "_" + std::to_string(p) + ".png");
     if (!WritePage(glyphs, p, pageW, pageH, png)) {
       std::fprintf(stderr, "gen_fonts: cannot write %s\n", png.c_str());
       return false;
     }
   }
 
-  std::ofstream x(outDir / (std::string(spec.file) + ".xml"));
+  std::ofstream x(outDir / (std::string(font.file) + ".xml"));
   x << "<?xml version=\"1.0\"?>\n<font>\n";
-  x << "  <info face=\"" << faceName << "\" size=\"" << spec.px << "\" bold=\"" << (std::string(spec.face) == kSans ? 0 : 1)
+  x << "  <info face=\"" << faceName << "\" size=\"" << font.px << "\" bold=\"" << (std::string(font.face) == kSans ? 0 : 1)
     << "\" italic=\"0\" charset=\"\" unicode=\"1\" stretchH=\"100\" smooth=\"1\" aa=\"1\" padding=\"0,0,0,0\" "
        "spacing=\"2,2\" outline=\""
-    << spec.style.outline << "\"/>\n";
-  x << "  <common lineHeight=\"" << lineHeight << "\" base=\"" << ascender + spec.style.outline << "\" scaleW=\""
+    << font.style.outline << "\"/>\n";
+  x << "  <common lineHeight=\"" << lineHeight << "\" base=\"" << ascender + font.style.outline << "\" scaleW=\""
     << pageW << "\" scaleH=\"" << pageH << "\" pages=\"" << pages << "\" packed=\"0\"/>\n";
   x << "  <pages>\n";
   for (int p = 0; p < pages; ++p)
-    x << "    <page id=\"" << p << "\" file=\"" << spec.file << "_" << p << ".png\"/>\n";
+    x << "    <page id=\"" << p << "\" file=\"" << font.file << "_" << p << ".png\"/>\n";
   x << "  </pages>\n";
   x << "  <chars count=\"" << glyphs.size() << "\">\n";
   for (const Glyph& g : glyphs)
@@ -340,7 +340,7 @@ bool MakeFont(FT_Library lib, const fs::path& faceDir, const FontSpec& spec, con
   x << "  </chars>\n";
   x << "  <kernings count=\"0\">\n  </kernings>\n</font>\n";
   if (!x) {
-    std::fprintf(stderr, "gen_fonts: cannot write the description of %s\n", spec.id);
+    std::fprintf(stderr, "gen_fonts: cannot write the description of %s\n", font.id);
     return false;
   }
   return true;
