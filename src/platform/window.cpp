@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/graphics_state.h"
 #include "platform/sdl_internal.h"
@@ -17,9 +19,10 @@ struct Device {
   SDL_Renderer* renderer = nullptr;
   SDL_Surface* surface = nullptr;  // headless only
   SDL_Texture* canvas = nullptr;
-  int width = 0, height = 0;
+  int width = 0, height = 0;             // the mode
+  int canvas_w = 0, canvas_h = 0;        // the canvas texture
   int virtual_w = 800, virtual_h = 600;
-  float scale_x = 1.0f, scale_y = 1.0f;
+  float scale_x = 1.0f, scale_y = 1.0f;  // virtual to canvas
   int vsync = -1;  // unknown until the first flip
   std::string renderer_name;
   bool software = false;
@@ -87,15 +90,30 @@ SDL_Renderer* MakeRenderer(SDL_Window* window, Backend backend) {
   }
 }
 
+bool IsSoftware(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  return SDL_GetRendererInfo(renderer, &info) == 0 && std::strcmp(info.name, "software") == 0;
+}
+
 SDL_Texture* MakeCanvas(SDL_Renderer* renderer, int width, int height) {
-  SDL_Texture* canvas = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+  const bool software = IsSoftware(renderer);
+  SDL_Texture* canvas = nullptr;
+  if (software && g_dev.window) {
+    // In the window's own format the software renderer shows the canvas
+    // without converting each pixel.
+    const Uint32 format = SDL_GetWindowPixelFormat(g_dev.window);
+    if (SDL_BYTESPERPIXEL(format) == 4 && !SDL_ISPIXELFORMAT_FOURCC(format) && !SDL_ISPIXELFORMAT_ALPHA(format))
+      canvas = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_TARGET, width, height);
+  }
+  if (!canvas) canvas = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
   if (!canvas) return nullptr;
   if (SDL_SetRenderTarget(renderer, canvas) != 0) {
     SDL_DestroyTexture(canvas);
     return nullptr;
   }
   SDL_SetTextureBlendMode(canvas, SDL_BLENDMODE_NONE);
-  SDL_SetTextureScaleMode(canvas, SDL_ScaleModeLinear);
+  // Software stretches it a third faster by nearest pixel, and grabs read it so too.
+  SDL_SetTextureScaleMode(canvas, software ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
   SDL_RenderClear(renderer);
   return canvas;
@@ -126,8 +144,8 @@ namespace internal {
 SDL_Window* Window() { return g_dev.window; }
 SDL_Renderer* Renderer() { return g_dev.renderer; }
 SDL_Texture* Canvas() { return g_dev.canvas; }
-int CanvasWidth() { return g_dev.width; }
-int CanvasHeight() { return g_dev.height; }
+int CanvasWidth() { return g_dev.canvas_w; }
+int CanvasHeight() { return g_dev.canvas_h; }
 bool SoftwareRenderer() { return g_dev.software; }
 float CanvasScaleX() { return g_dev.scale_x; }
 float CanvasScaleY() { return g_dev.scale_y; }
@@ -180,8 +198,8 @@ bool OpenGraphics(int width, int height, int depth, int /*refresh*/, bool headle
     }
   }
   if (g_dev.renderer) {
-    g_dev.width = width;
-    g_dev.height = height;
+    g_dev.width = g_dev.canvas_w = width;
+    g_dev.height = g_dev.canvas_h = height;
     g_dev.canvas = MakeCanvas(g_dev.renderer, width, height);
     if (!g_dev.canvas && g_dev.window) {
       // A renderer that cannot draw into textures is no use: take the software one.
@@ -227,13 +245,43 @@ int GraphicsWidth() { return g_dev.width; }
 int GraphicsHeight() { return g_dev.height; }
 std::string GraphicsRendererName() { return g_dev.renderer_name; }
 
+namespace {
+
+// The software renderer blends scaled sprites slowly, so there the game draws
+// at its virtual size and the canvas is stretched once, when shown or read.
+void FitCanvas() {
+  int w = g_dev.width, h = g_dev.height;
+  if (g_dev.software && g_dev.virtual_w <= w && g_dev.virtual_h <= h) {
+    w = g_dev.virtual_w;
+    h = g_dev.virtual_h;
+  }
+  if (w == g_dev.canvas_w && h == g_dev.canvas_h) return;
+  SDL_Texture* canvas = MakeCanvas(g_dev.renderer, w, h);
+  if (!canvas) {
+    std::fprintf(stderr, "Graphics: cannot make a %dx%d canvas: %s\n", w, h, SDL_GetError());
+    SDL_SetRenderTarget(g_dev.renderer, g_dev.canvas);
+    return;
+  }
+  // What was drawn stays, rescaled.
+  SDL_RenderSetClipRect(g_dev.renderer, nullptr);
+  SDL_RenderCopy(g_dev.renderer, g_dev.canvas, nullptr, nullptr);
+  SDL_DestroyTexture(g_dev.canvas);
+  g_dev.canvas = canvas;
+  g_dev.canvas_w = w;
+  g_dev.canvas_h = h;
+  internal::ForgetClip();
+}
+
+}  // namespace
+
 void SetVirtualResolution(int width, int height) {
   if (width <= 0 || height <= 0) return;
   g_dev.virtual_w = width;
   g_dev.virtual_h = height;
   if (g_dev.width > 0) {
-    g_dev.scale_x = float(g_dev.width) / width;
-    g_dev.scale_y = float(g_dev.height) / height;
+    FitCanvas();
+    g_dev.scale_x = float(g_dev.canvas_w) / width;
+    g_dev.scale_y = float(g_dev.canvas_h) / height;
   }
   internal::SetDefaultViewport(width, height);
   SetViewport(0, 0, width, height);
@@ -253,8 +301,12 @@ void WindowToVirtual(float wx, float wy, float& vx, float& vy) {
       cy = (wy - box.y) * g_dev.height / box.h;
     }
   }
-  vx = cx / g_dev.scale_x;
-  vy = cy / g_dev.scale_y;
+  if (g_dev.width > 0) {
+    cx = cx * g_dev.virtual_w / g_dev.width;
+    cy = cy * g_dev.virtual_h / g_dev.height;
+  }
+  vx = cx;
+  vy = cy;
 }
 
 void Flip(bool vsync) {
@@ -282,11 +334,33 @@ void Flip(bool vsync) {
 namespace {
 
 // Reads a rectangle of the canvas; false when graphics are closed.
-bool ReadCanvas(const SDL_Rect& rect, uint32_t* out, int pitch_pixels) {
+bool ReadTexels(const SDL_Rect& rect, uint32_t* out, int pitch_pixels) {
   if (!g_dev.renderer) return false;
   if (SDL_RenderReadPixels(g_dev.renderer, &rect, SDL_PIXELFORMAT_ARGB8888, out, pitch_pixels * 4) != 0) {
     std::fprintf(stderr, "Graphics: cannot read the canvas: %s\n", SDL_GetError());
     return false;
+  }
+  return true;
+}
+
+// Reads a rectangle in mode pixels, stretching a smaller canvas (nearest
+// pixel, so that colours come back as drawn).
+bool ReadCanvas(const SDL_Rect& rect, uint32_t* out, int pitch_pixels) {
+  if (g_dev.canvas_w == g_dev.width && g_dev.canvas_h == g_dev.height) return ReadTexels(rect, out, pitch_pixels);
+  const auto source = [](int i, int canvas, int mode) {
+    return std::min(int((2 * int64_t(i) + 1) * canvas / (2 * int64_t(mode))), canvas - 1);
+  };
+  std::vector<int> cols(rect.w);
+  for (int x = 0; x < rect.w; ++x) cols[x] = source(rect.x + x, g_dev.canvas_w, g_dev.width);
+  const int row0 = source(rect.y, g_dev.canvas_h, g_dev.height);
+  const int row1 = source(rect.y + rect.h - 1, g_dev.canvas_h, g_dev.height);
+  const SDL_Rect from{cols.front(), row0, cols.back() - cols.front() + 1, row1 - row0 + 1};
+  std::vector<uint32_t> texels(size_t(from.w) * from.h);
+  if (!ReadTexels(from, texels.data(), from.w)) return false;
+  for (int y = 0; y < rect.h; ++y) {
+    const uint32_t* src = texels.data() + size_t(source(rect.y + y, g_dev.canvas_h, g_dev.height) - row0) * from.w;
+    uint32_t* dst = out + size_t(y) * pitch_pixels;
+    for (int x = 0; x < rect.w; ++x) dst[x] = src[cols[x] - from.x];
   }
   return true;
 }

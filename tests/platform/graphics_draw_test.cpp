@@ -235,6 +235,38 @@ TEST_F(GraphicsCanvas, GrabbedCanvasEqualsWhatWasDrawn) {
   EXPECT_EQ(Grab().ReadPixel(205, 205), p->ReadPixel(5, 5));
 }
 
+// The wide layout draws at its virtual size on the software renderer; what is
+// read back is still mode-sized, and a layout change keeps what was drawn.
+TEST_F(GraphicsCanvas, WideLayoutReadsBackAtTheModeSize) {
+  Open(1280, 800);
+  SetVirtualResolution(960, 600);
+  SetColor(255, 0, 0);
+  DrawRect(0, 0, 960, 600);
+  SetColor(0, 0, 255);
+  DrawRect(957, 597, 3, 3);  // the bottom right corner reaches the last mode pixel
+  Pixmap canvas = Grab();
+  ASSERT_EQ(canvas.Width(), 1280);
+  ASSERT_EQ(canvas.Height(), 800);
+  ExpectRGB(canvas.ReadPixel(1279, 799), 0, 0, 255, 0, "corner");
+  ExpectRGB(canvas.ReadPixel(1276, 796), 0, 0, 255, 0, "corner");
+  ExpectRGB(canvas.ReadPixel(1276, 795), 255, 0, 0, 0, "above the corner");
+
+  // Grabbing a part equals the same part of the whole, off the edge included.
+  ImageRef part = CreateImage(10, 10);
+  for (const auto& at : {std::pair{0, 0}, std::pair{1273, 793}, std::pair{1275, 795}}) {
+    GrabImage(part, at.first, at.second);
+    for (int y = 0; y < 10 && at.second + y < 800; ++y)
+      for (int x = 0; x < 10 && at.first + x < 1280; ++x)
+        ASSERT_EQ(part->Frame(0)->ReadPixel(x, y), canvas.ReadPixel(at.first + x, at.second + y)) << x << "," << y;
+  }
+
+  SetVirtualResolution(800, 600);
+  SetVirtualResolution(960, 600);
+  Pixmap kept = Grab();
+  ExpectRGB(kept.ReadPixel(640, 400), 255, 0, 0, 0, "kept over a layout change");
+  ExpectRGB(kept.ReadPixel(1279, 799), 0, 0, 255, 0, "kept over a layout change");
+}
+
 TEST_F(GraphicsCanvas, TexturesFollowPixelWritesAndRendererSwitches) {
   ImageRef image = Solid(4, 4, 0xFFFF0000u);
   DrawImage(image, 10, 10);
