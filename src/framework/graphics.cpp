@@ -230,9 +230,13 @@ Ref<TVector> IntersectSegments(const TVector& a1, const TVector& a2, const TVect
 
 std::string FormatThousands(int n) {
   const long long v = n;
-  std::string s = std::to_string(v < 0 ? -v : v);
-  for (int i = static_cast<int>(s.size()) - 3; i >= 1; i -= 3) s.insert(static_cast<size_t>(i), ",");
-  return v < 0 ? "-" + s : s;
+  const std::string digits = std::to_string(v < 0 ? -v : v);
+  std::string s = v < 0 ? "-" : "";
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) s += ',';
+    s += digits[i];
+  }
+  return s;
 }
 
 void WriteUnicodeString(platform::Stream& stream, const std::string& text) {
