@@ -8,7 +8,7 @@
 #include "framework/color.h"
 #include "framework/graphics.h"
 #include "framework/numeric.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "framework/utf8.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"

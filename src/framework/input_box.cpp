@@ -11,7 +11,7 @@
 #include "framework/numeric.h"
 #include "framework/resource_bindings.h"
 #include "framework/resources.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "framework/utf8.h"
 #include "framework/widget_updater.h"
 #include "platform/draw.h"

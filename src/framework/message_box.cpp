@@ -7,7 +7,7 @@
 #include "framework/controls.h"
 #include "framework/numeric.h"
 #include "framework/resource_bindings.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "framework/widget_updater.h"
 #include "platform/input.h"
 

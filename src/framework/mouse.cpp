@@ -8,7 +8,7 @@
 #include "framework/log.h"
 #include "framework/numeric.h"
 #include "framework/resources.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "platform/cursor.h"
 #include "platform/draw.h"
 #include "platform/events.h"

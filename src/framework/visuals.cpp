@@ -1,7 +1,7 @@
 #include "framework/visuals.h"
 
 #include "framework/graphics.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "platform/graphics_state.h"
 
 namespace kelp {

@@ -5,7 +5,7 @@
 #include "framework/graphics.h"
 #include "framework/mouse.h"
 #include "framework/numeric.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/input.h"

@@ -1,7 +1,7 @@
 #include "framework/widget_updater.h"
 
 #include "framework/impulse.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "framework/sound.h"
 #include "framework/widget.h"
 

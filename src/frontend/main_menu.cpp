@@ -13,7 +13,7 @@
 #include "framework/numeric.h"
 #include "framework/resource_bindings.h"
 #include "framework/resources.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "framework/sound.h"
 #include "framework/startup_settings.h"
 #include "framework/visuals.h"

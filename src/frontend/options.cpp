@@ -6,7 +6,7 @@
 
 #include "framework/log.h"
 #include "framework/mouse.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "framework/sound.h"
 #include "framework/startup_settings.h"
 #include "frontend/save_folder.h"

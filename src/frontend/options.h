@@ -4,7 +4,7 @@
 // full screen, wide screen and the game's own cursor (bytes). The options
 // themselves are globals of the code that reads them (SoundVolume and
 // MusicVolume in sound.h, MouseSensitivity and CustomCursor in mouse.h,
-// FullScreen and WideScreen in screen_aspect.h). Also the opening of the
+// FullScreen and WideScreen in canvas_placement.h). Also the opening of the
 // window in full screen or in a window.
 #include <string>
 

@@ -6,7 +6,7 @@
 #include "framework/graphics.h"
 #include "framework/numeric.h"
 #include "framework/resources.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "village/village.h"

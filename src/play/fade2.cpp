@@ -1,7 +1,7 @@
 #include "play/fade2.h"
 
 #include "framework/graphics.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 

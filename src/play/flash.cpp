@@ -4,7 +4,7 @@
 #include "framework/graphics.h"
 #include "framework/random.h"
 #include "framework/resource_bindings.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "village/village.h"

@@ -8,7 +8,7 @@
 #include "framework/numeric.h"
 #include "framework/random.h"
 #include "framework/resources.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "framework/visuals.h"
 #include "platform/graphics_state.h"
 #include "play/counters.h"

@@ -3,7 +3,7 @@
 #include "framework/bmfont.h"
 #include "framework/graphics.h"
 #include "framework/random.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "platform/graphics_state.h"
 #include "village/village.h"
 

@@ -5,7 +5,7 @@
 
 #include "framework/graphics.h"
 #include "framework/numeric.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 
 namespace kelp {
 

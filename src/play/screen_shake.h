@@ -1,6 +1,6 @@
 #pragma once
 // A damped shake of the whole picture. The running shake writes ShakeOffsetX
-// and ShakeOffsetY (framework/screen_aspect.h), which the screens and several
+// and ShakeOffsetY (framework/canvas_placement.h), which the screens and several
 // effects add to their drawing origin; only one shake runs at a time.
 #include "framework/visuals.h"
 

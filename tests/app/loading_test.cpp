@@ -2,7 +2,7 @@
 #include "app/startup.h"
 #include "app_test_env.h"
 #include "framework/resource_bindings.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 

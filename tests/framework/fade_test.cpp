@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/window.h"

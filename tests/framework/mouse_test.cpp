@@ -10,7 +10,7 @@
 #include "framework/anim_image.h"
 #include "framework/frame_clock.h"
 #include "framework/resources.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "platform/cursor.h"
 #include "platform/events.h"
 #include "platform/input.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "platform/graphics_state.h"
 
 namespace kelp {

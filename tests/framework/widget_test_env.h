@@ -12,7 +12,7 @@
 #include "framework/color.h"
 #include "framework/frame_clock.h"
 #include "framework/mouse.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "framework/widget.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"

@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "framework/mouse.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "framework/sound.h"
 #include "frontend/options.h"
 #include "test_env.h"

@@ -16,7 +16,7 @@
 #include "framework/random.h"
 #include "framework/resource_bindings.h"
 #include "framework/resources.h"
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 #include "framework/visuals.h"
 #include "physics/effects_hook.h"
 #include "platform/draw.h"

@@ -1,4 +1,4 @@
-#include "framework/screen_aspect.h"
+#include "framework/canvas_placement.h"
 
 #include <cmath>
 
