@@ -97,6 +97,16 @@ TEST_F(ScreenshotKeyTest, F12SavesTheFrameBesideTheProgram) {
   platform::SetClearColor(0, 0, 0);
 }
 
+TEST_F(ScreenshotKeyTest, TheShotHasTheModeSizeNotTheVirtualOne) {
+  ASSERT_TRUE(platform::OpenGraphics(1280, 720, 0, 60, true));
+  platform::SetVirtualResolution(960, 600);
+  ShootFrame();
+  const std::string b = testenv::ReadFile(program / "Screenshots/0.bmp");
+  ASSERT_EQ(b.size(), 54u + 3840u * 720u);
+  EXPECT_EQ(Le32(b, 18), 1280u);
+  EXPECT_EQ(Le32(b, 22), 720u);
+}
+
 TEST_F(ScreenshotKeyTest, AFolderThatCannotHoldShotsSendsThemToTheSaveFolder) {
   testenv::WriteFile(program / "Screenshots", "a file, not a folder");
   ShootFrame();
