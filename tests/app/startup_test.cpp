@@ -20,6 +20,7 @@ TEST(CommandLine, ArgumentsSetTheStartSettings) {
       {{"debug", "7"}, 1, 7, 0, 0, 32},
       {{"DEBUG", "16"}, 1, 16, 0, 0, 16},  // both a level and 16-bit colour
       {{"Ogl"}, 0, 1, 1, 0, 32},
+      {{"DX7"}, 0, 1, 0, 1, 32},
       {{"dx7", "16"}, 0, 1, 0, 1, 16},
       {{"ogl", "dx7"}, 0, 1, 1, 0, 32},  // only the first argument chooses the renderer
       {{"16", "16"}, 0, 1, 0, 0, 16},

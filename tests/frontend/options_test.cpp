@@ -67,6 +67,17 @@ TEST_F(OptionsFileTest, FileContentsAndWhatIsRead) {
   }
 }
 
+// The layout itself, not only a round trip: three little-endian singles, then three bytes.
+TEST_F(OptionsFileTest, DefaultFileBytes) {
+  std::filesystem::remove(path);
+  ASSERT_EQ(TOptions::CreateDefaultConfig(), 1);
+  EXPECT_EQ(testenv::ReadFile(path), std::string("\xCD\xCC\x4C\x3F"
+                                                 "\x00\x00\x00\x3F"
+                                                 "\x00\x00\x00\x3F"
+                                                 "\x01\x01\x00",
+                                                 15));
+}
+
 TEST_F(OptionsFileTest, SavedOptionsReadBack) {
   SoundVolume = 0.125f;
   MusicVolume = 0.0f;
