@@ -109,18 +109,6 @@ void LinkSubsystems() {
   InitPlayHooks();
 }
 
-void CreateBlockColors() {
-  BlockColorGreen = CreateColor(0, 200, 0);
-  BlockColorRed = CreateColor(200, 0, 0);
-  BlockColorBlue = CreateColor(0, 0, 200);
-  BlockColorOrange = CreateColor(200, 200, 0);
-  BlockColorPurple = CreateColor(200, 0, 200);
-  BlockColorGrey = CreateColor(90, 90, 60);
-  BlockColorBrown = CreateColor(150, 78, 0);
-  BlockColorSky = CreateColor(0, 253, 252);
-  BlockColorIce = CreateColor(180, 250, 255);
-}
-
 void SelectGraphicsBackend() {
   GraphicsDriverChoice = UseOpenGL ? 0 : 2;
   if (UseDirect3D7) GraphicsDriverChoice = 1;

@@ -24,6 +24,18 @@ Ref<TColor> BlockColorBrown;
 Ref<TColor> BlockColorSky;
 Ref<TColor> BlockColorIce;
 
+void CreateBlockColors() {
+  BlockColorGreen = CreateColor(0, 200, 0);
+  BlockColorRed = CreateColor(200, 0, 0);
+  BlockColorBlue = CreateColor(0, 0, 200);
+  BlockColorOrange = CreateColor(200, 200, 0);
+  BlockColorPurple = CreateColor(200, 0, 200);
+  BlockColorGrey = CreateColor(90, 90, 60);
+  BlockColorBrown = CreateColor(150, 78, 0);
+  BlockColorSky = CreateColor(0, 253, 252);
+  BlockColorIce = CreateColor(180, 250, 255);
+}
+
 ObjectList<TBlock> BlockList;
 int ReleasedClasses[8] = {};
 int ReleasedBlockCount = 0;

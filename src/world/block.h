@@ -181,6 +181,8 @@ extern Ref<TColor> BlockColorGrey;
 extern Ref<TColor> BlockColorBrown;
 extern Ref<TColor> BlockColorSky;
 extern Ref<TColor> BlockColorIce;
+// Makes the nine box colours (start-up, and tests that build boxes).
+void CreateBlockColors();
 
 // Every box of the level, in creation order.
 extern ObjectList<TBlock> BlockList;

@@ -37,15 +37,7 @@ class BoxScene : public ::testing::Test {
     GameTime = 1000000;
     SeedRnd(7);
     InitColors();
-    BlockColorRed = CreateColor(200, 0, 0);
-    BlockColorGreen = CreateColor(0, 200, 0);
-    BlockColorBlue = CreateColor(0, 0, 200);
-    BlockColorOrange = CreateColor(200, 200, 0);
-    BlockColorPurple = CreateColor(200, 0, 200);
-    BlockColorBrown = CreateColor(150, 78, 0);
-    BlockColorSky = CreateColor(0, 253, 252);
-    BlockColorGrey = CreateColor(90, 90, 60);
-    BlockColorIce = CreateColor(180, 250, 255);
+    CreateBlockColors();
     ResetBlockState();
     VisualsList.Clear();
 
