@@ -7,12 +7,12 @@
 #include <chrono>
 #include <climits>
 
-#include "framework/color.h"
-#include "framework/frame_clock.h"
-#include "framework/random.h"
-#include "framework/visuals.h"
+#include "framework/core/color.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/random.h"
+#include "framework/media/visuals.h"
 #include "physics/engine.h"
-#include "play/electro.h"
+#include "play/effects/electro.h"
 #include "play/game.h"
 #include "play/player.h"
 #include "world/block.h"

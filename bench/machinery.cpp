@@ -3,10 +3,10 @@
 // and a brick wall's update while its columns fall after hits.
 #include <benchmark/benchmark.h>
 
-#include "framework/color.h"
-#include "framework/frame_clock.h"
-#include "framework/random.h"
-#include "framework/visuals.h"
+#include "framework/core/color.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/random.h"
+#include "framework/media/visuals.h"
 #include "physics/engine.h"
 #include "world/block.h"
 #include "world/brick.h"

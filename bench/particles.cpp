@@ -5,11 +5,10 @@
 
 #include <vector>
 
-#include "framework/color.h"
-#include "framework/frame_clock.h"
-#include "framework/graphics.h"
-#include "framework/particles.h"
-#include "framework/random.h"
+#include "framework/core/color.h"
+#include "framework/core/frame_clock.h"
+#include "framework/media/particles.h"
+#include "framework/core/random.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/window.h"

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "framework/poly_anim.h"
+#include "framework/media/poly_anim.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/window.h"

@@ -22,7 +22,7 @@
 
 #include "app/frame_loop.h"
 #include "app/startup.h"
-#include "framework/frame_clock.h"
+#include "framework/core/frame_clock.h"
 #include "platform/files.h"
 #include "platform/frame_timer.h"
 #include "platform/system.h"

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "framework/pak.h"
-#include "framework/xml.h"
+#include "framework/files/pak.h"
+#include "framework/files/xml.h"
 #include "platform/files.h"
 
 using namespace kelp;

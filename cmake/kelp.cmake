@@ -3,8 +3,12 @@
 # level, the level drives the world) may list each other: CMake repeats static
 # libraries in a cycle on the link line.
 function(kelp_library name)
-  cmake_parse_arguments(K "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(K "" "" "DEPS;ROOMS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(room ${K_ROOMS})
+    file(GLOB room_srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${room}/*.cpp)
+    list(APPEND srcs ${room_srcs})
+  endforeach()
   if(srcs)
     add_library(${name} STATIC ${srcs})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)

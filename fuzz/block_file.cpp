@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "framework/frame_clock.h"
-#include "framework/random.h"
-#include "framework/visuals.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/random.h"
+#include "framework/media/visuals.h"
 #include "physics/engine.h"
-#include "play/electro.h"
+#include "play/effects/electro.h"
 #include "play/game.h"
 #include "play/player.h"
 #include "platform/stream.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/bmfont.h"
-#include "framework/png_font.h"
+#include "framework/media/bmfont.h"
+#include "framework/media/png_font.h"
 #include "platform/message_box.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "framework/frame_clock.h"
-#include "framework/random.h"
-#include "framework/visuals.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/random.h"
+#include "framework/media/visuals.h"
 #include "platform/stream.h"
 #include "world/block.h"
 #include "world/brick.h"

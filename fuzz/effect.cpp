@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/frame_clock.h"
-#include "framework/particles.h"
-#include "framework/random.h"
-#include "framework/resources.h"
+#include "framework/core/frame_clock.h"
+#include "framework/media/particles.h"
+#include "framework/core/random.h"
+#include "framework/media/resources.h"
 #include "platform/message_box.h"
 
 namespace {

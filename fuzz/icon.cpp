@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "framework/mouse.h"
+#include "framework/ui/mouse.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform::PixmapRef icon = kelp::ReadIconFile(std::vector<uint8_t>(data, data + size));

@@ -9,12 +9,12 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/frame_clock.h"
-#include "framework/random.h"
-#include "framework/resources.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/random.h"
+#include "framework/media/resources.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
-#include "play/chain_lights.h"
+#include "play/effects/chain_lights.h"
 #include "play/game.h"
 #include "world/floor.h"
 #include "world/level.h"

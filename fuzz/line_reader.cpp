@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/line_reader.h"
+#include "framework/files/line_reader.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <system_error>
 #include <vector>
 
-#include "framework/pak.h"
-#include "framework/xml.h"
+#include "framework/files/pak.h"
+#include "framework/files/xml.h"
 #include "platform/files.h"
 #include "platform/stream.h"
 

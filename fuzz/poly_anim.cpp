@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "framework/poly_anim.h"
-#include "framework/resources.h"
+#include "framework/media/poly_anim.h"
+#include "framework/media/resources.h"
 #include "platform/draw.h"
 #include "platform/stream.h"
 #include "platform/window.h"

@@ -8,8 +8,8 @@
 #include <variant>
 #include <vector>
 
-#include "framework/numbers.h"
-#include "framework/resources.h"
+#include "framework/core/numbers.h"
+#include "framework/media/resources.h"
 #include "platform/message_box.h"
 
 namespace {

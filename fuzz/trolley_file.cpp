@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "framework/frame_clock.h"
-#include "framework/random.h"
-#include "framework/visuals.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/random.h"
+#include "framework/media/visuals.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
 #include "play/game.h"

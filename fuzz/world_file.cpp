@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "framework/frame_clock.h"
+#include "framework/core/frame_clock.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
 

@@ -7,9 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/color.h"
-#include "framework/graphics.h"
-#include "framework/xml.h"
+#include "framework/core/color.h"
+#include "framework/files/xml.h"
 #include "platform/stream.h"
 
 using namespace kelp;

@@ -13,9 +13,9 @@
 #include <system_error>
 #include <vector>
 
-#include "framework/debug_output.h"
-#include "framework/numbers.h"
-#include "framework/pak.h"
+#include "framework/core/debug_output.h"
+#include "framework/core/numbers.h"
+#include "framework/files/pak.h"
 
 namespace fs = std::filesystem;
 using namespace kelp;

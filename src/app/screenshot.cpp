@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "framework/log.h"
+#include "framework/files/log.h"
 #include "frontend/save_folder.h"
 #include "platform/files.h"
 #include "platform/input.h"

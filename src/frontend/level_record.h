@@ -4,8 +4,8 @@
 // byte-length name (one byte per character) and an int32 score.
 #include <string>
 
-#include "framework/object.h"
-#include "framework/object_list.h"
+#include "framework/core/object.h"
+#include "framework/core/object_list.h"
 #include "platform/stream.h"
 
 namespace kelp {

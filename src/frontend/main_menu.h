@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "framework/widget.h"
+#include "framework/ui/widget.h"
 #include "platform/image.h"
 
 namespace kelp {

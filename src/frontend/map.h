@@ -1,6 +1,6 @@
 #pragma once
 // The island map screen. Made once at start-up as MapScreen.
-#include "framework/widget.h"
+#include "framework/ui/widget.h"
 
 namespace kelp {
 

@@ -8,7 +8,7 @@
 // window in full screen or in a window.
 #include <string>
 
-#include "framework/dialog.h"
+#include "framework/ui/dialog.h"
 
 namespace kelp {
 

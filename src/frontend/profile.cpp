@@ -1,6 +1,6 @@
 #include "frontend/profile.h"
 
-#include "framework/log.h"
+#include "framework/files/log.h"
 #include "play/player.h"
 
 namespace kelp {

@@ -3,8 +3,8 @@
 // folder; "user.dat" in the save folder names the current one.
 #include <string>
 
-#include "framework/object.h"
-#include "framework/object_list.h"
+#include "framework/core/object.h"
+#include "framework/core/object_list.h"
 
 namespace kelp {
 

@@ -1,6 +1,6 @@
 #include "music/music_module.h"
 
-#include "framework/sound.h"
+#include "framework/media/sound.h"
 
 namespace kelp {
 

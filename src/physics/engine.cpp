@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "framework/frame_clock.h"
-#include "framework/numeric.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/numeric.h"
 #include "physics/effects_hook.h"
 
 namespace kelp {

@@ -13,8 +13,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "framework/object.h"
-#include "framework/object_list.h"
+#include "framework/core/object.h"
+#include "framework/core/object_list.h"
 #include "platform/stream.h"
 
 namespace kelp {

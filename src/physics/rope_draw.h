@@ -1,8 +1,8 @@
 #pragma once
 // Ropes drawn along the constraint chain of a physics group (the crane cable,
 // the menu ropes): the group's form of DrawRope in framework/rope.h.
-#include "framework/object.h"
-#include "framework/rope.h"
+#include "framework/core/object.h"
+#include "framework/media/rope.h"
 #include "physics/engine.h"
 #include "platform/image.h"
 

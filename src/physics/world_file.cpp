@@ -5,12 +5,12 @@
 #include <functional>
 #include <string>
 
-#include "framework/debug_output.h"
-#include "framework/line_reader.h"
-#include "framework/numbers.h"
-#include "framework/numeric.h"
-#include "framework/pak.h"
-#include "framework/xml.h"
+#include "framework/core/debug_output.h"
+#include "framework/files/line_reader.h"
+#include "framework/core/numbers.h"
+#include "framework/core/numeric.h"
+#include "framework/files/pak.h"
+#include "framework/files/xml.h"
 #include "physics/engine.h"
 #include "platform/files.h"
 

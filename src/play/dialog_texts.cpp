@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "framework/log.h"
-#include "framework/numbers.h"
-#include "framework/text_file.h"
+#include "framework/files/log.h"
+#include "framework/core/numbers.h"
+#include "framework/files/text_file.h"
 
 namespace kelp {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the story dialogs, read once at start-up from
 // "data/lang/Dialogs.dat": entry id - 1001 holds the text of dialog id.
-#include "framework/language.h"
+#include "framework/files/language.h"
 
 namespace kelp {
 

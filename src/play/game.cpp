@@ -1,6 +1,6 @@
 #include "play/game.h"
 
-#include "framework/frame_clock.h"
+#include "framework/core/frame_clock.h"
 
 namespace kelp {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The level-play screen: one top-level widget that runs a level from its
 // start to its end. Made once at start-up as GameScreen.
-#include "framework/widget.h"
+#include "framework/ui/widget.h"
 
 namespace kelp {
 

@@ -2,17 +2,17 @@
 
 #include <string>
 
-#include "framework/color.h"
-#include "framework/frame_clock.h"
-#include "framework/graphics.h"
-#include "framework/numeric.h"
-#include "framework/random.h"
-#include "framework/resources.h"
-#include "framework/canvas_placement.h"
-#include "framework/visuals.h"
+#include "framework/core/color.h"
+#include "framework/core/frame_clock.h"
+#include "framework/media/graphics_state.h"
+#include "framework/core/numeric.h"
+#include "framework/core/random.h"
+#include "framework/media/resources.h"
+#include "framework/media/canvas_placement.h"
+#include "framework/media/visuals.h"
 #include "platform/graphics_state.h"
-#include "play/counters.h"
-#include "play/flash.h"
+#include "play/effects/counters.h"
+#include "play/effects/flash.h"
 
 namespace kelp {
 

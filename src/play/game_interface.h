@@ -3,9 +3,9 @@
 // particle emitters of level play (any effect hands its emitter over with
 // AddEmitter), turns salute particles into small fireworks, and draws the
 // effects list in its three layers.
-#include "framework/object_list.h"
-#include "framework/particles.h"
-#include "framework/widget.h"
+#include "framework/core/object_list.h"
+#include "framework/media/particles.h"
+#include "framework/ui/widget.h"
 
 namespace kelp {
 

@@ -1,6 +1,6 @@
 #include "play/in_game_interface.h"
 
-#include "framework/resources.h"
+#include "framework/media/resources.h"
 
 namespace kelp {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The level's frame and clock around the play field, drawn in layers between
 // the world's images.
-#include "framework/object.h"
+#include "framework/core/object.h"
 #include "platform/image.h"
 
 namespace kelp {

@@ -1,11 +1,11 @@
 #include "play/play_hooks.h"
 
-#include "framework/visuals.h"
+#include "framework/media/visuals.h"
 #include "physics/effects_hook.h"
-#include "play/chain_lights.h"
-#include "play/dust.h"
-#include "play/electro.h"
-#include "play/screen_shake.h"
+#include "play/effects/chain_lights.h"
+#include "play/effects/dust.h"
+#include "play/effects/electro.h"
+#include "play/effects/screen_shake.h"
 
 namespace kelp {
 

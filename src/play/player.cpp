@@ -1,6 +1,6 @@
 #include "play/player.h"
 
-#include "framework/resources.h"
+#include "framework/media/resources.h"
 #include "world/handle.h"
 
 namespace kelp {

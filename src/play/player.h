@@ -1,7 +1,7 @@
 #pragma once
 // The one player: the crane claw steered by the mouse, the boxes it holds
 // and releases, and the player's points, money and progress in the level.
-#include "framework/object.h"
+#include "framework/core/object.h"
 #include "platform/image.h"
 
 namespace kelp {

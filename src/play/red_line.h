@@ -1,6 +1,6 @@
 #pragma once
 // The red-line sweep that opens a round and warns of boxes above the line.
-#include "framework/object.h"
+#include "framework/core/object.h"
 
 namespace kelp {
 

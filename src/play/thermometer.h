@@ -1,6 +1,6 @@
 #pragma once
 // The level-goal gauge beside the play field.
-#include "framework/object.h"
+#include "framework/core/object.h"
 
 namespace kelp {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The tutorial hint shown over the first levels.
-#include "framework/object.h"
+#include "framework/core/object.h"
 
 namespace kelp {
 

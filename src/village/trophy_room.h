@@ -1,6 +1,6 @@
 #pragma once
 // The trophy room screen. Made once at start-up as TrophyRoomScreen.
-#include "framework/widget.h"
+#include "framework/ui/widget.h"
 
 namespace kelp {
 

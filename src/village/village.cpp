@@ -1,6 +1,6 @@
 #include "village/village.h"
 
-#include "framework/particles.h"
+#include "framework/media/particles.h"
 
 namespace kelp {
 

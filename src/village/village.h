@@ -1,8 +1,8 @@
 #pragma once
 // The village screen: the desert or snow village with its buildings and
 // villagers. Made once at start-up as VillageScreen.
-#include "framework/object_list.h"
-#include "framework/widget.h"
+#include "framework/core/object_list.h"
+#include "framework/ui/widget.h"
 
 namespace kelp {
 

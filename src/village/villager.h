@@ -1,7 +1,7 @@
 #pragma once
 // A villager of the desert or snow village: a small creature that hops
 // between the village's buildings.
-#include "framework/object.h"
+#include "framework/core/object.h"
 
 namespace kelp {
 

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "framework/anim_image.h"
-#include "framework/frame_clock.h"
-#include "framework/random.h"
+#include "framework/media/anim_image.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/random.h"
 #include "play/game.h"
-#include "play/lights.h"
+#include "play/effects/lights.h"
 #include "play/player.h"
 #include "physics/engine.h"
 #include "world/trolley.h"

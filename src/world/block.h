@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "framework/color.h"
-#include "framework/object.h"
-#include "framework/object_list.h"
+#include "framework/core/color.h"
+#include "framework/core/object.h"
+#include "framework/core/object_list.h"
 #include "physics/engine.h"
 
 namespace kelp {

@@ -2,12 +2,12 @@
 // corners, the armour glint, the motion trail and the bosses' health bars.
 #include <array>
 
-#include "framework/anim_image.h"
-#include "framework/frame_clock.h"
-#include "framework/resource_bindings.h"
-#include "framework/rope.h"
-#include "framework/textured_poly.h"
-#include "play/lights.h"
+#include "framework/media/anim_image.h"
+#include "framework/core/frame_clock.h"
+#include "framework/media/resource_bindings.h"
+#include "framework/media/rope.h"
+#include "framework/media/textured_poly.h"
+#include "play/effects/lights.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "world/block.h"

@@ -3,10 +3,10 @@
 #include <functional>
 #include <string>
 
-#include "framework/debug_output.h"
-#include "framework/line_reader.h"
-#include "framework/numbers.h"
-#include "framework/xml.h"
+#include "framework/core/debug_output.h"
+#include "framework/files/line_reader.h"
+#include "framework/core/numbers.h"
+#include "framework/files/xml.h"
 #include "platform/files.h"
 #include "play/game.h"
 #include "world/block.h"

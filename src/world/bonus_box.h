@@ -1,6 +1,6 @@
 #pragma once
 // What the bonus and boss boxes share.
-#include "framework/particles.h"
+#include "framework/media/particles.h"
 
 namespace kelp {
 

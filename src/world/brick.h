@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/object.h"
+#include "framework/core/object.h"
 #include "platform/image.h"
 #include "platform/stream.h"
 

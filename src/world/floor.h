@@ -4,8 +4,8 @@
 // removed box makes it sink back for a second. Loaded from the level's
 // "_floor.xml": a line <floor dy=...> then <element x1= y1= x2= y2=> lines
 // naming world statics by their end points.
-#include "framework/object.h"
-#include "framework/object_list.h"
+#include "framework/core/object.h"
+#include "framework/core/object_list.h"
 #include "physics/engine.h"
 #include "platform/image.h"
 #include "platform/stream.h"

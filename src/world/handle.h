@@ -10,8 +10,8 @@
 // "particle(11)" (moving end) and its constraints in chain order from one end
 // to the other; "data/world/handle.xml" needs "particle" (right tip),
 // "particle(2)" (left tip) and "particle(3)" (the connector).
-#include "framework/color.h"
-#include "framework/object.h"
+#include "framework/core/color.h"
+#include "framework/core/object.h"
 #include "physics/engine.h"
 #include "platform/image.h"
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/object.h"
+#include "framework/core/object.h"
 #include "platform/stream.h"
 
 namespace kelp {

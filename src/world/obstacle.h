@@ -10,8 +10,8 @@
 // its `Parazite` flag marks a parasite obstacle; a world image's `obstacle`
 // names the obstacle it shows. The damage frames lie beside the picture:
 // "name_anim.ext", cells of the picture's size, 2 of them (4 for a parasite).
-#include "framework/object.h"
-#include "framework/object_list.h"
+#include "framework/core/object.h"
+#include "framework/core/object_list.h"
 #include "physics/engine.h"
 #include "platform/image.h"
 

@@ -1,11 +1,11 @@
 #include "world/pusher.h"
 
-#include "framework/frame_clock.h"
-#include "framework/random.h"
-#include "framework/resources.h"
-#include "framework/sound.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/random.h"
+#include "framework/media/resources.h"
+#include "framework/media/sound.h"
 #include "platform/draw.h"
-#include "play/chain_lights.h"
+#include "play/effects/chain_lights.h"
 #include "play/game.h"
 #include "world/world.h"
 

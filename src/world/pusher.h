@@ -3,8 +3,8 @@
 // play field. Armed by the player with every new box at the claw, it waits
 // its reaction time, shoves 60 pixels left with a random acceleration and
 // comes back, shoving away whatever lies in its way.
-#include "framework/object.h"
-#include "framework/object_list.h"
+#include "framework/core/object.h"
+#include "framework/core/object_list.h"
 #include "physics/engine.h"
 #include "platform/image.h"
 

@@ -9,8 +9,8 @@
 // id, x, y, turn, float32 speed, int32 _id of nxt and of prev (0 for none).
 #include <string>
 
-#include "framework/object.h"
-#include "framework/object_list.h"
+#include "framework/core/object.h"
+#include "framework/core/object_list.h"
 #include "platform/stream.h"
 
 namespace kelp {

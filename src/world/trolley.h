@@ -10,9 +10,9 @@
 // relaxed mode).
 #include <string>
 
-#include "framework/graphics.h"
-#include "framework/object.h"
-#include "framework/object_list.h"
+#include "framework/core/geometry.h"
+#include "framework/core/object.h"
+#include "framework/core/object_list.h"
 #include "physics/engine.h"
 #include "platform/image.h"
 #include "platform/stream.h"

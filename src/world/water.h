@@ -6,8 +6,8 @@
 // disturb it, particles below it are buoyed up, and fish jump now and then.
 #include <vector>
 
-#include "framework/graphics.h"
-#include "framework/object.h"
+#include "framework/core/geometry.h"
+#include "framework/core/object.h"
 
 namespace kelp {
 

@@ -6,8 +6,8 @@
 // between levels. TWorldImage holds the decorative pictures a level places.
 #include <string>
 
-#include "framework/object.h"
-#include "framework/object_list.h"
+#include "framework/core/object.h"
+#include "framework/core/object_list.h"
 #include "physics/engine.h"
 #include "platform/image.h"
 

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "app/frame_loop.h"
-#include "framework/fade.h"
-#include "framework/frame_clock.h"
-#include "framework/mouse.h"
-#include "framework/visuals.h"
-#include "framework/widget.h"
+#include "framework/media/fade.h"
+#include "framework/core/frame_clock.h"
+#include "framework/ui/mouse.h"
+#include "framework/media/visuals.h"
+#include "framework/ui/widget.h"
 #include "platform/events.h"
 #include "platform/frame_timer.h"
 #include "platform/input.h"

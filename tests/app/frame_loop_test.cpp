@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "app_test_env.h"
-#include "framework/canvas_placement.h"
+#include "framework/media/canvas_placement.h"
 
 namespace kelp::apptest {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app_test_env.h"
-#include "framework/log.h"
+#include "framework/files/log.h"
 
 namespace kelp::apptest {
 namespace {

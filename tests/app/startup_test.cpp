@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/startup.h"
-#include "framework/startup_settings.h"
+#include "framework/core/startup_settings.h"
 
 namespace kelp {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/random.h"
+#include "framework/core/random.h"
 #include "frontend/level_record.h"
 #include "platform/stream.h"
 #include "test_env.h"

@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "framework/frame_clock.h"
+#include "framework/core/frame_clock.h"
 #include "physics/effects_hook.h"
 #include "scene.h"
 

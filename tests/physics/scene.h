@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "framework/frame_clock.h"
+#include "framework/core/frame_clock.h"
 #include "physics/engine.h"
 
 namespace physics_test {

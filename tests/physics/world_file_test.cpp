@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/debug_output.h"
-#include "framework/frame_clock.h"
+#include "framework/core/debug_output.h"
+#include "framework/core/frame_clock.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
 #include "scene.h"

@@ -234,4 +234,20 @@ TEST_F(InputTest, SystemCursorIdsAndPointerVisibilityAreKeptWithoutAWindow) {
   EXPECT_TRUE(PointerShown());
 }
 
+TEST(Input, AnyKeyDownSeesCodes1Through191Only) {
+  struct Case {
+    int vk;
+    bool any;
+  };
+  const Case cases[] = {{0, false}, {1, true}, {65, true}, {191, true}, {192, false}, {255, false}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.vk);
+    ResetInput();
+    EXPECT_FALSE(AnyKeyDown());
+    InjectKey(k.vk, true);
+    EXPECT_EQ(AnyKeyDown(), k.any);
+  }
+  ResetInput();
+}
+
 }  // namespace

@@ -1,4 +1,4 @@
-#include "play/alarm.h"
+#include "play/effects/alarm.h"
 
 #include "overlay_test_env.h"
 #include "play/game.h"

@@ -1,4 +1,4 @@
-#include "play/blinker.h"
+#include "play/effects/blinker.h"
 
 #include "overlay_test_env.h"
 

@@ -1,7 +1,7 @@
-#include "play/blinks.h"
+#include "play/effects/blinks.h"
 
 #include "overlay_test_env.h"
-#include "play/lights.h"
+#include "play/effects/lights.h"
 
 namespace kelp {
 namespace {

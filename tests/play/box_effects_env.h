@@ -1,7 +1,7 @@
 #pragma once
 // The level-play effects stage with a world to put boxes in and a running
 // level whose pause the effects read.
-#include "framework/resource_bindings.h"
+#include "framework/media/resource_bindings.h"
 #include "play/game.h"
 #include "play_effects_env.h"
 #include "world/block.h"

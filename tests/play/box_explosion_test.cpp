@@ -1,5 +1,5 @@
 // A destroyed box's flying pieces and its creature.
-#include "play/box_explosion.h"
+#include "play/effects/box_explosion.h"
 
 #include <set>
 

@@ -1,7 +1,7 @@
-#include "play/building_progress.h"
+#include "play/effects/building_progress.h"
 
 #include "draw_probe.h"
-#include "framework/canvas_placement.h"
+#include "framework/media/canvas_placement.h"
 #include "overlay_test_env.h"
 #include "village/village.h"
 

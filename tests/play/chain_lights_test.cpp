@@ -1,4 +1,4 @@
-#include "play/chain_lights.h"
+#include "play/effects/chain_lights.h"
 
 #include <gtest/gtest.h>
 

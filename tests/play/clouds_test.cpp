@@ -1,4 +1,4 @@
-#include "play/clouds.h"
+#include "play/effects/clouds.h"
 
 #include <gtest/gtest.h>
 

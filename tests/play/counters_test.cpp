@@ -1,11 +1,11 @@
-#include "play/counters.h"
+#include "play/effects/counters.h"
 
 #include <cmath>
 
 #include "draw_probe.h"
-#include "framework/resource_bindings.h"
+#include "framework/media/resource_bindings.h"
 #include "overlay_test_env.h"
-#include "play/flash.h"
+#include "play/effects/flash.h"
 #include "play/game_interface.h"
 
 namespace kelp {

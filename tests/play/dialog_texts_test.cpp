@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "framework/text_file.h"
+#include "framework/files/text_file.h"
 #include "play/dialog_texts.h"
 
 namespace kelp {

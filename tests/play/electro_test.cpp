@@ -1,11 +1,11 @@
-#include "play/electro.h"
+#include "play/effects/electro.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "play/flash.h"
-#include "play/lights.h"
+#include "play/effects/flash.h"
+#include "play/effects/lights.h"
 #include "play_effects_env.h"
 #include "world/block.h"
 

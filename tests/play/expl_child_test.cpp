@@ -1,4 +1,4 @@
-#include "play/expl_child.h"
+#include "play/effects/expl_child.h"
 
 #include "draw_probe.h"
 #include "overlay_test_env.h"

@@ -1,7 +1,7 @@
-#include "play/fade2.h"
+#include "play/effects/fade2.h"
 
 #include "draw_probe.h"
-#include "framework/canvas_placement.h"
+#include "framework/media/canvas_placement.h"
 #include "overlay_test_env.h"
 
 namespace kelp {

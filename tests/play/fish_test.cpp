@@ -1,4 +1,4 @@
-#include "play/fish.h"
+#include "play/effects/fish.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "play/flash.h"
+#include "play/effects/flash.h"
 
 #include <gtest/gtest.h>
 

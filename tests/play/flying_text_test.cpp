@@ -1,14 +1,14 @@
-#include "play/flying_text.h"
+#include "play/effects/flying_text.h"
 
 #include <cmath>
 #include <vector>
 
 #include "draw_probe.h"
-#include "framework/resource_bindings.h"
+#include "framework/media/resource_bindings.h"
 #include "overlay_test_env.h"
-#include "play/flash.h"
+#include "play/effects/flash.h"
 #include "play/game_interface.h"
-#include "play/lights.h"
+#include "play/effects/lights.h"
 
 namespace kelp {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/fade.h"
+#include "framework/media/fade.h"
 #include "physics/engine.h"
-#include "play/dust.h"
-#include "play/flash.h"
-#include "play/screen_shake.h"
+#include "play/effects/dust.h"
+#include "play/effects/flash.h"
+#include "play/effects/screen_shake.h"
 #include "play_effects_env.h"
 
 namespace kelp {

@@ -1,6 +1,6 @@
-#include "play/geyser.h"
+#include "play/effects/geyser.h"
 
-#include "framework/resource_bindings.h"
+#include "framework/media/resource_bindings.h"
 #include "overlay_test_env.h"
 #include "village/village.h"
 

@@ -1,7 +1,7 @@
-#include "play/help_text.h"
+#include "play/effects/help_text.h"
 
 #include "draw_probe.h"
-#include "framework/resource_bindings.h"
+#include "framework/media/resource_bindings.h"
 #include "overlay_test_env.h"
 
 namespace kelp {

@@ -1,4 +1,4 @@
-#include "play/image_show.h"
+#include "play/effects/image_show.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "play/lights.h"
+#include "play/effects/lights.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "play/message_label.h"
+#include "play/effects/message_label.h"
 
 #include "draw_probe.h"
 #include "overlay_test_env.h"

@@ -6,11 +6,11 @@
 
 #include <memory>
 
-#include "framework/bmfont.h"
-#include "framework/color.h"
-#include "framework/frame_clock.h"
-#include "framework/random.h"
-#include "framework/visuals.h"
+#include "framework/media/bmfont.h"
+#include "framework/core/color.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/random.h"
+#include "framework/media/visuals.h"
 #include "platform/image.h"
 
 namespace overlay_env {

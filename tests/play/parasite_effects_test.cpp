@@ -1,6 +1,6 @@
 // Parasite smoke and frost on boxes and villagers: their emitters, how they
 // follow, thicken, pause with the level and end.
-#include "play/parasite_effects.h"
+#include "play/effects/parasite_effects.h"
 
 #include "box_effects_env.h"
 #include "village/villager.h"

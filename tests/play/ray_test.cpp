@@ -2,13 +2,13 @@
 // under the beam after half a second of contact, wearing down an obstacle
 // segment in its way, the time bar, and what must survive it: the boxes'
 // links, pauses that are no firing time, contacts cut short.
-#include "play/ray.h"
+#include "play/effects/ray.h"
 
 #include <gtest/gtest.h>
 
-#include "framework/color.h"
-#include "framework/particles.h"
-#include "play/electro.h"
+#include "framework/core/color.h"
+#include "framework/media/particles.h"
+#include "play/effects/electro.h"
 #include "play/game.h"
 #include "play/player.h"
 #include "play_effects_env.h"

@@ -1,6 +1,6 @@
 // The resizer shrinks a box's body once; the pulser makes it breathe.
-#include "play/pulser.h"
-#include "play/resizer.h"
+#include "play/effects/pulser.h"
+#include "play/effects/resizer.h"
 
 #include "box_effects_env.h"
 

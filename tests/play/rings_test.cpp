@@ -1,5 +1,5 @@
 // Rings around a box and at a village point.
-#include "play/rings.h"
+#include "play/effects/rings.h"
 
 #include "box_effects_env.h"
 

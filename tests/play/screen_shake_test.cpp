@@ -1,4 +1,4 @@
-#include "play/screen_shake.h"
+#include "play/effects/screen_shake.h"
 
 #include <gtest/gtest.h>
 

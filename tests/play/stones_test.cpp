@@ -1,9 +1,9 @@
-#include "play/stones.h"
+#include "play/effects/stones.h"
 
 #include <cmath>
 #include <memory>
 
-#include "framework/resources.h"
+#include "framework/media/resources.h"
 #include "overlay_test_env.h"
 
 namespace kelp {

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "box_scene.h"
-#include "framework/debug_output.h"
+#include "framework/core/debug_output.h"
 #include "platform/stream.h"
 #include "test_env.h"
 

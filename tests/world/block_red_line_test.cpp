@@ -1,10 +1,10 @@
 // The red line: a box that stays above it too long loses the level; the
 // level's pauses never count.
 #include "box_scene.h"
-#include "framework/resources.h"
-#include "framework/sound.h"
+#include "framework/media/resources.h"
+#include "framework/media/sound.h"
 #include "platform/mixer.h"
-#include "play/alarm.h"
+#include "play/effects/alarm.h"
 
 using namespace kelp;
 using namespace box_test;

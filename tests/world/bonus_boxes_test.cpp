@@ -4,14 +4,14 @@
 #include <map>
 
 #include "bonus_scene.h"
-#include "play/box_explosion.h"
-#include "play/flash.h"
-#include "play/parasite_effects.h"
-#include "play/ray.h"
-#include "play/resizer.h"
-#include "play/screen_shake.h"
-#include "play/stones.h"
-#include "play/time_freeze.h"
+#include "play/effects/box_explosion.h"
+#include "play/effects/flash.h"
+#include "play/effects/parasite_effects.h"
+#include "play/effects/ray.h"
+#include "play/effects/resizer.h"
+#include "play/effects/screen_shake.h"
+#include "play/effects/stones.h"
+#include "play/effects/time_freeze.h"
 
 using namespace kelp;
 using namespace box_test;

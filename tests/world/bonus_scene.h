@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "box_scene.h"
-#include "framework/particles.h"
-#include "framework/resources.h"
+#include "framework/media/particles.h"
+#include "framework/media/resources.h"
 #include "play/game_interface.h"
 
 namespace box_test {

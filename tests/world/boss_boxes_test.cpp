@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "bonus_scene.h"
-#include "play/flash.h"
-#include "play/parasite_effects.h"
-#include "play/pulser.h"
-#include "play/rings.h"
+#include "play/effects/flash.h"
+#include "play/effects/parasite_effects.h"
+#include "play/effects/pulser.h"
+#include "play/effects/rings.h"
 
 using namespace kelp;
 using namespace box_test;

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "box_scene.h"
-#include "framework/frame_clock.h"
-#include "framework/random.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/random.h"
 #include "physics/engine.h"
 #include "play/game.h"
 #include "play/game_interface.h"

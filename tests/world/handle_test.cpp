@@ -4,11 +4,12 @@
 #include <cmath>
 
 #include "draw_probe.h"
-#include "framework/graphics.h"
+#include "framework/core/geometry.h"
+#include "framework/core/random.h"
 #include "level_scene.h"
-#include "play/flash.h"
+#include "play/effects/flash.h"
 #include "play/game_interface.h"
-#include "play/ray.h"
+#include "play/effects/ray.h"
 
 namespace level_test {
 namespace {

@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "framework/color.h"
-#include "framework/frame_clock.h"
-#include "framework/pak.h"
-#include "framework/random.h"
-#include "framework/visuals.h"
+#include "framework/core/color.h"
+#include "framework/core/frame_clock.h"
+#include "framework/files/pak.h"
+#include "framework/core/random.h"
+#include "framework/media/visuals.h"
 #include "physics/engine.h"
-#include "play/chain_lights.h"
-#include "play/electro.h"
+#include "play/effects/chain_lights.h"
+#include "play/effects/electro.h"
 #include "play/game.h"
 #include "play/player.h"
 #include "test_env.h"

@@ -4,7 +4,7 @@
 // number, nothing leaves the play field, and each machine does its work.
 #include <set>
 
-#include "framework/line_reader.h"
+#include "framework/files/line_reader.h"
 #include "level_scene.h"
 #include "world/brick.h"
 #include "world/obstacle.h"

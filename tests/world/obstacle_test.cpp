@@ -8,13 +8,13 @@
 #include <memory>
 #include <string>
 
-#include "framework/color.h"
-#include "framework/frame_clock.h"
-#include "framework/pak.h"
-#include "framework/particles.h"
-#include "framework/random.h"
-#include "framework/resource_bindings.h"
-#include "framework/visuals.h"
+#include "framework/core/color.h"
+#include "framework/core/frame_clock.h"
+#include "framework/files/pak.h"
+#include "framework/media/particles.h"
+#include "framework/core/random.h"
+#include "framework/media/resource_bindings.h"
+#include "framework/media/visuals.h"
 #include "physics/engine.h"
 #include "platform/image.h"
 #include "play/game.h"

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "framework/frame_clock.h"
-#include "framework/random.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/random.h"
 #include "physics/engine.h"
 #include "play/game.h"
 #include "world/pusher.h"

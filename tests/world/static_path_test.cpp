@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "framework/frame_clock.h"
+#include "framework/core/frame_clock.h"
 #include "physics/engine.h"
 #include "test_env.h"
 #include "world/static_path.h"

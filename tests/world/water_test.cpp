@@ -9,14 +9,14 @@
 #include <limits>
 #include <vector>
 
-#include "framework/color.h"
-#include "framework/frame_clock.h"
-#include "framework/particles.h"
-#include "framework/random.h"
-#include "framework/resource_bindings.h"
-#include "framework/visuals.h"
+#include "framework/core/color.h"
+#include "framework/core/frame_clock.h"
+#include "framework/media/particles.h"
+#include "framework/core/random.h"
+#include "framework/media/resource_bindings.h"
+#include "framework/media/visuals.h"
 #include "physics/engine.h"
-#include "play/fish.h"
+#include "play/effects/fish.h"
 #include "play/game_interface.h"
 #include "world/block.h"
 #include "world/world.h"

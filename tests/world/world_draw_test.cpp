@@ -6,7 +6,7 @@
 #include <array>
 
 #include "draw_probe.h"
-#include "framework/resource_bindings.h"
+#include "framework/media/resource_bindings.h"
 #include "physics/engine.h"
 #include "play/game.h"
 #include "play/player.h"

@@ -7,12 +7,12 @@
 
 #include <string>
 
-#include "framework/poly_anim.h"
-#include "framework/color.h"
-#include "framework/frame_clock.h"
-#include "framework/random.h"
-#include "framework/resource_bindings.h"
-#include "framework/resources.h"
+#include "framework/media/poly_anim.h"
+#include "framework/core/color.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/random.h"
+#include "framework/media/resource_bindings.h"
+#include "framework/media/resources.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/window.h"
