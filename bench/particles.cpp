@@ -7,8 +7,8 @@
 
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
-#include "framework/media/particles.h"
 #include "framework/core/random.h"
+#include "framework/media/particles.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/window.h"

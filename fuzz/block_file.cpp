@@ -9,10 +9,10 @@
 #include "framework/core/random.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
+#include "platform/stream.h"
 #include "play/effects/electro.h"
 #include "play/game.h"
 #include "play/player.h"
-#include "platform/stream.h"
 #include "world/block.h"
 #include "world/world.h"
 

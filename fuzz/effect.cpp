@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "framework/core/frame_clock.h"
-#include "framework/media/particles.h"
 #include "framework/core/random.h"
+#include "framework/media/particles.h"
 #include "framework/media/resources.h"
 #include "platform/message_box.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "framework/core/utf8.h"
 #include "framework/files/language.h"
 #include "framework/files/text_file.h"
-#include "framework/core/utf8.h"
 
 namespace {
 

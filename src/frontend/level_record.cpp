@@ -1,8 +1,8 @@
 #include "frontend/level_record.h"
 
 #include "framework/core/random.h"
-#include "framework/files/strings.h"
 #include "framework/core/utf8.h"
+#include "framework/files/strings.h"
 #include "frontend/save_folder.h"
 #include "platform/files.h"
 

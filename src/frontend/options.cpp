@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "framework/core/startup_settings.h"
 #include "framework/files/log.h"
-#include "framework/ui/mouse.h"
 #include "framework/media/canvas_placement.h"
 #include "framework/media/sound.h"
-#include "framework/core/startup_settings.h"
+#include "framework/ui/mouse.h"
 #include "frontend/save_folder.h"
 #include "platform/files.h"
 #include "platform/graphics_state.h"

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "framework/core/debug_output.h"
-#include "framework/files/line_reader.h"
 #include "framework/core/numbers.h"
 #include "framework/core/numeric.h"
+#include "framework/files/line_reader.h"
 #include "framework/files/pak.h"
 #include "framework/files/xml.h"
 #include "physics/engine.h"

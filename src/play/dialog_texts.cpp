@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "framework/files/log.h"
 #include "framework/core/numbers.h"
+#include "framework/files/log.h"
 #include "framework/files/text_file.h"
 
 namespace kelp {

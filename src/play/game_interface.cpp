@@ -4,11 +4,11 @@
 
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
-#include "framework/media/graphics_state.h"
 #include "framework/core/numeric.h"
 #include "framework/core/random.h"
-#include "framework/media/resources.h"
 #include "framework/media/canvas_placement.h"
+#include "framework/media/graphics_state.h"
+#include "framework/media/resources.h"
 #include "framework/media/visuals.h"
 #include "platform/graphics_state.h"
 #include "play/effects/counters.h"

@@ -2,13 +2,13 @@
 
 #include <cmath>
 
-#include "framework/media/anim_image.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
-#include "play/game.h"
-#include "play/effects/lights.h"
-#include "play/player.h"
+#include "framework/media/anim_image.h"
 #include "physics/engine.h"
+#include "play/effects/lights.h"
+#include "play/game.h"
+#include "play/player.h"
 #include "world/trolley.h"
 #include "world/world.h"
 

@@ -2,14 +2,14 @@
 // corners, the armour glint, the motion trail and the bosses' health bars.
 #include <array>
 
-#include "framework/media/anim_image.h"
 #include "framework/core/frame_clock.h"
+#include "framework/media/anim_image.h"
 #include "framework/media/resource_bindings.h"
 #include "framework/media/rope.h"
 #include "framework/media/textured_poly.h"
-#include "play/effects/lights.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
+#include "play/effects/lights.h"
 #include "world/block.h"
 
 namespace kelp {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "framework/core/debug_output.h"
-#include "framework/files/line_reader.h"
 #include "framework/core/numbers.h"
+#include "framework/files/line_reader.h"
 #include "framework/files/xml.h"
 #include "platform/files.h"
 #include "play/game.h"

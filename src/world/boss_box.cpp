@@ -6,11 +6,11 @@
 #include "framework/media/resource_bindings.h"
 #include "framework/media/sound.h"
 #include "play/effects/flash.h"
-#include "play/game.h"
-#include "play/game_interface.h"
 #include "play/effects/parasite_effects.h"
 #include "play/effects/pulser.h"
 #include "play/effects/rings.h"
+#include "play/game.h"
+#include "play/game_interface.h"
 #include "world/block.h"
 #include "world/bonus_box.h"
 

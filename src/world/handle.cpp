@@ -4,20 +4,20 @@
 #include <vector>
 
 #include "framework/core/debug_output.h"
+#include "framework/core/degrees.h"
 #include "framework/core/geometry.h"
 #include "framework/core/numeric.h"
-#include "framework/media/particles.h"
 #include "framework/core/random.h"
+#include "framework/media/particles.h"
 #include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "framework/media/textured_poly.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
-#include "framework/core/degrees.h"
 #include "play/effects/electro.h"
 #include "play/effects/flash.h"
-#include "play/game_interface.h"
 #include "play/effects/ray.h"
+#include "play/game_interface.h"
 #include "world/block.h"
 #include "world/world.h"
 

@@ -4,18 +4,18 @@
 #include <cstdio>
 #include <functional>
 
-#include "framework/media/fade.h"
-#include "framework/files/line_reader.h"
-#include "framework/files/log.h"
 #include "framework/core/numbers.h"
 #include "framework/core/numeric.h"
+#include "framework/core/startup_settings.h"
+#include "framework/files/line_reader.h"
+#include "framework/files/log.h"
 #include "framework/files/pak.h"
+#include "framework/files/xml.h"
+#include "framework/media/fade.h"
 #include "framework/media/particles.h"
 #include "framework/media/poly_anim.h"
 #include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
-#include "framework/core/startup_settings.h"
-#include "framework/files/xml.h"
 #include "play/effects/counters.h"
 #include "play/game.h"
 #include "play/game_interface.h"

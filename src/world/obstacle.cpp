@@ -4,18 +4,19 @@
 
 #include "framework/core/debug_output.h"
 #include "framework/core/geometry.h"
-#include "framework/media/graphics_state.h"
 #include "framework/core/numeric.h"
+#include "framework/core/path.h"
 #include "framework/files/pak.h"
+#include "framework/media/graphics_state.h"
 #include "framework/media/particles.h"
 #include "framework/media/resource_bindings.h"
 #include "framework/media/sound.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
+#include "play/effects/screen_shake.h"
 #include "play/game.h"
 #include "play/game_interface.h"
 #include "play/player.h"
-#include "play/effects/screen_shake.h"
 #include "world/floor.h"
 #include "world/handle.h"
 #include "world/world.h"
@@ -29,14 +30,6 @@ namespace {
 
 void AddEmitter(const Ref<TEmitter>& e) {
   if (GameInterface && e) GameInterface->AddEmitter(e);
-}
-
-// "a/b.png" -> "a/b_anim.png"; "" when the path has no extension.
-std::string DamageFramesPath(const std::string& path) {
-  const size_t dot = path.find_last_of('.');
-  const size_t slash = path.find_last_of("/\\");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  return path.substr(0, dot) + "_anim." + path.substr(dot + 1);
 }
 
 template <class T>
@@ -89,7 +82,7 @@ void TObstacle::Load() {
     if (w->obstacle > 0) FindOrCreate(w->obstacle)->Image = w;
   for (const auto& o : Obstacles) {
     if (!o->Image || !o->Image->Image) continue;
-    const std::string frames = DamageFramesPath(o->Image->path);
+    const std::string frames = WithNameSuffix(o->Image->path, "_anim");
     if (frames.empty()) continue;
     platform::StreamRef s = TPak::PakSmall(frames);
     if (!s) continue;

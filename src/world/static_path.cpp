@@ -4,12 +4,12 @@
 #include <map>
 #include <vector>
 
+#include "framework/core/degrees.h"
 #include "framework/media/graphics_state.h"
 #include "physics/engine.h"
 #include "platform/draw.h"
 #include "platform/files.h"
 #include "platform/graphics_state.h"
-#include "framework/core/degrees.h"
 #include "world/world.h"
 
 namespace kelp {

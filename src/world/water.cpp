@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/core/degrees.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/numeric.h"
+#include "framework/core/random.h"
 #include "framework/media/particles.h"
 #include "framework/media/poly_anim.h"
-#include "framework/core/random.h"
 #include "framework/media/resource_bindings.h"
 #include "framework/media/textured_poly.h"
 #include "platform/graphics_state.h"
-#include "framework/core/degrees.h"
 #include "play/effects/fish.h"
 #include "play/game_interface.h"
 #include "world/block.h"

@@ -2,8 +2,9 @@
 
 #include "framework/core/color.h"
 #include "framework/core/debug_output.h"
-#include "framework/media/graphics_state.h"
+#include "framework/core/path.h"
 #include "framework/files/pak.h"
+#include "framework/media/graphics_state.h"
 #include "framework/media/poly_anim.h"
 #include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
@@ -133,22 +134,9 @@ void TWorld::Clear() {
 
 namespace {
 
-std::string FileNameOf(const std::string& path) {
-  const size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// "a/b.png" -> "a/b_.png"; "" when the path has no extension.
-std::string MaskPathOf(const std::string& path) {
-  const size_t dot = path.find_last_of('.');
-  const size_t slash = path.find_last_of("/\\");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  return path.substr(0, dot) + "_." + path.substr(dot + 1);
-}
-
 platform::ImageRef LoadWorldPicture(const std::string& path) {
   platform::ImageRef image;
-  const std::string mask = MaskPathOf(path);
+  const std::string mask = WithNameSuffix(path, "_");
   if (!mask.empty() && OpenPakStream(mask)) {
     image = LoadMaskedImage(path, mask);
     // Masked pictures are made, not loaded, so they do not get the automatic
@@ -207,7 +195,7 @@ Ref<TWorldImage> TWorldImage::Create(const std::string& path, float x, float y) 
     return nullptr;
   }
   auto w = New<TWorldImage>();
-  w->name = FileNameOf(path);
+  w->name = FileName(path);
   w->ID = ++WorldImageCounter;
   w->path = path;
   w->Image = image;

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "app/frame_loop.h"
-#include "framework/media/fade.h"
 #include "framework/core/frame_clock.h"
-#include "framework/ui/mouse.h"
+#include "framework/media/fade.h"
 #include "framework/media/visuals.h"
+#include "framework/ui/mouse.h"
 #include "framework/ui/widget.h"
 #include "platform/events.h"
 #include "platform/frame_timer.h"

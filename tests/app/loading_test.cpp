@@ -1,8 +1,8 @@
 // The loading screen's bar.
 #include "app/startup.h"
 #include "app_test_env.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/canvas_placement.h"
+#include "framework/media/resource_bindings.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 

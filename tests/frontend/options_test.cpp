@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <limits>
 
-#include "framework/ui/mouse.h"
 #include "framework/media/canvas_placement.h"
 #include "framework/media/sound.h"
+#include "framework/ui/mouse.h"
 #include "frontend/options.h"
 #include "test_env.h"
 

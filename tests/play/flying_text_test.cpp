@@ -7,8 +7,8 @@
 #include "framework/media/resource_bindings.h"
 #include "overlay_test_env.h"
 #include "play/effects/flash.h"
-#include "play/game_interface.h"
 #include "play/effects/lights.h"
+#include "play/game_interface.h"
 
 namespace kelp {
 namespace {

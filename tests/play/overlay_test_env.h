@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "framework/media/bmfont.h"
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
+#include "framework/media/bmfont.h"
 #include "framework/media/visuals.h"
 #include "platform/image.h"
 

@@ -7,19 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "framework/media/anim_image.h"
-#include "framework/media/bmfont.h"
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
-#include "framework/files/language.h"
 #include "framework/core/random.h"
+#include "framework/files/language.h"
+#include "framework/media/anim_image.h"
+#include "framework/media/bmfont.h"
 #include "framework/media/resource_bindings.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
 #include "play/effects/electro.h"
 #include "play/effects/flying_text.h"
-#include "play/game.h"
 #include "play/effects/message_label.h"
+#include "play/game.h"
 #include "play/player.h"
 #include "play/red_line.h"
 #include "world/block.h"

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "draw_probe.h"
-#include "framework/media/anim_image.h"
 #include "framework/core/frame_clock.h"
-#include "framework/media/impulse.h"
 #include "framework/core/numeric.h"
 #include "framework/core/random.h"
+#include "framework/media/anim_image.h"
+#include "framework/media/impulse.h"
 #include "framework/media/visuals.h"
 #include "platform/stream.h"
 #include "play/game_interface.h"

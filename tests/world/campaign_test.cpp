@@ -3,8 +3,8 @@
 // after a won level and back for a retry, and the level description.
 #include <map>
 
-#include "framework/media/fade.h"
 #include "framework/files/log.h"
+#include "framework/media/fade.h"
 #include "framework/media/resources.h"
 #include "level_scene.h"
 #include "play/in_game_interface.h"

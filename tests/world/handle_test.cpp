@@ -8,8 +8,8 @@
 #include "framework/core/random.h"
 #include "level_scene.h"
 #include "play/effects/flash.h"
-#include "play/game_interface.h"
 #include "play/effects/ray.h"
+#include "play/game_interface.h"
 
 namespace level_test {
 namespace {

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <map>
 
-#include "framework/files/line_reader.h"
 #include "framework/core/numbers.h"
+#include "framework/files/line_reader.h"
 #include "level_scene.h"
 
 namespace level_test {

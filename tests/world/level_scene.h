@@ -13,8 +13,8 @@
 
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
-#include "framework/files/pak.h"
 #include "framework/core/random.h"
+#include "framework/files/pak.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
 #include "play/effects/chain_lights.h"

@@ -10,9 +10,9 @@
 
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
+#include "framework/core/random.h"
 #include "framework/files/pak.h"
 #include "framework/media/particles.h"
-#include "framework/core/random.h"
 #include "framework/media/resource_bindings.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"

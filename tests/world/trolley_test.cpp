@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/media/bmfont.h"
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
-#include "framework/files/language.h"
 #include "framework/core/random.h"
+#include "framework/files/language.h"
+#include "framework/media/bmfont.h"
 #include "framework/media/resource_bindings.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"

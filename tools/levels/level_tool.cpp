@@ -28,8 +28,8 @@
 #include <tuple>
 #include <vector>
 
-#include "framework/files/line_reader.h"
 #include "framework/core/numbers.h"
+#include "framework/files/line_reader.h"
 #include "platform/stream.h"
 #include "world/static_path.h"
 

@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "framework/media/poly_anim.h"
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
+#include "framework/media/poly_anim.h"
 #include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "platform/draw.h"

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "framework/files/log.h"
 #include "framework/core/numbers.h"
 #include "framework/core/utf8.h"
+#include "framework/files/log.h"
 
 namespace kelp {
 

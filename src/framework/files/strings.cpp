@@ -2,8 +2,8 @@
 
 #include <iterator>
 
-#include "framework/files/log.h"
 #include "framework/core/random.h"
+#include "framework/files/log.h"
 #include "framework/files/text_file.h"
 
 namespace kelp {

@@ -1,7 +1,7 @@
 #include "framework/files/text_file.h"
 
-#include "framework/files/pak.h"
 #include "framework/core/utf8.h"
+#include "framework/files/pak.h"
 
 namespace kelp {
 namespace {

@@ -10,8 +10,8 @@
 #include "framework/core/geometry.h"
 #include "framework/core/numbers.h"
 #include "framework/core/numeric.h"
-#include "framework/files/pak.h"
 #include "framework/core/utf8.h"
+#include "framework/files/pak.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 

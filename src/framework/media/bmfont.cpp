@@ -1,10 +1,11 @@
 #include "framework/media/bmfont.h"
 
-#include "framework/files/log.h"
 #include "framework/core/numbers.h"
 #include "framework/core/numeric.h"
-#include "framework/files/pak.h"
+#include "framework/core/path.h"
 #include "framework/core/utf8.h"
+#include "framework/files/log.h"
+#include "framework/files/pak.h"
 #include "framework/files/xml.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
@@ -31,12 +32,6 @@ void ReadCommaList(const std::string& text, int (&out)[N]) {
     out[i] = ToInt(text.substr(start, comma - start));
     start = comma + 1;
   }
-}
-
-std::string FontFolderFile(const std::string& fontPath, const std::string& file) {
-  const size_t slash = fontPath.find_last_of("/\\");
-  if (slash == std::string::npos) return file;
-  return fontPath.substr(0, slash) + "/" + file;
 }
 
 }  // namespace
@@ -107,7 +102,7 @@ Ref<TBMFont> TBMFont::Load(platform::Stream& stream, const std::string& path) {
           WriteLog(path + ": page id " + std::to_string(id) + " beyond the page count", LOG_ERROR);
           continue;
         }
-        platform::ImageRef page = LoadImage2(FontFolderFile(path, GetAttr(p, "file")), kPageFlags);
+        platform::ImageRef page = LoadImage2(JoinPath(FolderOf(path), GetAttr(p, "file")), kPageFlags);
         font->Pages[static_cast<size_t>(id)] = page;
         if (page) {
           font->PageWidth = page->Width();

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "framework/media/graphics_state.h"
 #include "framework/core/numeric.h"
+#include "framework/media/graphics_state.h"
 #include "platform/draw.h"
 
 namespace kelp {

@@ -1,7 +1,7 @@
 #include "framework/media/fade.h"
 
-#include "framework/media/graphics_state.h"
 #include "framework/media/canvas_placement.h"
+#include "framework/media/graphics_state.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 

@@ -5,17 +5,17 @@
 #include <cstdint>
 #include <limits>
 
-#include "framework/media/anim_image.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/geometry.h"
-#include "framework/media/graphics_state.h"
-#include "framework/files/log.h"
 #include "framework/core/numbers.h"
 #include "framework/core/numeric.h"
-#include "framework/files/pak.h"
 #include "framework/core/random.h"
-#include "framework/media/resources.h"
+#include "framework/files/log.h"
+#include "framework/files/pak.h"
 #include "framework/files/xml.h"
+#include "framework/media/anim_image.h"
+#include "framework/media/graphics_state.h"
+#include "framework/media/resources.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "framework/files/log.h"
 #include "framework/core/numeric.h"
-#include "framework/files/pak.h"
 #include "framework/core/utf8.h"
+#include "framework/files/log.h"
+#include "framework/files/pak.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 

@@ -4,10 +4,10 @@
 #include <numbers>
 
 #include "framework/files/log.h"
+#include "framework/files/xml.h"
 #include "framework/media/graphics_state.h"
 #include "framework/media/resources.h"
 #include "framework/media/textured_poly.h"
-#include "framework/files/xml.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 

@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
-#include "framework/media/bmfont.h"
-#include "framework/files/log.h"
 #include "framework/core/numbers.h"
-#include "framework/files/pak.h"
-#include "framework/media/particles.h"
+#include "framework/core/path.h"
 #include "framework/core/random.h"
+#include "framework/files/log.h"
+#include "framework/files/pak.h"
 #include "framework/files/xml.h"
+#include "framework/media/bmfont.h"
+#include "framework/media/particles.h"
 #include "platform/message_box.h"
 
 namespace kelp {
@@ -30,20 +31,8 @@ void ReportMissing(const std::string& fileName) {
   WriteLog(fileName + " not found", LOG_ERROR);
 }
 
-// The extension of the last path component ("" when it has none).
-std::string Extension(const std::string& path) {
-  const size_t slash = path.find_last_of("/\\");
-  const size_t dot = path.rfind('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  return path.substr(dot + 1);
-}
-
 // "a/b.png" -> "a/b_.png": the mask picture that goes with a colour picture.
-std::string CompanionName(const std::string& path) {
-  const std::string ext = Extension(path);
-  if (ext.empty()) return "";
-  return path.substr(0, path.size() - ext.size() - 1) + "_." + ext;
-}
+std::string CompanionName(const std::string& path) { return WithNameSuffix(path, "_"); }
 
 platform::PixmapRef LoadPakPixmap(const std::string& path) {
   platform::StreamRef s = OpenPakStream(path);

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "framework/media/anim_image.h"
-#include "framework/media/bmfont.h"
 #include "framework/core/color.h"
-#include "framework/ui/dialog.h"
 #include "framework/core/frame_clock.h"
-#include "framework/media/graphics_state.h"
-#include "framework/ui/mouse.h"
 #include "framework/core/numeric.h"
 #include "framework/core/random.h"
+#include "framework/media/anim_image.h"
+#include "framework/media/bmfont.h"
+#include "framework/media/graphics_state.h"
+#include "framework/ui/dialog.h"
+#include "framework/ui/mouse.h"
 #include "platform/draw.h"
 
 namespace kelp {

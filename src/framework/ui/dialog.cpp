@@ -4,13 +4,13 @@
 #include <unordered_map>
 #include <vector>
 
-#include "framework/media/bmfont.h"
 #include "framework/core/color.h"
 #include "framework/core/geometry.h"
-#include "framework/media/graphics_state.h"
 #include "framework/core/numeric.h"
-#include "framework/media/canvas_placement.h"
 #include "framework/core/utf8.h"
+#include "framework/media/bmfont.h"
+#include "framework/media/canvas_placement.h"
+#include "framework/media/graphics_state.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 

@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
+#include "framework/core/numeric.h"
 #include "framework/media/anim_image.h"
 #include "framework/media/bmfont.h"
-#include "framework/ui/controls.h"
-#include "framework/core/numeric.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/canvas_placement.h"
+#include "framework/media/resource_bindings.h"
+#include "framework/ui/controls.h"
 #include "framework/ui/widget_updater.h"
 #include "platform/input.h"
 

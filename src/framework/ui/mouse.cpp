@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
-#include "framework/media/anim_image.h"
 #include "framework/core/frame_clock.h"
-#include "framework/media/graphics_state.h"
-#include "framework/files/log.h"
 #include "framework/core/numeric.h"
-#include "framework/media/resources.h"
+#include "framework/core/path.h"
+#include "framework/files/log.h"
+#include "framework/media/anim_image.h"
 #include "framework/media/canvas_placement.h"
+#include "framework/media/graphics_state.h"
+#include "framework/media/resources.h"
 #include "platform/cursor.h"
 #include "platform/draw.h"
 #include "platform/events.h"
@@ -324,9 +325,7 @@ void SetWindowIconFromFile(const std::string& file) {
   platform::PixmapRef icon;
   if (platform::StreamRef s = platform::OpenFileRead(file)) icon = ReadIconFile(s->ReadAll());
   if (!icon) {
-    const size_t slash = file.find_last_of("/\\"), dot = file.find_last_of('.');
-    const bool ext = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    const std::string png = (ext ? file.substr(0, dot) : file) + ".png";
+    const std::string png = WithExtension(file, "png");
     if (platform::IsFile(png)) icon = platform::LoadPixmap(png);
   }
   if (!icon) {

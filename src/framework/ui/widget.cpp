@@ -2,10 +2,10 @@
 
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
-#include "framework/media/graphics_state.h"
-#include "framework/ui/mouse.h"
 #include "framework/core/numeric.h"
 #include "framework/media/canvas_placement.h"
+#include "framework/media/graphics_state.h"
+#include "framework/ui/mouse.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/input.h"

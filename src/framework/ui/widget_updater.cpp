@@ -1,7 +1,7 @@
 #include "framework/ui/widget_updater.h"
 
-#include "framework/media/impulse.h"
 #include "framework/media/canvas_placement.h"
+#include "framework/media/impulse.h"
 #include "framework/media/sound.h"
 #include "framework/ui/widget.h"
 

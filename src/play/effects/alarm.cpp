@@ -2,9 +2,9 @@
 
 #include "framework/core/frame_clock.h"
 #include "framework/media/graphics_state.h"
-#include "play/game.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
+#include "play/game.h"
 
 namespace kelp {
 

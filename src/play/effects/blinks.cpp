@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "framework/core/color.h"
-#include "framework/media/graphics_state.h"
 #include "framework/core/numeric.h"
 #include "framework/core/random.h"
+#include "framework/media/graphics_state.h"
 #include "framework/media/resources.h"
-#include "play/effects/lights.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
+#include "play/effects/lights.h"
 
 namespace kelp {
 

@@ -2,9 +2,9 @@
 
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
-#include "framework/media/graphics_state.h"
 #include "framework/core/numeric.h"
 #include "framework/core/random.h"
+#include "framework/media/graphics_state.h"
 #include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "platform/draw.h"

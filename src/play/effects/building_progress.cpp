@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/media/graphics_state.h"
 #include "framework/core/numeric.h"
-#include "framework/media/resources.h"
 #include "framework/media/canvas_placement.h"
+#include "framework/media/graphics_state.h"
+#include "framework/media/resources.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "village/village.h"

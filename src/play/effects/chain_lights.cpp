@@ -1,13 +1,13 @@
 #include "play/effects/chain_lights.h"
 
+#include "framework/core/degrees.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/geometry.h"
-#include "framework/media/graphics_state.h"
 #include "framework/core/numeric.h"
+#include "framework/media/graphics_state.h"
 #include "framework/media/resource_bindings.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
-#include "framework/core/degrees.h"
 
 namespace kelp {
 

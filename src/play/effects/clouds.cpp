@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "framework/media/graphics_state.h"
 #include "framework/core/numeric.h"
 #include "framework/core/random.h"
+#include "framework/media/graphics_state.h"
 #include "framework/media/resources.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"

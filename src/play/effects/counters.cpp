@@ -4,16 +4,16 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/media/bmfont.h"
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
-#include "framework/media/graphics_state.h"
 #include "framework/core/numeric.h"
+#include "framework/media/bmfont.h"
+#include "framework/media/graphics_state.h"
 #include "framework/media/particles.h"
 #include "framework/media/resource_bindings.h"
+#include "platform/graphics_state.h"
 #include "play/effects/flash.h"
 #include "play/game_interface.h"
-#include "platform/graphics_state.h"
 
 namespace kelp {
 

@@ -1,8 +1,8 @@
 #include "play/effects/fish.h"
 
+#include "framework/core/degrees.h"
 #include "framework/core/random.h"
 #include "platform/graphics_state.h"
-#include "framework/core/degrees.h"
 
 namespace kelp {
 

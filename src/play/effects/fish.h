@@ -1,8 +1,8 @@
 #pragma once
 // Fish leaping out of the level's water along a wobbling path. They live in
 // the effects list but are not Drawable: the water draws them with DrawFishes.
-#include "framework/media/anim_image.h"
 #include "framework/core/color.h"
+#include "framework/media/anim_image.h"
 #include "framework/media/visuals.h"
 
 namespace kelp {

@@ -1,10 +1,10 @@
 #include "play/effects/flash.h"
 
 #include "framework/core/frame_clock.h"
-#include "framework/media/graphics_state.h"
 #include "framework/core/random.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/canvas_placement.h"
+#include "framework/media/graphics_state.h"
+#include "framework/media/resource_bindings.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "village/village.h"

@@ -3,19 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/media/bmfont.h"
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/numeric.h"
-#include "framework/media/particles.h"
 #include "framework/core/random.h"
+#include "framework/core/utf8.h"
+#include "framework/media/bmfont.h"
+#include "framework/media/particles.h"
 #include "framework/media/resource_bindings.h"
 #include "framework/media/sound.h"
-#include "framework/core/utf8.h"
-#include "play/effects/flash.h"
-#include "play/game_interface.h"
-#include "play/effects/lights.h"
 #include "platform/graphics_state.h"
+#include "play/effects/flash.h"
+#include "play/effects/lights.h"
+#include "play/game_interface.h"
 
 namespace kelp {
 

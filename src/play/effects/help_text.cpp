@@ -1,8 +1,8 @@
 #include "play/effects/help_text.h"
 
 #include "framework/media/bmfont.h"
-#include "framework/ui/dialog.h"
 #include "framework/media/resource_bindings.h"
+#include "framework/ui/dialog.h"
 #include "platform/graphics_state.h"
 
 namespace kelp {

@@ -1,9 +1,9 @@
 #include "play/effects/message_label.h"
 
-#include "framework/media/bmfont.h"
-#include "framework/media/graphics_state.h"
 #include "framework/core/random.h"
+#include "framework/media/bmfont.h"
 #include "framework/media/canvas_placement.h"
+#include "framework/media/graphics_state.h"
 #include "platform/graphics_state.h"
 #include "village/village.h"
 

@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "framework/media/anim_image.h"
 #include "framework/core/color.h"
 #include "framework/core/geometry.h"
-#include "framework/media/graphics_state.h"
 #include "framework/core/numeric.h"
+#include "framework/media/anim_image.h"
+#include "framework/media/graphics_state.h"
 #include "framework/media/particles.h"
 #include "framework/media/resource_bindings.h"
 #include "framework/media/sound.h"
@@ -14,10 +14,10 @@
 #include "platform/graphics_state.h"
 #include "play/effects/electro.h"
 #include "play/effects/flash.h"
-#include "play/game_interface.h"
 #include "play/effects/lights.h"
-#include "play/player.h"
 #include "play/effects/screen_shake.h"
+#include "play/game_interface.h"
+#include "play/player.h"
 #include "world/block.h"
 #include "world/handle.h"
 #include "world/obstacle.h"

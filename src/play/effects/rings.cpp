@@ -1,9 +1,9 @@
 #include "play/effects/rings.h"
 
-#include "framework/media/graphics_state.h"
 #include "framework/core/random.h"
-#include "framework/media/resources.h"
 #include "framework/media/canvas_placement.h"
+#include "framework/media/graphics_state.h"
+#include "framework/media/resources.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "village/village.h"

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "framework/core/random.h"
 #include "framework/core/numeric.h"
+#include "framework/core/random.h"
 #include "framework/media/canvas_placement.h"
 
 namespace kelp {

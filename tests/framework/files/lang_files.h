@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "framework/core/utf8.h"
 #include "framework/files/pak.h"
 #include "framework/files/text_file.h"
-#include "framework/core/utf8.h"
 #include "test_env.h"
 
 namespace langtest {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/media/anim_image.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
+#include "framework/media/anim_image.h"
 #include "framework/media/resources.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"

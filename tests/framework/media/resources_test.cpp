@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/media/bmfont.h"
+#include "framework/core/random.h"
 #include "framework/files/log.h"
 #include "framework/files/pak.h"
+#include "framework/media/bmfont.h"
 #include "framework/media/particles.h"
-#include "framework/core/random.h"
 #include "framework/media/resource_bindings.h"
 #include "platform/message_box.h"
 #include "test_env.h"

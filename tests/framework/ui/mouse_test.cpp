@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "draw_probe.h"
-#include "framework/media/anim_image.h"
 #include "framework/core/frame_clock.h"
-#include "framework/media/resources.h"
+#include "framework/media/anim_image.h"
 #include "framework/media/canvas_placement.h"
+#include "framework/media/resources.h"
 #include "platform/cursor.h"
 #include "platform/events.h"
 #include "platform/input.h"

@@ -3,8 +3,8 @@
 // with the font's measured widths), and dragging a dialog within the canvas.
 #include <gtest/gtest.h>
 
-#include "framework/ui/dialog.h"
 #include "framework/core/utf8.h"
+#include "framework/ui/dialog.h"
 #include "widget_test_env.h"
 
 using namespace widgettest;

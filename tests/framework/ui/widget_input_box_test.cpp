@@ -3,14 +3,14 @@
 // leads to (a new profile, or the "name taken" box), and the caret.
 #include <gtest/gtest.h>
 
-#include "framework/media/anim_image.h"
-#include "framework/ui/controls.h"
-#include "framework/ui/input_box.h"
 #include "framework/files/language.h"
-#include "framework/ui/message_box.h"
+#include "framework/media/anim_image.h"
 #include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "framework/media/visuals.h"
+#include "framework/ui/controls.h"
+#include "framework/ui/input_box.h"
+#include "framework/ui/message_box.h"
 #include "framework/ui/widget_updater.h"
 #include "widget_test_env.h"
 

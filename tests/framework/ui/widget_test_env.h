@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/media/bmfont.h"
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
-#include "framework/ui/mouse.h"
+#include "framework/media/bmfont.h"
 #include "framework/media/canvas_placement.h"
+#include "framework/ui/mouse.h"
 #include "framework/ui/widget.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
