@@ -8,7 +8,6 @@
 #include "framework/media/bmfont.h"
 #include "framework/media/fade.h"
 #include "framework/media/graphics_state.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/sound.h"
 #include "framework/ui/mouse.h"
 #include "framework/ui/widget.h"
@@ -22,6 +21,7 @@
 #include "platform/single_instance.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

@@ -19,7 +19,6 @@
 #include "framework/media/canvas_placement.h"
 #include "framework/media/fade.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "framework/media/sound.h"
 #include "framework/media/visuals.h"
@@ -58,6 +57,7 @@
 #include "village/village.h"
 #include "world/block.h"
 #include "world/level.h"
+#include "world/resource_bindings.h"
 #include "world/static_path.h"
 #include "world/world.h"
 

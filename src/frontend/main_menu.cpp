@@ -11,7 +11,6 @@
 #include "framework/media/canvas_placement.h"
 #include "framework/media/fade.h"
 #include "framework/media/graphics_state.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "framework/media/sound.h"
 #include "framework/media/visuals.h"
@@ -21,6 +20,7 @@
 #include "platform/graphics_state.h"
 #include "platform/input.h"
 #include "play/player.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

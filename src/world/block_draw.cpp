@@ -4,13 +4,13 @@
 
 #include "framework/core/frame_clock.h"
 #include "framework/media/anim_image.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/rope.h"
 #include "framework/media/textured_poly.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "play/effects/lights.h"
 #include "world/block.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

@@ -12,7 +12,6 @@
 #include "framework/media/anim_image.h"
 #include "framework/media/bmfont.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/sound.h"
 #include "play/effects/alarm.h"
 #include "play/effects/counters.h"
@@ -28,6 +27,7 @@
 #include "world/floor.h"
 #include "world/handle.h"
 #include "world/obstacle.h"
+#include "world/resource_bindings.h"
 #include "world/trolley.h"
 #include "world/world.h"
 

@@ -5,7 +5,6 @@
 
 #include "framework/core/color.h"
 #include "framework/core/numeric.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "framework/media/sound.h"
 #include "physics/engine.h"
@@ -23,6 +22,7 @@
 #include "world/block.h"
 #include "world/brick.h"
 #include "world/handle.h"
+#include "world/resource_bindings.h"
 #include "world/world.h"
 
 namespace kelp {

@@ -3,7 +3,6 @@
 #include "framework/core/frame_clock.h"
 #include "framework/core/numeric.h"
 #include "framework/core/random.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/sound.h"
 #include "play/effects/flash.h"
 #include "play/effects/parasite_effects.h"
@@ -13,6 +12,7 @@
 #include "play/game_interface.h"
 #include "world/block.h"
 #include "world/bonus_box.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

@@ -12,7 +12,6 @@
 #include "framework/media/graphics_state.h"
 #include "framework/media/impulse.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/sound.h"
 #include "platform/draw.h"
 #include "platform/files.h"
@@ -21,6 +20,7 @@
 #include "play/game_interface.h"
 #include "village/village.h"
 #include "world/block.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

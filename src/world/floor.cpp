@@ -13,13 +13,13 @@
 #include "framework/files/xml.h"
 #include "framework/media/graphics_state.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "framework/media/sound.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "play/game.h"
 #include "play/game_interface.h"
+#include "world/resource_bindings.h"
 #include "world/world.h"
 
 namespace kelp {

@@ -9,7 +9,6 @@
 #include "framework/core/numeric.h"
 #include "framework/core/random.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "framework/media/textured_poly.h"
 #include "platform/draw.h"
@@ -19,6 +18,7 @@
 #include "play/effects/ray.h"
 #include "play/game_interface.h"
 #include "world/block.h"
+#include "world/resource_bindings.h"
 #include "world/world.h"
 
 namespace kelp {

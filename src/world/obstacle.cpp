@@ -9,7 +9,6 @@
 #include "framework/files/pak.h"
 #include "framework/media/graphics_state.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/sound.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
@@ -19,6 +18,7 @@
 #include "play/player.h"
 #include "world/floor.h"
 #include "world/handle.h"
+#include "world/resource_bindings.h"
 #include "world/world.h"
 
 namespace kelp {

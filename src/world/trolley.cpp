@@ -14,7 +14,6 @@
 #include "framework/files/xml.h"
 #include "framework/media/bmfont.h"
 #include "framework/media/impulse.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "framework/media/sound.h"
 #include "framework/media/textured_poly.h"
@@ -29,6 +28,7 @@
 #include "play/player.h"
 #include "play/thermometer.h"
 #include "world/block.h"
+#include "world/resource_bindings.h"
 #include "world/world.h"
 
 namespace kelp {

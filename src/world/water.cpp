@@ -9,12 +9,12 @@
 #include "framework/core/random.h"
 #include "framework/media/particles.h"
 #include "framework/media/poly_anim.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/textured_poly.h"
 #include "platform/graphics_state.h"
 #include "play/effects/fish.h"
 #include "play/game_interface.h"
 #include "world/block.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

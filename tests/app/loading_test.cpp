@@ -2,9 +2,9 @@
 #include "app/startup.h"
 #include "app_test_env.h"
 #include "framework/media/canvas_placement.h"
-#include "framework/media/resource_bindings.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
+#include "world/resource_bindings.h"
 
 namespace kelp::apptest {
 namespace {

@@ -28,12 +28,12 @@
 #include "framework/files/xml.h"
 #include "framework/media/bmfont.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "platform/image.h"
 #include "platform/message_box.h"
 #include "platform/stream.h"
 #include "test_env.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 namespace {

@@ -1,10 +1,10 @@
 #pragma once
 // The level-play effects stage with a world to put boxes in and a running
 // level whose pause the effects read.
-#include "framework/media/resource_bindings.h"
 #include "play/game.h"
 #include "play_effects_env.h"
 #include "world/block.h"
+#include "world/resource_bindings.h"
 #include "world/world.h"
 
 namespace kelp::play_test {

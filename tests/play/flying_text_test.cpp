@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "draw_probe.h"
-#include "framework/media/resource_bindings.h"
 #include "overlay_test_env.h"
 #include "play/effects/flash.h"
 #include "play/effects/lights.h"
 #include "play/game_interface.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 namespace {

@@ -1,8 +1,8 @@
 #include "play/effects/geyser.h"
 
-#include "framework/media/resource_bindings.h"
 #include "overlay_test_env.h"
 #include "village/village.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 namespace {

@@ -1,8 +1,8 @@
 #include "play/effects/help_text.h"
 
 #include "draw_probe.h"
-#include "framework/media/resource_bindings.h"
 #include "overlay_test_env.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 namespace {

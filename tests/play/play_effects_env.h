@@ -15,7 +15,6 @@
 #include "framework/core/random.h"
 #include "framework/media/canvas_placement.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "framework/media/visuals.h"
 #include "physics/effects_hook.h"
@@ -28,6 +27,7 @@
 #include "play/game_interface.h"
 #include "play/play_hooks.h"
 #include "village/village.h"
+#include "world/resource_bindings.h"
 
 namespace kelp::play_test {
 

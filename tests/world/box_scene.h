@@ -13,7 +13,6 @@
 #include "framework/files/language.h"
 #include "framework/media/anim_image.h"
 #include "framework/media/bmfont.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
 #include "play/effects/electro.h"
@@ -24,6 +23,7 @@
 #include "play/red_line.h"
 #include "world/block.h"
 #include "world/handle.h"
+#include "world/resource_bindings.h"
 #include "world/trolley.h"
 #include "world/world.h"
 

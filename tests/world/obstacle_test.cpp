@@ -13,7 +13,6 @@
 #include "framework/core/random.h"
 #include "framework/files/pak.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
 #include "platform/image.h"
@@ -22,6 +21,7 @@
 #include "play/player.h"
 #include "test_env.h"
 #include "world/handle.h"
+#include "world/resource_bindings.h"
 #include "world/world.h"
 
 namespace {

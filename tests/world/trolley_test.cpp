@@ -16,7 +16,6 @@
 #include "framework/core/random.h"
 #include "framework/files/language.h"
 #include "framework/media/bmfont.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
@@ -27,6 +26,7 @@
 #include "play/player.h"
 #include "play/thermometer.h"
 #include "world/block.h"
+#include "world/resource_bindings.h"
 #include "world/world.h"
 
 namespace {

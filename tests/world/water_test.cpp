@@ -13,12 +13,12 @@
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
 #include "play/effects/fish.h"
 #include "play/game_interface.h"
 #include "world/block.h"
+#include "world/resource_bindings.h"
 #include "world/world.h"
 
 namespace {

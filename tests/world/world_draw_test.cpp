@@ -6,12 +6,12 @@
 #include <array>
 
 #include "draw_probe.h"
-#include "framework/media/resource_bindings.h"
 #include "physics/engine.h"
 #include "play/game.h"
 #include "play/player.h"
 #include "world/floor.h"
 #include "world/pusher.h"
+#include "world/resource_bindings.h"
 #include "world/static_path.h"
 #include "world/world.h"
 

@@ -11,7 +11,6 @@
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
 #include "framework/media/poly_anim.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
@@ -24,6 +23,7 @@
 #include "world/handle.h"
 #include "world/level.h"
 #include "world/pusher.h"
+#include "world/resource_bindings.h"
 #include "world/static_path.h"
 #include "world/world.h"
 

@@ -8,7 +8,6 @@
 #include "framework/media/bmfont.h"
 #include "framework/media/canvas_placement.h"
 #include "framework/media/graphics_state.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/message_box.h"
@@ -18,6 +17,8 @@
 #include "platform/input.h"
 
 namespace kelp {
+
+Ref<TBMFont> FontUserlist;
 
 std::function<bool(const std::string&)> ProfileNameTakenHook;
 std::function<void(const std::string&, const std::string&)> CreateProfileHook;

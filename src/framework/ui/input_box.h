@@ -110,4 +110,6 @@ std::string NameGreeting(const std::string& name);
 
 Ref<TInputBox2> ShowInputBox2(int options);
 
+extern Ref<TBMFont> FontUserlist;  // the name list text, bound by the game at start-up
+
 }  // namespace kelp

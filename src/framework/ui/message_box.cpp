@@ -6,12 +6,14 @@
 #include "framework/media/anim_image.h"
 #include "framework/media/bmfont.h"
 #include "framework/media/canvas_placement.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/widget_updater.h"
 #include "platform/input.h"
 
 namespace kelp {
+
+platform::ImageRef ImageGuiMessageBox;
+Ref<TBMFont> FontPopup;
 
 std::function<void()> ShowUserOptionsHook;
 

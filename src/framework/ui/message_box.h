@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "framework/media/bmfont.h"
 #include "framework/ui/dialog.h"
 
 namespace kelp {
@@ -50,5 +51,8 @@ class TMessageBox : public TDialogStatic {
 
 Ref<TMessageBox> ShowMessageBox(int id, const Ref<TWidget>& listener, const std::string& text, int buttonsCount,
                                 const std::string& buttonName1, const std::string& buttonName2, int options);
+
+extern platform::ImageRef ImageGuiMessageBox;  // the message box picture, bound by the game at start-up
+extern Ref<TBMFont> FontPopup;  // the message box text, bound by the game at start-up
 
 }  // namespace kelp

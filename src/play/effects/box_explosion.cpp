@@ -5,11 +5,11 @@
 #include "framework/core/numeric.h"
 #include "framework/core/random.h"
 #include "framework/media/graphics_state.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "world/block.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

@@ -5,9 +5,9 @@
 #include "framework/core/geometry.h"
 #include "framework/core/numeric.h"
 #include "framework/media/graphics_state.h"
-#include "framework/media/resource_bindings.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

@@ -10,10 +10,10 @@
 #include "framework/media/bmfont.h"
 #include "framework/media/graphics_state.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "platform/graphics_state.h"
 #include "play/effects/flash.h"
 #include "play/game_interface.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

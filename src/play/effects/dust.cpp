@@ -1,8 +1,8 @@
 #include "play/effects/dust.h"
 
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "play/game_interface.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

@@ -11,7 +11,6 @@
 #include "framework/core/random.h"
 #include "framework/media/graphics_state.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/sound.h"
 #include "physics/engine.h"
 #include "platform/draw.h"
@@ -21,6 +20,7 @@
 #include "play/game_interface.h"
 #include "village/village.h"
 #include "world/block.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

@@ -4,10 +4,10 @@
 #include "framework/core/random.h"
 #include "framework/media/canvas_placement.h"
 #include "framework/media/graphics_state.h"
-#include "framework/media/resource_bindings.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "village/village.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

@@ -10,12 +10,12 @@
 #include "framework/core/utf8.h"
 #include "framework/media/bmfont.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/sound.h"
 #include "platform/graphics_state.h"
 #include "play/effects/flash.h"
 #include "play/effects/lights.h"
 #include "play/game_interface.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

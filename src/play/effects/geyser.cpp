@@ -2,8 +2,8 @@
 
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
-#include "framework/media/resource_bindings.h"
 #include "village/village.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

@@ -1,9 +1,9 @@
 #include "play/effects/help_text.h"
 
 #include "framework/media/bmfont.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/ui/dialog.h"
 #include "platform/graphics_state.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

@@ -1,11 +1,11 @@
 #include "play/effects/lights.h"
 
 #include "framework/media/graphics_state.h"
-#include "framework/media/resource_bindings.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "village/village.h"
 #include "world/block.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "framework/media/resource_bindings.h"
 #include "play/game.h"
 #include "play/game_interface.h"
 #include "village/village.h"
 #include "village/villager.h"
 #include "world/block.h"
+#include "world/resource_bindings.h"
 
 namespace kelp {
 

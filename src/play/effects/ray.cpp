@@ -8,7 +8,6 @@
 #include "framework/media/anim_image.h"
 #include "framework/media/graphics_state.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/sound.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
@@ -21,6 +20,7 @@
 #include "world/block.h"
 #include "world/handle.h"
 #include "world/obstacle.h"
+#include "world/resource_bindings.h"
 #include "world/trolley.h"
 #include "world/world.h"
 

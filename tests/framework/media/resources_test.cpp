@@ -1,9 +1,10 @@
-// The resource manager and the binding tables, on small resource lists and
+// The resource manager and the binding of resources to globals, on small resource lists and
 // data files written into a fresh working folder.
 #include "framework/media/resources.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -15,9 +16,9 @@
 #include "framework/files/pak.h"
 #include "framework/media/bmfont.h"
 #include "framework/media/particles.h"
-#include "framework/media/resource_bindings.h"
 #include "platform/message_box.h"
 #include "test_env.h"
+#include "framework/media/resource_bindings.h"
 
 using namespace kelp;
 
@@ -393,6 +394,25 @@ TEST_F(Resources, MaskedImagesTakeAlphaFromTheMaskBlue) {
   EXPECT_FALSE(LoadMaskedImageAnim("data/pic.png", "data/pic_.png", 1, 2, 1, 5));  // too few cells
 }
 
+namespace {
+
+platform::ImageRef gLoading, gFlash;
+Ref<TBMFont> gComics, gPopup;
+Ref<TEffect> gSalute;
+
+const TBinding kTable[] = {
+    {BIND_IMAGE, "IMAGE_LOADING_FULL", &gLoading},
+    {BIND_IMAGE, "IMAGE_FLASH", &gFlash},
+    {BIND_IMAGE, "IMAGE_SKY"},
+    {BIND_FONT, "FONT_COMICS", nullptr, &gComics},
+    {BIND_FONT, "FONT_POPUP", nullptr, &gPopup},
+    {BIND_EFFECT, "EFFECT_SALUTE", nullptr, nullptr, &gSalute},
+    {BIND_EFFECT, "EFFECT_STARS_02_CHILD"},
+    {BIND_EFFECT, "EFFECT_RAIN"},
+};
+
+}  // namespace
+
 TEST_F(Resources, BindersStoreObjectsAndLeaveMissingIdsNull) {
   SavePng("data/flash.png", 2, 2, 0xFFFFFFFFu);
   testenv::WriteFile("data/fx.xml", kEffect);
@@ -405,29 +425,32 @@ TEST_F(Resources, BindersStoreObjectsAndLeaveMissingIdsNull) {
     <effect id="EFFECT_STARS_02_CHILD" path="data/fx.xml"/>
   </resources></list>)");
   ResManager->LoadScope("Init");
-  ImageLoadingFull = platform::CreateImage(1, 1);  // a stale object is released
+  gLoading = platform::CreateImage(1, 1);  // a stale object is released
+  std::vector<TResData> kept;
   testing::internal::CaptureStdout();
-  BindInitResources();
+  BindTable(kTable, kept);
   const std::string out = testing::internal::GetCapturedStdout();
-  EXPECT_TRUE(ImageFlash);
-  EXPECT_TRUE(FontComics);
-  EXPECT_TRUE(EffectSalute);
-  EXPECT_FALSE(ImageLoadingFull);
-  EXPECT_FALSE(FontPopup);
+  EXPECT_TRUE(gFlash);
+  EXPECT_TRUE(gComics);
+  EXPECT_TRUE(gSalute);
+  EXPECT_FALSE(gLoading);
+  EXPECT_FALSE(gPopup);
   // Every row was tried: misses are printed, found ids are not.
   EXPECT_NE(out.find("Not found image_loading_full\n"), std::string::npos);
   EXPECT_NE(out.find("Not found effect_rain\n"), std::string::npos);
   EXPECT_EQ(out.find("Not found image_flash\n"), std::string::npos);
   EXPECT_EQ(out.find("Not found image_sky\n"), std::string::npos);
   EXPECT_EQ(out.find("Not found effect_stars_02_child\n"), std::string::npos);
+  // Rows without a global are kept by the table.
+  EXPECT_EQ(std::count_if(kept.begin(), kept.end(), [](const TResData& d) { return d.index() != 0; }), 2);
 
   // The binding outlives the scope.
-  Ref<TEffect> salute = EffectSalute;
+  Ref<TEffect> salute = gSalute;
   ResManager->UnLoadScope("Init");
-  EXPECT_EQ(EffectSalute, salute);
-  ImageFlash = nullptr;
-  FontComics = nullptr;
-  EffectSalute = nullptr;
+  EXPECT_EQ(gSalute, salute);
+  gFlash = nullptr;
+  gComics = nullptr;
+  gSalute = nullptr;
 }
 
 TEST_F(Resources, AnIdRegisteredTwiceBindsEitherEntry) {
@@ -439,37 +462,15 @@ TEST_F(Resources, AnIdRegisteredTwiceBindsEitherEntry) {
   </resources></list>)");
   ResManager->LoadScope("Init");
   std::set<int> widths;
+  std::vector<TResData> kept;
   testing::internal::CaptureStdout();  // the other rows' "Not found" lines
   for (unsigned seed = 1; seed <= 40; ++seed) {
     SeedRnd(seed);
-    BindInitResources();
-    ASSERT_TRUE(ImageFlash) << seed;
-    widths.insert(ImageFlash->Width());
+    BindTable(kTable, kept);
+    ASSERT_TRUE(gFlash) << seed;
+    widths.insert(gFlash->Width());
   }
   testing::internal::GetCapturedStdout();
   EXPECT_EQ(widths, (std::set<int>{2, 3}));
-  ImageFlash = nullptr;
-}
-
-TEST_F(Resources, BindingTablesHoldEveryIdOnceWithTheRightKind) {
-  std::set<std::string> ids;
-  size_t rows = 0, named = 0;
-  for (auto table : {InitBindings(), MenuBindings(), MapBindings(), VillageBindings(), Village2Bindings(),
-                     ComicsIntroBindings()}) {
-    for (const TBinding& row : table) {
-      ++rows;
-      EXPECT_TRUE(ids.insert(row.id).second) << row.id;
-      const int targets = (row.image != nullptr) + (row.font != nullptr) + (row.effect != nullptr);
-      EXPECT_LE(targets, 1) << row.id;
-      named += targets;
-      const std::string id = row.id;
-      const TBindKind want = id.rfind("FONT_", 0) == 0 ? BIND_FONT : id.rfind("EFFECT_", 0) == 0 ? BIND_EFFECT : BIND_IMAGE;
-      EXPECT_EQ(row.kind, want) << id;
-      EXPECT_TRUE(!row.image || want == BIND_IMAGE) << id;
-      EXPECT_TRUE(!row.font || want == BIND_FONT) << id;
-      EXPECT_TRUE(!row.effect || want == BIND_EFFECT) << id;
-    }
-  }
-  EXPECT_EQ(rows, 571u);
-  EXPECT_EQ(named, 144u);
+  gFlash = nullptr;
 }

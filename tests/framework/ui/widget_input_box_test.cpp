@@ -5,7 +5,6 @@
 
 #include "framework/files/language.h"
 #include "framework/media/anim_image.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "framework/media/visuals.h"
 #include "framework/ui/controls.h"
@@ -13,6 +12,7 @@
 #include "framework/ui/message_box.h"
 #include "framework/ui/widget_updater.h"
 #include "widget_test_env.h"
+#include "world/resource_bindings.h"
 
 using namespace widgettest;
 

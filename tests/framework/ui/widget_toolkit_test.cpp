@@ -7,7 +7,6 @@
 #include "framework/core/frame_clock.h"
 #include "framework/core/geometry.h"
 #include "framework/media/anim_image.h"
-#include "framework/media/resource_bindings.h"
 #include "framework/media/resources.h"
 #include "framework/media/visuals.h"
 #include "framework/ui/controls.h"
@@ -16,6 +15,7 @@
 #include "framework/ui/widget_updater.h"
 #include "platform/image_font.h"
 #include "widget_test_env.h"
+#include "world/resource_bindings.h"
 
 using namespace widgettest;
 using draw_probe::Box;
