@@ -4,7 +4,7 @@
 
 namespace kelp {
 
-Ref<TGame> GameScreen;
+TypedGlobal<TGame, TGameState> GameScreen(GameState);
 
 int TGame::Start() {
   Over = 0;

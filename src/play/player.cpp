@@ -5,7 +5,7 @@
 
 namespace kelp {
 
-Ref<TPlayer> Player;
+TypedGlobal<TPlayer, TPlayerState> Player(PlayerState);
 
 void TPlayer::Load() {
   // The old claw's groups went with the world it was made in.

@@ -1,37 +1,18 @@
 #pragma once
 // The one player: the crane claw steered by the mouse, the boxes it holds
 // and releases, and the player's points, money and progress in the level.
-#include "framework/core/object.h"
-#include "platform/image.h"
+// Its fields that the level world shares are those of TPlayerState.
+#include "framework/core/typed_global.h"
+#include "world/player_state.h"
 
 namespace kelp {
 
-class TProfile;
-class THandle;
-class TBlock;
-
-class TPlayer : public Object {
+class TPlayer : public TPlayerState {
  public:
-  Ref<TProfile> Profile;  // the current player's profile, or null
-  Ref<THandle> Handle;    // the crane claw
-  Ref<TBlock> box;        // the box hanging at the claw, or null
-  int NextBlockClass = 0, CurrentBlockClass = 0;
-  int scores = 0, old_scores = 0;
-  int money = 0, old_money = 0;
-  int enabled = 0;
-  int enable_hover = 0;
-  float ReleasedCreatures = 0.0f;
-  float speed = 0.0f;
-  int time = 0;
-  int respawned = 0;
-  platform::ImageRef Aim;
-  int WaveCount = 0, Wave = 0;
-  int MousePressed = 0;
-
-  // Start values of a level and a new crane claw; called after every world load.
-  void Load();
+  void Load() override;
 };
 
-extern Ref<TPlayer> Player;
+// The one TPlayer, stored as the level world's PlayerState.
+extern TypedGlobal<TPlayer, TPlayerState> Player;
 
 }  // namespace kelp

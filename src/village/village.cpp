@@ -1,15 +1,8 @@
 #include "village/village.h"
 
-#include "framework/media/particles.h"
-
 namespace kelp {
 
-Ref<TVillageMode> VillageScreen;
-int CurrentVillage = 1;
-
-void TVillageMode::AddEmitter(const Ref<TEmitter>& emitter) {
-  if (emitter) Emitters.AddLast(emitter);
-}
+TypedGlobal<TVillageMode, TVillageState> VillageScreen(VillageState);
 
 int TVillageMode::Load(int island) {
   if (island == 0 || island == Island) return 0;

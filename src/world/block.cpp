@@ -6,9 +6,9 @@
 #include "framework/core/random.h"
 #include "framework/media/anim_image.h"
 #include "physics/engine.h"
-#include "play/effects/lights.h"
-#include "play/game.h"
-#include "play/player.h"
+#include "world/light.h"
+#include "world/game_state.h"
+#include "world/player_state.h"
 #include "world/trolley.h"
 #include "world/world.h"
 
@@ -88,10 +88,10 @@ bool PresentInRange(int top) {
 }  // namespace
 
 int LevelClock() {
-  if (!GameScreen) return GameTime;
+  if (!GameState) return GameTime;
   // While paused the clock stands at the start of the pause.
-  if (GameScreen->Paused) return GameScreen->PauseTime - GameScreen->PausedTime;
-  return GameTime - GameScreen->PausedTime;
+  if (GameState->Paused) return GameState->PauseTime - GameState->PausedTime;
+  return GameTime - GameState->PausedTime;
 }
 
 Ref<TColor> BlockClassColor(int class_, int bonus_class, int boss_class) {
@@ -319,7 +319,7 @@ void TBlock::Destroy(const Ref<TBlock>& box) {
   if (CurrentTrolley) CurrentTrolley->Blocks.Remove(box);
   // Nothing else may go on using a box that is gone.
   if (BrownieBlock.lock() == box) BrownieBlock.reset();
-  if (Player && Player->box == box) Player->box = nullptr;
+  if (PlayerState && PlayerState->box == box) PlayerState->box = nullptr;
 }
 
 int TBlock::ClearBlocks() {
@@ -332,14 +332,14 @@ int TBlock::ClearBlocks() {
   }
   BlockList.Clear();
   BrownieBlock.reset();
-  if (Player && Player->box && Player->box->Deleted()) Player->box = nullptr;
+  if (PlayerState && PlayerState->box && PlayerState->box->Deleted()) PlayerState->box = nullptr;
   return 1;
 }
 
 // -------------------------------------------------------------- colours
 
 int TBlock::GenerateClass() {
-  const int gameType = GameScreen ? GameScreen->GameType : 0;
+  const int gameType = GameState ? GameState->GameType : 0;
   int c = DrawColor(gameType);
   const bool restricted = gameType == 1 || gameType == 10 || gameType == 100 || gameType == 4 || gameType == 6;
   if (!restricted || ReleasedBlockCount == 0) return c;

@@ -8,7 +8,7 @@
 #include "framework/media/textured_poly.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
-#include "play/effects/lights.h"
+#include "world/light.h"
 #include "world/block.h"
 #include "world/resource_bindings.h"
 

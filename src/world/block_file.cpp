@@ -8,7 +8,7 @@
 #include "framework/files/line_reader.h"
 #include "framework/files/xml.h"
 #include "platform/files.h"
-#include "play/game.h"
+#include "world/game_state.h"
 #include "world/block.h"
 #include "world/trolley.h"
 
@@ -28,8 +28,8 @@ void Complain(const std::string& what) { DebugOutput("[TBlock ERROR : LoadBlocks
 // The time-freeze boxes some levels of the clear-the-field type swap for
 // other boxes.
 void SubstituteTimeFreeze(TBlock& b) {
-  if (b.bonus_class != TBlock::TIME_FREEZE || !GameScreen || GameScreen->GameType != 1) return;
-  switch (GameScreen->Level) {
+  if (b.bonus_class != TBlock::TIME_FREEZE || !GameState || GameState->GameType != 1) return;
+  switch (GameState->Level) {
     case 50: b.class_ = TBlock::RED, b.bonus_class = 0, b.armor = 1; break;
     case 51: b.class_ = TBlock::GREEN, b.bonus_class = 0, b.armor = 1; break;
     case 56: b.bonus_class = TBlock::CHEST_01, b.Money = 100, b.armor = 1; break;

@@ -17,11 +17,11 @@
 #include "play/effects/counters.h"
 #include "play/effects/electro.h"
 #include "play/effects/flying_text.h"
-#include "play/effects/lights.h"
+#include "world/light.h"
 #include "play/effects/message_label.h"
-#include "play/game.h"
+#include "world/game_state.h"
 #include "play/game_interface.h"
-#include "play/player.h"
+#include "world/player_state.h"
 #include "play/red_line.h"
 #include "world/block.h"
 #include "world/floor.h"
@@ -60,9 +60,9 @@ bool TicketFree(const TBlock& b, float dt) {
   return GameTime > static_cast<double>(b.TicketTime) + b.TicketRemoveTime + 100.0 * dt;
 }
 
-int GameType() { return GameScreen ? GameScreen->GameType : 0; }
-int SkipRound() { return GameScreen ? GameScreen->SkipRound : 0; }
-int LevelOver() { return GameScreen ? GameScreen->Over : 0; }
+int GameType() { return GameState ? GameState->GameType : 0; }
+int SkipRound() { return GameState ? GameState->SkipRound : 0; }
+int LevelOver() { return GameState ? GameState->Over : 0; }
 
 // Every box of the level whose body is the group.
 template <class F>
@@ -100,17 +100,17 @@ int DrawPresent(int gameType) {
 }
 
 void TintClaw(int c) {
-  if (c < 1 || c > 7 || !Player || !Player->Handle) return;
-  Player->Handle->Color = BlockClassColor(c);
+  if (c < 1 || c > 7 || !PlayerState || !PlayerState->Handle) return;
+  PlayerState->Handle->Color = BlockClassColor(c);
 }
 
 // Steps 9 and 10 of the frame: keep the held box and the next colour to the
 // colours still on the field.
 void RecolourHeld() {
-  if (!Player || !Player->box || Player->NextBlockClass < 1 || ReleasedBlockCount <= 0) return;
+  if (!PlayerState || !PlayerState->box || PlayerState->NextBlockClass < 1 || ReleasedBlockCount <= 0) return;
   const int gameType = GameType();
   const bool redraws = gameType == 1 || gameType == 10 || gameType == 100;
-  const Ref<TBlock> held = Player->box;
+  const Ref<TBlock> held = PlayerState->box;
   const int heldClass = held->class_;
   if (heldClass >= 1 && heldClass <= 8 && !Present(heldClass)) {
     const int n = PresentCount();
@@ -119,18 +119,18 @@ void RecolourHeld() {
       if (const int c = DrawPresent(gameType)) {
         held->class_ = c;
         if (held->Group) held->Group->class_ = c;
-        Player->CurrentBlockClass = c;
-        Player->NextBlockClass = TBlock::GenerateClass();
-        TintClaw(Player->NextBlockClass);
+        PlayerState->CurrentBlockClass = c;
+        PlayerState->NextBlockClass = TBlock::GenerateClass();
+        TintClaw(PlayerState->NextBlockClass);
       }
     }
   }
-  if (Player->NextBlockClass >= 1 && Player->NextBlockClass <= 8 && !Present(Player->NextBlockClass)) {
+  if (PlayerState->NextBlockClass >= 1 && PlayerState->NextBlockClass <= 8 && !Present(PlayerState->NextBlockClass)) {
     const int n = PresentCount();
     if (n >= 1 && (WallStanding || ParaziteInPlay || BossInPlay)) return;
     if (n >= 1 && redraws) {
       if (const int c = DrawPresent(gameType)) {
-        Player->NextBlockClass = c;
+        PlayerState->NextBlockClass = c;
         TintClaw(c);
       }
     }
@@ -171,7 +171,7 @@ void ComboTextStep(float dt) {
     const int y = std::min(ComboY, 560);
     TFlyingChar::CreateFlyingText(text, static_cast<float>(ComboX) - width / 2.0f, static_cast<float>(y), 1000,
                                   0.02f, Font02, 1, 0, 0);
-    if (GameScreen) GameScreen->Combos += 1;
+    if (GameState) GameState->Combos += 1;
   }
   ComboCount = 0;
 }
@@ -181,12 +181,12 @@ void LoseLevel() {
   const std::string& text = GameTexts[9];
   const float x = 380.0f - BMTextWidth(text) / 2.0f;
   TFlyingChar::CreateFlyingText(text, x, 260, 1200, 0.02f, Font02, 0, 0, 1);
-  if (GameScreen) {
-    GameScreen->Timer = GameTime;
-    GameScreen->Over = 1;
+  if (GameState) {
+    GameState->Timer = GameTime;
+    GameState->Over = 1;
   }
   StopSoundEffect("SOUND_REDLINE_WARNING");
-  if (Player) Player->enabled = 0;
+  if (PlayerState) PlayerState->enabled = 0;
   WriteLog("Player looses", LOG_MESSAGE);
 }
 
@@ -236,8 +236,8 @@ void TBlock::UpdateBlocks(float dt) {
       w->Electro = 1;
     }
   }
-  if (GameScreen && GameScreen->Alarm) {
-    const Ref<TAlarm>& a = GameScreen->Alarm;
+  if (GameState && GameState->Alarm) {
+    const Ref<TAlarm>& a = GameState->Alarm;
     if (!alarm && !a->paused) a->Pause(1);
     else if (alarm && a->paused) a->Pause(0);
   }
@@ -290,7 +290,7 @@ void TBlock::Update(float dt) {
     Angle = std::atan2(Center->y - Align->y, Center->x - Align->x) * kRadToDeg + 180.0f - 45.0f;
   }
 
-  if (!GameScreen || !GameScreen->Paused) UpdateParaziteEffects(dt);
+  if (!GameState || !GameState->Paused) UpdateParaziteEffects(dt);
   if (!Group) return;  // a parasite step may have taken the box
   UpdateCollisions(dt);
 
@@ -403,7 +403,7 @@ void TBlock::Remove(const Ref<TBlock>& box) {
   int m = 1;
   if (ComboCount > 3) {
     m = (ComboCount + 2) / 3;
-    if (GameScreen) GameScreen->MaxCombo = std::max(GameScreen->MaxCombo, m);
+    if (GameState) GameState->MaxCombo = std::max(GameState->MaxCombo, m);
   }
 
   if (box->armor == 0 && GameTime > static_cast<double>(LastRemoveSoundTime) + 80 && box->bonus_class != ICE) {
@@ -422,7 +422,7 @@ void TBlock::Remove(const Ref<TBlock>& box) {
     World->MovingFloor->SlowDown(0, box->class_ == PARAZITE || box->class_ == BOSS ? 0.05f : 0.03f);
 
   const int points = box->class_ == PARAZITE || box->class_ == BONUS || box->class_ == BOSS ? 0 : 10 * m;
-  if (Player) Player->scores += points;
+  if (PlayerState) PlayerState->scores += points;
   if (points != 0) {
     std::string label(1, '+');  // appended, not "+" + ...: GCC 12 warns falsely on that
     label += std::to_string(points);
@@ -439,7 +439,7 @@ void TBlock::Remove(const Ref<TBlock>& box) {
     return;
   }
   if (box->Center) TObstacle::Hit(box->Center->x, box->Center->y, box->scale * 72.73f, 1.0f);
-  if (Player) Player->ReleasedCreatures += 1.0f;
+  if (PlayerState) PlayerState->ReleasedCreatures += 1.0f;
   Destroy(box);
 }
 

@@ -16,9 +16,9 @@
 #include "play/effects/screen_shake.h"
 #include "play/effects/stones.h"
 #include "play/effects/time_freeze.h"
-#include "play/game.h"
+#include "world/game_state.h"
 #include "play/game_interface.h"
-#include "play/player.h"
+#include "world/player_state.h"
 #include "world/block.h"
 #include "world/brick.h"
 #include "world/handle.h"
@@ -37,7 +37,7 @@ Ref<TEmitter> BoxEmitter(const Ref<TEffect>& effect, float x, float y, int drawU
 namespace {
 
 // The box hanging at the claw, which bonuses and the brownie leave alone.
-Ref<TBlock> HeldBox() { return Player ? Player->box : nullptr; }
+Ref<TBlock> HeldBox() { return PlayerState ? PlayerState->box : nullptr; }
 
 bool IsYeti(const TBlock& b) {
   return b.class_ == TBlock::BOSS && (b.boss_class == TBlock::YETI || b.boss_class == TBlock::EVIL_YETI);
@@ -79,7 +79,7 @@ void Blast(float x, float y) {
 
 void OpenChest(const TBlock& chest) {
   const float x = chest.RenderX, y = chest.RenderY;
-  if (Player) Player->money += chest.Money;
+  if (PlayerState) PlayerState->money += chest.Money;
   const Ref<TEmitter> coins = BoxEmitter(EffectCoins, x, y);
   const Ref<TEmitter> gems = BoxEmitter(EffectGems, x, y);
   // Coins from far off fly faster, so they arrive about as soon.
@@ -91,9 +91,9 @@ void OpenChest(const TBlock& chest) {
   ChestCoins = coins;
   PlaySoundEffect("SOUND_CHEST", 0, 1);
 
-  if (chest.bonus_class != TBlock::CHEST_02 || !GameScreen || GameScreen->Round != 2) return;
+  if (chest.bonus_class != TBlock::CHEST_02 || !GameState || GameState->Round != 2) return;
   const char* stone = nullptr;
-  switch (GameScreen->Stage) {
+  switch (GameState->Stage) {
     case 8:
       stone = "TROPHY_STONE_01";
       break;
@@ -173,8 +173,8 @@ void TBlock::Explode(int m) {
   if (boss_class != BROWNIE) return;
   // The brownie's defeat ends the level's fight: every other box pays and goes.
   BrownieBlock.reset();
-  if (Player && World) Player->ReleasedCreatures = World->CreaturesToRelease;
-  if (GameScreen) GameScreen->GameType = 1;
+  if (PlayerState && World) PlayerState->ReleasedCreatures = World->CreaturesToRelease;
+  if (GameState) GameState->GameType = 1;
   const Ref<TBlock> held = HeldBox();
   for (const auto& b : BlockList)
     if (b != self && b != held && !b->Deleted()) RemoveNow(b);
@@ -247,8 +247,8 @@ void TBlock::BonusApply() {
       break;
 
     case RAY: {
-      if (!Player || !Player->Handle) break;
-      const Ref<THandle>& claw = Player->Handle;
+      if (!PlayerState || !PlayerState->Handle) break;
+      const Ref<THandle>& claw = PlayerState->Handle;
       if (!claw->Ray) claw->Ray = TRay::Create();
       claw->Ray->Effect = BoxEmitter(EffectRay, x, y);
       break;

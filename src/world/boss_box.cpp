@@ -8,7 +8,7 @@
 #include "play/effects/parasite_effects.h"
 #include "play/effects/pulser.h"
 #include "play/effects/rings.h"
-#include "play/game.h"
+#include "world/game_state.h"
 #include "play/game_interface.h"
 #include "world/block.h"
 #include "world/bonus_box.h"
@@ -34,7 +34,7 @@ void TBlock::UpdateParaziteEffects(float dt) {
   if (!Group) return;
   TPhysEngine_Group& g = *Group;
   const Ref<TBlock> self = shared_from_this();
-  const int pausedTotal = GameScreen ? GameScreen->PausedTime : 0;
+  const int pausedTotal = GameState ? GameState->PausedTime : 0;
 
   // The bosses share one hop clock: only the first boss due hops.
   if (class_ == BOSS && GameTime > static_cast<double>(LastParaziteTime) + ParaziteInterval) {

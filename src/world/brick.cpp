@@ -18,7 +18,7 @@
 #include "platform/graphics_state.h"
 #include "play/effects/dust.h"
 #include "play/game_interface.h"
-#include "village/village.h"
+#include "world/village_state.h"
 #include "world/block.h"
 #include "world/resource_bindings.h"
 

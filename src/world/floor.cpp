@@ -17,7 +17,7 @@
 #include "framework/media/sound.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
-#include "play/game.h"
+#include "world/game_state.h"
 #include "play/game_interface.h"
 #include "world/resource_bindings.h"
 #include "world/world.h"
@@ -33,7 +33,7 @@ struct Element {
 // The floor of the elements' statics, or null when none of them is in the world.
 Ref<TFloor> Build(float dy, bool relaxedDoubling, const std::vector<Element>& elements) {
   Ref<TFloor> floor = TFloor::Create(0, dy);
-  if (relaxedDoubling && GameScreen && GameScreen->GameMode == TGame::RELAXED) floor->dy = dy * 2;
+  if (relaxedDoubling && GameState && GameState->GameMode == TGameState::RELAXED) floor->dy = dy * 2;
   if (World) {
     for (const Element& e : elements) {
       for (const auto& s : World->Physics->Statics)
@@ -89,7 +89,7 @@ void TFloor::SlowDown(float sx, float sy) {
 }
 
 void TFloor::Update(float f) {
-  if (GameScreen && GameScreen->Paused) return;
+  if (GameState && GameState->Paused) return;
   if (!sound) {
     PlaySoundEffect("SOUND_FLOOR", 0, 0);
     sound = 1;

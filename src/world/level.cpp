@@ -16,10 +16,10 @@
 #include "framework/media/poly_anim.h"
 #include "framework/media/resources.h"
 #include "play/effects/counters.h"
-#include "play/game.h"
+#include "world/game_state.h"
 #include "play/game_interface.h"
 #include "play/in_game_interface.h"
-#include "play/player.h"
+#include "world/player_state.h"
 #include "world/block.h"
 #include "world/brick.h"
 #include "world/floor.h"
@@ -43,8 +43,8 @@ constexpr int kSnowGateLevel = 32;  // the first snow level, whatever its pack s
 // Far beyond any campaign; only bounds the count when packs come in thousands.
 constexpr int kMostLevels = 9999;
 
-int RunningStage() { return GameScreen ? GameScreen->Stage : 0; }
-int CustomGame() { return GameScreen ? GameScreen->CustomLevel : 0; }
+int RunningStage() { return GameState ? GameState->Stage : 0; }
+int CustomGame() { return GameState ? GameState->CustomLevel : 0; }
 
 // "data/levels/level001.lvl" -> "data/levels/level001"
 std::string PackBase(const std::string& pack) { return pack.substr(0, pack.size() - 4); }
@@ -194,7 +194,7 @@ int TLevel::LoadLevel(const platform::StreamRef& stream) {
     LogMessage("[Level ERROR] The file does not begin with a level tag!");
     return 0;
   }
-  const bool relaxed = GameScreen && GameScreen->GameMode == TGame::RELAXED;
+  const bool relaxed = GameState && GameState->GameMode == TGameState::RELAXED;
   for (std::string line = ReadTagLine(*stream);; line = ReadTagLine(*stream)) {
     const std::string tag = GetLineTag(line);
     const AttrText a = [&line](const char* name) { return GetLineAttr(line, name); };
@@ -286,10 +286,10 @@ int TLevel::Load(int level) {
   }
   if (LevelStaticPath) LevelStaticPath->Load(TPak::PakSmall(base + "_path.dat"));
 
-  if (GameScreen) {
-    GameScreen->GenTime = GenTime;
-    GameScreen->parazite = parazite;
-    GameScreen->GameType = gametype;
+  if (GameState) {
+    GameState->GenTime = GenTime;
+    GameState->parazite = parazite;
+    GameState->GameType = gametype;
   }
   if (World) {
     const bool clearField = gametype == 1 || gametype == 10 || gametype == 100;
@@ -302,15 +302,15 @@ int TLevel::Load(int level) {
 
 int TLevel::SetLevel(int level) {
   const int stageOf = GetInfo(level, 0);
-  if (GameScreen) {
-    GameScreen->Level = level;
-    GameScreen->Stage = stageOf;
+  if (GameState) {
+    GameState->Level = level;
+    GameState->Stage = stageOf;
     if (GetInfo(level - 1, 0) != stageOf)
-      GameScreen->Round = 1;
+      GameState->Round = 1;
     else if (GetInfo(level - 2, 0) != stageOf)
-      GameScreen->Round = 2;
+      GameState->Round = 2;
     else if (GetInfo(level - 3, 0) != stageOf)
-      GameScreen->Round = 3;
+      GameState->Round = 3;
   }
   const char* back = level <= 20   ? "IMAGE_BACK"
                      : level <= 31 ? "IMAGE_BACK_EVIL"
@@ -326,11 +326,11 @@ int TLevel::SetLevel(int level) {
 }
 
 int TLevel::NextLevel() {
-  if (!GameScreen) return 0;
-  SetLevel(GameScreen->Level + 1);
-  const int level = GameScreen->Level;
+  if (!GameState) return 0;
+  SetLevel(GameState->Level + 1);
+  const int level = GameState->Level;
 
-  if (GameScreen->CustomLevel) {
+  if (GameState->CustomLevel) {
     int completed = 0, saved = 0;
     if (LevelLinks.ProfileProgress) LevelLinks.ProfileProgress(completed, saved);
     if ((completed && level > LevelCount) || (!completed && level >= saved)) {
@@ -340,34 +340,34 @@ int TLevel::NextLevel() {
   }
   auto toVillage = [] {
     if (ScreenFade) ScreenFade->pause = 1;
-    GameScreen->SetHided(1);
+    GameState->SetHided(1);
     if (LevelLinks.ShowVillage) LevelLinks.ShowVillage();
   };
   if (level > LevelCount) {
     toVillage();
     return 0;
   }
-  if (!GameScreen->CustomLevel && level - 1 >= 1 && GetInfo(level, 0) > GetInfo(level - 1, 0)) {
+  if (!GameState->CustomLevel && level - 1 >= 1 && GetInfo(level, 0) > GetInfo(level - 1, 0)) {
     toVillage();
     return 0;
   }
-  if (GameScreen->CustomLevel) {
-    if (Player) {
-      Player->scores = 0;
-      Player->money = 0;
+  if (GameState->CustomLevel) {
+    if (PlayerState) {
+      PlayerState->scores = 0;
+      PlayerState->money = 0;
     }
     if (GameInterface && GameInterface->Points) GameInterface->Points->Ammount = 0;
-    GameScreen->PlayTime = 0;
-    GameScreen->PausedTime = 0;
+    GameState->PlayTime = 0;
+    GameState->PausedTime = 0;
   }
-  GameScreen->Start();
+  GameState->Start();
   return 0;
 }
 
 int TLevel::PrevLevel() {
-  if (!GameScreen) return 1;
-  int level = GameScreen->Level;
-  if (GameScreen->CustomLevel) return level;
+  if (!GameState) return 1;
+  int level = GameState->Level;
+  if (GameState->CustomLevel) return level;
   while (level > 1 && GetInfo(level, 0) == GetInfo(level - 1, 0)) --level;
   return level;
 }

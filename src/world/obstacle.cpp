@@ -13,9 +13,9 @@
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "play/effects/screen_shake.h"
-#include "play/game.h"
+#include "world/game_state.h"
 #include "play/game_interface.h"
-#include "play/player.h"
+#include "world/player_state.h"
 #include "world/floor.h"
 #include "world/handle.h"
 #include "world/resource_bindings.h"
@@ -102,7 +102,7 @@ void TObstacle::Update() {
 
 Ref<TEffect> TObstacle::BurstEffect() const {
   if (Parazite) return EffectBrick3;
-  const int level = GameScreen ? GameScreen->Level : 0;
+  const int level = GameState ? GameState->Level : 0;
   if (level == 60) return id == 6 ? EffectBrick1 : EffectBrick2;
   if (level == 66) return EffectBrick1;
   return EffectBrick2;
@@ -131,8 +131,8 @@ void TObstacle::Hit(float x, float y, float r, float damage) {
 }
 
 Ref<TPhysEngine_Static> TObstacle::RayHit(float limit) {
-  if (!Player || !Player->Handle || !Player->Handle->Connector) return nullptr;
-  const float cx = Player->Handle->Connector->x;
+  if (!PlayerState || !PlayerState->Handle || !PlayerState->Handle->Connector) return nullptr;
+  const float cx = PlayerState->Handle->Connector->x;
   const TVector a1(cx, 0), a2(cx, 600);
   Ref<TPhysEngine_Static> best;
   for (const auto& o : Obstacles)

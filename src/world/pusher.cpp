@@ -6,7 +6,7 @@
 #include "framework/media/sound.h"
 #include "platform/draw.h"
 #include "play/effects/chain_lights.h"
-#include "play/game.h"
+#include "world/game_state.h"
 #include "world/world.h"
 
 namespace kelp {
@@ -28,7 +28,7 @@ void TPusher::Move(float mx, float my) {
 }
 
 void TPusher::Update(float f) {
-  if ((GameScreen && GameScreen->Paused) || !Ready) return;
+  if ((GameState && GameState->Paused) || !Ready) return;
   // The motion runs once per static of the ram, as it always has: two steps a frame.
   for (size_t i = 0, n = Static.Count(); i < n; ++i) {
     if (State != PUSHING && State != RETURNING) break;

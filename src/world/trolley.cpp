@@ -22,10 +22,10 @@
 #include "platform/graphics_state.h"
 #include "play/effects/dust.h"
 #include "play/effects/flying_text.h"
-#include "play/effects/lights.h"
+#include "world/light.h"
 #include "play/effects/parasite_effects.h"
-#include "play/game.h"
-#include "play/player.h"
+#include "world/game_state.h"
+#include "world/player_state.h"
 #include "play/thermometer.h"
 #include "world/block.h"
 #include "world/resource_bindings.h"
@@ -56,7 +56,7 @@ std::vector<Ref<TTrolley>> AllTrolleys() {
   return out;
 }
 
-bool LevelHeld() { return GameScreen && (GameScreen->Paused || GameScreen->Complete); }
+bool LevelHeld() { return GameState && (GameState->Paused || GameState->Complete); }
 
 bool GoalOpen() { return !Thermometer || Thermometer->percent < kGoalFull; }
 
@@ -90,7 +90,7 @@ void MakeFromFile(int id, int time, bool relaxedDoubling) {
                 " has no time; it stands for the default " + std::to_string(t->StayTime) + " ms");
     return;
   }
-  const bool relaxed = relaxedDoubling && GameScreen && GameScreen->GameMode == TGame::RELAXED;
+  const bool relaxed = relaxedDoubling && GameState && GameState->GameMode == TGameState::RELAXED;
   t->StayTime = relaxed ? Int(static_cast<float>(time) * 2) : time;
 }
 
@@ -382,9 +382,9 @@ void TTrolley::Update(float f) {
       int n = 0;
       for (const auto& box : Blocks)
         if (!box->Deleted()) ++n;
-      if (n == 1 && Player && Player->box) {
+      if (n == 1 && PlayerState && PlayerState->box) {
         for (const auto& box : Blocks)
-          if (!box->Deleted() && box == Player->box) n = 0;
+          if (!box->Deleted() && box == PlayerState->box) n = 0;
       }
       if (GoalOpen() && (t >= end || n == 0)) {
         if (n > 0) TFlyingChar::CreateFlyingText(GameTexts[27], 280, 260, 1100, 0.02f, Font02, 0, 0, 0);
@@ -446,9 +446,9 @@ void TTrolley::UpdateLeaving() {
       ++carriedOff_;
     }
   }
-  if (!Player) return;
+  if (!PlayerState) return;
   for (int i = 0; i < carriedOff_; ++i)
-    if (Player->ReleasedCreatures > 0) Player->ReleasedCreatures -= 0.05f;
+    if (PlayerState->ReleasedCreatures > 0) PlayerState->ReleasedCreatures -= 0.05f;
 }
 
 // ---------------------------------------------------------------- drawing

@@ -12,7 +12,7 @@
 #include "platform/graphics_state.h"
 #include "play/effects/chain_lights.h"
 #include "play/in_game_interface.h"
-#include "play/player.h"
+#include "world/player_state.h"
 #include "play/thermometer.h"
 #include "world/brick.h"
 #include "world/floor.h"
@@ -50,9 +50,9 @@ int TWorld::Loaded(int result) {
   if (!result) return 0;
   CriticalLine = 200;
   TPusher::Create();
-  if (Player) {
-    Player->Load();
-    if (!Player->Handle) {
+  if (PlayerState) {
+    PlayerState->Load();
+    if (!PlayerState->Handle) {
       DebugOutput("[TWorld ERROR : Load] The crane claw could not be made");
       return 0;
     }
@@ -110,8 +110,8 @@ void TWorld::DrawOver() {
   if (Thermometer) Thermometer->Draw();
   InterfaceLayer(3);
   TWorldImage::Draw(4);
-  if (Player && Player->Handle && Player->Handle->Connector && ImageHoverup)
-    DrawImage(ImageHoverup, Player->Handle->Connector->x, Player->Handle->Connector->y);
+  if (PlayerState && PlayerState->Handle && PlayerState->Handle->Connector && ImageHoverup)
+    DrawImage(ImageHoverup, PlayerState->Handle->Connector->x, PlayerState->Handle->Connector->y);
 }
 
 void TWorld::Clear() {

@@ -1,7 +1,7 @@
 #include "play/effects/blinks.h"
 
 #include "overlay_test_env.h"
-#include "play/effects/lights.h"
+#include "world/light.h"
 
 namespace kelp {
 namespace {

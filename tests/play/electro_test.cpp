@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "play/effects/flash.h"
-#include "play/effects/lights.h"
+#include "world/light.h"
 #include "play_effects_env.h"
 #include "world/block.h"
 

@@ -6,7 +6,7 @@
 #include "draw_probe.h"
 #include "overlay_test_env.h"
 #include "play/effects/flash.h"
-#include "play/effects/lights.h"
+#include "world/light.h"
 #include "play/game_interface.h"
 #include "world/resource_bindings.h"
 

@@ -4,6 +4,7 @@
 
 #include "box_effects_env.h"
 #include "village/villager.h"
+#include "village/villager_smoke.h"
 
 namespace kelp::play_test {
 namespace {

@@ -10,7 +10,7 @@
 #include "framework/media/resources.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
-#include "play/effects/lights.h"
+#include "world/light.h"
 
 namespace kelp {
 

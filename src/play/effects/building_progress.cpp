@@ -9,7 +9,7 @@
 #include "framework/media/resources.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
-#include "village/village.h"
+#include "world/village_state.h"
 
 namespace kelp {
 
@@ -47,8 +47,8 @@ void TBuildingProgress::Update(float dt) {
 }
 
 void TBuildingProgress::Draw() {
-  const float c = VillageScreen ? VillageScreen->Closing_scale : 1.0f;
-  const float sx = ShakeOffsetX + (VillageScreen ? VillageScreen->Scroll_x : 0.0f);
+  const float c = VillageState ? VillageState->Closing_scale : 1.0f;
+  const float sx = ShakeOffsetX + (VillageState ? VillageState->Scroll_x : 0.0f);
   PushGraphicsState();
   platform::SetOrigin(0.0f, 0.0f);
   platform::SetViewport(CanvasOffsetX, 0, VirtualWidth - CanvasOffsetX, VirtualHeight);

@@ -9,7 +9,7 @@
 #include "framework/media/resources.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
-#include "village/village.h"
+#include "world/village_state.h"
 
 namespace kelp {
 
@@ -93,7 +93,7 @@ void TCloud::Update(float dt) {
 }
 
 void TCloud::Draw() {
-  const float c = VillageScreen ? VillageScreen->Closing_scale : 1.0f;
+  const float c = VillageState ? VillageState->Closing_scale : 1.0f;
   platform::SetBlend(platform::ALPHABLEND);
   platform::SetRotation(angle);
   if (shadow) {

@@ -16,9 +16,9 @@
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "play/effects/flash.h"
-#include "play/effects/lights.h"
+#include "world/light.h"
 #include "play/game_interface.h"
-#include "village/village.h"
+#include "world/village_state.h"
 #include "world/block.h"
 #include "world/resource_bindings.h"
 
@@ -90,7 +90,7 @@ void TElectro::Jitter(float sparkShiftX) {
 
 void TElectro::Update() { Jitter(0.0f); }
 
-void TElectro::PortalUpdate() { Jitter(VillageScreen ? VillageScreen->Scroll_x : 0.0f); }
+void TElectro::PortalUpdate() { Jitter(VillageState ? VillageState->Scroll_x : 0.0f); }
 
 void TElectro::DrawLines(const LineStyle (&lines)[3]) {
   platform::SetScale(1.0f, 1.0f);

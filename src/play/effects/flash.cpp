@@ -6,7 +6,7 @@
 #include "framework/media/graphics_state.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
-#include "village/village.h"
+#include "world/village_state.h"
 #include "world/resource_bindings.h"
 
 namespace kelp {
@@ -57,7 +57,7 @@ void TFlash::Update(float) {
 
 void TFlash::Draw() {
   PushGraphicsState();
-  const float scroll = VillageScreen ? VillageScreen->Scroll_x : 0.0f;
+  const float scroll = VillageState ? VillageState->Scroll_x : 0.0f;
   platform::SetOrigin(ShakeOffsetX + scroll, ShakeOffsetY);
   platform::SetBlend(platform::LIGHTBLEND);
   // Doubled, so that a mid grey tint gives the image's full brightness.

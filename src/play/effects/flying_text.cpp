@@ -13,7 +13,7 @@
 #include "framework/media/sound.h"
 #include "platform/graphics_state.h"
 #include "play/effects/flash.h"
-#include "play/effects/lights.h"
+#include "world/light.h"
 #include "play/game_interface.h"
 #include "world/resource_bindings.h"
 

@@ -2,7 +2,7 @@
 
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
-#include "village/village.h"
+#include "world/village_state.h"
 #include "world/resource_bindings.h"
 
 namespace kelp {
@@ -10,7 +10,7 @@ namespace kelp {
 namespace {
 
 void HandToVillage(const Ref<TEmitter>& emitter) {
-  if (VillageScreen) VillageScreen->AddEmitter(emitter);
+  if (VillageState) VillageState->AddEmitter(emitter);
 }
 
 }  // namespace

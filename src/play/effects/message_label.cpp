@@ -5,7 +5,7 @@
 #include "framework/media/canvas_placement.h"
 #include "framework/media/graphics_state.h"
 #include "platform/graphics_state.h"
-#include "village/village.h"
+#include "world/village_state.h"
 
 namespace kelp {
 
@@ -58,8 +58,8 @@ void TAdvancedMessageLabel::Update(float dt) {
 }
 
 void TAdvancedMessageLabel::Draw() {
-  const float c = VillageScreen ? VillageScreen->Closing_scale : 1.0f;
-  const float scroll = VillageScreen ? VillageScreen->Scroll_x : 0.0f;
+  const float c = VillageState ? VillageState->Closing_scale : 1.0f;
+  const float scroll = VillageState ? VillageState->Scroll_x : 0.0f;
   PushGraphicsState();
   platform::SetOrigin(ShakeOffsetX + scroll, ShakeOffsetY);
   platform::SetBlend(3);

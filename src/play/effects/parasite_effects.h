@@ -11,7 +11,6 @@
 namespace kelp {
 
 class TBlock;
-class TVillageCreature;
 
 class TEvilSmoke : public TVisuals {
  public:
@@ -50,21 +49,6 @@ class TFreezeEffect : public TVisuals {
   void Pause(int flag);
   void Draw() override {}
   static Ref<TFreezeEffect> Create(const Ref<TBlock>& block);
-};
-
-class TVillageEvilSmoke : public TVisuals {
- public:
-  WeakRef<TVillageCreature> Creature;
-  Ref<TEmitter> Emitter;   // "EFFECT_SMOKE02_VILLAGE"
-  Ref<TEmitter> Emitter2;  // "EFFECT_SMOKE01_VILLAGE"
-
-  void Init(const Ref<TVillageCreature>& creature);
-  void Update2();
-  void Update(float dt) override;
-  void Kill();
-  void Pause(int flag);
-  void Draw() override {}
-  static Ref<TVillageEvilSmoke> Create(const Ref<TVillageCreature>& creature);
 };
 
 }  // namespace kelp

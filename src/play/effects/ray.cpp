@@ -13,7 +13,7 @@
 #include "platform/graphics_state.h"
 #include "play/effects/electro.h"
 #include "play/effects/flash.h"
-#include "play/effects/lights.h"
+#include "world/light.h"
 #include "play/effects/screen_shake.h"
 #include "play/game_interface.h"
 #include "play/player.h"

@@ -6,7 +6,7 @@
 #include "framework/media/resources.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
-#include "village/village.h"
+#include "world/village_state.h"
 #include "world/block.h"
 
 namespace kelp {
@@ -82,7 +82,7 @@ void TStaticRing::Update(float dt) { Step(*this, dt); }
 
 void TStaticRing::Draw() {
   PushGraphicsState();
-  const float scroll = VillageScreen ? VillageScreen->Scroll_x : 0.0f;
+  const float scroll = VillageState ? VillageState->Scroll_x : 0.0f;
   platform::SetOrigin(ShakeOffsetX + scroll, ShakeOffsetY);
   DrawRing(*this, x, y);
   PopGraphicsState();

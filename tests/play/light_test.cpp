@@ -1,4 +1,4 @@
-#include "play/effects/lights.h"
+#include "world/light.h"
 
 #include <gtest/gtest.h>
 

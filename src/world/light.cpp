@@ -1,9 +1,9 @@
-#include "play/effects/lights.h"
+#include "world/light.h"
 
 #include "framework/media/graphics_state.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
-#include "village/village.h"
+#include "world/village_state.h"
 #include "world/block.h"
 #include "world/resource_bindings.h"
 
@@ -51,7 +51,7 @@ void TLight::Draw(float alpha) {
       y = block->RenderY;
     }
   }
-  const float c = VillageScreen ? VillageScreen->Closing_scale : 1.0f;
+  const float c = VillageState ? VillageState->Closing_scale : 1.0f;
   platform::SetBlend(platform::LIGHTBLEND);
   platform::SetAlpha(alpha);
   platform::SetScale(CurrentScale * c, CurrentScale * c);

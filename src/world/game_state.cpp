@@ -1,0 +1,7 @@
+#include "world/game_state.h"
+
+namespace kelp {
+
+Ref<TGameState> GameState;
+
+}  // namespace kelp

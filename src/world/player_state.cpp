@@ -1,0 +1,7 @@
+#include "world/player_state.h"
+
+namespace kelp {
+
+Ref<TPlayerState> PlayerState;
+
+}  // namespace kelp
