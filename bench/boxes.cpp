@@ -12,7 +12,7 @@
 #include "framework/core/random.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
-#include "play/effects/electro.h"
+#include "world/effects/electro.h"
 #include "play/game.h"
 #include "play/player.h"
 #include "world/block.h"

@@ -1,10 +1,12 @@
-# kelp_library(name DEPS ...): a static library of every .cpp in the current folder.
-# Game subsystems that call each other both ways (the world reads the running
-# level, the level drives the world) may list each other: CMake repeats static
-# libraries in a cycle on the link line.
+# kelp_library(name [ROOMS sub...] [EXCLUDE file...] DEPS ...): a static library of
+# every .cpp in the current folder and in the listed room subfolders. DEPS are
+# the libraries whose headers its files include, no more (scripts/check_layers).
 function(kelp_library name)
-  cmake_parse_arguments(K "" "" "DEPS;ROOMS" ${ARGN})
+  cmake_parse_arguments(K "" "" "DEPS;ROOMS;EXCLUDE" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(skip ${K_EXCLUDE})
+    list(REMOVE_ITEM srcs ${CMAKE_CURRENT_SOURCE_DIR}/${skip})
+  endforeach()
   foreach(room ${K_ROOMS})
     file(GLOB room_srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${room}/*.cpp)
     list(APPEND srcs ${room_srcs})
@@ -13,9 +15,6 @@ function(kelp_library name)
     add_library(${name} STATIC ${srcs})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${K_DEPS})
-    # Extra passes over a cycle, so a reference that only a sanitizer adds
-    # (type info for its checks) still finds its library.
-    set_property(TARGET ${name} PROPERTY LINK_INTERFACE_MULTIPLICITY 4)
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)

@@ -10,7 +10,7 @@
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
-#include "play/effects/electro.h"
+#include "world/effects/electro.h"
 #include "play/game.h"
 #include "play/player.h"
 #include "world/block.h"

@@ -14,7 +14,7 @@
 #include "framework/media/resources.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
-#include "play/effects/chain_lights.h"
+#include "world/effects/chain_lights.h"
 #include "play/game.h"
 #include "world/floor.h"
 #include "world/level.h"

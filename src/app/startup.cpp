@@ -45,10 +45,11 @@
 #include "platform/system.h"
 #include "platform/window.h"
 #include "play/dialog_texts.h"
-#include "play/effects/author.h"
+#include "play/author.h"
 #include "play/game.h"
 #include "play/in_game_interface.h"
 #include "play/play_hooks.h"
+#include "world/effects/effects_hooks.h"
 #include "play/player.h"
 #include "play/red_line.h"
 #include "play/thermometer.h"
@@ -106,6 +107,7 @@ void LinkSubsystems() {
   };
   UpdateFrameHook = UpdateFrame;
   ExitGameHook = ExitGame;
+  InitEffectsHooks();
   InitPlayHooks();
 }
 

@@ -1,28 +1,28 @@
 #include "play/play_hooks.h"
 
-#include "framework/media/visuals.h"
-#include "physics/effects_hook.h"
-#include "play/effects/chain_lights.h"
-#include "play/effects/dust.h"
-#include "play/effects/electro.h"
-#include "play/effects/screen_shake.h"
+#include "framework/media/anim_image.h"
+#include "play/in_game_interface.h"
+#include "play/red_line.h"
+#include "play/thermometer.h"
+#include "world/level.h"
 
 namespace kelp {
 
 void InitPlayHooks() {
-  VisualsHooks.UpdateLights = [](float) { TChainLights::UpdateLights(); };
-  VisualsHooks.UpdateElectro = [](float) { TElectro::UpdateElectro(); };
-  VisualsHooks.DrawLights = [] { TChainLights::DrawLights(); };
-  VisualsHooks.ClearElectro = [] {
-    TElectro::Clear();
-    // A clear drops any running shake before it could put the offsets back.
-    TScreenShake::ResetOffsets();
+  LevelLinks.DrawInterface = [](int layer) {
+    if (InGameInterface) InGameInterface->Draw(layer);
   };
-  VisualsHooks.ClearLights = [] { TChainLights::Clear(); };
-
-  PhysicsEffectHooks hooks = PhysicsEffects;
-  hooks.SpawnDust = [](int x, int y, int mode) { SpawnDust(x, y, mode); };
-  SetPhysicsEffectHooks(hooks);
+  LevelLinks.SetBackground = [](const platform::ImageRef& picture) {
+    if (InGameInterface) InGameInterface->Back = picture;
+  };
+  LevelLinks.UpdateThermometer = [](float frameFactor) {
+    if (Thermometer) Thermometer->Update(frameFactor);
+  };
+  LevelLinks.DrawThermometer = [] {
+    if (Thermometer) Thermometer->Draw();
+  };
+  LevelLinks.GoalPercent = [] { return Thermometer ? Thermometer->percent : 0.0f; };
+  LevelLinks.RedLineMarker = []() -> Ref<TAnimImage> { return RedLine ? RedLine->Pimpo : nullptr; };
 }
 
 }  // namespace kelp

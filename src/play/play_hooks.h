@@ -1,7 +1,7 @@
 #pragma once
-// Connects the level-play effects to the lower layers that call them without
-// knowing them: the effects list's passes over the arcs and chain lights, and
-// the physics engine's dust puffs. Start-up calls it once.
+// Connects the running level's interface, goal gauge and red line to the
+// level world, which draws and steps them without knowing them (LevelLinks).
+// Start-up calls it once.
 namespace kelp {
 
 void InitPlayHooks();

@@ -13,16 +13,16 @@
 #include "framework/media/bmfont.h"
 #include "framework/media/particles.h"
 #include "framework/media/sound.h"
-#include "play/effects/alarm.h"
-#include "play/effects/counters.h"
-#include "play/effects/electro.h"
-#include "play/effects/flying_text.h"
+#include "world/effects/alarm.h"
+#include "world/effects/counters.h"
+#include "world/effects/electro.h"
+#include "world/effects/flying_text.h"
+#include "world/level.h"
 #include "world/light.h"
-#include "play/effects/message_label.h"
+#include "world/effects/message_label.h"
 #include "world/game_state.h"
-#include "play/game_interface.h"
+#include "world/game_interface.h"
 #include "world/player_state.h"
-#include "play/red_line.h"
 #include "world/block.h"
 #include "world/floor.h"
 #include "world/handle.h"
@@ -297,7 +297,7 @@ void TBlock::Update(float dt) {
   // The red line. Its times are kept on the level clock, so pauses before or
   // during the stay above it never count.
   const float line = (World ? World->CriticalLine : 0) + 20.0f;
-  const Ref<TAnimImage> pimpo = RedLine ? RedLine->Pimpo : nullptr;
+  const Ref<TAnimImage> pimpo = LevelLinks.RedLineMarker ? LevelLinks.RedLineMarker() : nullptr;
   if (RenderY >= line && CriticalTime != 0) {
     CriticalTime = 0;
     if (pimpo) {

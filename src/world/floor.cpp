@@ -17,8 +17,8 @@
 #include "framework/media/sound.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
+#include "world/game_interface.h"
 #include "world/game_state.h"
-#include "play/game_interface.h"
 #include "world/resource_bindings.h"
 #include "world/world.h"
 

@@ -15,10 +15,9 @@
 #include "framework/media/particles.h"
 #include "framework/media/poly_anim.h"
 #include "framework/media/resources.h"
-#include "play/effects/counters.h"
+#include "world/effects/counters.h"
 #include "world/game_state.h"
-#include "play/game_interface.h"
-#include "play/in_game_interface.h"
+#include "world/game_interface.h"
 #include "world/player_state.h"
 #include "world/block.h"
 #include "world/brick.h"
@@ -317,7 +316,7 @@ int TLevel::SetLevel(int level) {
                      : level <= 46 ? "IMAGE_SNOW_BACK"
                      : level <= 65 ? "IMAGE_SNOW_BACK2"
                                    : "IMAGE_SNOW_BACK_EVIL";
-  if (InGameInterface && ResManager) InGameInterface->Back = ResManager->GetImage(back);
+  if (LevelLinks.SetBackground && ResManager) LevelLinks.SetBackground(ResManager->GetImage(back));
   if (StartLevel > 1 || CustomGame()) {
     const int island = GetInfo(level, 1);
     if (island != 0 && LevelLinks.LoadVillage) LevelLinks.LoadVillage(island);

@@ -15,9 +15,12 @@
 #include <vector>
 
 #include "framework/core/object.h"
+#include "platform/image.h"
 #include "platform/stream.h"
 
 namespace kelp {
+
+class TAnimImage;
 
 class TLevel : public Object {
  public:
@@ -77,6 +80,18 @@ struct TLevelLinks {
   // game, the main menu shown, input flushed and the pointer shown.
   std::function<void()> EndLevelSelect;
   std::function<void()> ShowVillage;  // the village screen shown
+
+  // The running level's interface, drawn in layers -2 to 3 between the world's images.
+  std::function<void(int layer)> DrawInterface;
+  // The level's backdrop picture, chosen by the level.
+  std::function<void(const platform::ImageRef& picture)> SetBackground;
+  // The goal gauge: stepped and drawn with the world; its fill 0..309 (309 once
+  // the goal is reached), 0 without one.
+  std::function<void(float frameFactor)> UpdateThermometer;
+  std::function<void()> DrawThermometer;
+  std::function<float()> GoalPercent;
+  // The red line's marker, which boxes above the line start and stop; null without one.
+  std::function<Ref<TAnimImage>()> RedLineMarker;
 };
 extern TLevelLinks LevelLinks;
 

@@ -5,7 +5,7 @@
 #include "framework/media/resources.h"
 #include "framework/media/sound.h"
 #include "platform/draw.h"
-#include "play/effects/chain_lights.h"
+#include "world/effects/chain_lights.h"
 #include "world/game_state.h"
 #include "world/world.h"
 

@@ -20,13 +20,13 @@
 #include "framework/media/visuals.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
-#include "play/effects/dust.h"
-#include "play/effects/flying_text.h"
+#include "world/effects/dust.h"
+#include "world/effects/flying_text.h"
+#include "world/level.h"
 #include "world/light.h"
-#include "play/effects/parasite_effects.h"
+#include "world/effects/parasite_effects.h"
 #include "world/game_state.h"
 #include "world/player_state.h"
-#include "play/thermometer.h"
 #include "world/block.h"
 #include "world/resource_bindings.h"
 #include "world/world.h"
@@ -58,7 +58,7 @@ std::vector<Ref<TTrolley>> AllTrolleys() {
 
 bool LevelHeld() { return GameState && (GameState->Paused || GameState->Complete); }
 
-bool GoalOpen() { return !Thermometer || Thermometer->percent < kGoalFull; }
+bool GoalOpen() { return !LevelLinks.GoalPercent || LevelLinks.GoalPercent() < kGoalFull; }
 
 TPhysEngine* Engine() { return World ? World->Physics.get() : nullptr; }
 

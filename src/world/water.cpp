@@ -11,8 +11,8 @@
 #include "framework/media/poly_anim.h"
 #include "framework/media/textured_poly.h"
 #include "platform/graphics_state.h"
-#include "play/effects/fish.h"
-#include "play/game_interface.h"
+#include "world/effects/fish.h"
+#include "world/game_interface.h"
 #include "world/block.h"
 #include "world/resource_bindings.h"
 

@@ -10,10 +10,9 @@
 #include "physics/rope_draw.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
-#include "play/effects/chain_lights.h"
-#include "play/in_game_interface.h"
+#include "world/effects/chain_lights.h"
+#include "world/level.h"
 #include "world/player_state.h"
-#include "play/thermometer.h"
 #include "world/brick.h"
 #include "world/floor.h"
 #include "world/handle.h"
@@ -33,7 +32,7 @@ int WorldImageCounter = 0;
 namespace {
 
 void InterfaceLayer(int layer) {
-  if (InGameInterface) InGameInterface->Draw(layer);
+  if (LevelLinks.DrawInterface) LevelLinks.DrawInterface(layer);
 }
 
 }  // namespace
@@ -69,7 +68,7 @@ void TWorld::Update(float f) {
   if (MovingFloor) MovingFloor->Update(f);
   TPusher::UpdatePusher(f);
   Physics->Update(f);
-  if (Thermometer) Thermometer->Update(f);
+  if (LevelLinks.UpdateThermometer) LevelLinks.UpdateThermometer(f);
 }
 
 void TWorld::Draw() {
@@ -107,7 +106,7 @@ void TWorld::DrawOver() {
   TWorldImage::Draw(2);
   InterfaceLayer(2);
   TWorldImage::Draw(3);
-  if (Thermometer) Thermometer->Draw();
+  if (LevelLinks.DrawThermometer) LevelLinks.DrawThermometer();
   InterfaceLayer(3);
   TWorldImage::Draw(4);
   if (PlayerState && PlayerState->Handle && PlayerState->Handle->Connector && ImageHoverup)

@@ -4,7 +4,7 @@
 #include "framework/media/resources.h"
 #include "framework/media/sound.h"
 #include "platform/mixer.h"
-#include "play/effects/alarm.h"
+#include "world/effects/alarm.h"
 
 using namespace kelp;
 using namespace box_test;

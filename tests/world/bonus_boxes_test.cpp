@@ -4,14 +4,14 @@
 #include <map>
 
 #include "bonus_scene.h"
-#include "play/effects/box_explosion.h"
-#include "play/effects/flash.h"
-#include "play/effects/parasite_effects.h"
-#include "play/effects/ray.h"
-#include "play/effects/resizer.h"
-#include "play/effects/screen_shake.h"
-#include "play/effects/stones.h"
-#include "play/effects/time_freeze.h"
+#include "world/effects/box_explosion.h"
+#include "world/effects/flash.h"
+#include "world/effects/parasite_effects.h"
+#include "world/effects/ray.h"
+#include "world/effects/resizer.h"
+#include "world/effects/screen_shake.h"
+#include "world/effects/stones.h"
+#include "world/effects/time_freeze.h"
 
 using namespace kelp;
 using namespace box_test;

@@ -9,7 +9,7 @@
 #include "box_scene.h"
 #include "framework/media/particles.h"
 #include "framework/media/resources.h"
-#include "play/game_interface.h"
+#include "world/game_interface.h"
 
 namespace box_test {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "bonus_scene.h"
-#include "play/effects/flash.h"
-#include "play/effects/parasite_effects.h"
-#include "play/effects/pulser.h"
-#include "play/effects/rings.h"
+#include "world/effects/flash.h"
+#include "world/effects/parasite_effects.h"
+#include "world/effects/pulser.h"
+#include "world/effects/rings.h"
 
 using namespace kelp;
 using namespace box_test;

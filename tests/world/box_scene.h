@@ -15,9 +15,10 @@
 #include "framework/media/bmfont.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
-#include "play/effects/electro.h"
-#include "play/effects/flying_text.h"
-#include "play/effects/message_label.h"
+#include "play/play_hooks.h"
+#include "world/effects/electro.h"
+#include "world/effects/flying_text.h"
+#include "world/effects/message_label.h"
 #include "play/game.h"
 #include "play/player.h"
 #include "play/red_line.h"
@@ -48,6 +49,7 @@ class BoxScene : public ::testing::Test {
     TPhysEngine_Static::Create(570, -1000, 570, 560, 0.8f, 2, 1, &e);
     World->CriticalLine = 200;
 
+    InitPlayHooks();
     GameScreen = New<TGame>();
     GameScreen->GameType = 1;
     Player = New<TPlayer>();

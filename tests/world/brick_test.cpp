@@ -18,7 +18,7 @@
 #include "framework/media/impulse.h"
 #include "framework/media/visuals.h"
 #include "platform/stream.h"
-#include "play/game_interface.h"
+#include "world/game_interface.h"
 #include "test_env.h"
 #include "village/village.h"
 #include "world/block.h"

@@ -8,6 +8,7 @@
 #include "framework/media/resources.h"
 #include "level_scene.h"
 #include "play/in_game_interface.h"
+#include "play/play_hooks.h"
 
 namespace level_test {
 namespace {
@@ -111,6 +112,7 @@ TEST_F(Campaign, SetLevelNumbersTheRoundsOfAStage) {
 
 TEST_F(Campaign, SetLevelChoosesTheLandscapeBehindTheLevel) {
   ResManager = New<TResManager>();
+  InitPlayHooks();
   InGameInterface = New<TInGameInterface>();
   std::map<std::string, platform::ImageRef> images;
   for (const char* id : {"IMAGE_BACK", "IMAGE_BACK_EVIL", "IMAGE_SNOW_BACK", "IMAGE_SNOW_BACK2", "IMAGE_SNOW_BACK_EVIL"}) {

@@ -7,7 +7,7 @@
 #include "framework/core/random.h"
 #include "physics/engine.h"
 #include "play/game.h"
-#include "play/game_interface.h"
+#include "world/game_interface.h"
 #include "world/floor.h"
 #include "world/world.h"
 

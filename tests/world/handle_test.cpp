@@ -7,9 +7,9 @@
 #include "framework/core/geometry.h"
 #include "framework/core/random.h"
 #include "level_scene.h"
-#include "play/effects/flash.h"
-#include "play/effects/ray.h"
-#include "play/game_interface.h"
+#include "world/effects/flash.h"
+#include "world/effects/ray.h"
+#include "world/game_interface.h"
 
 namespace level_test {
 namespace {

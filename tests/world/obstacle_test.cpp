@@ -17,7 +17,7 @@
 #include "physics/engine.h"
 #include "platform/image.h"
 #include "play/game.h"
-#include "play/game_interface.h"
+#include "world/game_interface.h"
 #include "play/player.h"
 #include "test_env.h"
 #include "world/handle.h"

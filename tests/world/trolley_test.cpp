@@ -2,6 +2,7 @@
 // (rolling in with its boxes, standing with its clock and warning, rolling out
 // with the boxes still on it) and what holds it: the player's box, a reached
 // goal, a pause; their statics and boxes going in and out of the engine.
+#include "play/play_hooks.h"
 #include "world/trolley.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +20,10 @@
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
-#include "play/effects/electro.h"
-#include "play/effects/flying_text.h"
+#include "world/effects/electro.h"
+#include "world/effects/flying_text.h"
 #include "play/game.h"
-#include "play/game_interface.h"
+#include "world/game_interface.h"
 #include "play/player.h"
 #include "play/thermometer.h"
 #include "world/block.h"
@@ -49,6 +50,7 @@ class TrolleyLine : public ::testing::Test {
     TPhysEngine& e = *World->Physics;
     TPhysEngine_Static::Create(190, -1000, 190, 380, 0.8f, 2, 1, &e);
     TPhysEngine_Static::Create(570, -1000, 570, 380, 0.8f, 2, 1, &e);
+    InitPlayHooks();
     GameScreen = New<TGame>();
     GameScreen->GameType = 2;
     Player = New<TPlayer>();

@@ -17,6 +17,7 @@
 #include "platform/window.h"
 #include "play/game.h"
 #include "play/in_game_interface.h"
+#include "play/play_hooks.h"
 #include "play/player.h"
 #include "play/red_line.h"
 #include "world/block.h"
@@ -45,6 +46,7 @@ inline int Open(const std::string& programFolder) {
     ResManager->LoadScope("Init");
     BindInitResources();
   }
+  InitPlayHooks();
   World = New<TWorld>();
   GameScreen = New<TGame>();
   Player = New<TPlayer>();

@@ -1,0 +1,144 @@
+#pragma once
+// A clean stage for the level-play effects: empty effect, arc and lamp lists,
+// a set game clock, a seeded generator, the shared colours, the hooks of the
+// play library, a level interface to receive emitters, and the resources the
+// effects bind (plain white images, a dust and a sparking effect).
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "draw_probe.h"
+#include "framework/core/color.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/random.h"
+#include "framework/media/canvas_placement.h"
+#include "framework/media/particles.h"
+#include "framework/media/resources.h"
+#include "framework/media/visuals.h"
+#include "physics/effects_hook.h"
+#include "platform/draw.h"
+#include "platform/graphics_state.h"
+#include "platform/image.h"
+#include "platform/window.h"
+#include "world/effects/chain_lights.h"
+#include "world/effects/electro.h"
+#include "world/game_interface.h"
+#include "world/effects/effects_hooks.h"
+#include "village/village.h"
+#include "world/resource_bindings.h"
+
+namespace kelp::play_test {
+
+using draw_probe::Solid;
+
+// An effect that spawns `burst` particles at once and then stops.
+inline Ref<TEffect> BurstEffect(int lifetime) {
+  auto e = New<TEffect>();
+  e->GenSpeed = 1000.0f;
+  e->TimeOut = 10;
+  e->Lifetime[0] = e->Lifetime[1] = lifetime;
+  return e;
+}
+
+class PlayEffects : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearAll();
+    SeedRnd(1234);
+    GameTime = 1000000;
+    InitFrameClock();
+    InitColors();
+    InitEffectsHooks();
+    saved_res_ = ResManager;
+    ResManager = New<TResManager>();
+    saved_village_ = VillageScreen;
+    VillageScreen = nullptr;
+    saved_current_village_ = CurrentVillage;
+    ImageFlash = Solid(8, 8, 0xFFFFFFFFu, 14);
+    ImageLight = Solid(8, 8, 0xFFFFFFFFu);
+    ImageRedLamp = Solid(8, 8, 0xFFFFFFFFu);
+    EffectDust = BurstEffect(500);
+    EffectSparking = BurstEffect(500);
+    GameInterface = New<TGameInterface>();
+  }
+  void TearDown() override {
+    ClearAll();
+    GameInterface = nullptr;
+    ResManager = saved_res_;
+    VillageScreen = saved_village_;
+    CurrentVillage = saved_current_village_;
+    ImageFlash = ImageLight = ImageRedLamp = nullptr;
+    EffectDust = EffectSparking = nullptr;
+    VisualsHooks = TVisualsHooks{};
+    PhysicsEffects = PhysicsEffectHooks{};
+    platform::ResetDrawState();
+    GameTime = 0;
+  }
+  static void ClearAll() {
+    VisualsList.Clear();
+    TElectro::Clear();
+    TChainLights::Clear();
+    ChainLightsOn = 0;
+    ChainLightsStopping = 0;
+    ChainLightsStopTime = 0;
+    BlockElectroSoundTime = 0;
+    ShakeOffsetX = ShakeOffsetY = 0.0f;
+    CanvasOffsetX = 0;
+  }
+  // Registers a loaded image under an id.
+  static void AddImage(const std::string& id, const platform::ImageRef& image) {
+    auto res = New<TResImage>();
+    ResManager->ResAddData("img/" + id + ".png", id, res, "test");
+    res->Data = image;
+  }
+  static void AddAnim(const std::string& id, const platform::ImageRef& image) {
+    auto res = New<TResAnimImage>();
+    ResManager->ResAddData("img/" + id + ".png", id, res, "test");
+    res->FrameWidth = image->Width();
+    res->FrameHeight = image->Height();
+    res->FramesNum = image->Frames();
+    res->AnimSpeed = 50;
+    res->Data = image;
+  }
+  template <class T>
+  static int CountOf() {
+    int n = 0;
+    for (const Ref<TVisuals>& v : VisualsList)
+      if (As<T>(v)) ++n;
+    return n;
+  }
+  template <class T>
+  static Ref<T> LastOf() {
+    Ref<T> last;
+    for (const Ref<TVisuals>& v : VisualsList)
+      if (auto t = As<T>(v)) last = t;
+    return last;
+  }
+
+  Ref<TResManager> saved_res_;
+  Ref<TVillageMode> saved_village_;
+  int saved_current_village_ = 1;
+};
+
+// The same on a headless 800x600 canvas cleared to black.
+class PlayEffectsCanvas : public PlayEffects {
+ protected:
+  void SetUp() override {
+    PlayEffects::SetUp();
+    ASSERT_TRUE(platform::OpenGraphics(800, 600, 0, 60, true));
+    platform::ResetDrawState();
+    platform::Cls();
+  }
+  void TearDown() override {
+    platform::CloseGraphics();
+    PlayEffects::TearDown();
+  }
+  static uint32_t Pixel(int x, int y) {
+    platform::PixmapRef p = platform::GrabCanvas();
+    return p ? p->ReadPixel(x, y) & 0xFFFFFF : 0;
+  }
+};
+
+}  // namespace kelp::play_test
