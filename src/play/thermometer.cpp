@@ -1,11 +1,14 @@
 #include "play/thermometer.h"
 
+#include "framework/media/particles.h"
+
 namespace kelp {
 
 Ref<TThermometer> Thermometer;
 
-// The gauge comes with the level interface.
-void TThermometer::Update(float) {}
-void TThermometer::Draw() {}
+int TThermometer::Init() { return 0; }
+int TThermometer::Update(float) { return 0; }
+int TThermometer::Draw() { return 0; }
+void TThermometer::Reset() { CurValue = 0.0f; }
 
 }  // namespace kelp

@@ -70,6 +70,8 @@ int TGameInterface::Draw() {
   return 0;
 }
 
+int TGameInterface::AddedToManager() { return 0; }
+
 int TGameInterface::RemovedFromManager() {
   Emitters.Clear();
   Points = nullptr;

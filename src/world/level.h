@@ -92,6 +92,11 @@ struct TLevelLinks {
   std::function<float()> GoalPercent;
   // The red line's marker, which boxes above the line start and stop; null without one.
   std::function<Ref<TAnimImage>()> RedLineMarker;
+  // The game interface joining the manager: the red line and the gauge made ready.
+  std::function<void()> InitLevelFrame;
+  // The gauge's bubbles: made (paused or running) when it has none, or dropped.
+  std::function<void(int paused)> MakeGaugeBubbles;
+  std::function<void()> DropGaugeBubbles;
 };
 extern TLevelLinks LevelLinks;
 
