@@ -159,10 +159,10 @@ void UpdateFrame() {
   }
 }
 
-void EndProgram() {
+void EndProgram(int code) {
   CloseLog();
   platform::ReleaseSingleInstance();
-  platform::ExitProcess(0);
+  platform::ExitProcess(code);
   AppRunning = 0;  // reached only when a test has replaced the exit
 }
 
@@ -245,15 +245,6 @@ int ExitGame() {
   PopGraphicsState();
   finish();
   return 0;
-}
-
-void HideCursorFlushInput() {
-  if (Mouse) {
-    Mouse->Hide();
-    Mouse->Flush();
-  }
-  platform::FlushKeys();
-  platform::FlushMouse();
 }
 
 }  // namespace kelp

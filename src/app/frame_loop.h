@@ -30,14 +30,13 @@ extern platform::ImageRef PauseBackground;  // drawn behind the pause overlay
 // test, or after FrameLimit frames.
 void RunApplication();
 void UpdateFrame();
-// Closes the log and ends the process with exit code 0.
-void EndProgram();
+// Closes the log and ends the process with the exit code.
+void EndProgram(int code = 0);
 
 int OnFocusChange();
 int OnFrame();
 int ExitGame();
 void PauseOverlay(int entering);
-void HideCursorFlushInput();
 
 // RunApplication returns after this many frames (tests and the headless run);
 // -1 runs until the program ends.

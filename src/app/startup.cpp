@@ -32,6 +32,7 @@
 #include "frontend/options.h"
 #include "frontend/profile.h"
 #include "frontend/save_folder.h"
+#include "frontend/scores.h"
 #include "music/music_module.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
@@ -102,6 +103,26 @@ void LinkSubsystems() {
     if (MainMenuScreen) MainMenuScreen->SetHided(0);
     if (Mouse) Mouse->Show();
   };
+  GameLinks.GetSkill = [](float& skill) {
+    const Ref<TGameData> data = Player && Player->Profile ? Player->Profile->data : nullptr;
+    if (!data) return false;
+    skill = data->Skill;
+    return true;
+  };
+  GameLinks.SetSkill = [](float skill) {
+    if (Player && Player->Profile && Player->Profile->data) Player->Profile->data->Skill = skill;
+  };
+  GameLinks.ShowMainMenu = [] {
+    if (MainMenuScreen) MainMenuScreen->SetHided(0);
+  };
+  GameLinks.ShowVillage = [] {
+    if (VillageScreen) VillageScreen->SetHided(0);
+  };
+  GameLinks.ReloadProfile = [] {
+    const Ref<TGameData> data = Player && Player->Profile ? Player->Profile->data : nullptr;
+    if (data && VillageScreen) VillageScreen->Load(data->Island);
+  };
+  GameLinks.AddScore = AddScore;
   ClickSoundHook = [](const std::string& sound, float volume, int repeat) {
     return PlaySoundEffect(sound, volume, repeat);
   };
@@ -470,7 +491,14 @@ void StartGame() {
     if (profile) profile->Save();
     MainMenuScreen->SetHided(1);
     GameScreen->SetHided(0);
-    GameScreen->Start();
+    if (!GameScreen->Start()) {
+      // Asked for this level by name: say why it does not run instead of
+      // falling back to the menu unseen.
+      std::fprintf(stderr, "Level %d could not be loaded (its pack is missing or damaged); see the log\n",
+                   StartLevel);
+      EndProgram(1);
+      return;
+    }
   }
   RunApplication();
   if (AppRunning) EndProgram();  // after a frame limit; EndProgram itself stops the loop otherwise

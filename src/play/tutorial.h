@@ -4,7 +4,11 @@
 
 namespace kelp {
 
-class TTutorial : public Object {};
+class TTutorial : public Object {
+ public:
+  // Hides the hint when the player leaves the level for the main menu.
+  void StartHiding2();
+};
 
 extern Ref<TTutorial> TutorialHint;
 

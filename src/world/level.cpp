@@ -165,7 +165,6 @@ void ReadParams(TLevel& l, const AttrText& a, bool relaxedGenTime) {
   l.water = i("water");
   l.waterlevel = i("waterlevel");
   l.tileset = a("tileset");
-  ApplyTileset(l.tileset);
 }
 
 void PlaceImage(const AttrText& a) {
@@ -232,6 +231,61 @@ int TLevel::LoadLevelNew(const platform::StreamRef& stream) {
 
 // ------------------------------------------------------------------ loading
 
+namespace {
+
+constexpr int kMostTime = 3600000;     // an hour: beyond any round
+constexpr int kMostGenTime = 600000;  // ten minutes between side-fed boxes
+
+bool KnownGameType(int type) {
+  for (int t : {1, 2, 4, 6, 10, 20, 100, 200})
+    if (type == t) return true;
+  return false;
+}
+
+// Clamps a setting into [low, high] with a log line; 1 when it was inside.
+int Clamp(int& value, int low, int high, const std::string& what, int level) {
+  if (value >= low && value <= high) return 1;
+  const int was = value;
+  value = value < low ? low : high;
+  LogMessage("[Level WARNING] Level " + std::to_string(level) + ": " + what + " " + std::to_string(was) +
+             " is out of range; " + std::to_string(value) + " is used");
+  return 0;
+}
+
+// The box every player's box is built from: a group file.
+bool BoxFileReadable() {
+  Ref<sdXMLnode> root = ParseXMLFile(std::string("data/world/box.xml"));
+  return root && Lower(root->Tag) == "group";
+}
+
+// Everything a level load puts into the world, taken out again.
+void Unload() {
+  TWorldImage::Clear();
+  TBlock::ClearBlocks();
+  TBrick::Clear();
+  TObstacle::Clear();
+  if (World) World->Clear();
+  TPolyAnim::ClearPoly();
+  if (LevelStaticPath) LevelStaticPath->Clear();
+  ReleasedBlockCount = 0;
+  std::fill(std::begin(ReleasedClasses), std::end(ReleasedClasses), 0);
+}
+
+}  // namespace
+
+int TLevel::CheckSettings(int level) {
+  if (!KnownGameType(gametype)) {
+    LogMessage("[Level ERROR] Level " + std::to_string(level) + " has the unknown game type " +
+               std::to_string(gametype));
+    return 0;
+  }
+  Clamp(time, 0, kMostTime, "the time limit", level);
+  Clamp(GenTime, 0, kMostGenTime, "the box generation time", level);
+  Clamp(blocks, 0, 100000, "the number of boxes to release", level);
+  Clamp(waterlevel, 0, 600, "the water level", level);
+  return 1;
+}
+
 int TLevel::Load(int level) {
   if (level < 1 || level > LevelCount) {
     LogMessage("[Level ERROR] There is no level " + std::to_string(level) + ": the packs hold " +
@@ -245,22 +299,30 @@ int TLevel::Load(int level) {
 
   TWorldImage::Clear();
   TBlock::ClearBlocks();
-  const int described = LoadLevel(TPak::PakSmall(base + ".xml"));
+  // A level that cannot be played in full is not played at all: whatever
+  // was read of it goes again, and the reason is logged.
+  auto refuse = [&](const std::string& why) {
+    LogMessage("[Level ERROR] Level " + std::to_string(level) + " cannot be played: " + why);
+    Unload();
+    return 0;
+  };
+  if (!LoadLevel(TPak::PakSmall(base + ".xml"))) return refuse(base + ".xml could not be read");
+  if (!CheckSettings(level)) return refuse("its settings are out of range");
+  if (!BoxFileReadable()) return refuse("data/world/box.xml could not be read");
 
-  int worldLoaded = 0;
-  if (World) {
-    if (platform::StreamRef s = TPak::PakSmall(base + "_world.xml")) worldLoaded = World->LoadOld(s);
-    if (!worldLoaded) LogMessage("[Level ERROR] " + base + "_world.xml could not be loaded");
-  }
-  if (worldLoaded) {
-    World->MovingFloor = TFloor::Load(TPak::PakSmall(base + "_floor.xml"));
-    TBrick::Clear();
-    TBrick::Load(TPak::PakSmall(base + "_bricks.xml"));
-    TTrolley::LoadTrolley(TPak::PakSmall(base + "_trolley.xml"));
-    TObstacle::Load();
-  }
+  if (!World) return refuse("there is no world");
+  platform::StreamRef worldFile = TPak::PakSmall(base + "_world.xml");
+  if (!worldFile || !World->LoadOld(worldFile))
+    return refuse(base + "_world.xml or the claw (data/world/handle.xml, cable.xml) could not be loaded");
+  World->MovingFloor = TFloor::Load(TPak::PakSmall(base + "_floor.xml"));
+  TBrick::Clear();
+  TBrick::Load(TPak::PakSmall(base + "_bricks.xml"));
+  TTrolley::LoadTrolley(TPak::PakSmall(base + "_trolley.xml"));
+  TObstacle::Load();
   TWorldImage::Init();
-  if (platform::StreamRef s = TPak::PakSmall(base + "_blocks.xml")) TBlock::LoadBlocks(s);
+  platform::StreamRef blocksFile = TPak::PakSmall(base + "_blocks.xml");
+  if (!blocksFile || !TBlock::LoadBlocks(blocksFile)) return refuse(base + "_blocks.xml could not be read");
+  ApplyTileset(tileset);
 
   ReleasedBlockCount = 0;
   std::fill(std::begin(ReleasedClasses), std::end(ReleasedClasses), 0);
@@ -273,7 +335,7 @@ int TLevel::Load(int level) {
 
   TPolyAnim::ClearPoly();
   TPolyAnim::Load("data/img/levels/desert/polyanim_ingame.xml");
-  if (water && World) {
+  if (water) {
     World->Water = TWater::Create(TWater::WaterArray(156, 29, 16), waterlevel);
     TPolyAnim::Load("data/img/levels/desert/polyanim_water.xml");
     World->Water->Effect = TEmitter::Create(330, 600, EffectWaterBubble, 0);
@@ -290,11 +352,9 @@ int TLevel::Load(int level) {
     GameState->parazite = parazite;
     GameState->GameType = gametype;
   }
-  if (World) {
-    const bool clearField = gametype == 1 || gametype == 10 || gametype == 100;
-    World->CreaturesToRelease = static_cast<float>(clearField ? ReleasedBlockCount - 1 : blocks);
-  }
-  return described && worldLoaded ? 1 : 0;
+  const bool clearField = gametype == 1 || gametype == 10 || gametype == 100;
+  World->CreaturesToRelease = static_cast<float>(clearField ? ReleasedBlockCount - 1 : blocks);
+  return 1;
 }
 
 // ----------------------------------------------------------------- campaign

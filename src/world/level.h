@@ -47,10 +47,16 @@ class TLevel : public Object {
   virtual int LoadLevel(const platform::StreamRef& stream);
   // The same content as an XML document.
   virtual int LoadLevelNew(const platform::StreamRef& stream);
-  // Loads the level and all its companions into the world. 0 when the level
-  // is not among the packs (nothing is touched then), or when its description
-  // or its world file could not be read.
+  // Loads the level and all its companions into the world, and chooses the
+  // village of its tileset. 0 when the level is not among the packs, when its
+  // description, world, claw, box or block file cannot be read, or when its
+  // game type is unknown: the reason is logged and nothing of the level stays
+  // loaded. Settings out of range (time limit, generation time, boxes to
+  // release, water level) are clamped with a log line.
   virtual int Load(int level);
+  // The settings read from the description, clamped into their ranges;
+  // 0 for an unknown game type.
+  int CheckSettings(int level);
   // Makes the level the running one: its number, stage, round and background.
   static int SetLevel(int level);
   // Moves on after a won level: the next round, the village or the main menu.

@@ -176,19 +176,22 @@ TEST_F(GameMainTest, StartsToTheMenuAndLeavesThroughTheQuitBox) {
   EXPECT_EQ(shot.substr(mid, 3), std::string("\xC8\x78\x28", 3));
 }
 
-// "debug 2" starts straight in level 2, with no profile whose progress could be moved.
-TEST_F(GameMainTest, DebugStartGoesStraightToTheLevel) {
+// "debug 2" asks for level 2 by name: a pack that cannot be played ends the
+// program with a message and exit code 1, and nothing of it stays on screen.
+TEST_F(GameMainTest, DebugStartOfALevelThatCannotBePlayedEndsWithCodeOne) {
   for (const char* pack : {"level001.lvl", "level002.lvl"}) testenv::WriteFile(program / (std::string("data/levels/") + pack), "");
   AppArguments = {"kelp", "debug", "2"};
   FrameLimit = 3;
+  testing::internal::CaptureStderr();
   GameMain();
-  EXPECT_EQ(exit_codes, std::vector<int>{0});
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(exit_codes, std::vector<int>{1});
+  EXPECT_NE(said.find("Level 2 could not be loaded"), std::string::npos) << said;
   EXPECT_EQ(LevelCount, 2);
   EXPECT_EQ(GameVersion, "ver. 1.35 DEBUG");
-  EXPECT_EQ(GameScreen->Visible, 1);
-  EXPECT_EQ(MainMenuScreen->Visible, 0);
-  EXPECT_EQ(GameScreen->Level, 2);
-  EXPECT_EQ(GameScreen->started, 1);
+  EXPECT_EQ(GameScreen->Visible, 0);
+  const std::string log = testenv::ReadFile(SaveFolder() + "log.xml");
+  EXPECT_NE(log.find("Level 2 cannot be played"), std::string::npos) << log;
 }
 
 TEST_F(GameMainTest, ASecondStartEndsAtOnce) {

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "framework/files/log.h"
+#include "world/brick.h"
 #include "framework/media/fade.h"
 #include "framework/media/resources.h"
 #include "level_scene.h"
@@ -15,7 +16,8 @@ namespace {
 
 class Campaign : public LevelScene {
  public:
-  // Packs 1..n as empty archives with their descriptions beside them.
+  // Packs 1..n as empty archives with their descriptions, a floor for a world
+  // and no boxes beside them.
   void MakeLevels(const std::vector<std::pair<int, std::string>>& stageAndTileset) {
     fs::create_directories(Here("data/levels"));
     int n = 0;
@@ -26,6 +28,9 @@ class Campaign : public LevelScene {
       testenv::WriteFile(Here(base + ".xml"), "<level>\n<params num=\"" + std::to_string(n) + "\" stage=\"" +
                                                   std::to_string(stage) + "\" time=\"90000\" gametype=\"2\" "
                                                   "blocks=\"10\" tileset=\"" + tileset + "\"/>\n");
+      testenv::WriteFile(Here(base + "_world.xml"),
+                         "<world gravity=\"100\">\n<static x1=\"190\" y1=\"560\" x2=\"570\" y2=\"560\"/>\n");
+      testenv::WriteFile(Here(base + "_blocks.xml"), "<blocks>\n");
     }
   }
 };
@@ -149,6 +154,7 @@ TEST_F(Campaign, PrevLevelIsTheFirstOfTheStage) {
 }
 
 TEST_F(Campaign, NextLevelGoesOnWithinAStageAndToTheVillageBetweenStages) {
+  CopyClaw();
   MakeLevels({{1, "desert"}, {1, "desert"}, {2, "desert"}});
   TLevel::CountLevels();
   ScreenFade = New<TFade>();
@@ -317,6 +323,88 @@ TEST_F(Campaign, WorldClearEmptiesTheLevelWithOrWithoutAFloor) {
     EXPECT_TRUE(Pushers.IsEmpty());
     EXPECT_TRUE(World->Physics->Statics.IsEmpty());
     EXPECT_TRUE(World->Physics->Groups.IsEmpty());
+  }
+}
+
+// A pack that cannot be played in full refuses to load, says why in the log
+// and leaves nothing of itself in the world.
+TEST_F(Campaign, ALevelThatCannotBePlayedInFullLeavesNothingBehind) {
+  const std::string base = "data/levels/level001";
+  struct Case {
+    const char* what;
+    std::string file;  // written with `bytes`, or removed when bytes is null
+    const char* bytes;
+  };
+  const Case cases[] = {
+      {"no description", base + ".xml", nullptr},
+      {"a broken description", base + ".xml", "<lev"},
+      {"an unknown game type", base + ".xml", "<level>\n<params stage=\"1\" time=\"9000\" gametype=\"3\"/>\n"},
+      {"no world", base + "_world.xml", nullptr},
+      {"a broken world", base + "_world.xml", "<static x1=\"0\"/>\n"},
+      {"no claw", "data/world/handle.xml", nullptr},
+      {"a broken box file", "data/world/box.xml", "<box"},
+      {"no block file", base + "_blocks.xml", nullptr},
+      {"a broken block file", base + "_blocks.xml", "<block class=\"1\"/>\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CopyClaw();
+    MakeLevels({{1, "desert"}});
+    testenv::WriteFile(Here(base + "_blocks.xml"),
+                       "<blocks>\n<block class=\"1\">\n<Center x=\"250\" y=\"500\" static=\"0\"/>\n");
+    testenv::WriteFile(Here(base + "_bricks.xml"), "<bricks columns=\"2\" rows=\"1\">\n<brick x=\"0\" y=\"0\"/>\n");
+    if (c.bytes)
+      testenv::WriteFile(Here(c.file), c.bytes);
+    else
+      fs::remove(Here(c.file));
+    TLevel::CountLevels();
+    ResetPakState();
+    fs::remove_all(Here("log"));
+    fs::create_directories(Here("log"));
+    ASSERT_TRUE(OpenLog(Here("log/")));
+    EXPECT_EQ(CurrentLevel->Load(1), 0);
+    CloseLog();
+    EXPECT_NE(testenv::ReadFile(Here("log/log.xml")).find("Level 1 cannot be played"), std::string::npos);
+    EXPECT_TRUE(BlockList.IsEmpty());
+    EXPECT_TRUE(World->Physics->Groups.IsEmpty());
+    EXPECT_TRUE(World->Physics->Statics.IsEmpty());
+    EXPECT_TRUE(Pushers.IsEmpty());
+    EXPECT_TRUE(WorldImages.IsEmpty());
+    EXPECT_TRUE(BrickGrid.empty());
+    EXPECT_EQ(ReleasedBlockCount, 0);
+  }
+}
+
+// Settings out of range are clamped with a log line; 0 is a time limit of none.
+TEST_F(Campaign, SettingsOutOfRangeAreClamped) {
+  struct Case {
+    const char* params;
+    int time, gentime, blocks;
+    bool logged;
+  };
+  const Case cases[] = {
+      {"time=\"90000\" gentime=\"4000\" blocks=\"10\"", 90000, 4000, 10, false},
+      {"time=\"0\" gentime=\"0\" blocks=\"0\"", 0, 0, 0, false},
+      {"time=\"-5\" gentime=\"-1\" blocks=\"-3\"", 0, 0, 0, true},
+      {"time=\"999999999\" gentime=\"999999999\" blocks=\"10\"", 3600000, 600000, 10, true},
+  };
+  CopyClaw();
+  MakeLevels({{1, "desert"}});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.params);
+    testenv::WriteFile(Here("data/levels/level001.xml"),
+                       std::string("<level>\n<params stage=\"1\" gametype=\"2\" ") + c.params + "/>\n");
+    TLevel::CountLevels();
+    ResetPakState();
+    fs::remove_all(Here("log"));
+    fs::create_directories(Here("log"));
+    ASSERT_TRUE(OpenLog(Here("log/")));
+    ASSERT_EQ(CurrentLevel->Load(1), 1);
+    CloseLog();
+    EXPECT_EQ(CurrentLevel->time, c.time);
+    EXPECT_EQ(CurrentLevel->GenTime, c.gentime);
+    EXPECT_EQ(CurrentLevel->blocks, c.blocks);
+    EXPECT_EQ(testenv::ReadFile(Here("log/log.xml")).find("is out of range") != std::string::npos, c.logged);
   }
 }
 

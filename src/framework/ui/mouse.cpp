@@ -341,4 +341,13 @@ void CenterWindow() { platform::CentreWindow(); }
 
 void SetClassCursor(int systemCursor) { platform::SetSystemCursor(systemCursor); }
 
+void HideCursorFlushInput() {
+  if (Mouse) {
+    Mouse->Hide();
+    Mouse->Flush();
+  }
+  platform::FlushKeys();
+  platform::FlushMouse();
+}
+
 }  // namespace kelp

@@ -78,6 +78,9 @@ extern Ref<TMouse> Mouse;
 // options say, the options' sensitivity, and the pointer at the centre.
 void InitCursor();
 
+// Hides the pointer and forgets every key and button hit so far.
+void HideCursorFlushInput();
+
 // The window's icon from the first picture of an icon file (or, when that
 // cannot be read, the PNG of the same name beside it).
 void SetWindowIconFromFile(const std::string& file);
