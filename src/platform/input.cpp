@@ -1,6 +1,8 @@
 #include "platform/input.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cmath>
 
 #include "platform/event_internal.h"
@@ -28,6 +30,23 @@ struct InputState {
 };
 
 InputState g_input;
+
+// Every press and release of each button since the program started, and the
+// counts at the last flush; the latches read them. Not part of InputState, so
+// that a reset cannot make a latch see its counts run backwards.
+struct ButtonHistory {
+  uint64_t presses = 0, releases = 0;
+  uint64_t flushed_presses = 0, flushed_releases = 0;
+};
+std::array<ButtonHistory, kButtons> g_history{};
+
+// Pending presses and releases are forgotten: no latch will report them.
+void ForgetButtonHistory() {
+  for (ButtonHistory& h : g_history) {
+    h.flushed_presses = h.presses;
+    h.flushed_releases = h.releases;
+  }
+}
 
 // Generic Shift, Ctrl and Alt follow their left and right keys.
 int GenericOf(int vk) {
@@ -62,8 +81,10 @@ void ButtonEvent(int b, bool down) {
   if (b <= 0 || b >= kButtons) return;
   KeyState& s = g_input.buttons[b];
   if (down) {
+    if (!s.down) ++g_history[b].presses;
     Press(s);
   } else {
+    if (s.down) ++g_history[b].releases;
     s.down = false;
   }
 }
@@ -121,8 +142,28 @@ int MouseWheel() {
   return n;
 }
 
+ButtonLatch::ButtonLatch(int button) : button_(button) {
+  if (button_ > 0 && button_ < kButtons) {
+    presses_ = g_history[button_].presses;
+    releases_ = g_history[button_].releases;
+  }
+}
+
+ButtonChange ButtonLatch::Poll() {
+  ButtonChange c;
+  if (button_ <= 0 || button_ >= kButtons) return c;
+  const ButtonHistory& h = g_history[button_];
+  c.down = g_input.buttons[button_].down;
+  c.presses = static_cast<int>(h.presses - std::max(presses_, h.flushed_presses));
+  c.releases = static_cast<int>(h.releases - std::max(releases_, h.flushed_releases));
+  presses_ = h.presses;
+  releases_ = h.releases;
+  return c;
+}
+
 void FlushMouse() {
   g_input.buttons.fill(KeyState{});
+  ForgetButtonHistory();
   g_input.wheel = 0;
 }
 
@@ -164,6 +205,7 @@ void InjectMouseWheel(int steps) { g_input.wheel += steps; }
 
 void ResetInput() {
   g_input = InputState{};
+  ForgetButtonHistory();
   internal::ApplyPointerState();
 }
 
@@ -278,7 +320,10 @@ void OnFocusChange(bool focused) {
   // The releases of keys held while the focus goes elsewhere never reach us.
   if (!focused) {
     for (KeyState& k : g_input.keys) k.down = false;
-    for (KeyState& b : g_input.buttons) b.down = false;
+    for (size_t b = 0; b < g_input.buttons.size(); ++b) {
+      if (g_input.buttons[b].down) ++g_history[b].releases;
+      g_input.buttons[b].down = false;
+    }
   }
   ApplyPointerState();
 }

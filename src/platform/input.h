@@ -2,6 +2,8 @@
 // Keyboard and mouse as the game reads them: keys by Windows virtual-key code
 // (1..191), mouse buttons 1 left, 2 right, 3 middle, the pointer in virtual
 // coordinates. Events arrive through PollEvents (events.h).
+#include <cstdint>
+
 #include "platform/cursor.h"
 
 namespace platform {
@@ -33,7 +35,31 @@ float MouseX();
 float MouseY();
 // Presses of button b (1 left, 2 right, 3 middle) since its last MouseHit.
 int MouseHit(int b);
+// Held now. A reader that polls once a frame needs a ButtonLatch as well: a
+// press and its release between two frames leave the button up.
 bool MouseDown(int b);
+
+// What a button did between two polls of one latch.
+struct ButtonChange {
+  bool down = false;  // held now
+  int presses = 0;    // since the latch's previous poll
+  int releases = 0;   // the same; losing the focus releases a held button
+};
+
+// One reader's view of a button: everything it did since this reader last
+// looked, so that a quick click (pressed and released between two frames)
+// is still a click. Each reader keeps its own latch and polls it once a
+// frame; readers disturb neither each other nor MouseHit. A new latch starts
+// from now; FlushMouse and ResetInput drop what no latch has polled yet.
+class ButtonLatch {
+ public:
+  explicit ButtonLatch(int button);
+  ButtonChange Poll();
+
+ private:
+  int button_;
+  uint64_t presses_ = 0, releases_ = 0;  // the button's counts at the last poll
+};
 // Wheel steps since the last call (away from the user is positive).
 int MouseWheel();
 // Clears button hits, held state and wheel steps.

@@ -223,6 +223,69 @@ TEST_F(InputTest, LosingTheFocusReleasesHeldKeysAndButtons) {
   EXPECT_EQ(KeyHit(37), 1) << "the press itself is kept";
 }
 
+TEST_F(InputTest, ButtonLatchSeesEveryPressAndReleaseBetweenTwoPolls) {
+  struct Poll {
+    const char* what;
+    std::vector<bool> events;  // the left button's presses (true) and releases before the poll
+    bool down;
+    int presses, releases;
+  };
+  const Poll polls[] = {
+      {"nothing yet", {}, false, 0, 0},
+      {"a quick click: pressed and released between two polls", {true, false}, false, 1, 1},
+      {"pressed and held", {true}, true, 1, 0},
+      {"held", {}, true, 0, 0},
+      {"a press while held is none", {true}, true, 0, 0},
+      {"released and pressed again", {false, true}, true, 1, 1},
+      {"released, then two quick clicks", {false, true, false, true, false}, false, 2, 3},
+      {"a release while up is none", {false}, false, 0, 0},
+  };
+  ButtonLatch latch(1);
+  for (const Poll& p : polls) {
+    for (bool down : p.events) InjectMouseButton(1, down);
+    const ButtonChange c = latch.Poll();
+    EXPECT_EQ(c.down, p.down) << p.what;
+    EXPECT_EQ(c.presses, p.presses) << p.what;
+    EXPECT_EQ(c.releases, p.releases) << p.what;
+  }
+}
+
+TEST_F(InputTest, ButtonLatchesReadIndependentlyAndForgetWhatWasFlushed) {
+  ButtonLatch first(1), second(1), right(2);
+  InjectMouseButton(1, true);
+  InjectMouseButton(1, false);
+  EXPECT_EQ(first.Poll().presses, 1);
+  EXPECT_EQ(MouseHit(1), 1) << "a latch leaves the hit count alone";
+  const ButtonChange late = second.Poll();
+  EXPECT_EQ(late.presses, 1) << "one reader's poll leaves the other's view alone";
+  EXPECT_EQ(late.releases, 1);
+  EXPECT_EQ(right.Poll().presses, 0);
+
+  ButtonLatch fresh(1);
+  EXPECT_EQ(fresh.Poll().presses, 0) << "a new latch starts from now";
+
+  InjectMouseButton(1, true);
+  InjectMouseButton(1, false);
+  FlushMouse();
+  EXPECT_EQ(first.Poll().presses, 0);
+  InjectMouseButton(1, true);
+  ResetInput();
+  EXPECT_EQ(second.Poll().presses, 0);
+  EXPECT_EQ(ButtonLatch(9).Poll().presses, 0) << "no such button";
+
+  // A button held while the focus goes elsewhere is released.
+  InjectMouseButton(1, true);
+  EXPECT_EQ(first.Poll().presses, 1);
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+  SDL_PushEvent(&e);
+  PollEvents();
+  const ButtonChange lost = first.Poll();
+  EXPECT_FALSE(lost.down);
+  EXPECT_EQ(lost.releases, 1);
+}
+
 TEST_F(InputTest, SystemCursorIdsAndPointerVisibilityAreKeptWithoutAWindow) {
   SetSystemCursor(CURSOR_HAND);
   EXPECT_EQ(SystemCursor(), 32649);

@@ -32,16 +32,18 @@ namespace {
 float CenterX() { return static_cast<float>(VirtualCenterX); }
 float CenterY() { return static_cast<float>(VirtualCenterY); }
 
-void ReadButton(int b, int& down, int& up, int& hit) {
-  if (platform::MouseDown(b)) {
+// A press and its release between two updates count as a press followed
+// by a release, so the click is not lost.
+void ReadButton(platform::ButtonLatch& latch, int& down, int& up, int& hit) {
+  const platform::ButtonChange c = latch.Poll();
+  hit = c.presses;
+  if (c.down) {
     down = 1;
     up = 0;
-  }
-  if (down && !platform::MouseDown(b)) {
+  } else if (down || c.presses > 0) {
     down = 0;
     up = 1;
   }
-  hit = platform::MouseHit(b);
 }
 
 bool InsideScreen(float px, float py) {
@@ -127,8 +129,8 @@ void TMouse::Update(float factor) {
     return;
   }
 
-  ReadButton(1, Bt1Down, Bt1Up, Bt1Hit);
-  ReadButton(2, Bt2Down, Bt2Up, Bt2Hit);
+  ReadButton(button1_, Bt1Down, Bt1Up, Bt1Hit);
+  ReadButton(button2_, Bt2Down, Bt2Up, Bt2Hit);
 
   const float px = platform::MouseX(), py = platform::MouseY();
   if (!out) {

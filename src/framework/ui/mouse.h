@@ -12,6 +12,7 @@
 
 #include "framework/core/object.h"
 #include "platform/image.h"
+#include "platform/input.h"
 
 namespace kelp {
 
@@ -41,7 +42,7 @@ class TMouse : public Object {
   float sensivity = 1.0f;
   int Bt1Down = 0, Bt2Down = 0;
   int Bt1Up = 0, Bt2Up = 0;    // released since the last press, until Flush
-  int Bt1Hit = 0, Bt2Hit = 0;  // presses since the previous update
+  int Bt1Hit = 0, Bt2Hit = 0;  // presses since the previous update, however short
   int FreeMove = 1;            // 0 keeps the position on the screen
 
   void Flush();
@@ -66,6 +67,8 @@ class TMouse : public Object {
  private:
   // The pointer was free (pause, no focus): its next position is no motion.
   bool resync_ = false;
+  // What the buttons did since the last update, quick clicks included.
+  platform::ButtonLatch button1_{1}, button2_{2};
 };
 
 // Cursor kinds.

@@ -166,11 +166,20 @@ void TWidgetManager::UpdateListener() {
     if (w->Enable) w->MouseMove(dx, dy);
   }
 
+  platform::ButtonChange change[4];
+  for (int b = 1; b <= 3; ++b) change[b] = buttons_[b - 1].Poll();
+  // The button held last frame was let go and pressed again since: that
+  // click ends before the new press begins.
+  if (OldMouseButton > 0 && OldMouseButton <= 3 && change[OldMouseButton].releases > 0 &&
+      change[OldMouseButton].presses > 0)
+    MouseUp(OldMouseButton);
+  // A button pressed since the last frame counts even when it is up again:
+  // it is pressed now and released below.
   int button = 0;
   for (int b = 1; b <= 3; ++b)
-    if (platform::MouseDown(b)) button = b;
+    if (change[b].down || change[b].presses > 0) button = b;
   if (button > 0) MouseDown_(button);
-  if (OldMouseButton > 0 && OldMouseButton != button) MouseUp(OldMouseButton);
+  if (OldMouseButton > 0 && (button == 0 || !change[button].down)) MouseUp(OldMouseButton);
 
   OldMouseX = Mouse ? Mouse->x : 0.0f;
   OldMouseY = Mouse ? Mouse->y : 0.0f;

@@ -9,6 +9,7 @@
 
 #include "framework/core/object.h"
 #include "framework/core/object_list.h"
+#include "platform/input.h"
 
 namespace kelp {
 
@@ -93,6 +94,11 @@ class TWidgetManager : public Object {
   void RemoveWidget(const Ref<TWidget>& w) { RemoveWidget(w.get()); }
 
   bool Contains(const TWidget* w) const { return WidgetsList.Contains(w); }
+
+ private:
+  // Buttons 1..3 since the last update, so that a quick click still
+  // presses and releases a widget.
+  platform::ButtonLatch buttons_[3] = {platform::ButtonLatch(1), platform::ButtonLatch(2), platform::ButtonLatch(3)};
 };
 
 // The one widget manager of the game.

@@ -74,6 +74,7 @@ TEST_F(MouseTest, ButtonStatesOverFrames) {
     int down1, up1, hit1, down2, up2, hit2;
   };
   const Step steps[] = {
+      {{{1, true}, {1, false}}, 0, 1, 1, 0, 0, 0},                     // a quick click between two frames
       {{{1, true}}, 1, 0, 1, 0, 0, 0},                                 // left pressed
       {{}, 1, 0, 0, 0, 0, 0},                                          // held
       {{{1, false}, {2, true}}, 0, 1, 0, 1, 0, 1},                     // left released, right pressed

@@ -73,6 +73,21 @@ TEST_F(ControlsTest, ButtonReportsOnReleaseOverItAndClicksOnceOnALeftPress) {
   }
 }
 
+TEST_F(ControlsTest, QuickClickBetweenTwoFramesPressesTheButton) {
+  auto b = CreateButton(100, 100, platform::CreateImage(60, 30), "", 5, listener_, 0, 0);
+  WidgetManager->AddWidget(b);
+  Point(120, 110);
+  Frame();
+  Press(1);
+  Release(1);  // a tap on a touchpad: both before the next frame
+  Frame();
+  EXPECT_EQ(Count(log_, "l:depress 5"), 1);
+  EXPECT_EQ(sounds_.size(), 1u);
+  EXPECT_EQ(b->IsDown, 0);
+  Frames(2);
+  EXPECT_EQ(Count(log_, "l:depress 5"), 1) << "one click, one report";
+}
+
 TEST_F(ControlsTest, ButtonGlowsAndReportsHoverEveryFrame) {
   auto b = CreateButton(100, 100, platform::CreateImage(60, 30), "", 5, listener_, 0, 0);
   WidgetManager->AddWidget(b);

@@ -110,6 +110,40 @@ TEST_F(WidgetManagerTest, HeldButtonsPressWithTheHighestNumberAndReleaseTheLastO
   EXPECT_EQ(Only(log_, "a:up "), (std::vector<std::string>{"a:up 2"}));
 }
 
+TEST_F(WidgetManagerTest, ButtonChangesBetweenTwoFramesAreDeliveredInTheirOrder) {
+  struct Case {
+    const char* what;
+    bool heldBefore;           // pressed in an earlier frame and held
+    std::vector<bool> events;  // presses and releases of the left button before the frame
+    std::vector<std::string> expect;
+  };
+  const Case cases[] = {
+      {"a quick click", false, {true, false}, {"a:down 1", "a:up 1"}},
+      {"a double click within one frame presses once", false, {true, false, true, false}, {"a:down 1", "a:up 1"}},
+      {"held, let go and pressed again", true, {false, true}, {"a:up 1", "a:down 1"}},
+      {"held and let go", true, {false}, {"a:up 1"}},
+      {"still held", true, {}, {"a:down 1"}},
+  };
+  for (const Case& c : cases) {
+    InitWidgetManager();
+    platform::ResetInput();
+    auto a = Place(New<Probe>(&log_, "a"), 100, 100, 50, 50);
+    WidgetManager->AddWidget(a);
+    Point(120, 120);
+    if (c.heldBefore) {
+      Press(1);
+      Frame();
+    }
+    log_.clear();
+    for (bool down : c.events) platform::InjectMouseButton(1, down);
+    Frame();
+    std::vector<std::string> got;  // downs and ups in the order delivered
+    for (const auto& line : log_)
+      if (line.rfind("a:down", 0) == 0 || line.rfind("a:up ", 0) == 0) got.push_back(line);
+    EXPECT_EQ(got, c.expect) << c.what;
+  }
+}
+
 TEST_F(WidgetManagerTest, HoverTrackingSendsLeaveAndEnterOnMoves) {
   auto a = Place(New<Probe>(&log_, "a"), 100, 100, 50, 50);
   auto b = Place(New<Probe>(&log_, "b"), 200, 100, 50, 50);
