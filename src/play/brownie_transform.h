@@ -33,6 +33,10 @@ class TBrownieTransform : public TWidget {
   int Draw() override;
   int AddedToManager() override;
   int RemovedFromManager() override;
+
+ private:
+  // The level's results window leaves the screen before the picture returns.
+  void RemoveResults();
 };
 
 }  // namespace kelp

@@ -1,27 +1,239 @@
 #include "play/in_game_interface.h"
 
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "framework/core/color.h"
+#include "framework/core/frame_clock.h"
+#include "framework/core/geometry.h"
+#include "framework/core/numeric.h"
+#include "framework/core/random.h"
 #include "framework/media/anim_image.h"
+#include "framework/media/bmfont.h"
+#include "framework/media/graphics_state.h"
+#include "framework/media/poly_anim.h"
 #include "framework/media/resources.h"
 #include "framework/media/textured_poly.h"
+#include "platform/draw.h"
+#include "platform/graphics_state.h"
+#include "play/red_line.h"
 #include "play/swing.h"
+#include "world/effects/clouds.h"
+#include "world/game_state.h"
+#include "world/level.h"
 #include "world/light.h"
+#include "world/player_state.h"
+#include "world/village_state.h"
 
 namespace kelp {
 
 Ref<TInGameInterface> InGameInterface;
 
-int TInGameInterface::SetVillage() { return 0; }
+namespace {
 
-int TInGameInterface::Load() {
-  if (!ResManager) return 0;
-  Sky = ResManager->GetImage("IMAGE_SKY");
-  Back = ResManager->GetImage("IMAGE_BACK");
+constexpr float kStill = 0.00001f;  // a claw slower than this stands still
+constexpr int kClockX = 91, kClockY = 216;
+
+platform::ImageRef Picture(const char* id) { return ResManager ? ResManager->GetImage(id) : nullptr; }
+
+float ClawSpeed() { return PlayerState ? PlayerState->speed : 0.0f; }
+
+// The animation's current frame, without stepping it: the interface steps
+// the gears and the rope itself.
+void DrawFrame(const Ref<TAnimImage>& anim, float x, float y, int frame) {
+  if (!anim || !anim->Image) return;
+  platform::DrawImage(anim->Image, x, y, std::clamp(frame, 0, std::max(anim->Image->Frames() - 1, 0)));
+}
+
+void Shadowed(const std::function<void(float dx, float dy)>& draw, float dx, float dy) {
+  ApplyColor(ColorDark);
+  platform::SetAlpha(0.4f);
+  draw(dx, dy);
+  ApplyColor(ColorWhite);
+  platform::SetAlpha(1.0f);
+  draw(0.0f, 0.0f);
+}
+
+}  // namespace
+
+int TInGameInterface::SetVillage() {
+  const int level = GameState ? GameState->Level : 1;
+  if (ResManager) Back = ResManager->GetImage(BackgroundId(level));
+  if (CurrentVillage == 1) {
+    LeftPanel = Picture("IMAGE_LEFT_PANEL");
+    RightPanel = Picture("IMAGE_RIGHT_PANEL");
+  } else if (CurrentVillage == 2) {
+    LeftPanel = Picture("IMAGE_SNOW_LEFT_PANEL");
+    RightPanel = Picture("IMAGE_SNOW_RIGHT_PANEL");
+  }
   return 0;
 }
 
-int TInGameInterface::UpdateSwing(float) { return 0; }
-int TInGameInterface::UpdateGears() { return 0; }
-int TInGameInterface::Update(float) { return 0; }
-int TInGameInterface::Draw(int) { return 0; }
+int TInGameInterface::Load() {
+  if (!ResManager) return 0;
+  ClockShadow = TSectorImage::Create(Picture("IMAGE_CLOCK_SHADOW"), CreateVector(kClockX, kClockY));
+  ClockShadow->SetDrawSector(0, 0);
+  Rope = TAnimImage::Load2("IMAGE_SWING_ROPE", -1);
+  Gears = TAnimImage::Load2("IMAGE_GEARS", -1);
+  RightGears = TAnimImage::Load2("IMAGE_RIGHT_GEARS", -1);
+  ClockPip = Picture("IMAGE_CLOCK_PIP");
+  ClockArrow = Picture("IMAGE_CLOCK_ARROW");
+  ClockCap = Picture("IMAGE_CLOCK_CAP");
+  Back = Picture("IMAGE_BACK");
+  LeftPanel = Picture("IMAGE_LEFT_PANEL");
+  RightPanel = Picture("IMAGE_RIGHT_PANEL");
+  RightPanelBack = Picture("IMAGE_RIGHT_PANEL_BACK");
+  Body = Picture("IMAGE_SWING_BODY");
+  Platform = Picture("IMAGE_SWING_PLATFORM");
+  BigWheel = Picture("IMAGE_SWING_BIG_WHEEL");
+  Wheel = Picture("IMAGE_SWING_WHEEL");
+  LevelScore = Picture("IMAGE_LEVELSCORE");
+  // Looked up once: a missing one would otherwise be reported every frame.
+  Pipe = Picture("IMAGE_TRUBA");
+  Holders = Picture("IMAGE_PROGRESSBAR_HOLDERS");
+  Stone = Picture("IMAGE_STONE");
+  SwingTop = New<TSwing>();
+  SwingTop->Init();
+  SwingX = 45;
+  SwingY = 312;
+  GearsX = 42;
+  GearsY = 0;
+  RightGearsX = 760;
+  RightGearsY = 0;
+  LeftPanelX = LeftPanelY = 0;
+  RightPanelX = 560;
+  RightPanelY = 0;
+  Rope->AnimSpeed = 50;
+  Sky = Picture("IMAGE_SKY");
+  TCloud::SetCloudsColor(ColorWhite);
+  CloudGenTime = GameTime + CloudGenSpeed;
+  return 0;
+}
+
+int TInGameInterface::UpdateSwing(float dt) {
+  const float speed = ClawSpeed();
+  const float pace = std::fabs(speed);
+  float bigWheelSpeed = 0.0f, wheelSpeed = 0.0f;
+  if (speed != 0.0f) {
+    if (Rope) Rope->AnimSpeed = std::max(Int(200.0f / pace), 50);
+    bigWheelSpeed = std::min(pace * 0.3f, 10.0f);
+    wheelSpeed = std::min(pace * 0.5f, 10.0f);
+  }
+  if (pace > kStill) {
+    if (SwingTop) SwingTop->Start(1.0f);
+    // Wheels and rope turn one way whatever the claw's direction.
+    bw_angle = std::fmod(bw_angle + bigWheelSpeed * dt, 360.0f);
+    w_angle = std::fmod(w_angle + wheelSpeed * dt, 360.0f);
+    if (Rope && GameTime >= Rope->UpdTime + Rope->AnimSpeed) {
+      Rope->Frame = Rope->Frame + 1 >= Rope->Frames ? 0 : Rope->Frame + 1;
+      Rope->UpdTime = GameTime;
+    }
+  } else if (SwingTop) {
+    SwingTop->Stop();
+  }
+  return 0;
+}
+
+int TInGameInterface::UpdateGears() {
+  if (!Gears) return 0;
+  const float speed = ClawSpeed();
+  if (speed != 0.0f) Gears->AnimSpeed = std::max(Int(100.0f / std::fabs(speed)), 10);
+  if (std::fabs(speed) > kStill && GameTime >= Gears->UpdTime + Gears->AnimSpeed) {
+    Gears->UpdTime = GameTime;
+    const int last = std::max(Gears->Frames - 1, 0);
+    if (speed > 0.0f)
+      Gears->Frame = Gears->Frame >= last ? 0 : Gears->Frame + 1;
+    else
+      Gears->Frame = Gears->Frame <= 0 ? last : Gears->Frame - 1;
+  }
+  return 0;
+}
+
+int TInGameInterface::Update(float dt) {
+  UpdateSwing(dt);
+  UpdateGears();
+  if (SwingTop) SwingTop->Update(dt);
+  TPolyAnim::UpdateAnim(dt);
+  if (RedLine) RedLine->Update(dt);
+  if (CloudInit == 0) {
+    const int n = Rand(8, 12);
+    for (int k = 0; k <= n; ++k) TCloud::Create(static_cast<float>(Rand(200, 600)), 150.0f, 0, 0);
+    CloudInit = 1;
+  }
+  if (GameTime > CloudGenTime + CloudGenSpeed) {
+    if (Rand(0, 1) == 1) TCloud::Create(200.0f, 150.0f, 0, 0);
+    CloudGenTime = GameTime;
+  }
+  if (ClockLight) ClockLight->Update(dt);
+  return 0;
+}
+
+int TInGameInterface::Draw(int layer) {
+  using namespace platform;
+  if (layer < -2 || layer > 3) return 0;
+  PushGraphicsState();
+  SetBlend(ALPHABLEND);
+  ApplyColor(ColorWhite);
+  SetAlpha(1.0f);
+  SetScale(1.0f, 1.0f);
+  SetRotation(0.0f);
+  const float sx = static_cast<float>(SwingX), sy = static_cast<float>(SwingY);
+  switch (layer) {
+    case -2:
+      TileImage(Sky, 0, 0);
+      TCloud::DrawClouds(0);
+      DrawImage(Back, -5, -5);
+      break;
+    case -1:
+      DrawImage(RightPanelBack, static_cast<float>(RightPanelX + 40), static_cast<float>(RightPanelY));
+      break;
+    case 0:
+      DrawImage(LeftPanel, static_cast<float>(LeftPanelX), static_cast<float>(LeftPanelY));
+      DrawImage(LevelScore, static_cast<float>(LeftPanelX + 25), static_cast<float>(LeftPanelY + 91));
+      break;
+    case 1: {
+      const int gearFrame = Gears ? Gears->Frame : 0;
+      DrawFrame(Gears, static_cast<float>(GearsX + 1), static_cast<float>(GearsY), gearFrame);
+      const int ropeFrame = Rope ? Rope->Frame : 0;
+      Shadowed([&](float dx, float dy) { DrawFrame(Rope, sx + dx, sy + dy, ropeFrame); }, 5, 1);
+      SetRotation(bw_angle);
+      Shadowed([&](float dx, float dy) { DrawImage(BigWheel, sx + 49 + dx, sy + 140 + dy); }, 5, 5);
+      SetRotation(0.0f);
+      DrawImage(Body, sx - 3, sy + 125);
+      SetRotation(w_angle);
+      Shadowed([&](float dx, float dy) { DrawImage(Wheel, sx + 48 + dx, sy + 7 + dy); }, 4, 3);
+      SetRotation(0.0f);
+      break;
+    }
+    case 2:
+      DrawImage(RightPanel, static_cast<float>(RightPanelX), static_cast<float>(RightPanelY));
+      if (SwingTop) SwingTop->Draw();
+      DrawImage(Platform, 0, 520);
+      DrawImage(Pipe, 580, 0);
+      DrawFrame(RightGears, static_cast<float>(RightGearsX), static_cast<float>(RightGearsY), Gears ? Gears->Frame : 0);
+      if (GameState && GameState->GameMode == TGameState::RELAXED) {
+        DrawImage(ClockCap, kClockX, kClockY);
+      } else {
+        if (ClockShadow) ClockShadow->Draw();
+        if (ClockLight) ClockLight->Draw(0.45f);
+        SetRotation(ClockShadow ? ClockShadow->angle : 0.0f);
+        DrawImage(ClockArrow, kClockX, kClockY);
+        SetRotation(0.0f);
+        DrawImage(ClockPip, kClockX, kClockY);
+      }
+      if (ResManager) SetBMFont(ResManager->GetBMFont("FONT_HELP"));
+      break;
+    default:
+      DrawImage(Holders, static_cast<float>(RightPanelX + 103), static_cast<float>(RightPanelY + 329));
+      TPolyAnim::DrawAnim(2);
+      DrawImage(Stone, 685, 553);
+      TPolyAnim::DrawAnim(3);
+      if (RedLine) RedLine->Draw();
+      break;
+  }
+  PopGraphicsState();
+  return 0;
+}
 
 }  // namespace kelp

@@ -63,6 +63,9 @@ class TInGameInterface : public Object {
   int Update(float dt);
   // The parts of the frame in one drawing layer, -2 to 3; other layers draw nothing.
   int Draw(int layer);
+
+ private:
+  platform::ImageRef Pipe, Holders, Stone;  // "IMAGE_TRUBA", "IMAGE_PROGRESSBAR_HOLDERS", "IMAGE_STONE"
 };
 
 extern Ref<TInGameInterface> InGameInterface;

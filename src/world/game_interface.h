@@ -5,6 +5,8 @@
 // AddEmitter), turns salute particles into small fireworks, and draws the
 // effects list in its three layers. The level screen makes it when it first
 // joins the widget manager; it lives to the end of the process.
+#include <functional>
+
 #include "framework/core/object_list.h"
 #include "framework/media/particles.h"
 #include "framework/ui/widget.h"
@@ -37,6 +39,12 @@ class TGameInterface : public TWidget {
   int Pause(int flag);
   void AddEmitter(const Ref<TEmitter>& emitter);
 };
+
+// Steps a list of emitters: every salute particle whose life is over (and
+// that is not hidden) bursts into a firework, handed to `add` with a white
+// flash; then each emitter updates and the dead ones leave. Returns the
+// number of particles counted before the update.
+int StepEmitters(ObjectList<TEmitter>& emitters, float dt, const std::function<void(const Ref<TEmitter>&)>& add);
 
 // Made by the level screen when it joins the widget manager.
 extern Ref<TGameInterface> GameInterface;

@@ -359,6 +359,14 @@ int TLevel::Load(int level) {
 
 // ----------------------------------------------------------------- campaign
 
+const char* BackgroundId(int level) {
+  return level <= 20   ? "IMAGE_BACK"
+         : level <= 31 ? "IMAGE_BACK_EVIL"
+         : level <= 46 ? "IMAGE_SNOW_BACK"
+         : level <= 65 ? "IMAGE_SNOW_BACK2"
+                       : "IMAGE_SNOW_BACK_EVIL";
+}
+
 int TLevel::SetLevel(int level) {
   const int stageOf = GetInfo(level, 0);
   if (GameState) {
@@ -371,12 +379,7 @@ int TLevel::SetLevel(int level) {
     else if (GetInfo(level - 3, 0) != stageOf)
       GameState->Round = 3;
   }
-  const char* back = level <= 20   ? "IMAGE_BACK"
-                     : level <= 31 ? "IMAGE_BACK_EVIL"
-                     : level <= 46 ? "IMAGE_SNOW_BACK"
-                     : level <= 65 ? "IMAGE_SNOW_BACK2"
-                                   : "IMAGE_SNOW_BACK_EVIL";
-  if (LevelLinks.SetBackground && ResManager) LevelLinks.SetBackground(ResManager->GetImage(back));
+  if (LevelLinks.SetBackground && ResManager) LevelLinks.SetBackground(ResManager->GetImage(BackgroundId(level)));
   if (StartLevel > 1 || CustomGame()) {
     const int island = GetInfo(level, 1);
     if (island != 0 && LevelLinks.LoadVillage) LevelLinks.LoadVillage(island);

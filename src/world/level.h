@@ -68,6 +68,8 @@ class TLevel : public Object {
 
 // The pack of a level.
 std::string LevelPackPath(int level);
+// The id of the backdrop picture behind a level.
+const char* BackgroundId(int level);
 
 extern Ref<TLevel> CurrentLevel;
 // Row n: the stage (column 0) and island (column 1) of level n, for the

@@ -10,8 +10,8 @@
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
-#include "framework/media/poly_anim.h"
 #include "framework/media/resources.h"
+#include "framework/media/visuals.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/window.h"
@@ -20,7 +20,9 @@
 #include "play/play_hooks.h"
 #include "play/player.h"
 #include "play/red_line.h"
+#include "play/thermometer.h"
 #include "world/block.h"
+#include "world/game_interface.h"
 #include "world/handle.h"
 #include "world/level.h"
 #include "world/pusher.h"
@@ -51,19 +53,25 @@ inline int Open(const std::string& programFolder) {
   GameScreen = New<TGame>();
   Player = New<TPlayer>();
   RedLine = New<TRedLine>();
+  Thermometer = New<TThermometer>();
   InGameInterface = New<TInGameInterface>();
   InGameInterface->Load();
+  GameInterface = New<TGameInterface>();
+  GameInterface->AddedToManager();
   CurrentLevel = New<TLevel>();
   LevelStaticPath = TStaticPath::Create();
   TBlock::Init();
   return TLevel::CountLevels();
 }
 
-// Loads the level afresh, as a new round does.
+// Loads the level afresh, as a new round does; the red line sweeps in at once.
 inline bool Load(int level) {
   TBlock::ClearBlocks();
   World->Clear();
   TLevel::SetLevel(level);
+  InGameInterface->CloudInit = 0;
+  RedLine->state = 0;
+  RedLine->Start(0);
   return CurrentLevel->Load(level) == 1;
 }
 
@@ -76,9 +84,11 @@ inline void Frame(int frame) {
       p->Time = GameTime;
     }
   GameTime += 18;
-  TPolyAnim::UpdateAnim(1.0f);  // as the level's interface does
+  TVisuals::UpdateVisuals(1.0f);
+  InGameInterface->Update(1.0f);
   TBlock::UpdateBlocks(1.0f);
   World->Update(1.0f);
+  GameInterface->Update(1.0f);
 }
 
 // Every static in red (moving ones yellow) and the path nodes, over the scene.
@@ -100,17 +110,13 @@ inline void DrawStatics() {
   LevelStaticPath->Draw();
 }
 
-// The scene in the running level's order; the frame around the field (sky,
-// landscape, panels) is the interface's, and only its landscape is drawn here.
+// The scene in the running level's order, the interface's layers between the
+// world's images, then the score, the effects and the counters over it.
 inline void Draw(bool statics) {
   using namespace platform;
   ResetDrawState();
   SetClearColor(0, 0, 0);
   Cls();
-  if (InGameInterface && InGameInterface->Back) {
-    SetColor(255, 255, 255);
-    DrawImage(InGameInterface->Back, -5, -5);
-  }
   ApplyColor(ColorWhite);
   World->Draw();
   ApplyColor(ColorWhite);
@@ -119,6 +125,7 @@ inline void Draw(bool statics) {
   TBlock::DrawBlocks();
   if (Player->Handle) Player->Handle->Draw();
   World->DrawOver();
+  GameInterface->Draw();
   if (statics) DrawStatics();
 }
 

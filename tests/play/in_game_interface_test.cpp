@@ -1,0 +1,256 @@
+// The level frame: what each drawing layer shows, the gears, rope and wheels
+// that follow the claw, the backdrop and panels by level and village, and
+// the clouds.
+#include "play/in_game_interface.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "framework/media/anim_image.h"
+#include "level_frame_env.h"
+#include "play/swing.h"
+#include "world/effects/clouds.h"
+#include "world/village_state.h"
+
+namespace kelp {
+namespace {
+
+using draw_probe::Solid;
+
+constexpr uint32_t kDark = 0x1u;  // a probe that wants a dim, not black, pixel (a shadow)
+
+class FrameLayers : public frame_test::LevelFrameCanvas {
+ protected:
+  void SetUp() override {
+    LevelFrameCanvas::SetUp();
+    saved_village_ = CurrentVillage;
+    AddImage("IMAGE_SKY", Solid(16, 16, 0xFF2050C0u));
+    AddImage("IMAGE_BACK", Solid(100, 100, 0xFF30A030u));
+    AddImage("IMAGE_RIGHT_PANEL_BACK", Solid(20, 20, 0xFF604020u));
+    AddImage("IMAGE_LEFT_PANEL", Solid(20, 20, 0xFFC09050u));
+    AddImage("IMAGE_LEVELSCORE", Solid(10, 10, 0xFFF0E0B0u));
+    AddAnim("IMAGE_GEARS", Strip({0xFF808080u, 0xFF00FF00u}, 10, 10));
+    AddAnim("IMAGE_RIGHT_GEARS", Strip({0xFF404040u, 0xFF00FFFFu}, 10, 10));
+    AddAnim("IMAGE_SWING_ROPE", Strip({0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu}, 6, 6));
+    AddImage("IMAGE_SWING_BIG_WHEEL", Solid(8, 8, 0xFF0000FFu));
+    AddImage("IMAGE_SWING_BODY", Solid(4, 4, 0xFFFFFF00u));
+    AddImage("IMAGE_SWING_WHEEL", Solid(4, 4, 0xFFFF00FFu));
+    AddImage("IMAGE_RIGHT_PANEL", Solid(20, 20, 0xFF00C0C0u));
+    AddImage("IMAGE_SWING_TOP", Solid(12, 6, 0xFFFF8000u));
+    AddImage("IMAGE_SWING_PLATFORM", Solid(10, 10, 0xFF804000u));
+    AddImage("IMAGE_TRUBA", Solid(10, 10, 0xFFA0A0A0u));
+    AddImage("IMAGE_CLOCK_ARROW", Solid(3, 12, 0xFFFF0000u));
+    AddImage("IMAGE_CLOCK_PIP", Solid(2, 2, 0xFFFFFF00u));
+    AddImage("IMAGE_CLOCK_CAP", Solid(10, 10, 0xFFFF00FFu));
+    AddImage("IMAGE_PROGRESSBAR_HOLDERS", Solid(6, 6, 0xFF9090F0u));
+    AddImage("IMAGE_STONE", Solid(6, 6, 0xFFE0E0E0u));
+    InGameInterface->Load();
+  }
+  void TearDown() override {
+    CurrentVillage = saved_village_;
+    LevelFrameCanvas::TearDown();
+  }
+  static platform::ImageRef Strip(const std::vector<uint32_t>& colours, int w, int h) {
+    auto image = platform::CreateImage(w, h, static_cast<int>(colours.size()), 0);
+    for (size_t f = 0; f < colours.size(); ++f)
+      image->SetFrame(static_cast<int>(f), Solid(w, h, colours[f])->Frame(0));
+    return image;
+  }
+  int saved_village_ = 1;
+};
+
+TEST_F(FrameLayers, EachLayerDrawsItsPartsAndOtherLayersNothing) {
+  struct Probe {
+    int x, y;
+    uint32_t rgb;
+  };
+  struct Case {
+    int layer;
+    std::function<void()> setup;
+    std::vector<Probe> probes;
+  };
+  const std::vector<Case> cases = {
+      {-2, [] {}, {{50, 50, 0x30A030}, {96, 96, 0x2050C0}, {400, 300, 0x2050C0}, {799, 599, 0x2050C0}}},
+      {-1, [] {}, {{605, 5, 0x604020}, {595, 5, 0}}},
+      {0, [] {}, {{5, 5, 0xC09050}, {30, 95, 0xF0E0B0}, {22, 5, 0}}},
+      {1,
+       [] {
+         InGameInterface->Gears->Frame = 1;
+         InGameInterface->Rope->Frame = 2;
+       },
+       {{45, 2, 0x00FF00},   // gears, the current frame, one right of their anchor
+        {46, 314, 0xFFFFFF},  // rope
+        {53, 316, kDark},     // its shadow
+        {96, 454, 0x0000FF},  // big wheel
+        {104, 462, kDark},    // its shadow
+        {43, 438, 0xFFFF00},  // body
+        {94, 320, 0xFF00FF}}},
+      {2, [] { InGameInterface->Gears->Frame = 1; },
+       {{565, 5, 0x00C0C0},  // right panel
+        {585, 5, 0xA0A0A0},  // pipe over it
+        {0, 477, 0xFF8000},  // swing: the left end down
+        {110, 454, 0xFF8000},
+        {5, 525, 0x804000},   // platform
+        {762, 2, 0x00FFFF},   // right gears with the frame of the gears
+        {92, 225, 0xFF0000},  // clock hand
+        {91, 216, 0xFFFF00}}},  // its pip
+      {2, [this] { game_->GameMode = TGameState::RELAXED; }, {{95, 220, 0xFF00FF}, {92, 227, 0}}},
+      {3, [] {}, {{665, 331, 0x9090F0}, {687, 555, 0xE0E0E0}}},
+      {-3, [] {}, {}},
+      {4, [] {}, {}},
+  };
+  for (const Case& c : cases) {
+    platform::Cls();
+    game_->GameMode = TGameState::NORMAL;
+    c.setup();
+    platform::SetAlpha(0.5f);
+    InGameInterface->Draw(c.layer);
+    EXPECT_FLOAT_EQ(platform::GetAlpha(), 0.5f) << "layer " << c.layer << " leaves the draw state as it was";
+    platform::SetAlpha(1.0f);
+    const platform::Pixmap shot = Grab();
+    if (c.probes.empty()) {
+      EXPECT_TRUE(draw_probe::IsBlank(shot)) << "layer " << c.layer;
+    }
+    for (const Probe& p : c.probes) {
+      const uint32_t got = draw_probe::RGB(shot, p.x, p.y);
+      if (p.rgb == kDark) {
+        EXPECT_NE(got, 0u) << "layer " << c.layer << " at " << p.x << "," << p.y;
+        EXPECT_LT(got & 0xFF, 0x30u) << "layer " << c.layer << " at " << p.x << "," << p.y;
+      } else {
+        // White tints of the shared colour are one short of full.
+        for (int shift : {0, 8, 16})
+          EXPECT_NEAR((got >> shift) & 0xFF, (p.rgb >> shift) & 0xFF, 1) << "layer " << c.layer << " at " << p.x << "," << p.y;
+      }
+    }
+  }
+}
+
+TEST_F(FrameLayers, GearsRopeAndWheelsFollowTheClawSpeed) {
+  struct Case {
+    float speed;
+    int gears_ms, rope_ms;
+    float big_wheel, wheel;  // degrees a frame
+  };
+  for (Case c : {Case{14, 10, 50, 4.2f, 7.0f}, Case{1, 100, 200, 0.3f, 0.5f}, Case{-7, 14, 50, 2.1f, 3.5f},
+                 Case{-40, 10, 50, 10.0f, 10.0f}}) {
+    InGameInterface->bw_angle = InGameInterface->w_angle = 0.0f;
+    Player->speed = c.speed;
+    InGameInterface->UpdateSwing(1.0f);
+    InGameInterface->UpdateGears();
+    EXPECT_EQ(InGameInterface->Gears->AnimSpeed, c.gears_ms) << c.speed;
+    EXPECT_EQ(InGameInterface->Rope->AnimSpeed, c.rope_ms) << c.speed;
+    EXPECT_FLOAT_EQ(InGameInterface->bw_angle, c.big_wheel) << c.speed;
+    EXPECT_FLOAT_EQ(InGameInterface->w_angle, c.wheel) << c.speed;
+  }
+}
+
+TEST_F(FrameLayers, AClawMovingLeftTurnsTheGearsBackButTheRopeOn) {
+  auto& ui = *InGameInterface;
+  ui.Gears->Frame = 0;
+  ui.Rope->Frame = 2;
+  Player->speed = -5.0f;
+  GameTime += 1000;
+  ui.UpdateSwing(1.0f);
+  ui.UpdateGears();
+  EXPECT_EQ(ui.Gears->Frame, 1) << "back from the first frame to the last";
+  EXPECT_EQ(ui.Rope->Frame, 0) << "on from the last frame to the first";
+  ui.UpdateSwing(1.0f);
+  ui.UpdateGears();
+  EXPECT_EQ(ui.Gears->Frame, 1) << "not before its frame time";
+  GameTime += 20;
+  ui.UpdateGears();
+  EXPECT_EQ(ui.Gears->Frame, 0);
+  ui.bw_angle = 359.0f;
+  ui.UpdateSwing(1.0f);
+  EXPECT_FLOAT_EQ(ui.bw_angle, 0.5f) << "wrapped at 360";
+  EXPECT_EQ(ui.SwingTop->state, 1) << "the moving claw rocks the swing";
+}
+
+TEST_F(FrameLayers, AClawAtRestKeepsEveryFrameAndStopsTheSwing) {
+  auto& ui = *InGameInterface;
+  Player->speed = 3.0f;
+  ui.UpdateSwing(1.0f);
+  ui.Gears->Frame = 1;
+  ui.Rope->Frame = 1;
+  Player->speed = 0.0f;
+  const float angle = ui.bw_angle;
+  ui.SwingTop->ly = 475.0f;
+  ui.SwingTop->ry = 452.0f;
+  for (int k = 0; k < 20; ++k) {
+    GameTime += 500;
+    ui.UpdateSwing(1.0f);
+    ui.UpdateGears();
+  }
+  EXPECT_EQ(ui.Gears->Frame, 1);
+  EXPECT_EQ(ui.Rope->Frame, 1);
+  EXPECT_EQ(ui.bw_angle, angle);
+  EXPECT_EQ(ui.SwingTop->state, 2) << "levelling out";
+}
+
+TEST_F(FrameLayers, TheBackdropFollowsTheLevelAndThePanelsTheVillage) {
+  std::map<std::string, platform::ImageRef> images;
+  for (const char* id : {"IMAGE_BACK_EVIL", "IMAGE_SNOW_BACK", "IMAGE_SNOW_BACK2", "IMAGE_SNOW_BACK_EVIL",
+                         "IMAGE_SNOW_LEFT_PANEL", "IMAGE_SNOW_RIGHT_PANEL"}) {
+    images[id] = Solid(4, 4, 0xFF000000u | static_cast<uint32_t>(images.size() + 1));
+    AddImage(id, images[id]);
+  }
+  images["IMAGE_BACK"] = ResManager->GetImage("IMAGE_BACK");
+  images["IMAGE_LEFT_PANEL"] = ResManager->GetImage("IMAGE_LEFT_PANEL");
+  images["IMAGE_RIGHT_PANEL"] = ResManager->GetImage("IMAGE_RIGHT_PANEL");
+  struct Case {
+    int level, village;
+    const char *back, *left, *right;
+  };
+  for (Case c : {Case{20, 1, "IMAGE_BACK", "IMAGE_LEFT_PANEL", "IMAGE_RIGHT_PANEL"},
+                 Case{21, 1, "IMAGE_BACK_EVIL", "IMAGE_LEFT_PANEL", "IMAGE_RIGHT_PANEL"},
+                 Case{31, 2, "IMAGE_BACK_EVIL", "IMAGE_SNOW_LEFT_PANEL", "IMAGE_SNOW_RIGHT_PANEL"},
+                 Case{32, 3, "IMAGE_SNOW_BACK", "IMAGE_SNOW_LEFT_PANEL", "IMAGE_SNOW_RIGHT_PANEL"},
+                 Case{46, 2, "IMAGE_SNOW_BACK", "IMAGE_SNOW_LEFT_PANEL", "IMAGE_SNOW_RIGHT_PANEL"},
+                 Case{47, 2, "IMAGE_SNOW_BACK2", "IMAGE_SNOW_LEFT_PANEL", "IMAGE_SNOW_RIGHT_PANEL"},
+                 Case{65, 1, "IMAGE_SNOW_BACK2", "IMAGE_LEFT_PANEL", "IMAGE_RIGHT_PANEL"},
+                 Case{66, 2, "IMAGE_SNOW_BACK_EVIL", "IMAGE_SNOW_LEFT_PANEL", "IMAGE_SNOW_RIGHT_PANEL"}}) {
+    game_->Level = c.level;
+    CurrentVillage = c.village;
+    InGameInterface->SetVillage();
+    EXPECT_EQ(InGameInterface->Back, images[c.back]) << c.level;
+    EXPECT_EQ(InGameInterface->LeftPanel, images[c.left]) << c.level << " village " << c.village;
+    EXPECT_EQ(InGameInterface->RightPanel, images[c.right]) << c.level << " village " << c.village;
+  }
+}
+
+TEST_F(FrameLayers, ALevelStartsWithNineToThirteenCloudsAndOneMoreMayComeEveryThreeSeconds) {
+  auto clouds = [] {
+    int n = 0;
+    for (const Ref<TVisuals>& v : VisualsList)
+      if (As<TCloud>(v)) ++n;
+    return n;
+  };
+  InGameInterface->CloudInit = 0;
+  InGameInterface->Update(1.0f);
+  const int first = clouds();
+  EXPECT_GE(first, 9);
+  EXPECT_LE(first, 13);
+  EXPECT_EQ(InGameInterface->CloudInit, 1);
+  InGameInterface->Update(1.0f);
+  EXPECT_EQ(clouds(), first);
+  int checks = 0, added = 0;
+  for (int k = 0; k < 40; ++k) {
+    const int before = clouds();
+    const int last = InGameInterface->CloudGenTime;
+    GameTime += 3001;
+    InGameInterface->Update(1.0f);
+    if (InGameInterface->CloudGenTime != last) ++checks;
+    added += clouds() - before;
+  }
+  EXPECT_GE(checks, 19);
+  EXPECT_GT(added, 0);
+  EXPECT_LT(added, checks);
+}
+
+}  // namespace
+}  // namespace kelp
