@@ -11,6 +11,7 @@
 #include "platform/graphics_state.h"
 #include "play/effects_widget.h"
 #include "play/game.h"
+#include "play/level_complete.h"
 #include "world/effects/blinks.h"
 #include "world/effects/fade2.h"
 #include "world/effects/screen_shake.h"
@@ -141,7 +142,9 @@ int TBrownieTransform::Update(float dt) {
   return 0;
 }
 
-void TBrownieTransform::RemoveResults() {}
+void TBrownieTransform::RemoveResults() {
+  if (GameScreen && GameScreen->CompleteForm && WidgetManager) WidgetManager->RemoveWidget(GameScreen->CompleteForm);
+}
 
 int TBrownieTransform::Draw() {
   using namespace platform;

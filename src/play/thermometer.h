@@ -22,7 +22,8 @@ class TThermometer : public Object {
 
   int Init();
   // Eases toward the player's released creatures; the fill is their share of
-  // the level goal (full for a level without a goal).
+  // the level goal (a level without a goal shows an empty tube until
+  // something is released, then a full one). The bubbles rise higher as it fills.
   int Update(float dt);
   // The filled part of the tube, the meniscus and the bubbles.
   int Draw();

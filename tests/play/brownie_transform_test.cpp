@@ -8,6 +8,7 @@
 #include "framework/media/fade.h"
 #include "level_frame_env.h"
 #include "play/effects_widget.h"
+#include "play/level_complete.h"
 #include "world/effects/blinks.h"
 #include "world/effects/fade2.h"
 #include "world/effects/screen_shake.h"
@@ -53,6 +54,9 @@ class BrownieTransform : public frame_test::LevelFrameCanvas {
 
 TEST_F(BrownieTransform, ItShakesFadesPlaysAndFadesBackBeforeTheLevelCompletesOnce) {
   AddAnim("IMAGE_BROWNIE_TRANSFORM", Solid(20, 20, 0xFFFFFFFFu, 6), 100);
+  auto results = New<TLevelComplete>();
+  WidgetManager->AddWidget(results);
+  game_->CompleteForm = results;
   auto scene = TBrownieTransform::Create();
   EXPECT_EQ(game_->pauses, std::vector<int>{1});
   ASSERT_TRUE(WidgetManager->Contains(scene.get()));
@@ -68,6 +72,7 @@ TEST_F(BrownieTransform, ItShakesFadesPlaysAndFadesBackBeforeTheLevelCompletesOn
   EXPECT_GT(GameTime - start, 4000 + 7000) << "the shake and the animation's hold";
   EXPECT_LT(frames, 2000);
   EXPECT_FALSE(scene->Effect) << "the glow is dropped with the scene";
+  EXPECT_FALSE(WidgetManager->Contains(results.get())) << "the results left before the picture came back";
 }
 
 TEST_F(BrownieTransform, AMissingAnimationStillEndsTheStory) {
