@@ -1,8 +1,8 @@
 #pragma once
 // The music module's entry points: the start-up initialisations of its back
-// ends and the maker of streamed music channels that the framework's music
-// playback uses. Until the stream back ends exist no file opens, so music
-// stays silent and every channel request gives null.
+// ends, in the order that fixes the loader registry (wav, mod, xm, tkm, ogg,
+// mp3), and the maker of streamed music channels that the framework's music
+// playback uses.
 #include <string>
 
 #include "platform/mixer.h"
@@ -10,13 +10,13 @@
 namespace kelp {
 
 // Run once each, in this order, as the first step of start-up.
-void InitAudioStreamModule();  // stream core and the WAV loader; installs the channel maker
-void InitTrackerModule();      // MOD, XM and the module format
-void InitOggStreamModule();
-void InitMp3StreamModule();
+void InitAudioStreamModule();  // stream core, the 120 Hz stream timer, the WAV loader; installs the channel maker
+void InitTrackerModule();      // the MOD, XM and module-file loaders
+void InitOggStreamModule();    // the OGG loader
+void InitMp3StreamModule();    // the MP3 loader and the MP3 sound loader
 
 // A streamed music channel for the file, looping when loop is non-zero and
-// started unless paused; null when the file cannot be opened.
+// started unless paused; null (and a log line) when it cannot be played.
 platform::ChannelRef CreateAudioStream(const std::string& file, int loop, int paused);
 
 // Names of the back ends initialised so far, in order (for the log and tests).

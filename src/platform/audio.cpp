@@ -73,6 +73,11 @@ ChannelRef AllocChannel() {
   return DeviceMixer().AllocChannel();
 }
 
+std::unique_ptr<StreamChannel> AllocStreamChannel(int bytes) {
+  if (!AudioAvailable()) return nullptr;
+  return std::make_unique<StreamChannel>(DeviceMixer(), bytes);
+}
+
 ChannelRef CueSound(const SoundRef& sound) {
   if (!AudioAvailable()) return std::make_shared<EffectChannel>();
   return DeviceMixer().CueSound(sound);

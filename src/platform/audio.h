@@ -2,6 +2,7 @@
 // The audio device: one SDL output at 44.1 kHz stereo playing the device
 // mixer (mixer.h). Without a device AudioAvailable() is false and every
 // call here does nothing: channels it hands out never sound.
+#include <memory>
 #include <string>
 
 #include "platform/mixer.h"
@@ -20,6 +21,8 @@ bool SetAudioDriver(const std::string& name);
 
 // A free effect channel, else the oldest; null without a device.
 ChannelRef AllocChannel();
+// A stream buffer of `bytes` on the device's mixer, stopped; null without a device.
+std::unique_ptr<StreamChannel> AllocStreamChannel(int bytes = kStreamBufferBytes);
 // The sound on an effect channel, paused at its start; PlaySound also starts
 // it. Without a device, or without a sound, a channel that never sounds.
 ChannelRef CueSound(const SoundRef& sound);

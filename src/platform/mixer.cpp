@@ -74,13 +74,12 @@ bool EffectChannel::Playing() {
 StreamChannel::StreamChannel(int bytes) : StreamChannel(DeviceMixer(), bytes) {}
 
 StreamChannel::StreamChannel(Mixer& mixer, int bytes)
-    : mixer_(&mixer), buffer_(static_cast<size_t>(std::max(bytes / 4, 1)) * 4, 0) {
+    : mixer_(&mixer), buffer_(static_cast<size_t>(std::max(bytes / 4, 2)) * 4, 0) {
   AudioLock lock;
   mixer_->streams_.push_back(this);
 }
 
 StreamChannel::~StreamChannel() {
-  lock_.reset();
   if (!mixer_) return;
   AudioLock lock;
   auto& s = mixer_->streams_;
@@ -90,16 +89,27 @@ StreamChannel::~StreamChannel() {
 }
 
 int StreamChannel::GetCurrentPosition() const {
-  AudioLock lock;
-  return static_cast<int>(pos_) * 4;
+  const int64_t frames = Size() / 4;
+  return static_cast<int>(played_.load(std::memory_order_acquire) % frames) * 4;
+}
+
+int StreamChannel::GetWritePosition() const {
+  const int64_t frames = Size() / 4;
+  return static_cast<int>(written_.load(std::memory_order_relaxed) % frames) * 4;
+}
+
+int StreamChannel::FreeBytes() const {
+  const int64_t ahead = written_.load(std::memory_order_relaxed) - played_.load(std::memory_order_acquire);
+  return Size() - static_cast<int>(ahead) * 4;
 }
 
 bool StreamChannel::Lock(int offset, int bytes, StreamRegions& regions) {
   regions = {};
   const int size = Size();
-  if (lock_ || offset < 0 || offset >= size || bytes < 0 || bytes > size) return false;
-  lock_.emplace();
-  int first = std::min(bytes, size - offset);
+  if (locked_ >= 0 || offset != GetWritePosition() || bytes < 0 || bytes % 4 != 0 || bytes > FreeBytes())
+    return false;
+  locked_ = bytes;
+  const int first = std::min(bytes, size - offset);
   regions.ptr1 = buffer_.data() + offset;
   regions.len1 = first;
   if (bytes > first) {
@@ -109,7 +119,12 @@ bool StreamChannel::Lock(int offset, int bytes, StreamRegions& regions) {
   return true;
 }
 
-void StreamChannel::Unlock() { lock_.reset(); }
+void StreamChannel::Unlock() {
+  if (locked_ < 0) return;
+  // Release: the device sees the bytes before it sees that they are there.
+  written_.fetch_add(locked_ / 4, std::memory_order_release);
+  locked_ = -1;
+}
 
 void StreamChannel::Play() {
   AudioLock lock;
@@ -271,23 +286,31 @@ void Mixer::MixVoice(Voice& v, float* acc, int frames) {
 }
 
 void Mixer::MixStream(StreamChannel& s, float* acc, int frames) {
-  const int n = s.Size() / 4;
+  const int64_t n = s.Size() / 4;
   const uint8_t* b = s.buffer_.data();
+  // Acquire: every byte written before this count is visible.
+  const int64_t written = s.written_.load(std::memory_order_acquire);
+  int64_t played = s.played_.load(std::memory_order_relaxed);
   const double step = static_cast<double>(s.frequency_) / kMixRate;
-  double pos = s.pos_;
-  for (int i = 0; i < frames; ++i) {
-    const int i0 = static_cast<int>(pos);
-    const int i1 = i0 + 1 < n ? i0 + 1 : 0;
-    const float f = static_cast<float>(pos - i0);
-    const float l0 = ReadLE16(b + 4 * i0), r0 = ReadLE16(b + 4 * i0 + 2);
-    const float l = l0 + (ReadLE16(b + 4 * i1) - l0) * f;
-    const float r = r0 + (ReadLE16(b + 4 * i1 + 2) - r0) * f;
+  double frac = s.frac_;
+  // A frame plays only once the one after it is written too: interpolation
+  // reads both, and the cursor stays short of the write position.
+  for (int i = 0; i < frames && played + 1 < written; ++i) {
+    const uint8_t* f0 = b + 4 * (played % n);
+    const uint8_t* f1 = b + 4 * ((played + 1) % n);
+    const float l0 = ReadLE16(f0), r0 = ReadLE16(f0 + 2);
+    const float l = l0 + (ReadLE16(f1) - l0) * static_cast<float>(frac);
+    const float r = r0 + (ReadLE16(f1 + 2) - r0) * static_cast<float>(frac);
     acc[2 * i] += l * s.gainL_;
     acc[2 * i + 1] += r * s.gainR_;
-    pos += step;
-    if (pos >= n) pos = std::fmod(pos, n);
+    frac += step;
+    const int64_t whole = static_cast<int64_t>(frac);
+    frac -= static_cast<double>(whole);
+    played = std::min(played + whole, written - 1);
   }
-  s.pos_ = pos;
+  s.frac_ = frac;
+  // Release: the owner may overwrite these frames only after they were read.
+  s.played_.store(played, std::memory_order_release);
 }
 
 Mixer& DeviceMixer() {

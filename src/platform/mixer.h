@@ -5,9 +5,9 @@
 // device, so tests and benchmarks drive it directly; the device's callback
 // calls DeviceMixer().Mix.
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "platform/sound_load.h"
@@ -91,6 +91,14 @@ struct StreamRegions {
 // plays round and round while its owner refills what the play cursor has
 // passed. Volume in hundredths of dB (0 full .. -10000 silent), pan -10000
 // (left only) .. 10000 (right only), each side attenuated like volume.
+//
+// Threads: the owner (one thread) locks, writes and unlocks; the device only
+// reads. A lock covers only frames the cursor has already played, starting
+// where the previous write ended, so the two never touch the same bytes and
+// the device is never held up while the owner decodes. The device plays only
+// what was written: when the owner falls behind it goes silent and the cursor
+// waits one frame short of the written data, so a late refill carries on
+// without repeating old audio or skipping new.
 class StreamChannel {
  public:
   // On the device's mixer.
@@ -103,10 +111,16 @@ class StreamChannel {
   int Size() const { return static_cast<int>(buffer_.size()); }
   // The play cursor: byte offset of the next frame to be heard.
   int GetCurrentPosition() const;
+  // Byte offset where the next write must start (where the last one ended).
+  int GetWritePosition() const;
+  // Bytes the cursor has played and a write may cover: 0 .. Size(). A new
+  // buffer is all free.
+  int FreeBytes() const;
 
-  // Makes bytes from offset writable as up to two regions. The device waits
-  // until Unlock, so unlock soon. False (and nothing locked) when the stretch
-  // is out of the buffer or a lock is already held; 0 bytes lock nothing.
+  // Makes bytes from offset writable as up to two regions; Unlock hands them
+  // to the device. False (and nothing locked) unless offset is the write
+  // position, bytes a whole number of frames within FreeBytes(), and no lock
+  // is held. 0 bytes lock nothing.
   bool Lock(int offset, int bytes, StreamRegions& regions);
   void Unlock();
 
@@ -127,11 +141,16 @@ class StreamChannel {
 
   Mixer* mixer_;
   std::vector<uint8_t> buffer_;
-  double pos_ = 0;  // in frames
+  // Frames played and frames written since the start; written - played is
+  // 1 .. frames once anything was written (0 before), so the cursor never
+  // catches up with the write position and "equal" always means "full".
+  std::atomic<int64_t> played_{0};
+  std::atomic<int64_t> written_{0};
+  double frac_ = 0;  // device side: position between two frames
   bool playing_ = false;
   int volume_ = 0, pan_ = 0, frequency_ = kMixRate;
   float gainL_ = 1, gainR_ = 1;
-  std::optional<AudioLock> lock_;
+  int locked_ = -1;  // bytes of the lock held, -1 when none
 };
 
 class Mixer {

@@ -74,7 +74,7 @@ void TcpStream::Close() {
   ended_ = true;
 }
 
-bool TcpStream::Fill() {
+bool TcpStream::Fill(int wait_ms) {
   if (ended_) return false;
   const size_t spent = static_cast<size_t>(std::min<int64_t>(keep_from_ - base_, static_cast<int64_t>(head_)));
   if (spent >= 16384 || (spent > 0 && spent == buffer_.size())) {
@@ -82,10 +82,11 @@ bool TcpStream::Fill() {
     base_ += static_cast<int64_t>(spent);
     head_ -= spent;
   }
-  const int64_t deadline = NowMs() + read_timeout_ms_;
+  const int64_t deadline = NowMs() + wait_ms;
   uint8_t chunk[4096];
   for (;;) {
     if (!WaitFor(fd_, POLLIN, deadline)) {
+      if (wait_ms == 0) return false;  // nothing yet; still open
       timed_out_ = true;
       ended_ = true;
       return false;
@@ -95,7 +96,11 @@ bool TcpStream::Fill() {
       buffer_.insert(buffer_.end(), chunk, chunk + got);
       return true;
     }
-    if (got < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      if (wait_ms == 0) return false;
+      continue;
+    }
     ended_ = true;  // closed by the other side, or broken
     return false;
   }
@@ -103,12 +108,17 @@ bool TcpStream::Fill() {
 
 size_t TcpStream::ReadSome(void* buf, size_t n) {
   keep_from_ = pos_;
-  return Take(buf, n);
+  return Take(buf, n, read_timeout_ms_);
 }
 
-size_t TcpStream::Take(void* buf, size_t n) {
+size_t TcpStream::ReadAvailable(void* buf, size_t n) {
+  keep_from_ = pos_;
+  return Take(buf, n, 0);
+}
+
+size_t TcpStream::Take(void* buf, size_t n, int wait_ms) {
   if (n == 0) return 0;
-  if (head_ == buffer_.size() && !Fill()) return 0;
+  if (head_ == buffer_.size() && !Fill(wait_ms)) return 0;
   const size_t take = std::min(n, buffer_.size() - head_);
   std::memcpy(buf, buffer_.data() + head_, take);
   head_ += take;
@@ -121,7 +131,7 @@ size_t TcpStream::Read(void* buf, size_t n) {
   keep_from_ = pos_;
   size_t done = 0;
   while (done < n) {
-    const size_t got = Take(out + done, n - done);
+    const size_t got = Take(out + done, n - done, read_timeout_ms_);
     if (got == 0) break;
     done += got;
   }

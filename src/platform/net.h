@@ -23,6 +23,9 @@ class TcpStream : public Stream {
   size_t Read(void* buf, size_t n) override;
   // What has arrived, at most n bytes, waiting at most the time-out for the first.
   size_t ReadSome(void* buf, size_t n);
+  // What has arrived, at most n bytes, without waiting: 0 when nothing has
+  // yet, which leaves the stream open (Eof() tells whether it ended).
+  size_t ReadAvailable(void* buf, size_t n);
   size_t Write(const void* buf, size_t n) override;
   // A connection seeks only within what the last read received (so that
   // line reading can step back to a line's end).
@@ -38,9 +41,10 @@ class TcpStream : public Stream {
 
  private:
   explicit TcpStream(int fd) : fd_(fd) {}
-  // Waits for and receives more bytes into the buffer; false at the end.
-  bool Fill();
-  size_t Take(void* buf, size_t n);
+  // Waits (at most wait_ms) for and receives more bytes into the buffer;
+  // false at the end, or when nothing came and wait_ms is 0.
+  bool Fill(int wait_ms);
+  size_t Take(void* buf, size_t n, int wait_ms);
 
   int fd_;
   int read_timeout_ms_ = 10000;

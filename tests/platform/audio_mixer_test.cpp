@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <atomic>
 #include <functional>
+#include <thread>
 
 #include "platform/mixer.h"
 
@@ -214,66 +216,139 @@ TEST(Mixer, PauseAllResumesOnlyWhatItPaused) {
   EXPECT_EQ(L(MixFrames(m, 1), 0), 101);
 }
 
-TEST(StreamChannel, LockGivesTwoRegionsAtTheWrap) {
+namespace {
+
+// Writes frames base, base+1, ... (left) and their negatives (right) at the write position.
+void WriteCount(StreamChannel& s, int bytes, int base) {
+  StreamRegions r;
+  ASSERT_TRUE(s.Lock(s.GetWritePosition(), bytes, r));
+  int frame = 0;
+  for (auto [p, n] : {std::pair{r.ptr1, r.len1}, std::pair{r.ptr2, r.len2}}) {
+    for (int i = 0; i + 4 <= n; i += 4, ++frame) {
+      int16_t lr[2] = {static_cast<int16_t>(base + frame), static_cast<int16_t>(-(base + frame))};
+      std::memcpy(p + i, lr, 4);
+    }
+  }
+  s.Unlock();
+}
+
+}  // namespace
+
+TEST(StreamChannel, LocksOnlyWhatTheCursorHasPlayed) {
   Mixer m;
-  StreamChannel s(m, 400);
+  StreamChannel s(m, 400);  // 100 frames
   ASSERT_EQ(s.Size(), 400);
+  EXPECT_EQ(s.FreeBytes(), 400);
   struct Case {
     int offset, bytes;
     bool ok;
     int len1, len2;
-  } cases[] = {
-      {0, 400, true, 400, 0}, {320, 160, true, 80, 80}, {100, 50, true, 50, 0}, {396, 400, true, 4, 396},
-      {10, 0, true, 0, 0},    {-1, 4, false, 0, 0},     {400, 4, false, 0, 0},  {0, 401, false, 0, 0},
-      {0, -4, false, 0, 0},
   };
-  for (const Case& c : cases) {
-    StreamRegions r;
-    ASSERT_EQ(s.Lock(c.offset, c.bytes, r), c.ok) << c.offset << "+" << c.bytes;
-    EXPECT_EQ(r.len1, c.len1) << c.offset << "+" << c.bytes;
-    EXPECT_EQ(r.len2, c.len2) << c.offset << "+" << c.bytes;
-    if (c.len2) {
-      EXPECT_EQ(r.ptr2 + 400, r.ptr1 + r.len1);
+  auto check = [&](const char* when, std::initializer_list<Case> cases) {
+    for (const Case& c : cases) {
+      StreamRegions r;
+      ASSERT_EQ(s.Lock(c.offset, c.bytes, r), c.ok) << when << " " << c.offset << "+" << c.bytes;
+      EXPECT_EQ(r.len1, c.len1) << when << " " << c.offset << "+" << c.bytes;
+      EXPECT_EQ(r.len2, c.len2) << when << " " << c.offset << "+" << c.bytes;
+      if (c.len2) {
+        EXPECT_EQ(r.ptr2 + 400, r.ptr1 + r.len1);
+      }
+      if (!c.ok) continue;
+      StreamRegions again;
+      EXPECT_FALSE(s.Lock(s.GetWritePosition(), 0, again)) << "one lock at a time";
+      s.Unlock();
     }
-    if (!c.ok) continue;
-    StreamRegions again;
-    EXPECT_FALSE(s.Lock(0, 4, again));  // one lock at a time
-    s.Unlock();
-  }
+  };
+  // new: all of it free, from 0
+  check("new", {{4, 4, false, 0, 0}, {0, 401, false, 0, 0}, {0, 6, false, 0, 0}, {0, -4, false, 0, 0},
+                {-4, 4, false, 0, 0}, {0, 0, true, 0, 0}});
+  check("fill", {{0, 400, true, 400, 0}});
+  EXPECT_EQ(s.FreeBytes(), 0);
+  check("full", {{0, 4, false, 0, 0}, {0, 0, true, 0, 0}});
+  s.Play();
+  MixFrames(m, 60);
+  EXPECT_EQ(s.GetCurrentPosition(), 240);
+  EXPECT_EQ(s.FreeBytes(), 240);
+  check("played 60", {{0, 244, false, 0, 0}, {4, 4, false, 0, 0}, {0, 160, true, 160, 0}});
+  MixFrames(m, 60);  // cursor at frame 20 after the wrap; written up to frame 40
+  EXPECT_EQ(s.GetCurrentPosition(), 80);
+  EXPECT_EQ(s.GetWritePosition(), 160);
+  check("wrapped", {{160, 324, false, 0, 0}, {160, 320, true, 240, 80}});
   s.Unlock();  // without a lock: nothing
 }
 
 TEST(StreamChannel, PlaysWhatWasWrittenAcrossTheWrap) {
   Mixer m;
   StreamChannel s(m, 400);  // 100 frames
-  auto write = [&](int offset, int bytes, int base) {
-    StreamRegions r;
-    ASSERT_TRUE(s.Lock(offset, bytes, r));
-    int frame = 0;
-    for (auto [p, n] : {std::pair{r.ptr1, r.len1}, std::pair{r.ptr2, r.len2}}) {
-      for (int i = 0; i + 4 <= n; i += 4, ++frame) {
-        int16_t lr[2] = {static_cast<int16_t>(base + frame), static_cast<int16_t>(-(base + frame))};
-        std::memcpy(p + i, lr, 4);
-      }
-    }
-    s.Unlock();
-  };
-  write(0, 400, 1000);
+  WriteCount(s, 400, 1000);
   s.Play();
   auto out = MixFrames(m, 60);
   for (int i = 0; i < 60; ++i) ASSERT_EQ(L(out, i), 1000 + i) << i;
   EXPECT_EQ(s.GetCurrentPosition(), 240);
 
-  // refill 40 frames from frame 80: 20 at the end, 20 from the start
-  write(320, 160, 5000);
+  // the 60 frames played are refilled; the next 60 play the old end, then the new start
+  WriteCount(s, 240, 5000);
   out = MixFrames(m, 60);
   for (int i = 0; i < 60; ++i) {
-    int frame = (60 + i) % 100;
-    int expected = frame < 80 && frame >= 20 ? 1000 + frame : 5000 + (frame + 20) % 100;
+    const int frame = 60 + i;
+    const int expected = frame < 100 ? 1000 + frame : 5000 + frame - 100;
     ASSERT_EQ(L(out, i), expected) << i;
     ASSERT_EQ(R(out, i), -expected) << i;
   }
   EXPECT_EQ(s.GetCurrentPosition(), 80);
+}
+
+TEST(StreamChannel, AnUnderrunIsSilentAndLosesNothing) {
+  Mixer m;
+  StreamChannel s(m, 400);
+  WriteCount(s, 40, 1);  // frames 1..10
+  s.Play();
+  auto out = MixFrames(m, 20);
+  // The last frame written waits for the one after it.
+  for (int i = 0; i < 20; ++i) ASSERT_EQ(L(out, i), i < 9 ? 1 + i : 0) << i;
+  EXPECT_EQ(s.GetCurrentPosition(), 36);
+  EXPECT_EQ(s.FreeBytes(), 396);
+  WriteCount(s, 20, 11);  // frames 11..15
+  out = MixFrames(m, 20);
+  for (int i = 0; i < 20; ++i) ASSERT_EQ(L(out, i), i < 5 ? 10 + i : 0) << i;
+  EXPECT_TRUE(s.Playing());
+}
+
+// The device thread mixes while the owner refills: every frame is heard
+// once, in order, whatever the timing.
+TEST(StreamChannel, TheDeviceThreadReadsWhileTheOwnerWrites) {
+  Mixer m;
+  StreamChannel s(m, 4000);
+  int next = 1;
+  auto refill = [&] {
+    const int bytes = s.FreeBytes() / 4 * 4;
+    if (bytes == 0) return;
+    WriteCount(s, bytes, next);
+    next += bytes / 4;
+  };
+  refill();
+  s.Play();
+  constexpr int kFrames = 30000;
+  std::vector<int16_t> heard;
+  std::atomic<bool> done{false};
+  std::thread device([&] {
+    std::vector<int16_t> out(2 * 64);
+    while (!done) {
+      m.Mix(out.data(), 64);
+      for (int i = 0; i < 64; ++i)
+        if (out[2 * i] != 0) heard.push_back(out[2 * i]);
+    }
+  });
+  while (next < kFrames) {
+    refill();
+    std::this_thread::yield();
+  }
+  while (s.FreeBytes() < s.Size() - 8) std::this_thread::yield();  // played all but the last
+  done = true;
+  device.join();
+  ASSERT_GE(heard.size(), 1u);
+  for (size_t i = 0; i < heard.size(); ++i) ASSERT_EQ(heard[i], static_cast<int16_t>(1 + i)) << i;
+  EXPECT_GE(static_cast<int>(heard.size()), kFrames - 2);
 }
 
 TEST(StreamChannel, StopKeepsThePosition) {
@@ -346,7 +421,7 @@ TEST(StreamChannel, MixesWithEffectsAndLeavesTheMixerWhenDestroyed) {
     StreamRegions r;
     ASSERT_TRUE(s.Lock(0, 400, r));
     for (int i = 0; i < 200; ++i) std::memcpy(r.ptr1 + 2 * i, "\x20\x00", 2);  // 32
-    // destroyed while locked: the lock goes with it
+    s.Unlock();
     s.Play();
     EXPECT_EQ(L(MixFrames(m, 1), 0), 332);
   }
