@@ -1,5 +1,5 @@
 #pragma once
-// The sound effects and music tracks the game names, and how each is made.
+// The sound effects the game names, and how each is made.
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,12 +15,5 @@ struct SoundSpec {
   std::function<Buffer()> make;  // mono
 };
 std::vector<SoundSpec> AllSounds();
-
-struct MusicSpec {
-  const char* id;
-  const char* file;  // base name under data/music/
-  std::function<Buffer()> make;  // stereo interleaved, loops seamlessly
-};
-std::vector<MusicSpec> AllMusic();
 
 }  // namespace kelp::audio

@@ -94,6 +94,27 @@ bool WriteWav(const std::string& path, const Buffer& mono) {
   return std::fclose(f) == 0 && ok;
 }
 
+bool WriteWavStereo(const std::string& path, const Buffer& interleaved) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  const uint32_t bytes = static_cast<uint32_t>(interleaved.size() * 2);
+  std::fwrite("RIFF", 1, 4, f);
+  Put32(f, 36 + bytes);
+  std::fwrite("WAVEfmt ", 1, 8, f);
+  Put32(f, 16);
+  Put16(f, 1);
+  Put16(f, 2);
+  Put32(f, kRate);
+  Put32(f, kRate * 4);
+  Put16(f, 4);
+  Put16(f, 16);
+  std::fwrite("data", 1, 4, f);
+  Put32(f, bytes);
+  for (float v : interleaved) Put16(f, ToPcm(v));
+  const bool ok = std::ferror(f) == 0;
+  return std::fclose(f) == 0 && ok;
+}
+
 bool WriteOgg(const std::string& path, const Buffer& interleaved, float quality, const std::string& title) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;

@@ -60,9 +60,17 @@ inline float Adsr(double t, double len, double a, double d, double s, double r) 
 // A state-variable filter (Chamberlin): low, band and high outputs.
 struct Svf {
   float low = 0, band = 0;
+  double lastCutoff = -1, lastQ = -1;  // the coefficients of the last call, kept: sin is dear
+  float f = 0, damp = 0;
   float Process(float in, double cutoff, double q, int mode) {
-    const float f = static_cast<float>(2 * std::sin(kPi * std::min(cutoff, kRate / 6.0) / kRate));
-    const float damp = static_cast<float>(1.0 / std::max(q, 0.5));
+    if (cutoff != lastCutoff) {
+      f = static_cast<float>(2 * std::sin(kPi * std::min(cutoff, kRate / 6.0) / kRate));
+      lastCutoff = cutoff;
+    }
+    if (q != lastQ) {
+      damp = static_cast<float>(1.0 / std::max(q, 0.5));
+      lastQ = q;
+    }
     low += f * band;
     const float high = in - low - damp * band;
     band += f * high;
@@ -102,6 +110,8 @@ void FadeEdges(Buffer& b, double in, double out);
 
 // Files.
 bool WriteWav(const std::string& path, const Buffer& mono);
+// Interleaved stereo as 16-bit WAV (copies of the music to look at).
+bool WriteWavStereo(const std::string& path, const Buffer& interleaved);
 // Stereo interleaved, Vorbis at the given quality (-0.1 .. 1).
 bool WriteOgg(const std::string& path, const Buffer& interleaved, float quality, const std::string& title);
 

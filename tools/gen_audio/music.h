@@ -1,0 +1,16 @@
+#pragma once
+// The six music pieces the game plays by id, each a song for the composer.
+#include <vector>
+
+#include "composer.h"
+
+namespace kelp::audio {
+
+struct MusicSpec {
+  const char* id;
+  const char* file;  // base name under data/music/
+  Song song;
+};
+std::vector<MusicSpec> AllMusic();
+
+}  // namespace kelp::audio
