@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
 
 #include "framework/files/log.h"
 #include "framework/media/resources.h"
@@ -200,4 +201,48 @@ TEST(DataSetMusic, EveryPieceIsLongStereoAndLoopsWithoutAClick) {
     const int near = std::max(MaxStep(seam, kAround - 64, kAround), MaxStep(seam, kAround + 1, kAround + 64));
     EXPECT_LE(join, near * 5 / 4 + 200) << name << ": a click where the piece loops";
   }
+}
+
+// Every piece the screens ask for, by its id in the build's resource list:
+// it starts (the log says which file), fades in, and is heard.
+TEST(DataSetMusic, EveryIdThePiecesArePlayedByStarts) {
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(KELP_DATA_ROOT);
+  testenv::TempDir logDir;
+  ASSERT_TRUE(OpenLog(logDir.path() + "/"));
+  Rig rig;
+  ResetSound();
+  UseSoundMixer(&rig.mixer);
+  ResManager = New<TResManager>();
+  ASSERT_TRUE(ReadResourceList("res.xml"));
+  ResManager->LoadScope("Music");
+  struct Piece {
+    const char* id;
+    int loop;
+    const char* file;
+  } pieces[] = {{"MUSIC_MENU", 1, "menu"},       {"MUSIC_MAP", 1, "map"},
+                {"MUSIC_VILLAGE", 1, "village"}, {"MUSIC_GAME", 1, "game"},
+                {"MUSIC_CREDITS", 1, "credits"}, {"MUSIC_LEVEL_COMPLETE", 0, "level_complete"}};
+  for (const Piece& p : pieces) {
+    PlayMusic(p.id, p.loop);
+    int peak = 0;
+    for (int frame = 0; frame < 250; ++frame) {  // the change-over and a second of music
+      UpdateMusic(1.0f);
+      const std::vector<int16_t> out = rig.Run(735);
+      if (frame >= 200)
+        for (int16_t v : out) peak = std::max(peak, std::abs(static_cast<int>(v)));
+    }
+    EXPECT_EQ(CurrentMusicName, std::string("data/music/") + p.file + ".ogg") << p.id;
+    EXPECT_GT(peak, 2000) << p.id << " is heard";
+  }
+  CloseLog();
+  const std::string log = testenv::ReadFile(logDir / "log.xml");
+  for (const Piece& p : pieces) {
+    const std::string line = std::string("Music: playing \"data/music/") + p.file + ".ogg\"" + (p.loop ? ", looped" : "");
+    EXPECT_NE(log.find(line), std::string::npos) << line;
+  }
+  ResetSound();
+  UseSoundMixer(nullptr);
+  ResManager = nullptr;
+  std::filesystem::current_path(before);
 }
