@@ -234,7 +234,10 @@ void ReadCommandLine(const std::vector<std::string>& args) {
   if (a.size() >= 3 && a[2] == "16") ColorDepth = 16;
 }
 
-void ResetStartup() { g_ran = 0; }
+void ResetStartup() {
+  g_ran = 0;
+  g_loadingShown = 0;
+}
 
 int ModuleEntry(int argc, char** argv) {
   static int entered = 0;

@@ -741,6 +741,9 @@ constexpr TBinding kComicsIntro[] = {
     {BIND_IMAGE, "IMAGE_COMICS_STONE_01"},
 };
 
+// Rows without a global keep their objects here, one list per table.
+std::vector<TResData> g_keptInit, g_keptMenu, g_keptMap, g_keptVillage, g_keptVillage2, g_keptComicsIntro;
+
 }  // namespace
 
 std::span<const TBinding> InitBindings() { return kInit; }
@@ -750,30 +753,25 @@ std::span<const TBinding> VillageBindings() { return kVillage; }
 std::span<const TBinding> Village2Bindings() { return kVillage2; }
 std::span<const TBinding> ComicsIntroBindings() { return kComicsIntro; }
 
-void BindInitResources() {
-  static std::vector<TResData> kept;
-  BindTable(kInit, kept);
-}
-void BindMenuResources() {
-  static std::vector<TResData> kept;
-  BindTable(kMenu, kept);
-}
-void BindMapResources() {
-  static std::vector<TResData> kept;
-  BindTable(kMap, kept);
-}
-void BindVillageResources() {
-  static std::vector<TResData> kept;
-  BindTable(kVillage, kept);
-}
-void BindVillage2Resources() {
-  static std::vector<TResData> kept;
-  BindTable(kVillage2, kept);
-}
+void BindInitResources() { BindTable(kInit, g_keptInit); }
+void BindMenuResources() { BindTable(kMenu, g_keptMenu); }
+void BindMapResources() { BindTable(kMap, g_keptMap); }
+void BindVillageResources() { BindTable(kVillage, g_keptVillage); }
+void BindVillage2Resources() { BindTable(kVillage2, g_keptVillage2); }
 void BindMusicResources() {}
-void BindComicsIntroResources() {
-  static std::vector<TResData> kept;
-  BindTable(kComicsIntro, kept);
+void BindComicsIntroResources() { BindTable(kComicsIntro, g_keptComicsIntro); }
+
+void ResetResourceBindings() {
+  for (std::span<const TBinding> table : {InitBindings(), MenuBindings(), MapBindings(), VillageBindings(),
+                                          Village2Bindings(), ComicsIntroBindings()})
+    for (const TBinding& row : table) {
+      // The widgets' picture and fonts are the widget room's globals, reset with it.
+      if (row.image && row.image != &ImageGuiMessageBox) *row.image = nullptr;
+      if (row.font && row.font != &FontPopup && row.font != &FontUserlist) *row.font = nullptr;
+      if (row.effect) *row.effect = nullptr;
+    }
+  for (auto* kept : {&g_keptInit, &g_keptMenu, &g_keptMap, &g_keptVillage, &g_keptVillage2, &g_keptComicsIntro})
+    kept->clear();
 }
 
 }  // namespace kelp

@@ -23,6 +23,9 @@ void BindVillageResources();
 void BindVillage2Resources();
 void BindMusicResources();  // binds nothing
 void BindComicsIntroResources();
+// Every global the tables bind back to null and the objects the tables keep
+// let go (the widgets' picture and fonts excepted: their room resets them).
+void ResetResourceBindings();
 
 // The tables, in binding order (for the data check of the shipped resource list).
 std::span<const TBinding> InitBindings();

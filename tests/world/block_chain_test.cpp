@@ -2,6 +2,8 @@
 #include <algorithm>
 
 #include "box_scene.h"
+#include "world/effects/electro.h"
+#include "world/trolley.h"
 
 using namespace kelp;
 using namespace box_test;
@@ -20,7 +22,7 @@ class Chains : public BoxScene {
 std::vector<Ref<TBlock>> Row(std::initializer_list<int> classes, float x = 300.0f) {
   std::vector<Ref<TBlock>> out;
   for (int c : classes) {
-    out.push_back(BoxScene::Place(c, x, 528.0f));
+    out.push_back(MakeBox(c, x, 528.0f));
     x += 53.0f;
   }
   return out;
@@ -97,7 +99,7 @@ TEST_F(Chains, TwoRedsWaitUntilAThirdTouchesEither) {
     RunFor(1000);
     for (const auto& b : again) EXPECT_EQ(b->Ticket, 0);
     // A third beside the left one, or beside the right one.
-    auto third = Place(TBlock::RED, x == 300.0f ? 247.0f : 512.0f, 528.0f);
+    auto third = MakeBox(TBlock::RED, x == 300.0f ? 247.0f : 512.0f, 528.0f);
     Frames(3);
     for (const auto& b : again) EXPECT_EQ(b->Ticket, 1);
     EXPECT_EQ(third->Ticket, 1);
@@ -185,9 +187,7 @@ TEST_F(Chains, BoxesOffTheFieldVanishWithoutPointsAndLeaveNoReferences) {
                         {849, 300, false}, {-249, 300, false}, {300, 649, false}, {300, -49, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
-    auto b = Place(TBlock::BOSS, c.x, c.y);
-    b->boss_class = TBlock::BROWNIE;
-    Pin(b);
+    auto b = MakeBox({.cls = TBlock::BOSS, .x = c.x, .y = c.y, .pinned = true, .boss = TBlock::BROWNIE});
     BrownieBlock = b;
     Player->box = b;
     auto trolley = New<TTrolley>();

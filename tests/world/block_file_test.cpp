@@ -7,6 +7,7 @@
 #include "framework/core/debug_output.h"
 #include "platform/stream.h"
 #include "test_env.h"
+#include "world/trolley.h"
 
 using namespace kelp;
 using namespace box_test;
@@ -107,17 +108,17 @@ TEST_F(BlockFile, SavedBoxesLoadBackAsTheyWere) {
   trolley->ID = 2;
   Trolleys.AddLast(trolley);
 
-  auto red = Place(TBlock::RED * 10, 250, 300);
-  auto chest = Place(TBlock::BONUS, 320, 420);
+  auto red = MakeBox(TBlock::RED * 10, 250, 300);
+  auto chest = MakeBox(TBlock::BONUS, 320, 420);
   chest->bonus_class = TBlock::CHEST_02;
   chest->Money = 250;
-  auto yeti = Place(TBlock::BOSS, 400, 360);
+  auto yeti = MakeBox(TBlock::BOSS, 400, 360);
   yeti->boss_class = TBlock::YETI;
   yeti->armor = 13;
-  auto sky = Place(TBlock::SKY * 100, 470, 480);
+  auto sky = MakeBox(TBlock::SKY * 100, 470, 480);
   sky->UpLeft->static_ = 1;
   trolley->AddBlock(sky);
-  auto held = Place(TBlock::GREEN, 390, 100);
+  auto held = MakeBox(TBlock::GREEN, 390, 100);
   held->Released = 0;
   Frames(5);  // let them move off their round numbers
 
@@ -188,7 +189,7 @@ TEST_F(BlockFile, ACopyIsTheSameBoxInPlay) {
                         {TBlock::BOSS, 0, TBlock::ELITE, 0, 1.2f}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.fileClass);
-    auto b = Place(c.fileClass, 300, 400);
+    auto b = MakeBox(c.fileClass, 300, 400);
     b->bonus_class = c.bonus_class;
     b->boss_class = c.boss_class;
     b->Group->boss_class = c.boss_class;
@@ -405,12 +406,9 @@ TEST_F(BlockFile, TheNextColourComesFromTheField) {
 }
 
 TEST_F(BlockFile, TheHeldBoxTakesAColourStillOnTheField) {
-  Place(TBlock::ORANGE, 300, 528);
-  Place(TBlock::PURPLE, 400, 528);
-  auto held = Place(TBlock::RED, 390, 100);
-  Pin(held);
-  held->Released = 0;
-  held->Group->Released = 0;
+  MakeBox(TBlock::ORANGE, 300, 528);
+  MakeBox(TBlock::PURPLE, 400, 528);
+  auto held = MakeBox({.cls = TBlock::RED, .x = 390, .y = 100, .released = false, .pinned = true});
   Player->box = held;
   Player->CurrentBlockClass = TBlock::RED;
   Player->NextBlockClass = TBlock::BLUE;
@@ -424,9 +422,8 @@ TEST_F(BlockFile, TheHeldBoxTakesAColourStillOnTheField) {
 
   // With only colours the level cannot draw, the held box keeps its colour.
   TBlock::ClearBlocks();
-  Place(TBlock::SKY, 300, 528);
-  held = Place(TBlock::RED, 390, 100);
-  Pin(held);
+  MakeBox(TBlock::SKY, 300, 528);
+  held = MakeBox({.cls = TBlock::RED, .x = 390, .y = 100, .pinned = true});
   held->Released = 0;
   Player->box = held;
   Player->NextBlockClass = TBlock::BLUE;
@@ -447,15 +444,12 @@ TEST_F(BlockFile, ABonusOrBossInTheClawKeepsItsKind) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.class_);
     TBlock::ClearBlocks();
-    Place(TBlock::ORANGE, 300, 528);
-    Place(TBlock::PURPLE, 400, 528);
-    auto held = Place(TBlock::RED, 390, 100);
+    MakeBox(TBlock::ORANGE, 300, 528);
+    MakeBox(TBlock::PURPLE, 400, 528);
+    auto held = MakeBox({.cls = TBlock::RED, .x = 390, .y = 100, .released = false, .pinned = true});
     held->class_ = held->Group->class_ = c.class_;
     held->bonus_class = c.bonus_class;
     held->boss_class = c.boss_class;
-    Pin(held);
-    held->Released = 0;
-    held->Group->Released = 0;
     Player->box = held;
     Player->NextBlockClass = TBlock::BLUE;
     Frame();

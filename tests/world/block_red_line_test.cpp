@@ -20,9 +20,7 @@ class RedLineTest : public BoxScene {
 
   // A box pinned above the line (at 220: the world's line plus 20).
   Ref<TBlock> HighBox() {
-    auto b = Place(TBlock::RED, 380, 150);
-    Pin(b);
-    return b;
+    return MakeBox({.cls = TBlock::RED, .x = 380, .y = 150, .pinned = true});
   }
 
   // Runs 10 ms frames until the level is lost or `limit` ms have passed;

@@ -17,11 +17,11 @@ class BossBoxes : public BonusScene {
  public:
   // A boss standing free (not pinned) at (x, y).
   static Ref<TBlock> FreeBoss(int kind, float x, float y, int armor) {
-    auto b = Make(TBlock::BOSS, x, y);
-    b->boss_class = kind;
-    b->Group->boss_class = kind;
-    b->armor = b->max_armor = armor;
-    return b;
+    return MakeBox({.cls = TBlock::BOSS, .x = x, .y = y, .levelSize = true, .armor = armor, .boss = kind});
+  }
+  // A box of the class standing free in its level size.
+  static Ref<TBlock> FreeBox(int cls, float x, float y) {
+    return MakeBox({.cls = cls, .x = x, .y = y, .levelSize = true});
   }
 
   // Frames until `done` holds or `limit` ms have passed; the ms run.
@@ -96,8 +96,8 @@ TEST_F(BossBoxes, OnlyTheFirstBossDueHops) {
 }
 
 TEST_F(BossBoxes, AParasiteCapturesATouchingBoxAfterFifteenSeconds) {
-  auto red = Make(TBlock::RED, 300, kFloor);
-  auto parasite = Make(TBlock::PARAZITE, 300 + kNext, kFloor);
+  auto red = FreeBox(TBlock::RED, 300, kFloor);
+  auto parasite = FreeBox(TBlock::PARAZITE, 300 + kNext, kFloor);
   ASSERT_LT(RunUntil([&] { return red->Group->ParaziteOnBoard != 0; }, 1000), 1000);
   Frame();
   ASSERT_TRUE(red->EvilSmoke) << "it smokes from the first contact";
@@ -130,8 +130,8 @@ TEST_F(BossBoxes, AParasiteCapturesATouchingBoxAfterFifteenSeconds) {
 }
 
 TEST_F(BossBoxes, ABoxThatGetsAwayCalmsDownAndStartsOver) {
-  auto red = Make(TBlock::RED, 300, kFloor);
-  auto parasite = Make(TBlock::PARAZITE, 300 + kNext, kFloor);
+  auto red = FreeBox(TBlock::RED, 300, kFloor);
+  auto parasite = FreeBox(TBlock::PARAZITE, 300 + kNext, kFloor);
   RunFor(14000);
   ASSERT_TRUE(red->Pulser);
   const Ref<TPulser> pulser = red->Pulser;
@@ -158,7 +158,7 @@ TEST_F(BossBoxes, ABoxThatGetsAwayCalmsDownAndStartsOver) {
 }
 
 TEST_F(BossBoxes, NextToAYetiABoxFreezesIntoIceAfterTenSeconds) {
-  auto red = Make(TBlock::RED, 300, kFloor);
+  auto red = FreeBox(TBlock::RED, 300, kFloor);
   FreeBoss(TBlock::YETI, 300 + kNext, kFloor, 20);
   bool pulsed = false;
   RunUntil([&] {
@@ -210,7 +210,7 @@ TEST_F(BossBoxes, TheBrownieTurnsCapturesIntoWhatItsHealthAllows) {
     SCOPED_TRACE(r.what);
     TBlock::ClearBlocks();
     VisualsList.Clear();
-    auto red = Make(TBlock::RED, 300, kFloor);
+    auto red = FreeBox(TBlock::RED, 300, kFloor);
     auto brownie = FreeBoss(TBlock::BROWNIE, 300 + kNext, kFloor, 52);
     brownie->armor = r.armor;
     if (r.brownieKnown) BrownieBlock = brownie;
@@ -235,7 +235,7 @@ TEST_F(BossBoxes, TheBrownieTurnsCapturesIntoWhatItsHealthAllows) {
 }
 
 TEST_F(BossBoxes, ABrownieGoneFromTheFieldTurnsNothing) {
-  auto red = Make(TBlock::RED, 300, kFloor);
+  auto red = FreeBox(TBlock::RED, 300, kFloor);
   auto brownie = FreeBoss(TBlock::BROWNIE, 300 + kNext, kFloor, 52);
   brownie->armor = 10;
   BrownieBlock = brownie;
@@ -278,8 +278,8 @@ TEST_F(BossBoxes, DefeatingTheBrownieClearsTheFieldButTheClaw) {
 TEST_F(BossBoxes, OnlyPausesDuringTheContactLengthenTheCapture) {
   // The round began with a long pause, before any contact.
   GameScreen->PausedTime = 5000;
-  auto red = Make(TBlock::RED, 300, kFloor);
-  Make(TBlock::PARAZITE, 300 + kNext, kFloor);
+  auto red = FreeBox(TBlock::RED, 300, kFloor);
+  FreeBox(TBlock::PARAZITE, 300 + kNext, kFloor);
   RunFor(5000);
   ASSERT_GT(Contact(red), 4000);
   // A pause of 3 s in the middle of the contact; the world stands still.
@@ -293,8 +293,8 @@ TEST_F(BossBoxes, OnlyPausesDuringTheContactLengthenTheCapture) {
 }
 
 TEST_F(BossBoxes, EffectsOfARemovedBoxEndWithIt) {
-  auto red = Make(TBlock::RED, 300, kFloor);
-  Make(TBlock::PARAZITE, 300 + kNext, kFloor);
+  auto red = FreeBox(TBlock::RED, 300, kFloor);
+  FreeBox(TBlock::PARAZITE, 300 + kNext, kFloor);
   RunFor(14000);
   ASSERT_TRUE(red->Pulser);
   ASSERT_TRUE(red->EvilSmoke);

@@ -7,46 +7,47 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/color.h"
+#include "box_builder.h"
+#include "framework/core/core_globals.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
+#include "framework/files/files_globals.h"
 #include "framework/files/language.h"
 #include "framework/media/anim_image.h"
 #include "framework/media/bmfont.h"
+#include "framework/media/media_globals.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
-#include "play/play_hooks.h"
-#include "world/effects/electro.h"
-#include "world/effects/flying_text.h"
-#include "world/effects/message_label.h"
+#include "physics/physics_globals.h"
 #include "play/game.h"
+#include "play/play_globals.h"
+#include "play/play_hooks.h"
 #include "play/player.h"
 #include "play/red_line.h"
 #include "world/block.h"
+#include "world/effects/flying_text.h"
+#include "world/effects/message_label.h"
 #include "world/handle.h"
 #include "world/resource_bindings.h"
-#include "world/trolley.h"
 #include "world/world.h"
+#include "world/world_globals.h"
 
 namespace box_test {
 
 using namespace kelp;
+using testsupport::MakeBox;
+using testsupport::WalledField;
 
 class BoxScene : public ::testing::Test {
  protected:
   void SetUp() override {
+    ResetGlobals();
     GameTime = 1000000;
     SeedRnd(7);
-    InitColors();
     CreateBlockColors();
-    ResetBlockState();
-    VisualsList.Clear();
 
     World = New<TWorld>();
-    TPhysEngine& e = *World->Physics;
-    TPhysEngine_Static::Create(190, 560, 570, 560, 0.8f, 2, 1, &e);
-    TPhysEngine_Static::Create(190, -1000, 190, 560, 0.8f, 2, 1, &e);
-    TPhysEngine_Static::Create(570, -1000, 570, 560, 0.8f, 2, 1, &e);
+    WalledField(*World->Physics);
     World->CriticalLine = 200;
 
     InitPlayHooks();
@@ -67,37 +68,22 @@ class BoxScene : public ::testing::Test {
     for (int i = 46; i <= 52; ++i) GameTexts.Set(i, "Combo" + std::to_string(i));
   }
 
-  void TearDown() override {
-    TBlock::ClearBlocks();
-    VisualsList.Clear();
-    TElectro::Clear();
-    Trolleys.Clear();
-    CurrentTrolley = nullptr;
-    World = nullptr;
-    GameScreen = nullptr;
-    Player = nullptr;
-    RedLine = nullptr;
-    Font02 = nullptr;
-    FontBlockScores = nullptr;
+  void TearDown() override { ResetGlobals(); }
+
+  // Every room the scene touches, the running level first.
+  static void ResetGlobals() {
+    ResetPlayGlobals();
+    ResetWorldGlobals();
+    ResetPhysicsGlobals();
+    ResetMediaGlobals();
+    ResetFilesGlobals();
+    ResetCoreGlobals();
   }
 
   // What the scenes are built with.
  public:
   // A released box of the class value (armour in trailing digits) at (x, y).
-  static Ref<TBlock> Place(int fileClass, float x, float y) {
-    auto b = TBlock::Create(x, y, 0, 0);
-    b->class_ = fileClass;
-    b->SetClass();
-    b->Group->Scale(b->scale);
-    b->Released = 1;
-    b->Group->Released = 1;
-    return b;
-  }
-
-  // Pins every particle, so the box stays where it is put.
-  static void Pin(const Ref<TBlock>& b) {
-    for (auto p = b->Group->frstp.get(); p; p = p->nxt.get()) p->static_ = 1;
-  }
+  static Ref<TBlock> Place(int fileClass, float x, float y) { return MakeBox(fileClass, x, y); }
 
   // One level frame: the box logic, then the physics step, 18 ms apart.
   static void Frame(int ms = 18) {

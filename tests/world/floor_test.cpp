@@ -2,31 +2,40 @@
 // slow-down after a removed box, its dust while it rises.
 #include <gtest/gtest.h>
 
+#include "box_builder.h"
 #include "box_scene.h"
+#include "framework/core/core_globals.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
+#include "framework/media/media_globals.h"
 #include "physics/engine.h"
 #include "play/game.h"
-#include "world/game_interface.h"
+#include "play/play_globals.h"
 #include "world/floor.h"
+#include "world/game_interface.h"
 #include "world/world.h"
+#include "world/world_globals.h"
 
 namespace {
 
 using namespace kelp;
+using testsupport::MakeBox;
 
 class Floors : public ::testing::Test {
  protected:
   void SetUp() override {
+    ResetGlobals();
     GameTime = 1000000;
     SeedRnd(3);
     World = New<TWorld>();
     GameScreen = New<TGame>();
   }
-  void TearDown() override {
-    World = nullptr;
-    GameScreen = nullptr;
-    GameInterface = nullptr;
+  void TearDown() override { ResetGlobals(); }
+  static void ResetGlobals() {
+    ResetPlayGlobals();
+    ResetWorldGlobals();
+    ResetMediaGlobals();
+    ResetCoreGlobals();
   }
 
  public:
@@ -159,7 +168,7 @@ TEST_F(FloorUnderBoxes, RemovedBoxesSlowTheFloorDown) {
     SCOPED_TRACE(c.fileClass);
     World->MovingFloor->dy = World->MovingFloor->_dy;
     World->MovingFloor->Slow = 0;
-    Ref<TBlock> box = Place(c.fileClass, 300, 400);
+    Ref<TBlock> box = MakeBox(c.fileClass, 300, 400);
     TBlock::Remove(box);
     EXPECT_EQ(World->MovingFloor->Slow, 1);
     EXPECT_FLOAT_EQ(World->MovingFloor->dy, c.dy);

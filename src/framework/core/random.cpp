@@ -10,10 +10,10 @@ namespace {
 
 // A fixed, portable generator: the same seed gives the same game on every machine.
 std::mt19937& Generator() {
-  static std::mt19937 gen(0x4b656c70u);
+  static std::mt19937 gen(kStartSeed);
   return gen;
 }
-uint32_t g_seed = 0x4b656c70u;
+uint32_t g_seed = kStartSeed;
 
 }  // namespace
 

@@ -8,6 +8,9 @@
 
 namespace kelp {
 
+// The seed the generator holds until something seeds it.
+inline constexpr uint32_t kStartSeed = 0x4b656c70u;
+
 void SeedRnd(uint32_t seed);
 uint32_t RndSeed();  // the seed last set
 

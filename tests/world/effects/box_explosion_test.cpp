@@ -30,12 +30,6 @@ class BoxExplosion : public BoxEffects {
     EffectBoxExplode->Shadow[0] = 3;
     EffectBoxExplode->Shadow[1] = 5;
   }
-  void TearDown() override {
-    for (auto* set : {&ImageBoxPart, &ImageBoxPartSteel, &ImageBoxPartGold})
-      for (auto& image : *set) image = nullptr;
-    EffectBoxExplode = nullptr;
-    BoxEffects::TearDown();
-  }
   // The set (0 plain, 1 steel, 2 gold) and corner of a piece's image.
   std::pair<int, int> Which(const platform::ImageRef& image) const {
     for (int s = 0; s < 3; ++s)
@@ -47,7 +41,7 @@ class BoxExplosion : public BoxEffects {
 };
 
 TEST_F(BoxExplosion, ThreeOrFourPiecesWithCornersDrawnEachOnItsOwn) {
-  auto box = Box(TBlock::RED, 300, 200);
+  auto box = MakeBox(TBlock::RED, 300, 200);
   std::set<size_t> counts;
   bool repeated = false;
   for (int i = 0; i < 60; ++i) {
@@ -79,13 +73,13 @@ TEST_F(BoxExplosion, ThreeOrFourPiecesWithCornersDrawnEachOnItsOwn) {
 TEST_F(BoxExplosion, ArmourPicksThePieceSet) {
   const std::pair<int, int> rows[] = {{0, 0}, {1, 1}, {2, 2}, {3, 0}, {7, 0}};
   for (const auto& [armor, set] : rows) {
-    auto fx = TBoxExplode::Create(Box(TBlock::BLUE, 300, 200, armor));
+    auto fx = TBoxExplode::Create(MakeBox({.cls = TBlock::BLUE, .x = 300, .y = 200, .armor = armor}));
     for (const auto& p : *fx->List) EXPECT_EQ(Which(p->Image).first, set) << "armour " << armor;
   }
 }
 
 TEST_F(BoxExplosion, PiecesLiveTheirLifetimeAndTheEffectEndsWithTheLast) {
-  auto fx = TBoxExplode::Create(Box(TBlock::RED, 300, 200));
+  auto fx = TBoxExplode::Create(MakeBox(TBlock::RED, 300, 200));
   int frames = 0;
   while (VisualsList.Contains(fx.get()) && frames < 100) {
     GameTime += 18;
@@ -99,7 +93,7 @@ TEST_F(BoxExplosion, PiecesLiveTheirLifetimeAndTheEffectEndsWithTheLast) {
 }
 
 TEST_F(BoxExplosion, BelowSeventyPercentOfTheTargetRatePiecesLiveOneUpdate) {
-  auto fx = TBoxExplode::Create(Box(TBlock::RED, 300, 200));
+  auto fx = TBoxExplode::Create(MakeBox(TBlock::RED, 300, 200));
   const Ref<TParticle> piece = fx->List->First();
   const float vy = piece->SpeedY;
   FPSCounter->FPS = 38;  // 0.7 x 55 = 38.5
@@ -110,7 +104,7 @@ TEST_F(BoxExplosion, BelowSeventyPercentOfTheTargetRatePiecesLiveOneUpdate) {
   EXPECT_FALSE(fx->List);
 
   FPSCounter->FPS = 39;
-  auto kept = TBoxExplode::Create(Box(TBlock::RED, 300, 200));
+  auto kept = TBoxExplode::Create(MakeBox(TBlock::RED, 300, 200));
   GameTime += 18;
   TVisuals::UpdateVisuals(1.0f);
   EXPECT_EQ(kept->Death, 0);
@@ -118,7 +112,7 @@ TEST_F(BoxExplosion, BelowSeventyPercentOfTheTargetRatePiecesLiveOneUpdate) {
 
 TEST_F(BoxExplosion, WithoutItsEffectDescriptionPiecesStillComeAndGoAtOnce) {
   EffectBoxExplode = nullptr;
-  auto fx = TBoxExplode::Create(Box(TBlock::RED, 300, 200));
+  auto fx = TBoxExplode::Create(MakeBox(TBlock::RED, 300, 200));
   EXPECT_GE(fx->List->Count(), 3u);
   GameTime += 18;
   TVisuals::UpdateVisuals(1.0f);
@@ -131,22 +125,13 @@ class Creatures : public BoxEffects {
  protected:
   void SetUp() override {
     BoxEffects::SetUp();
-    for (auto* slot : Slots()) {
-      saved_.push_back(*slot);
-      *slot = Solid(8, 8, 0xFFFFFFFFu);
-    }
-  }
-  void TearDown() override {
-    auto slots = Slots();
-    for (size_t i = 0; i < slots.size(); ++i) *slots[i] = saved_[i];
-    BoxEffects::TearDown();
+    for (auto* slot : Slots()) *slot = Solid(8, 8, 0xFFFFFFFFu);
   }
   static std::vector<platform::ImageRef*> Slots() {
     return {&ImageCreature,  &ImageCreatureBack,  &ImageCreature2, &ImageCreature2Back, &ImageCreature3,
             &ImageCreature3Back, &ImageCreature4, &ImageCreature4Back, &ImageCreature5, &ImageCreature5Back,
             &ImageCreature6, &ImageCreature6Back, &ImageCreature7, &ImageCreature7Back, &ImageCreature8};
   }
-  std::vector<platform::ImageRef> saved_;
 };
 
 TEST_F(Creatures, TheImageFollowsTheColourAndTheWayItJumps) {
@@ -165,7 +150,7 @@ TEST_F(Creatures, TheImageFollowsTheColourAndTheWayItJumps) {
                       {TBlock::PARAZITE, &ImageCreature, &ImageCreatureBack},
                       {TBlock::BONUS, &ImageCreature, &ImageCreatureBack}};
   for (const Row& r : rows) {
-    auto box = Box(r.cls, 300, 200);
+    auto box = MakeBox(r.cls, 300, 200);
     int right = 0, left = 0;
     for (int i = 0; i < 40; ++i) {
       auto c = TCreature::Create(300, 200, box);
@@ -190,20 +175,20 @@ TEST_F(Creatures, TheImageFollowsTheColourAndTheWayItJumps) {
 }
 
 TEST_F(Creatures, TheYetiJumpsRightAtFullSizeAndOtherBossesHaveNone) {
-  auto yeti = Box(TBlock::BOSS, 300, 200);
+  auto yeti = MakeBox(TBlock::BOSS, 300, 200);
   yeti->boss_class = TBlock::YETI;
   auto c = TCreature::Create(300, 200, yeti);
   EXPECT_EQ(c->image, ImageCreature8);
   EXPECT_EQ(c->dx, 5.0f);
   EXPECT_EQ(c->scale, 1.0f);
 
-  auto boss = Box(TBlock::BOSS, 300, 200);
+  auto boss = MakeBox(TBlock::BOSS, 300, 200);
   boss->boss_class = TBlock::ELITE;
   EXPECT_FALSE(TCreature::Create(300, 200, boss)->image);
 }
 
 TEST_F(Creatures, ItTumblesGrowsAndFallsOffTheScreen) {
-  auto c = TCreature::Create(300, 200, Box(TBlock::RED, 300, 200));
+  auto c = TCreature::Create(300, 200, MakeBox(TBlock::RED, 300, 200));
   c->dx = 5.0f;
   c->dy = -4.5f;
   c->g = 0.25f;
@@ -227,14 +212,10 @@ TEST_F(Creatures, ItTumblesGrowsAndFallsOffTheScreen) {
 class CreatureDrawing : public PlayEffectsCanvas {};
 
 TEST_F(CreatureDrawing, ABossWithoutAPictureFallsUnseen) {
-  const Ref<TWorld> savedWorld = World;
   World = New<TWorld>();
-  auto box = TBlock::Create(300, 200, 0, 0);
-  box->class_ = TBlock::BOSS;
-  box->boss_class = TBlock::PARAZ;
+  auto box = MakeBox({.cls = TBlock::BOSS, .x = 300, .y = 200, .boss = TBlock::PARAZ});
   auto boss = TCreature::Create(400, 300, box);
   box->boss_class = TBlock::YETI;
-  const platform::ImageRef saved = ImageCreature8;
   ImageCreature8 = Solid(8, 8, 0xFFFFFFFFu);
   auto yeti = TCreature::Create(200, 300, box);
   yeti->angle_speed = 0.0f;
@@ -247,10 +228,6 @@ TEST_F(CreatureDrawing, ABossWithoutAPictureFallsUnseen) {
     ++frames;
   }
   EXPECT_FALSE(VisualsList.Contains(boss.get())) << "it still falls and goes";
-  ImageCreature8 = saved;
-  TBlock::ClearBlocks();
-  ResetBlockState();
-  World = savedWorld;
 }
 
 }  // namespace

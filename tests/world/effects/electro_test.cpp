@@ -4,14 +4,16 @@
 
 #include <vector>
 
-#include "world/effects/flash.h"
-#include "world/light.h"
-#include "play_effects_env.h"
+#include "box_effects_env.h"
 #include "world/block.h"
+#include "world/effects/flash.h"
+#include "world/world.h"
 
 namespace kelp {
 namespace {
 
+using play_test::BoxEffects;
+using testsupport::MakeBox;
 using play_test::PlayEffects;
 using play_test::PlayEffectsCanvas;
 
@@ -107,19 +109,10 @@ TEST_F(Electro, ClearingTheEffectsEmptiesTheArcs) {
   EXPECT_TRUE(arc->Vertices.IsEmpty());
 }
 
-Ref<TBlock> Box(float x, float y) {
-  auto box = New<TBlock>();
-  box->Center = New<TPhysEngine_Particle>();
-  box->Center->x = x;
-  box->Center->y = y;
-  box->Light = New<TLight>();
-  return box;
-}
-
-class BlockElectro : public PlayEffects {};
+class BlockElectro : public BoxEffects {};
 
 TEST_F(BlockElectro, ALinkOwnsAHiddenWideArcBetweenTheCentres) {
-  auto a = Box(100, 100), b = Box(200, 100);
+  auto a = MakeBox(TBlock::RED, 100, 100), b = MakeBox(TBlock::RED, 200, 100);
   auto link = TBlockElectro::Create(a, b, 0);
   ASSERT_EQ(VisualsList.Last(), link);
   EXPECT_EQ(link->Under + link->Over, 0);  // the normal layer
@@ -132,7 +125,7 @@ TEST_F(BlockElectro, ALinkOwnsAHiddenWideArcBetweenTheCentres) {
 }
 
 TEST_F(BlockElectro, LinkSoundsAreLimitedToOnePerEightyMilliseconds) {
-  auto a = Box(0, 0), b = Box(50, 0);
+  auto a = MakeBox(TBlock::RED, 0, 0), b = MakeBox(TBlock::RED, 50, 0);
   const int start = GameTime;
   TBlockElectro::Create(a, b, 0);
   EXPECT_EQ(BlockElectroSoundTime, start);
@@ -152,7 +145,7 @@ TEST_F(BlockElectro, FollowsTheBoxesWithARadiusByTheirDistance) {
     float distance, radius;
   };
   for (Case c : {Case{260.0f, 14.0f}, Case{50.0f, 5.0f}}) {
-    auto a = Box(100, 100), b = Box(100 + c.distance, 100);
+    auto a = MakeBox(TBlock::RED, 100, 100), b = MakeBox(TBlock::RED, 100 + c.distance, 100);
     auto link = TBlockElectro::Create(a, b, 0);
     a->Center->y = 200;
     b->Center->y = 200;
@@ -164,7 +157,7 @@ TEST_F(BlockElectro, FollowsTheBoxesWithARadiusByTheirDistance) {
 }
 
 TEST_F(BlockElectro, WhenABoxIsGoneTheLinkDiesWithSparksFlyingApart) {
-  auto a = Box(100, 100), b = Box(200, 120);
+  auto a = MakeBox(TBlock::RED, 100, 100), b = MakeBox(TBlock::RED, 200, 120);
   auto link = TBlockElectro::Create(a, b, 1);
   auto arc = link->Electro;
   b->Light = nullptr;
@@ -187,7 +180,7 @@ TEST_F(BlockElectro, WhenABoxIsGoneTheLinkDiesWithSparksFlyingApart) {
 }
 
 TEST_F(BlockElectro, DestroyTakesOutEveryLinkOfTheBox) {
-  auto a = Box(0, 0), b = Box(50, 0), c = Box(100, 0);
+  auto a = MakeBox(TBlock::RED, 0, 0), b = MakeBox(TBlock::RED, 50, 0), c = MakeBox(TBlock::RED, 100, 0);
   auto ab = TBlockElectro::Create(a, b, 0);
   auto bc = TBlockElectro::Create(b, c, 0);
   auto ca = TBlockElectro::Create(c, a, 0);
@@ -220,7 +213,8 @@ TEST_F(ElectroCanvas, DrawingInTheRayStyleLeavesTheStateAsItWas) {
 }
 
 TEST_F(ElectroCanvas, ALinkDrawsItsArcInTheNormalLayerOnly) {
-  TBlockElectro::Create(Box(100, 300), Box(700, 300), 1);
+  World = New<TWorld>();
+  TBlockElectro::Create(MakeBox(TBlock::RED, 100, 300), MakeBox(TBlock::RED, 700, 300), 1);
   TElectro::DrawElectro();
   TVisuals::DrawVisuals_Under();
   TVisuals::DrawVisuals_Over();

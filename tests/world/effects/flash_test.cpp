@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/media/canvas_placement.h"
 #include "play_effects_env.h"
 
 namespace kelp {

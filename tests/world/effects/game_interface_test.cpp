@@ -4,7 +4,9 @@
 
 #include "framework/media/fade.h"
 #include "physics/engine.h"
+#include "world/effects/chain_lights.h"
 #include "world/effects/dust.h"
+#include "world/effects/electro.h"
 #include "world/effects/flash.h"
 #include "world/effects/screen_shake.h"
 #include "play_effects_env.h"

@@ -20,18 +20,12 @@ class ParasiteEffects : public BoxEffects {
     EffectFreeze02->GenSpeed = 4.0f;
     EffectSmoke01Village->GenSpeed = 1.0f;
   }
-  void TearDown() override {
-    for (Ref<TEffect>* e : {&EffectSmoke01, &EffectSmoke02, &EffectFreeze02, &EffectSmoke01Village,
-                            &EffectSmoke02Village})
-      *e = nullptr;
-    BoxEffects::TearDown();
-  }
   static bool Handed(const Ref<TEmitter>& e) { return GameInterface->Emitters.Contains(e.get()); }
   static void PauseLevel(int flag) { GameScreen->Paused = flag; }
 };
 
 TEST_F(ParasiteEffects, SmokeHandsTwoEmittersOverAndFollowsItsBox) {
-  auto box = Box(TBlock::RED, 300, 200);
+  auto box = MakeBox(TBlock::RED, 300, 200);
   auto smoke = TEvilSmoke::Create(box);
   ASSERT_TRUE(VisualsList.Contains(smoke.get()));
   EXPECT_EQ(smoke->Emitter->Config, EffectSmoke02);
@@ -53,7 +47,7 @@ TEST_F(ParasiteEffects, SmokeHandsTwoEmittersOverAndFollowsItsBox) {
 }
 
 TEST_F(ParasiteEffects, SmokeAndFrostThickenToTheirCapsWhileTheLevelRuns) {
-  auto box = Box(TBlock::RED, 300, 200);
+  auto box = MakeBox(TBlock::RED, 300, 200);
   auto smoke = TEvilSmoke::Create(box);
   auto frost = TFreezeEffect::Create(box);
   EXPECT_EQ(frost->Emitter->Config, EffectFreeze02);
@@ -78,7 +72,7 @@ TEST_F(ParasiteEffects, SmokeAndFrostThickenToTheirCapsWhileTheLevelRuns) {
 }
 
 TEST_F(ParasiteEffects, SmokeMadeDuringAPauseWaitsForItsOwnerToResume) {
-  auto box = Box(TBlock::RED, 300, 200);
+  auto box = MakeBox(TBlock::RED, 300, 200);
   PauseLevel(1);
   auto smoke = TEvilSmoke::Create(box);
   auto frost = TFreezeEffect::Create(box);
@@ -105,9 +99,9 @@ TEST_F(ParasiteEffects, SmokeMadeDuringAPauseWaitsForItsOwnerToResume) {
 }
 
 TEST_F(ParasiteEffects, TheLevelsPausePausesEverySmokeAndFrost) {
-  auto box = Box(TBlock::RED, 300, 200);
+  auto box = MakeBox(TBlock::RED, 300, 200);
   auto a = TEvilSmoke::Create(box);
-  auto b = TEvilSmoke::Create(Box(TBlock::BLUE, 360, 200));
+  auto b = TEvilSmoke::Create(MakeBox(TBlock::BLUE, 360, 200));
   auto frost = TFreezeEffect::Create(box);
   PauseLevel(1);
   TEvilSmoke::GamePause();
@@ -121,7 +115,7 @@ TEST_F(ParasiteEffects, TheLevelsPausePausesEverySmokeAndFrost) {
 }
 
 TEST_F(ParasiteEffects, KillEndsTheEffectAndItsEmitters) {
-  auto box = Box(TBlock::RED, 300, 200);
+  auto box = MakeBox(TBlock::RED, 300, 200);
   auto smoke = TEvilSmoke::Create(box);
   auto frost = TFreezeEffect::Create(box);
   smoke->Kill();
@@ -136,10 +130,10 @@ TEST_F(ParasiteEffects, KillEndsTheEffectAndItsEmitters) {
 }
 
 TEST_F(ParasiteEffects, AnEffectWhoseBoxIsGoneEnds) {
-  auto deleted = Box(TBlock::RED, 300, 200);
+  auto deleted = MakeBox(TBlock::RED, 300, 200);
   auto smoke = TEvilSmoke::Create(deleted);
   deleted->Del();
-  auto frost = TFreezeEffect::Create(Box(TBlock::RED, 360, 200));
+  auto frost = TFreezeEffect::Create(MakeBox(TBlock::RED, 360, 200));
   frost->Block.reset();  // the box let go of altogether
   smoke->Update2();
   frost->Update2();

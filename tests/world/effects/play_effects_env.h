@@ -1,8 +1,8 @@
 #pragma once
-// A clean stage for the level-play effects: empty effect, arc and lamp lists,
-// a set game clock, a seeded generator, the shared colours, the hooks of the
-// play library, a level interface to receive emitters, and the resources the
-// effects bind (plain white images, a dust and a sparking effect).
+// A clean stage for the level-play effects: every global of the rooms they
+// touch at its start value, a set game clock, a seeded generator, the hooks
+// of the effects, a level interface to receive emitters, and the resources
+// the effects bind (plain white images, a dust and a sparking effect).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,24 +10,26 @@
 #include <string>
 
 #include "draw_probe.h"
-#include "framework/core/color.h"
+#include "framework/core/core_globals.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
-#include "framework/media/canvas_placement.h"
+#include "framework/media/media_globals.h"
 #include "framework/media/particles.h"
 #include "framework/media/resources.h"
 #include "framework/media/visuals.h"
-#include "physics/effects_hook.h"
+#include "physics/physics_globals.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/image.h"
 #include "platform/window.h"
-#include "world/effects/chain_lights.h"
-#include "world/effects/electro.h"
-#include "world/game_interface.h"
-#include "world/effects/effects_hooks.h"
+#include "play/play_globals.h"
 #include "village/village.h"
+#include "village/village_globals.h"
+#include "world/effects/effects_hooks.h"
+#include "world/game_interface.h"
 #include "world/resource_bindings.h"
+#include "world/village_state.h"
+#include "world/world_globals.h"
 
 namespace kelp::play_test {
 
@@ -45,17 +47,11 @@ inline Ref<TEffect> BurstEffect(int lifetime) {
 class PlayEffects : public ::testing::Test {
  protected:
   void SetUp() override {
-    ClearAll();
+    ResetGlobals();
     SeedRnd(1234);
     GameTime = 1000000;
     InitFrameClock();
-    InitColors();
     InitEffectsHooks();
-    saved_res_ = ResManager;
-    ResManager = New<TResManager>();
-    saved_village_ = VillageScreen;
-    VillageScreen = nullptr;
-    saved_current_village_ = CurrentVillage;
     ImageFlash = Solid(8, 8, 0xFFFFFFFFu, 14);
     ImageLight = Solid(8, 8, 0xFFFFFFFFu);
     ImageRedLamp = Solid(8, 8, 0xFFFFFFFFu);
@@ -64,28 +60,17 @@ class PlayEffects : public ::testing::Test {
     GameInterface = New<TGameInterface>();
   }
   void TearDown() override {
-    ClearAll();
-    GameInterface = nullptr;
-    ResManager = saved_res_;
-    VillageScreen = saved_village_;
-    CurrentVillage = saved_current_village_;
-    ImageFlash = ImageLight = ImageRedLamp = nullptr;
-    EffectDust = EffectSparking = nullptr;
-    VisualsHooks = TVisualsHooks{};
-    PhysicsEffects = PhysicsEffectHooks{};
+    ResetGlobals();
     platform::ResetDrawState();
-    GameTime = 0;
   }
-  static void ClearAll() {
-    VisualsList.Clear();
-    TElectro::Clear();
-    TChainLights::Clear();
-    ChainLightsOn = 0;
-    ChainLightsStopping = 0;
-    ChainLightsStopTime = 0;
-    BlockElectroSoundTime = 0;
-    ShakeOffsetX = ShakeOffsetY = 0.0f;
-    CanvasOffsetX = 0;
+  // Every room the effects touch, the highest first.
+  static void ResetGlobals() {
+    ResetVillageGlobals();
+    ResetPlayGlobals();
+    ResetWorldGlobals();
+    ResetPhysicsGlobals();
+    ResetMediaGlobals();
+    ResetCoreGlobals();
   }
   // Registers a loaded image under an id.
   static void AddImage(const std::string& id, const platform::ImageRef& image) {
@@ -116,10 +101,6 @@ class PlayEffects : public ::testing::Test {
       if (auto t = As<T>(v)) last = t;
     return last;
   }
-
-  Ref<TResManager> saved_res_;
-  Ref<TVillageMode> saved_village_;
-  int saved_current_village_ = 1;
 };
 
 // The same on a headless 800x600 canvas cleared to black.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "box_builder.h"
 #include "framework/core/color.h"
 #include "framework/media/particles.h"
 #include "world/effects/electro.h"
@@ -20,13 +21,13 @@
 namespace kelp {
 namespace {
 
+using testsupport::MakeBox;
+
 template <class Base>
 class RayScene : public Base {
  protected:
   void SetUp() override {
     Base::SetUp();
-    ResetBlockState();
-    TObstacle::Clear();
     World = New<TWorld>();
     GameScreen = New<TGame>();
     GameScreen->GameType = 2;
@@ -41,15 +42,6 @@ class RayScene : public Base {
     for (auto* e : {&EffectSparking2, &EffectSparking3, &EffectSparking4, &EffectBrick2})
       *e = play_test::BurstEffect(100);
   }
-  void TearDown() override {
-    TBlock::ClearBlocks();
-    TObstacle::Clear();
-    Player = nullptr;
-    GameScreen = nullptr;
-    World = nullptr;
-    for (auto* e : {&EffectSparking2, &EffectSparking3, &EffectSparking4, &EffectBrick2}) *e = nullptr;
-    Base::TearDown();
-  }
 
   static Ref<TPhysEngine_Particle> Particle(float x, float y) {
     auto p = New<TPhysEngine_Particle>();
@@ -58,16 +50,6 @@ class RayScene : public Base {
     return p;
   }
 
-  // A box held still at (x, y).
-  static Ref<TBlock> Box(float x, float y) {
-    auto b = TBlock::Create(x, y, 0, 0);
-    b->class_ = TBlock::RED;
-    b->SetClass();
-    b->Group->Scale(b->scale);
-    b->Released = b->Group->Released = 1;
-    for (auto p = b->Group->frstp.get(); p; p = p->nxt.get()) p->static_ = 1;
-    return b;
-  }
 
   static Ref<TRay> Arm() {
     Player->Handle->Ray = TRay::Create();
@@ -98,7 +80,7 @@ using Ray = RayScene<play_test::PlayEffects>;
 using RayBar = RayScene<play_test::PlayEffectsCanvas>;
 
 TEST_F(Ray, ArmingTakesTheHeldBoxAndHidesTheClawsArcs) {
-  const auto held = Box(300, 120);
+  const auto held = MakeBox({.x = 300, .y = 120, .pinned = true});
   Player->box = held;
   Player->ReleasedCreatures = 2;
   const auto ray = Arm();
@@ -147,7 +129,9 @@ TEST_F(Ray, LettingGoWhileChargingLetsTheLightGrowHoldAndShrink) {
 }
 
 TEST_F(Ray, TheTopmostBoxUnderTheBeamBurnsAfterHalfASecondOfContact) {
-  const auto low = Box(300, 500), high = Box(305, 400), aside = Box(380, 300);
+  const auto low = MakeBox({.x = 300, .y = 500, .pinned = true});
+  const auto high = MakeBox({.x = 305, .y = 400, .pinned = true});
+  const auto aside = MakeBox({.x = 380, .y = 300, .pinned = true});
   const auto ray = Arm();
   Fire(*ray);
   const int took = FireUntil(*ray, [&] { return high->Deleted(); });
@@ -165,7 +149,7 @@ TEST_F(Ray, TheTopmostBoxUnderTheBeamBurnsAfterHalfASecondOfContact) {
 }
 
 TEST_F(Ray, MovingOffABoxStartsItsContactAgain) {
-  const auto box = Box(300, 400);
+  const auto box = MakeBox({.x = 300, .y = 400, .pinned = true});
   const auto ray = Arm();
   Fire(*ray);
   FireUntil(
@@ -182,7 +166,7 @@ TEST_F(Ray, MovingOffABoxStartsItsContactAgain) {
 }
 
 TEST_F(Ray, ASegmentInTheWayShieldsTheBoxAndWearsDownTwoAtATime) {
-  const auto box = Box(300, 450);
+  const auto box = MakeBox({.x = 300, .y = 450, .pinned = true});
   const Ref<TObstacle> o = TObstacle::Create(1);
   o->hp = o->max_hp = 4;
   auto s = TPhysEngine_Static::Create(250, 300, 350, 300, 1, 2, 1, World->Physics.get());
@@ -206,7 +190,7 @@ TEST_F(Ray, AContactCutShortDoesNotBurnAtOnceNextTime) {
   const Ref<TObstacle> o = TObstacle::Create(1);
   auto s = TPhysEngine_Static::Create(250, 300, 350, 300, 1, 2, 1, World->Physics.get());
   o->Statics.AddLast(s);
-  const auto box = Box(450, 400);
+  const auto box = MakeBox({.x = 450, .y = 400, .pinned = true});
   const auto ray = Arm();
   Fire(*ray);
   FireUntil(
@@ -232,7 +216,7 @@ TEST_F(Ray, AContactCutShortDoesNotBurnAtOnceNextTime) {
 }
 
 TEST_F(Ray, APauseIsNeitherFiringTimeNorContact) {
-  const auto box = Box(300, 400);
+  const auto box = MakeBox({.x = 300, .y = 400, .pinned = true});
   const auto ray = Arm();
   Fire(*ray);
   FireUntil(

@@ -10,7 +10,7 @@ namespace {
 class BodyScalers : public BoxEffects {};
 
 TEST_F(BodyScalers, AResizerEndsOnTheFrameItReachesItsSize) {
-  auto box = Box(TBlock::RED, 300, 200);
+  auto box = MakeBox(TBlock::RED, 300, 200);
   const float r0 = box->Center->radius;
   auto resizer = TResizer::Create(box, 0.01f, 0.3f);
   // The same sums in the same precision.
@@ -33,7 +33,7 @@ TEST_F(BodyScalers, AResizerEndsOnTheFrameItReachesItsSize) {
 }
 
 TEST_F(BodyScalers, APulserBreathesAroundTheSizeUntilItsOwnerEndsIt) {
-  auto box = Box(TBlock::RED, 300, 200);
+  auto box = MakeBox(TBlock::RED, 300, 200);
   const float r0 = box->Center->radius;
   auto pulser = TPulser::Create(box, 0.004f, 0.02f);
   float low = r0, high = r0;
@@ -57,10 +57,10 @@ TEST_F(BodyScalers, APulserBreathesAroundTheSizeUntilItsOwnerEndsIt) {
 }
 
 TEST_F(BodyScalers, BothEndWhenTheirBoxIsGone) {
-  auto box = Box(TBlock::RED, 300, 200);
+  auto box = MakeBox(TBlock::RED, 300, 200);
   auto resizer = TResizer::Create(box, 0.01f, 0.3f);
   auto pulser = TPulser::Create(box, 0.004f, 0.02f);
-  auto other = Box(TBlock::BLUE, 360, 200);
+  auto other = MakeBox(TBlock::BLUE, 360, 200);
   auto orphan = TPulser::Create(other, 0.004f, 0.02f);
   box->Del();
   orphan->Block.reset();

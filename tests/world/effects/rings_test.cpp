@@ -24,7 +24,7 @@ class Rings : public BoxEffects {
 
 TEST_F(Rings, ARingGrowsTurnsAndFadesOutInAboutFortyFrames) {
   AddImage("IMAGE_RING", Solid(8, 8, 0xFFFFFFFFu));
-  auto ring = TRing::Create(Box(TBlock::RED, 300, 200), 0.01f, 0.02f);
+  auto ring = TRing::Create(MakeBox(TBlock::RED, 300, 200), 0.01f, 0.02f);
   ASSERT_TRUE(ring->img);
   EXPECT_EQ(ring->scale, 0.5f);
   EXPECT_EQ(ring->alpha, 0.8f);
@@ -43,12 +43,12 @@ TEST_F(Rings, ARingGrowsTurnsAndFadesOutInAboutFortyFrames) {
 }
 
 TEST_F(Rings, ARingEndsWithItsBox) {
-  auto gone = Box(TBlock::RED, 300, 200);
+  auto gone = MakeBox(TBlock::RED, 300, 200);
   auto a = TRing::Create(gone, 0.01f, 0.001f);
   gone->Del();
-  auto b = TRing::Create(Box(TBlock::RED, 300, 200), 0.01f, 0.001f);
+  auto b = TRing::Create(MakeBox(TBlock::RED, 300, 200), 0.01f, 0.001f);
   b->Block.reset();
-  auto kept = TRing::Create(Box(TBlock::BLUE, 300, 200), 0.01f, 0.001f);
+  auto kept = TRing::Create(MakeBox(TBlock::BLUE, 300, 200), 0.01f, 0.001f);
   TVisuals::DrawVisuals();  // nothing to draw at, and no harm
   TVisuals::UpdateVisuals(1.0f);
   EXPECT_FALSE(VisualsList.Contains(a.get()));
@@ -71,11 +71,8 @@ class RingDrawing : public PlayEffectsCanvas {};
 
 TEST_F(RingDrawing, TheRingSitsOnItsBoxAndTheStaticRingScrollsWithTheVillage) {
   AddImage("IMAGE_RING", Solid(8, 8, 0xFFFFFFFFu));
-  const Ref<TWorld> savedWorld = World;
   World = New<TWorld>();
-  auto box = TBlock::Create(0, 0, 0, 0);
-  box->RenderX = 500;
-  box->RenderY = 400;
+  auto box = MakeBox(TBlock::RED, 500, 400);
   TRing::Create(box, 0.0f, 0.01f)->angle_speed = 0.0f;
   VillageScreen = New<TVillageMode>();
   VillageScreen->Scroll_x = -100;
@@ -84,9 +81,6 @@ TEST_F(RingDrawing, TheRingSitsOnItsBoxAndTheStaticRingScrollsWithTheVillage) {
   EXPECT_NE(Pixel(500, 400), 0u);
   EXPECT_NE(Pixel(200, 200), 0u);
   EXPECT_EQ(Pixel(300, 200), 0u);
-  TBlock::ClearBlocks();
-  ResetBlockState();
-  World = savedWorld;
 }
 
 }  // namespace

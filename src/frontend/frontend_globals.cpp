@@ -1,0 +1,22 @@
+#include "frontend/frontend_globals.h"
+
+#include "frontend/level_record.h"
+#include "frontend/main_menu.h"
+#include "frontend/map.h"
+#include "frontend/profile.h"
+#include "frontend/scores.h"
+
+namespace kelp {
+
+void ResetFrontendGlobals() {
+  MainMenuScreen = nullptr;
+  MapScreen = nullptr;
+  ExitGameHook = nullptr;
+  Profiles.Clear();
+  LevelRecords.Clear();
+  for (auto& level : HighScores)
+    for (auto& mode : level)
+      for (std::string& cell : mode) cell.clear();
+}
+
+}  // namespace kelp

@@ -1,0 +1,9 @@
+#pragma once
+// Puts the village room's globals back to their start values: no village
+// screen (which empties the world's VillageState, the same reference) and no
+// trophy room. For tests, before and after each case.
+namespace kelp {
+
+void ResetVillageGlobals();
+
+}  // namespace kelp
