@@ -11,10 +11,10 @@ namespace {
 
 // The open list and every node a search has touched (to clear afterwards).
 std::vector<TNode*> OpenList;
-std::vector<TNode*> Touched;
+std::vector<Ref<TNode>> Touched;
 
 void Reset() {
-  for (TNode* n : Touched) {
+  for (const Ref<TNode>& n : Touched) {
     n->InClosedList = 0;
     n->InOpenList = 0;
     n->Gcost = n->Hcost = n->Fcost = 0;
@@ -57,7 +57,7 @@ Ref<TPath> TPath::Find(const Ref<TNode>& start, const Ref<TNode>& goal) {
   if (!start || !goal || start == goal || goal->MovementCost >= ImpassableCost) return nullptr;
   Reset();
   OpenList.push_back(start.get());
-  Touched.push_back(start.get());
+  Touched.push_back(start);
   start->InOpenList = 1;
   bool found = false;
   while (true) {
@@ -75,7 +75,7 @@ Ref<TPath> TPath::Find(const Ref<TNode>& start, const Ref<TNode>& goal) {
         n->Hcost = Int(Heuristics(*n, *goal, 2.0));
         n->CalcFcost();
         OpenList.push_back(n);
-        Touched.push_back(n);
+        Touched.push_back(ref);
         n->InOpenList = 1;
       } else {
         const int g = Int(current->Gcost + step + n->MovementCost);
@@ -96,20 +96,20 @@ Ref<TPath> TPath::Find(const Ref<TNode>& start, const Ref<TNode>& goal) {
   if (found) {
     path = New<TPath>();
     // Parents lead back to the start; the bound only guards against a broken chain.
+    const auto refOf = [](const TNode* n) -> Ref<TNode> {
+      for (const Ref<TNode>& t : Touched)
+        if (t.get() == n) return t;
+      return nullptr;
+    };
     std::vector<Ref<TNode>> reversed{goal};
     for (TNode* n = goal->Parent; n && reversed.size() <= Touched.size(); n = n->Parent) {
-      Ref<TNode> ref;
-      for (const Ref<TNode>& m : reversed.back()->NeighbourList)
-        if (m.get() == n) ref = m;
-      if (!ref) break;
-      reversed.push_back(ref);
+      reversed.push_back(refOf(n));
       if (n == start.get()) break;
     }
-    if (reversed.back() != start) {
+    if (reversed.back() != start)
       path = nullptr;
-    } else {
+    else
       path->WaypointList.assign(reversed.rbegin(), reversed.rend());
-    }
   }
   Reset();
   return path;

@@ -318,8 +318,7 @@ void TUpgrade::StartSmoke() {
     smoke_effect->Pause = 0;
     return;
   }
-  smoke_effect = TEmitter::Create(x + px, y + py, Rand(0, 1) ? EffectSmokePipeBig : EffectSmokePipeLittle, 0);
-  if (VillageScreen) VillageScreen->AddEmitter(smoke_effect);
+  smoke_effect = VillageEmitter(x + px, y + py, Rand(0, 1) ? EffectSmokePipeBig : EffectSmokePipeLittle);
 }
 
 void TUpgrade::StopSmoke() {

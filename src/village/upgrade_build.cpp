@@ -28,12 +28,6 @@ namespace kelp {
 
 namespace {
 
-Ref<TEmitter> AddEmitterAt(float x, float y, const Ref<TEffect>& effect) {
-  Ref<TEmitter> e = TEmitter::Create(x, y, effect, 0);
-  if (VillageScreen) VillageScreen->AddEmitter(e);
-  return e;
-}
-
 void Celebrate(const Ref<TVillageCreature>& c) {
   c->StopMoving();
   c->last_descision_time = GameTime + 4000;
@@ -71,33 +65,24 @@ int TUpgrade::BuildStart() {
   building = 1;
   Blinker = TBlinker::Create(class_, Int(mx), Int(my), 1, 10, 0.02f);
   if (class_ == "road2") {
-    AddEmitterAt(mx, my, EffectUpgradeBuildRoad2);
+    VillageEmitter(mx, my, EffectUpgradeBuildRoad2);
     PlaySoundEffect("SOUND_BUILD_ROAD", 0.0f, 1);
   }
   if (!IsRoad(class_)) {
-    Emitter01 = TEmitter::Create(mx, my, snow ? EffectUpgradeBuildSnow : EffectUpgradeBuildBefore, 0);
-    Emitter02 = TEmitter::Create(mx, my, snow ? EffectUpgradeBuildSnow2 : EffectUpgradeBuildBefore2, 0);
-    Emitter03 = TEmitter::Create(mx, -30, snow ? EffectBeamSnow : EffectBeam, 0);
+    Emitter01 = VillageEmitter(mx, my, snow ? EffectUpgradeBuildSnow : EffectUpgradeBuildBefore);
+    Emitter02 = VillageEmitter(mx, my, snow ? EffectUpgradeBuildSnow2 : EffectUpgradeBuildBefore2);
+    Emitter03 = VillageEmitter(mx, -30, snow ? EffectBeamSnow : EffectBeam);
     if (!snow) {
       Ambient = New<TLight>();
       Ambient->Init2(Int(mx), Int(my), CreateColor(200, 200, 237), 5.0f, 0);
       Ambient->Speed = 0.02f;
     }
-    Emitter03->Pause = 1;
-    const int bottom = Int(my + 100);
-    if (snow) {
-      Emitter03->BorderRect[0] = -500;
-      Emitter03->BorderRect[2] = 2000;
-    } else {
-      Emitter03->BorderRect[0] = -100;
-      Emitter03->BorderRect[2] = 1000;
-    }
-    Emitter03->BorderRect[1] = -100;
-    Emitter03->BorderRect[3] = bottom;
-    if (VillageScreen) {
-      VillageScreen->AddEmitter(Emitter01);
-      VillageScreen->AddEmitter(Emitter02);
-      VillageScreen->AddEmitter(Emitter03);
+    if (Emitter03) {
+      Emitter03->Pause = 1;
+      Emitter03->BorderRect[0] = snow ? -500 : -100;
+      Emitter03->BorderRect[1] = -100;
+      Emitter03->BorderRect[2] = snow ? 2000 : 1000;
+      Emitter03->BorderRect[3] = Int(my + 100);
     }
     PlaySoundEffect("SOUND_BUILD_START", 0.0f, 1);
   }
@@ -161,13 +146,12 @@ int TUpgrade::BuildFinish() {
   built = 1;
   const float mx = x + cx, my = y + cy;
   if (!IsRoad(class_)) {
-    AddEmitterAt(mx, my, EffectAfterBeam);
+    VillageEmitter(mx, my, EffectAfterBeam);
   } else if (class_ == "road2") {
-    AddEmitterAt(mx, my, EffectUpgradeBricks);
-    AddEmitterAt(mx, my, EffectUpgradeBuild);
-    building_effect = TEmitter::Create(mx, my, EffectUpgradeBuildUnder, 0);
-    if (building_effect->Config) building_effect->Config->UserDraw = 1;
-    if (village) village->AddEmitter(building_effect);
+    VillageEmitter(mx, my, EffectUpgradeBricks);
+    VillageEmitter(mx, my, EffectUpgradeBuild);
+    building_effect = VillageEmitter(mx, my, EffectUpgradeBuildUnder);
+    if (building_effect && building_effect->Config) building_effect->Config->UserDraw = 1;
   }
   TNode::UpdateGraph();
 

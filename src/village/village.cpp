@@ -38,8 +38,7 @@ std::string Folder(int island) { return island == TVillageMode::SNOW ? "data/img
 
 void Explode(const Ref<TVillageCreature>& p) {
   if (p->click_effect) p->click_effect->GenerationStop = 1;
-  if (VillageScreen)
-    VillageScreen->AddEmitter(TEmitter::Create(p->x, p->y - p->jump_h - 5, EffectParaziteExplode, 0));
+  VillageEmitter(p->x, p->y - p->jump_h - 5, EffectParaziteExplode);
   TFlash::CreateFlash(Int(p->x), Int(p->y - p->jump_h - 10), 2.0f, 0.4f, ColorCream, 2.0f, 1);
   TScreenShake::CreateScreenShake(2, 0.5f);
   p->Remove();
@@ -51,6 +50,13 @@ void Explode(const Ref<TVillageCreature>& p) {
 }
 
 }  // namespace
+
+Ref<TEmitter> VillageEmitter(float x, float y, const Ref<TEffect>& effect) {
+  if (!effect) return nullptr;
+  Ref<TEmitter> e = TEmitter::Create(x, y, effect, 0);
+  if (VillageScreen) VillageScreen->AddEmitter(e);
+  return e;
+}
 
 int TVillageMode::AddedToManager() {
   if (Mouse) Mouse->Flush();

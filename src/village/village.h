@@ -13,6 +13,7 @@
 
 namespace kelp {
 
+class TEffect;
 class TPanel;
 class TUpgradeDialog;
 class TVillageCreature;
@@ -69,6 +70,11 @@ class TVillageMode : public TVillageState {
   // The villagers' mouse handling and the cursor it calls for.
   void UserInput();
 };
+
+// A new emitter of the effect at (x, y), added to the village's emitters; null
+// (and nothing added) when the effect is missing, so that a missing effect
+// costs nothing and is reported once, where it is looked up.
+Ref<TEmitter> VillageEmitter(float x, float y, const Ref<TEffect>& effect);
 
 // The one TVillageMode, stored as the level world's VillageState.
 extern TypedGlobal<TVillageMode, TVillageState> VillageScreen;

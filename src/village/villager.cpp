@@ -315,7 +315,7 @@ void TVillageCreature::UpdateHop(float dt) {
     jump_scale = 0.82f * scale;
     if (CurrentVillage == TVillageMode::SNOW && VillageScreen && VillageScreen->DayTime == TVillageMode::DAY &&
         !in_da_house)
-      VillageScreen->AddEmitter(TEmitter::Create(x, y, EffectPath, 0));
+      VillageEmitter(x, y, EffectPath);
   } else if (jump_state == 1) {
     jump_h += jump_impulse;
     jump_impulse += g_force * dt;

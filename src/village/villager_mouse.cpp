@@ -184,8 +184,7 @@ void TVillageCreature::UserInput() {
     for (const Ref<TVillageCreature>& c : all) {
       if (c->creature_color != PARAZITE || !visible(c) || !UnderMouse(*c, mx, my)) continue;
       if (c->click_effect) c->click_effect->GenerationStop = 1;
-      c->click_effect = TEmitter::Create(c->x, c->y - c->jump_h - 5, EffectParaziteClick, 0);
-      village.AddEmitter(c->click_effect);
+      c->click_effect = VillageEmitter(c->x, c->y - c->jump_h - 5, EffectParaziteClick);
       TFlash::CreateFlash(Int(c->x), Int(c->y - c->jump_h - 10), 1.0f, 0.3f, ColorCream, 2.0f, 1);
       ++c->Clicks;
       PlaySoundEffect("SOUND_PARAZITE_CLICK", 0.0f, 1);

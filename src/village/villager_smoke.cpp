@@ -9,10 +9,6 @@
 namespace kelp {
 namespace {
 
-void ToVillage(const Ref<TEmitter>& e) {
-  if (VillageScreen) VillageScreen->AddEmitter(e);
-}
-
 void Follow(const Ref<TEmitter>& e, float x, float y) {
   if (!e) return;
   e->x = x;
@@ -29,10 +25,8 @@ void TVillageEvilSmoke::Init(const Ref<TVillageCreature>& creature) {
   Creature = creature;
   const float x = creature ? creature->x : 0.0f;
   const float y = creature ? creature->y + creature->jump_h : 0.0f;
-  Emitter = TEmitter::Create(x, y, EffectSmoke02Village, 0);
-  Emitter2 = TEmitter::Create(x, y, EffectSmoke01Village, 0);
-  ToVillage(Emitter);
-  ToVillage(Emitter2);
+  Emitter = VillageEmitter(x, y, EffectSmoke02Village);
+  Emitter2 = VillageEmitter(x, y, EffectSmoke01Village);
 }
 
 Ref<TVillageEvilSmoke> TVillageEvilSmoke::Create(const Ref<TVillageCreature>& creature) {

@@ -43,6 +43,9 @@ int TVillageCreature::FindPath(const Ref<TNode>& from, const Ref<TNode>& to) {
   Path = TPath::Find(from, to);
   CurrentNode = from;
   TargetNode = to;
+  // Without a path nobody walks: a walk cut short here would otherwise
+  // leave the villager marked as walking, frozen, with no way to end it.
+  if (!Path) Moving = 0;
   return Path ? 1 : 0;
 }
 
@@ -78,6 +81,20 @@ int TVillageCreature::NextStep() {
     // Standing on no node of the path: the walk cannot go on.
     StopMoving();
     return 1;
+  }
+  // A walk that starts away from the node it starts from (redirected halfway,
+  // or after a drop) first goes back onto that node's square: the way to
+  // the next node is open ground only from there.
+  if (i == 0 && (std::fabs(x - CurrentNode->x) > CurrentNode->Radius + 0.5f ||
+                 std::fabs(y - CurrentNode->y) > CurrentNode->Radius + 0.5f)) {
+    CurrentNodeLink = -1;
+    MidNodeLink = 0;
+    NextNodeLink = 1;
+    MidNode = CurrentNode;
+    NextNode = list[1];
+    tx = Rnd(MidNode->x - MidNode->Radius, MidNode->x + MidNode->Radius);
+    ty = Rnd(MidNode->y - MidNode->Radius, MidNode->y + MidNode->Radius);
+    return 0;
   }
   CurrentNodeLink = i;
   MidNodeLink = i + 1;

@@ -68,6 +68,8 @@ void AddGui(Registry& r);
 void AddMenus(Registry& r);
 void AddVillage(Registry& r);
 void AddVillagers(Registry& r);
+void AddBuildings(Registry& r);
+void AddVillageMaps(Registry& r);
 void AddTrophies(Registry& r);
 void AddDialogs(Registry& r);
 void AddEffects(Registry& r);

@@ -1,9 +1,11 @@
 // gen_art: draws every picture of the game and writes the art manifest.
 //
-//   gen_art --out <program folder> --manifest <file.tsv> [--stamp <file>] [--only <id>] [--partial]
+//   gen_art --out <program folder> --manifest <file.tsv> --villages <villages/> [--stamp <file>] [--only <id>] [--partial]
 //
 // --only draws one picture; --partial skips the check that every id the game
-// names has a drawing (for working on one area).
+// names has a drawing (for working on one area). --villages is the folder of
+// the villages' text graphs (for the walkability maps). Besides the pictures
+// it writes each village's "upgrades.xml" from the same building tables.
 // Manifest, one line per picture, tab separated:
 //   id  kind(image|animimage|file)  file  frames  cell_w  cell_h  handle(mid|x,y)  flags  extra
 // file is relative to the program folder; flags is the "mipmapped" value for
@@ -25,6 +27,7 @@
 #include <jpeglib.h>
 
 #include "art.h"
+#include "village_layout.h"
 
 namespace fs = std::filesystem;
 using namespace kelp::art;
@@ -101,6 +104,7 @@ int main(int argc, char** argv) {
     else if (a == "--stamp") next(stamp);
     else if (a == "--only") next(only);
     else if (a == "--partial") partial = true;
+    else if (a == "--villages") next(VillageSourceDir);
     else return Fail("unknown argument " + a);
   }
   if (out.empty() || manifest.empty())
@@ -115,6 +119,8 @@ int main(int argc, char** argv) {
   AddMenus(reg);
   AddVillage(reg);
   AddVillagers(reg);
+  AddBuildings(reg);
+  AddVillageMaps(reg);
   AddTrophies(reg);
   AddDialogs(reg);
   AddEffects(reg);
@@ -211,6 +217,7 @@ int main(int argc, char** argv) {
     m << mf.str();
     if (!m) return Fail("cannot write " + manifest);
   }
+  if (only.empty() && !WriteUpgradeFiles(out)) return Fail("cannot write the villages' upgrade trees");
   if (!stamp.empty()) {
     std::ofstream st(stamp, std::ios::binary);
     st << written << " pictures\n";

@@ -1,9 +1,10 @@
 // The two villages: their landscapes (drawn once in village coordinates and
-// cut into the pieces the screen places), scenery props, the airship, the
-// buildings and the village screens' panels and dialogs.
+// cut into the pieces the screen places), scenery props, the airship and
+// the village screens' panels and dialogs.
 #include <cmath>
 
 #include "art.h"
+#include "village_ground.h"
 
 namespace kelp::art {
 
@@ -11,27 +12,25 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 const std::string kDir = "data/img/villages/";
+using namespace ground;
 
-double Wave(double x, double a, double f, double ph) { return a * std::sin(x * f + ph); }
 
 // Rock face across the top of the village with a cave mouth at (cave_x, cave_y).
-void Cliff(cairo_t* cr, double x0, double x1, double base, double cave_x, double cave_y, Rgb rock, bool snow) {
-  auto top = [](double x) { return 34 + Wave(x, 10, 0.019, 0.4) + Wave(x, 5, 0.061, 1.3); };
-  auto bottom = [&](double x) {
-    double y = base + Wave(x, 18, 0.011, 1.0) + Wave(x, 9, 0.037, 2.0);
-    if (std::fabs(x - cave_x) < 120) y = std::max(y, cave_y + 30);
-    return y;
-  };
-  // the rock tapers into the ground at its right end
+void Cliff(cairo_t* cr, double x0, double x1, double base, double cave_x, double cave_y, Rgb rock, bool snow,
+           bool taper_left = false) {
+  auto top = [](double x) { return CliffTop(x); };
+  auto bottom = [&](double x) { return CliffBottom(x, base, cave_x, cave_y); };
+  // the rock tapers into the ground at its right end (and at its left one)
   auto low = [&](double x) {
     double t = std::min(1.0, std::max(0.0, (x1 - x) / 90.0));
+    if (taper_left) t = std::min(t, std::max(0.0, (x - x0) / 90.0));
     return top(x) + (bottom(x) - top(x)) * t;
   };
   cairo_move_to(cr, x0, top(x0));
   for (double x = x0; x < x1; x += 20) cairo_line_to(cr, x, top(x));
   cairo_line_to(cr, x1, top(x1));
   for (double x = x1; x > x0; x -= 20) cairo_line_to(cr, x, low(x));
-  cairo_line_to(cr, x0, bottom(x0));
+  cairo_line_to(cr, x0, low(x0));
   cairo_close_path(cr);
   cairo_save(cr);
   cairo_clip_preserve(cr);
@@ -115,6 +114,25 @@ void DesertWorld(cairo_t* cr, double vx0, double w) {
     Ellipse(cr, x, y, r * 1.5, r);
     Shade(cr, Hex(0xb8926a), y - r, y + r, 1.2);
   }
+  // the gully that only the bridge crosses
+  cairo_move_to(cr, GullyLeft(110), 110);
+  for (double y = 110; y <= 600; y += 10) cairo_line_to(cr, GullyLeft(y), y);
+  for (double y = 600; y >= 110; y -= 10) cairo_line_to(cr, GullyRight(y), y);
+  cairo_close_path(cr);
+  FillV(cr, 110, 600, Hex(0x6a4028), Hex(0x3a2416));
+  for (double y = 120; y < 600; y += 18) {
+    cairo_move_to(cr, GullyLeft(y) + 4, y);
+    cairo_line_to(cr, GullyLeft(y) + 12, y + 8);
+    Stroke(cr, Hex(0x8a5a36), 2.0, 0.6);
+    cairo_move_to(cr, GullyRight(y) - 4, y + 5);
+    cairo_line_to(cr, GullyRight(y) - 12, y + 13);
+    Stroke(cr, Hex(0x2a180e), 2.0, 0.5);
+  }
+  for (int side = 0; side < 2; ++side) {
+    cairo_move_to(cr, side ? GullyRight(110) : GullyLeft(110), 110);
+    for (double y = 110; y <= 600; y += 10) cairo_line_to(cr, side ? GullyRight(y) : GullyLeft(y), y);
+    Stroke(cr, Hex(0xb88450), 3.0);
+  }
   // a worn path from the cave down to the square
   cairo_move_to(cr, 255, 150);
   cairo_curve_to(cr, 280, 240, 420, 260, 450, 360);
@@ -126,9 +144,8 @@ void DesertWorld(cairo_t* cr, double vx0, double w) {
   Ellipse(cr, 577, 528, 52, 16);
   Stroke(cr, Hex(0x8a8478), 2.0, 0.6);
   // cactuses at the edges of the visible ground
-  for (double cx : {-180.0, 80.0, 980.0, 1150.0}) {
+  for (const auto& [cx, cy] : {std::pair{-180.0, 330.0}, {540.0, 205.0}, {1150.0, 300.0}, {1180.0, 520.0}}) {
     if (cx < x0 - 40 || cx > x1 + 40) continue;
-    double cy = 300 + Wave(cx, 60, 0.01, 0);
     RoundRect(cr, cx - 8, cy - 60, 16, 60, 8);
     Shade(cr, Hex(0x4aa05a), cy - 60, cy, 1.5);
     RoundRect(cr, cx + 6, cy - 44, 14, 8, 4);
@@ -138,12 +155,6 @@ void DesertWorld(cairo_t* cr, double vx0, double w) {
   cairo_restore(cr);
 }
 
-double StreamX(double y) {
-  // the snow village's stream, from the waterfall at x 498 down to the bottom
-  if (y < 300) return 498;
-  if (y < 420) return 498 + (y - 300) / 120 * 360;
-  return 858 + (y - 420) / 180 * 140;
-}
 
 void SnowWorld(cairo_t* cr, double vx0, double w) {
   cairo_save(cr);
@@ -160,14 +171,14 @@ void SnowWorld(cairo_t* cr, double vx0, double w) {
   cairo_close_path(cr);
   FillV(cr, 30, 170, Hex(0xdfeaf8), Hex(0xb8cce6));
   for (double x = x0 + 20; x < x1; x += rng.Uniform(40, 90)) Pine(cr, x, 150 + Wave(x, 10, 0.02, 0), 60, true, rng.Next());
-  // snow ground
+  // snow ground, higher on the plateau west of the cliff
   cairo_move_to(cr, x0, 150);
-  for (double x = x0; x <= x1 + 24; x += 24) cairo_line_to(cr, x, 145 + Wave(x, 8, 0.013, 0.7));
+  for (double x = x0; x <= x1 + 24; x += 24) cairo_line_to(cr, x, SnowGroundTop(x));
   cairo_line_to(cr, x1, 600);
   cairo_line_to(cr, x0, 600);
   cairo_close_path(cr);
-  FillV(cr, 145, 600, Hex(0xf6faff), Hex(0xdce8f4));
-  Cliff(cr, x0, std::min(x1, 620.0), 150, 290, 180, Hex(0x8e9cb4), true);
+  FillV(cr, 105, 600, Hex(0xf6faff), Hex(0xdce8f4));
+  if (x1 > kSnowCliffX0) Cliff(cr, std::max(x0, kSnowCliffX0), std::min(x1, 620.0), 150, 290, 180, Hex(0x8e9cb4), true, true);
   // the waterfall and the stream
   if (x0 < 560 && x1 > 440) {
     RoundRect(cr, 480, 150, 36, 160, 12);
@@ -205,9 +216,27 @@ void SnowWorld(cairo_t* cr, double vx0, double w) {
     SetRgb(cr, Hex(0xc8d8ec), 0.5);
     cairo_fill(cr);
   }
-  for (double tx : {-420.0, -300.0, 60.0, 1150.0, 1400.0, 1650.0, 1900.0}) {
+  // the bridge's deck across the stream; its front rail is a picture of its own, drawn over the villagers
+  if (x0 < 1000 && x1 > 730) {
+    for (double x = 742; x < 990; x += 10) {
+      RoundRect(cr, x, 380, 9, 22, 2);
+      Shade(cr, x < 760 || x > 972 ? pal::kWoodDark : pal::kWood, 380, 402, 1.0);
+    }
+    cairo_move_to(cr, 740, 380);
+    cairo_line_to(cr, 992, 380);
+    Stroke(cr, pal::kWoodDark, 3.0);
+    for (double x : {744.0, 868.0, 988.0}) {
+      RoundRect(cr, x - 3, 350, 6, 32, 2);
+      Shade(cr, pal::kWoodDark, 350, 382, 1.0);
+    }
+    cairo_move_to(cr, 741, 356);
+    cairo_line_to(cr, 991, 356);
+    Stroke(cr, Hex(0x8a5a2a), 2.5);
+  }
+  for (const auto& [tx, ty] : {std::pair{-500.0, 300.0}, {-400.0, 250.0}, {690.0, 280.0}, {1010.0, 300.0},
+                               {1275.0, 250.0}, {1535.0, 225.0}, {1800.0, 330.0}, {1930.0, 290.0}}) {
     if (tx < x0 - 60 || tx > x1 + 60) continue;
-    Pine(cr, tx, 330 + Wave(tx, 80, 0.01, 0), 120, true, static_cast<uint32_t>(tx + 5000));
+    Pine(cr, tx, ty, 120, true, static_cast<uint32_t>(tx + 5000));
   }
   cairo_restore(cr);
 }
@@ -281,24 +310,35 @@ void Gate(cairo_t* cr, int state) {
   cairo_fill(cr);
 }
 
+// The snow bridge's front: posts and a rail along the deck's front edge (the
+// deck is part of the landscape), so villagers on it walk behind the rail.
+// Placed at (733, 307); the deck's front edge is at picture y 95.
 void Bridge(cairo_t* cr, int) {
-  for (int k = 0; k < 12; ++k) {
-    double x = 10 + k * 20;
-    double y = 44 + std::sin(k / 11.0 * kPi) * -14;
-    RoundRect(cr, x, y, 18, 40, 4);
-    Shade(cr, pal::kWood, y, y + 40, 1.5);
+  for (double x : {11.0, 72.0, 135.0, 198.0, 255.0}) {
+    RoundRect(cr, x - 4, 66, 8, 46, 3);
+    Shade(cr, pal::kWoodDark, 66, 112, 1.2);
+    Ellipse(cr, x, 66, 5, 3);
+    SetRgb(cr, pal::kSnow);
+    cairo_fill(cr);
   }
-  for (int rail = 0; rail < 2; ++rail) {
-    double y0 = rail ? 40 : 20;
-    cairo_move_to(cr, 8, y0 + 24);
-    cairo_curve_to(cr, 80, y0 - 4, 180, y0 - 4, 252, y0 + 24);
-    Stroke(cr, pal::kWoodDark, 5.0);
+  for (double y : {74.0, 92.0}) {
+    cairo_move_to(cr, 8, y);
+    cairo_line_to(cr, 258, y);
+    Stroke(cr, Hex(0x6a3a1a), 5.0);
+    cairo_move_to(cr, 8, y - 2);
+    cairo_line_to(cr, 258, y - 2);
+    Stroke(cr, Hex(0xa86a3a), 1.5);
   }
-  for (double x : {10.0, 130.0, 250.0}) {
-    double y = x == 130 ? 14 : 40;
-    RoundRect(cr, x - 4, y, 8, 70 - y + 10, 3);
-    Shade(cr, pal::kWoodDark, y, 80, 1.2);
-  }
+  // the deck's front beam, seen from the side, with snow on it
+  RoundRect(cr, 6, 95, 254, 12, 4);
+  Shade(cr, pal::kWoodDark, 95, 107, 1.5);
+  cairo_move_to(cr, 8, 95);
+  for (double x = 8; x <= 258; x += 25) cairo_line_to(cr, x, 93 - 2 * std::sin(x * 0.3));
+  cairo_line_to(cr, 258, 97);
+  cairo_line_to(cr, 8, 97);
+  cairo_close_path(cr);
+  SetRgb(cr, pal::kSnow);
+  cairo_fill(cr);
 }
 
 void FirePlace(cairo_t* cr, bool snow) {
@@ -750,32 +790,6 @@ void AddVillage(Registry& r) {
     Pic v = p;
     r.Image(p.id, g + "build/" + p.file + ".png", 140, 130,
             [v](cairo_t* cr, int) { BuildPicture(cr, v.kind, v.level, v.snow); });
-  }
-
-  // Buildings the village files name by path (main picture and the window-light companion).
-  const Building desert[] = {{"hut01", 96, 96, 0, 1},    {"hut02", 110, 108, 1, 2}, {"hut03", 124, 120, 1, 3},
-                             {"tavern", 170, 140, 2, 1}, {"center", 190, 150, 3, 1}, {"bridge", 260, 120, 4, 1},
-                             {"road", 96, 30, 5, 1},     {"road2", 96, 30, 6, 1}};
-  const Building snow[] = {{"hut01", 96, 96, 0, 1},      {"hut02", 110, 108, 1, 2},   {"hut03", 124, 120, 1, 3},
-                           {"tavern", 170, 140, 2, 1},   {"center", 190, 150, 3, 1},  {"telescope", 110, 170, 7, 1},
-                           {"market", 150, 110, 8, 1},   {"school", 160, 140, 9, 1},  {"tower01", 120, 220, 10, 1},
-                           {"road", 96, 30, 5, 1},       {"road2", 96, 30, 6, 1}};
-  for (int v = 0; v < 2; ++v) {
-    const Building* list = v ? snow : desert;
-    const int n = v ? 11 : 8;
-    const std::string folder = v ? "snow" : "desert";
-    const std::string upper = v ? "SNOW" : "DESERT";
-    for (int i = 0; i < n; ++i) {
-      Building b = list[i];
-      bool is_snow = v == 1;
-      std::string id = "BUILDING_" + upper + "_";
-      for (const char* c = b.name; *c; ++c) id += static_cast<char>(*c >= 'a' && *c <= 'z' ? *c - 32 : *c);
-      r.File(id, kDir + folder + "/" + b.name + ".png", b.w, b.h,
-             [b, is_snow](cairo_t* cr, int) { BuildingPicture(cr, b, is_snow, false); });
-      if (b.kind != 4 && b.kind != 5 && b.kind != 6 && b.kind != 8)
-        r.File(id + "_LIGHT", kDir + folder + "/" + b.name + "_light.png", b.w, b.h,
-               [b, is_snow](cairo_t* cr, int) { BuildingPicture(cr, b, is_snow, true); });
-    }
   }
 }
 
