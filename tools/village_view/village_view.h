@@ -102,6 +102,7 @@ inline bool Start(int village, int stage, int count, uint32_t seed) {
   SeedRnd(seed);
   TVillageCreature::Clear();
   TVisuals::ClearVisuals();
+  if (!GameState) GameState = New<StageOnly>();
   GameState->Stage = stage;
   VillageScreen = New<TVillageMode>();
   if (!VillageScreen->Load(village)) return false;

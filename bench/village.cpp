@@ -1,0 +1,49 @@
+// The village's model: one frame of the authored desert and snow villages
+// with every building standing and forty villagers (target: under 0.5 ms),
+// and path searches across each village's waypoint graph.
+#include <benchmark/benchmark.h>
+
+#include "../tools/village_view/village_view.h"
+#include "platform/files.h"
+
+namespace {
+
+using namespace kelp;
+
+bool Ready(int village, int stage, int villagers) {
+  // The benchmark runs from the build's bench/ folder; the data set is beside it.
+  return village_view::Open(platform::ProgramFolder() + "/..", false) &&
+         village_view::Start(village, stage, villagers, 3);
+}
+
+void BM_VillageFrame(benchmark::State& state) {
+  const int village = static_cast<int>(state.range(0));
+  if (!Ready(village, village == 1 ? 18 : 36, 40)) {
+    state.SkipWithError("the village data is not built");
+    return;
+  }
+  // settle into everyday life first: walks, needs, buildings entered
+  for (int i = 0; i < 2000; ++i) village_view::Frame();
+  for (auto _ : state) village_view::Frame();
+  village_view::Close();
+}
+BENCHMARK(BM_VillageFrame)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+void BM_PathSearch(benchmark::State& state) {
+  const int village = static_cast<int>(state.range(0));
+  if (!Ready(village, village == 1 ? 18 : 36, 0)) {
+    state.SkipWithError("the village data is not built");
+    return;
+  }
+  const std::vector<Ref<TNode>> nodes = Snapshot(Nodes);
+  size_t a = 0, b = nodes.size() / 2;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(TPath::Find(nodes[a], nodes[b]));
+    a = (a + 7) % nodes.size();
+    b = (b + 13) % nodes.size();
+  }
+  village_view::Close();
+}
+BENCHMARK(BM_PathSearch)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
