@@ -34,7 +34,7 @@ struct StageOnly : TGameState {
 };
 
 struct TestPlayer : TPlayerState {
-  void Load() override {}
+  int Load() override { return 1; }
 };
 
 // Resets every global the village code reads.
