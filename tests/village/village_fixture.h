@@ -23,6 +23,7 @@
 #include "village/upgrade.h"
 #include "village/village.h"
 #include "village/villager.h"
+#include "village/village_globals.h"
 #include "village/walkability.h"
 #include "world/game_state.h"
 #include "world/player_state.h"
@@ -37,17 +38,10 @@ struct TestPlayer : TPlayerState {
   int Load() override { return 1; }
 };
 
-// Resets every global the village code reads.
+// Resets every global the village code reads (the village screen is made anew by the fixture).
 inline void ResetVillage() {
-  TVillageCreature::Clear();
-  TUpgrade::Clear();
-  TNode::Clear();
+  ResetVillageGlobals();
   TVisuals::ClearVisuals();
-  WalkabilityMap = nullptr;
-  VillageStory = TVillageStoryLinks{};
-  FinishedBuildCount = 0;
-  LastInfectionTime = 0;
-  LastHuntTime = 0;
 }
 
 // A picture of w x h whose every pixel is `argb`, or drawn by `pixel`.
