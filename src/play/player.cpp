@@ -43,6 +43,14 @@ bool Past(int now, int since, int wait) {
   return static_cast<int64_t>(now) > static_cast<int64_t>(since) + static_cast<int64_t>(wait);
 }
 
+// The pusher shoves, 530 ms later, whatever lies on the feed shelf.
+void ArmPushers() {
+  for (const auto& p : Pushers) {
+    p->Ready = 1;
+    p->Time = GameTime;
+  }
+}
+
 bool ClawReady(const THandle* h) { return h && h->Connector && h->LeftClaw && h->RightClaw; }
 
 }  // namespace
@@ -166,6 +174,7 @@ void TPlayer::MakeBox() {
   Handle->ElectroBlock = b;
   box = b;
   respawned = 1;
+  ArmPushers();
   // While released boxes are in play each new box raises the level goal.
   if (OneOf(GameType(), {1, 10, 100, 4, 6}) && ReleasedBlockCount != 0 && World) World->CreaturesToRelease += 1.0f;
 }
@@ -270,10 +279,7 @@ void TPlayer::FeedBox() {
   b->ReleaseTime = GameTime;
 
   // The pusher shoves the new box into the field.
-  for (const auto& p : Pushers) {
-    p->Ready = 1;
-    p->Time = GameTime;
-  }
+  ArmPushers();
 }
 
 }  // namespace kelp

@@ -2,9 +2,9 @@
 // The one player: the crane claw steered by the mouse's horizontal motion,
 // the box that hangs in it (the class offered now and the next one, swapped
 // with the right button, dropped with the left), and, in the level types
-// that have it, the side feed that drops extra boxes in at the right edge
-// and arms the pusher. Its fields that the level world shares are those of
-// TPlayerState.
+// that have it, the side feed that drops extra boxes in at the right edge.
+// Each new box, held or side-fed, arms the pushers. Its fields that the
+// level world shares are those of TPlayerState.
 //
 // Clock: every time here is GameTime in ms. A drop is refused for 600 ms
 // after the last drop or level reset; the next box hangs 500 ms after a drop.

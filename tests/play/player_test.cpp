@@ -161,6 +161,15 @@ TEST_F(PlayerTest, TheHeldBoxTakesTheNextClassThenTheCurrentOneAndANewNextIsDraw
   }
 }
 
+TEST_F(PlayerTest, EachNewBoxAtTheClawArmsThePushers) {
+  TPusher::Create();
+  Pushers.First()->Ready = 0;
+  RunFor(300);
+  Player->Init();
+  EXPECT_EQ(Pushers.First()->Ready, 1);
+  EXPECT_EQ(Pushers.First()->Time, GameTime);
+}
+
 TEST_F(PlayerTest, WhileReleasedBoxesAreInPlayEachNewBoxRaisesTheGoalInTheClearingTypes) {
   struct Case {
     int type, released;
