@@ -150,7 +150,10 @@ void TPlayer::MakeBox() {
   const TPhysEngine_Particle& left = *Handle->LeftClaw;
   const TPhysEngine_Particle& right = *Handle->RightClaw;
   const int angle = static_cast<int>(degrees::ATan2(right.y - left.y, right.x - left.x));
-  const float cx = Handle->Connector->x, cy = Handle->Connector->y + 80.0f;
+  // Where Hold keeps it: 80 below the tips. (Below the connector only when
+  // the tips are level with it; a box made anywhere else stays inside out.)
+  const float cx = static_cast<float>(static_cast<int>((left.x + right.x) / 2.0f));
+  const float cy = static_cast<float>(static_cast<int>((left.y + right.y) / 2.0f) + 80);
 
   const Ref<TBlock> b = TBlock::Create(cx, cy, 0.0f, 0.0f);
   if (!b->Group || !b->Center || !b->UpLeft || !b->UpRight) {

@@ -1,6 +1,7 @@
 // The player: claw steering by the mouse's motion, the held and next box,
 // the swap and the drop with their timing, the side feed and its pusher,
 // driven by scripted input through the platform layer.
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <map>
@@ -187,6 +188,30 @@ TEST_F(PlayerTest, WhileReleasedBoxesAreInPlayEachNewBoxRaisesTheGoalInTheCleari
     EXPECT_FLOAT_EQ(World->CreaturesToRelease, 10.0f + c.raise) << "type " << c.type << ", " << c.released;
   }
   ReleasedBlockCount = 0;
+}
+
+TEST_F(PlayerTest, SteeredHardTheClawSwingsButKeepsItsBoxUprightAndSquare) {
+  Player->Init();
+  const float motions[] = {60, 60, 0, 0, -120, -120, -120, 0, 0, 0, 200, 0, -200, 0};
+  float widest = 0;
+  for (float mx : motions) {
+    for (int i = 0; i < 12; ++i) {
+      Frame(mx);
+      const THandle& h = *Player->Handle;
+      const float a = std::atan2(h.RightClaw->y - h.LeftClaw->y, h.RightClaw->x - h.LeftClaw->x) * 57.2958f;
+      widest = std::max(widest, std::fabs(a));
+      const TBlock& b = *Player->box;
+      EXPECT_LT(b.UpLeft->y, b.DownLeft->y) << "upside down";
+      EXPECT_LT(b.UpRight->y, b.DownRight->y) << "upside down";
+      EXPECT_NEAR(std::hypot(b.UpRight->x - b.UpLeft->x, b.UpRight->y - b.UpLeft->y), 35.0f, 8.0f);
+      EXPECT_NEAR(std::hypot(b.DownLeft->x - b.UpLeft->x, b.DownLeft->y - b.UpLeft->y), 35.0f, 8.0f);
+    }
+  }
+  EXPECT_GT(widest, 5.0f) << "it swings behind its connector";
+  EXPECT_LT(widest, 45.0f) << "but never turns over";
+  Frames(150);
+  const THandle& h = *Player->Handle;
+  EXPECT_NEAR(h.LeftClaw->y, h.RightClaw->y, 3.0f) << "and comes back level";
 }
 
 TEST_F(PlayerTest, WhileHeldTheBoxFollowsTheClaw) {
