@@ -10,15 +10,19 @@
 #include <string>
 
 #include "framework/core/color.h"
+#include "framework/core/core_globals.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
-#include "framework/files/pak.h"
+#include "framework/files/files_globals.h"
 #include "framework/media/canvas_placement.h"
-#include "framework/media/visuals.h"
+#include "framework/media/media_globals.h"
 #include "framework/ui/mouse.h"
+#include "framework/ui/ui_globals.h"
 #include "physics/engine.h"
+#include "physics/physics_globals.h"
 #include "platform/input.h"
 #include "play/game.h"
+#include "play/play_globals.h"
 #include "play/player.h"
 #include "test_env.h"
 #include "world/block.h"
@@ -29,6 +33,7 @@
 #include "world/pusher.h"
 #include "world/trolley.h"
 #include "world/world.h"
+#include "world/world_globals.h"
 
 namespace player_test {
 
@@ -38,19 +43,16 @@ namespace fs = std::filesystem;
 class PlayerScene : public ::testing::Test {
  protected:
   void SetUp() override {
+    ResetGlobals();
+    platform::ResetInput();
     GameTime = 1000000;
     SeedRnd(5);
     InitColors();
     CreateBlockColors();
-    ResetBlockState();
-    ResetPakState();
-    VisualsList.Clear();
-    platform::ResetInput();
     VirtualWidth = 800;
     VirtualHeight = 600;
     VirtualCenterX = 400;
     VirtualCenterY = 300;
-    AppPaused = 0;
 
     old_ = fs::current_path();
     fs::create_directories(fs::path(dir_.path()) / "data" / "world");
@@ -71,22 +73,20 @@ class PlayerScene : public ::testing::Test {
   }
 
   void TearDown() override {
-    TBlock::ClearBlocks();
-    TPusher::DeletePusher();
-    Trolleys.Clear();
-    CurrentTrolley = nullptr;
-    TChainLights::Clear();
-    TElectro::Clear();
-    VisualsList.Clear();
-    ChainLightsOn = 0;
-    Player = nullptr;
-    Mouse = nullptr;
-    GameInterface = nullptr;
-    GameScreen = nullptr;
-    World = nullptr;
+    ResetGlobals();
     platform::ResetInput();
-    ResetPakState();
     fs::current_path(old_);
+  }
+
+  // Every room the scene touches, the running level first.
+  static void ResetGlobals() {
+    ResetPlayGlobals();
+    ResetWorldGlobals();
+    ResetPhysicsGlobals();
+    ResetUiGlobals();
+    ResetMediaGlobals();
+    ResetFilesGlobals();
+    ResetCoreGlobals();
   }
 
  public:
