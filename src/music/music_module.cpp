@@ -18,7 +18,7 @@ std::string g_ready;
 
 // True the first time for each name: every init runs once.
 bool MarkReady(const char* name) {
-  if (g_ready.find(name) != std::string::npos) return false;
+  if ((" " + g_ready + " ").find(std::string(" ") + name + " ") != std::string::npos) return false;
   if (!g_ready.empty()) g_ready += ' ';
   g_ready += name;
   return true;
