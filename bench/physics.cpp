@@ -1,11 +1,10 @@
 // One physics step of a walled field full of boxes dropped in a grid, as the
-// level world runs it once a frame. Rows are at most ten boxes high: the
-// 120-box scene uses a field twice as wide.
+// level world runs it once a frame. Rows are at most ten boxes high: larger
+// scenes use a wider field.
 #include <benchmark/benchmark.h>
 
-#include "../tests/physics/scene.h"
-
-using namespace physics_test;
+#include "framework/core/frame_clock.h"
+#include "scenes/physics_scenes.h"
 
 namespace {
 
@@ -13,19 +12,12 @@ constexpr int kSteps = 1000;
 
 void BM_PhysicsStep(benchmark::State& state) {
   const int boxes = static_cast<int>(state.range(0));
-  const int columns = boxes > 60 ? 12 : 6;
   for (auto _ : state) {
     state.PauseTiming();
-    GameTime = 1000;
-    auto engine = std::make_unique<TPhysEngine>();
-    engine->ClearWorld();
-    WalledBox(*engine, columns);
-    DropBoxes(*engine, boxes, columns);
+    kelp::GameTime = 1000;
+    auto engine = scenes::BoxField(boxes, scenes::FieldColumns(boxes));
     state.ResumeTiming();
-    for (int i = 0; i < kSteps; ++i) {
-      GameTime += 18;
-      engine->Update(1.0f);
-    }
+    scenes::Steps(*engine, kSteps);
     benchmark::DoNotOptimize(engine->Particles.First()->y);
     state.PauseTiming();
     engine.reset();

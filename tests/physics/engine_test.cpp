@@ -9,10 +9,10 @@
 
 #include "framework/core/frame_clock.h"
 #include "physics/effects_hook.h"
-#include "scene.h"
+#include "scenes/physics_scenes.h"
 
 using namespace kelp;
-using namespace physics_test;
+using namespace scenes;
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include "framework/core/frame_clock.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
-#include "scene.h"
+#include "scenes/physics_scenes.h"
 #include "test_env.h"
 
 using namespace kelp;
-using namespace physics_test;
+using namespace scenes;
 
 namespace {
 
