@@ -6,6 +6,7 @@
 
 #include "framework/core/frame_clock.h"
 #include "framework/core/numeric.h"
+#include "physics/contacts.h"
 #include "physics/effects_hook.h"
 
 namespace kelp {
@@ -214,14 +215,7 @@ void TPhysEngine_Particle::CollideStatic(TPhysEngine_Static& s, int n, float sx,
   col_occured = 1;
   if (dusty && n > 1 && PhysicsEffects.SpawnDust) PhysicsEffects.SpawnDust(Int(x), Int(y), 0);
   col_friction = (col_friction + s.friction) * 0.5f;
-  if (s.Parazite && grp && grp->class_ != 0) {
-    if (grp->ParaziteOnBoard != 0)
-      grp->ParaziteOnBoardTime += GameTime - grp->ParaziteUpdTime;
-    else
-      grp->ParaziteOnBoardTime = 0;
-    grp->ParaziteOnBoard = 2;
-    grp->ParaziteUpdTime = GameTime;
-  }
+  if (grp && Physics && Physics->Contacts) Physics->Contacts->HitStatic(*grp, s);
 }
 
 void TPhysEngine_Particle::Rename(const std::string& newName) {
@@ -359,7 +353,7 @@ TPhysEngine_Group::~TPhysEngine_Group() {
   ReleaseChain(frstp);
 }
 
-void TPhysEngine_Group::ClearContacts() {
+void GroupGameFields::ClearContacts() {
   CollideList.Clear();
   CollideList2.Clear();
   CollideList3.Clear();
@@ -766,40 +760,6 @@ void Push(TPhysEngine_Particle& a, TPhysEngine_Particle& b, float dx, float dy, 
 // (1.7 R), not overlapping (R), not close enough to glue (R + 3).
 inline float ReachOf(float R) { return std::max(1.7f * R, R + 4.0f); }
 
-void AddParazite(TPhysEngine_Group& g, const Ref<TPhysEngine_Group>& h) {
-  int kind = 0;
-  if (h->class_ == 11 && h->boss_class == 6)
-    kind = 3;
-  else if (h->class_ == 8 || h->class_ == 11)
-    kind = 1;
-  if (!kind) return;
-  g.CollideList2.AddLast(h);
-  if (g.ParaziteOnBoard != 0) {
-    if (kind == 3) g.ParaziteOnBoard = 3;
-    if (g.ParaziteUpdTime != 0) g.ParaziteOnBoardTime += GameTime - g.ParaziteUpdTime;
-  } else {
-    g.ParaziteOnBoardTime = 0;
-    g.ParaziteOnBoard = kind;
-  }
-  g.ParaziteUpdTime = GameTime;
-}
-
-void Bookkeeping(const Ref<TPhysEngine_Group>& g, const Ref<TPhysEngine_Group>& h) {
-  if (g->class_ == 100) g->class_ = 200;
-  if (h->class_ != 0) {
-    if (g->Active && g->ActiveStartTime == 0) g->ActiveStartTime = GameTime;
-    if (h->Active && h->ActiveStartTime == 0) h->ActiveStartTime = GameTime;
-    g->CollideList3.AddLast(h);
-    h->CollideList3.AddLast(g);
-  }
-  if (g->class_ == h->class_ && g->Released && h->Released) {
-    g->CollideList.AddLast(h);
-    h->CollideList.AddLast(g);
-  }
-  if (h->class_ == 9) g->CollideListBonus.AddLast(h);
-  AddParazite(*g, h);
-}
-
 void SelfCollide(TPhysEngine_Group& g) {
   for (auto a = g.frstp.get(); a; a = a->nxt.get()) {
     const float aox = a->ox, aoy = a->oy;
@@ -849,8 +809,7 @@ void TPhysEngine::ParticleCollisions() {
           const float d = std::sqrt(dx * dx + dy * dy);
           if (0 < d && d < 1.7f * R) touched = true;
           if (0 < d && d < R) {
-            if (g->class_ != 0 && h->class_ != 0 && (g->fall || h->fall) && g->Released && h->Released)
-              g->fall = h->fall = 0;
+            if ((g->fall || h->fall) && Contacts) Contacts->Landed(*g, *h);
             Push(a, b, dx, dy, d, R);
           } else if (0 < d && std::fabs(d - R) <= 3 && a.sticky && b.sticky) {
             if (auto glue = TPhysEngine_Constraint::Create(a.grp, *la, *lb, this)) glue->temporary = 1;
@@ -859,7 +818,7 @@ void TPhysEngine::ParticleCollisions() {
         a.ox = aox;
         a.oy = aoy;
       }
-      if (touched && g->class_ != 0) Bookkeeping(g, h);
+      if (touched && Contacts) Contacts->Touched(g, h);
     }
   }
   groupScratch_.clear();

@@ -26,6 +26,7 @@ class TPhysEngine_Group;
 class TPhysEngine_Static;
 class TForce;
 class TStaticNode;  // a waypoint of the static paths (world/)
+class ContactListener;
 
 // Where a world or group file comes from: a path or an already open stream.
 struct PhysicsSource {
@@ -106,11 +107,33 @@ class TPhysEngine_Constraint : public Object {
   virtual void Del();
 };
 
-class TPhysEngine_Group : public Object {
+// What the game keeps on a body. The engine neither reads nor writes these
+// fields; they ride on the group so that the box logic finds them with the
+// body. The contact lists and parasite timers are filled by the level
+// world's contact listener and emptied by the box logic.
+struct GroupGameFields {
+  int fall2 = 0;
+  int water = 0;       // the body is the water surface
+  int class_ = 0;      // the box class (world/block.h); 0 for a body that is no box
+  int boss_class = 0;  // the boss kind of a boss box
+  // Same class and both released, parasite kinds, any box, bonus boxes.
+  ObjectList<TPhysEngine_Group> CollideList, CollideList2, CollideList3, CollideListBonus;
+  int inClosedList = 0, inOpenList = 0, CollidedObjects = 0;  // the chain search
+  int ParaziteOnBoard = 0;
+  int ParaziteOnBoardTime = 0;
+  int ParaziteUpdTime = 0;
+  int ActiveStartTime = 0;
+  int Active = 0, Death = 0, Released = 0;
+
+  void ClearContacts();
+};
+
+class TPhysEngine_Group : public Object, public GroupGameFields {
  public:
   TPhysEngine* Physics = nullptr;
+  // Set to 1 when a particle of the group moves more than 15 in one move;
+  // the engine never clears it (the game does).
   int fall = 0;
-  int fall2 = 0;
   std::string name = "group";
   int docollisions = 0;
   float radius = 0;
@@ -118,16 +141,6 @@ class TPhysEngine_Group : public Object {
   int selfcollision = 0;
   Ref<TPhysEngine_Particle> frstp;
   Ref<TPhysEngine_Constraint> frstc;
-  int water = 0;
-  int class_ = 0;
-  int boss_class = 0;
-  ObjectList<TPhysEngine_Group> CollideList, CollideList2, CollideList3, CollideListBonus;
-  int inClosedList = 0, inOpenList = 0, CollidedObjects = 0;
-  int ParaziteOnBoard = 0;
-  int ParaziteOnBoardTime = 0;
-  int ParaziteUpdTime = 0;
-  int ActiveStartTime = 0;
-  int Active = 0, Death = 0, Released = 0;
 
   ~TPhysEngine_Group() override;
   virtual void Del();
@@ -147,25 +160,32 @@ class TPhysEngine_Group : public Object {
 
   // Centre of the particles' extent (radii not counted); false when empty.
   bool ComputeCenter();
-  void ClearContacts();
 };
 
-class TPhysEngine_Static : public Object {
- public:
-  int path = 0;
+// What the game keeps on a static: where a moving platform is on its path,
+// obstacles and their hit points, a parasite lying on it, the ray bonus. The
+// engine neither reads nor writes these.
+struct StaticGameFields {
   Ref<TStaticNode> Node, NextNode;
   int turn = 0;
-  int blocked = 0;
-  float ox = 0, oy = 0;
   int obstacle = 0, hp = 0;
-  TPhysEngine* Physics = nullptr;
   uint8_t Parazite = 0;
+  int RayApply = 0, RayTime = 0;
+};
+
+class TPhysEngine_Static : public Object, public StaticGameFields {
+ public:
+  // Non-zero: the static is part of the moving platform of that path, and
+  // the engine sets `blocked` when a particle is pressed deep into it.
+  int path = 0;
+  int blocked = 0;
+  float ox = 0, oy = 0;  // the centre of its platform, kept by the path update; Position is relative to it
+  TPhysEngine* Physics = nullptr;
   float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
   float minx = 0, maxx = 0, miny = 0, maxy = 0;
   float dx = 0, dy = 0;
   float radius = 0;
   float friction = 0;
-  int RayApply = 0, RayTime = 0;
 
   static Ref<TPhysEngine_Static> Create(float x1, float y1, float x2, float y2, float friction, float radius,
                                         int add, TPhysEngine* engine);
@@ -216,6 +236,9 @@ class TPhysEngine : public Object {
   ObjectList<TForce> Forces;
   float TimeStepOld = 0;
   float TimeStepCoef = 0;
+  // Told of every contact; not owned, and it must outlive the engine or be
+  // reset first. Null: contacts only push bodies apart.
+  ContactListener* Contacts = nullptr;
 
   TPhysEngine() = default;
   ~TPhysEngine() override;

@@ -33,6 +33,12 @@ class TBlock : public Object, public std::enable_shared_from_this<TBlock> {
   // Boss classes (boss_class, class 11 only).
   static constexpr int PARAZ = 1, YETI = 2, EVIL_YETI = 3, ELITE = 4, BROWNIE_FULL = 5, BROWNIE = 6,
                        SMALL_ELITE = 7;
+  // What lies on a box (its group's ParaziteOnBoard): nothing, a parasite or
+  // a boss touches it, it stands on a parasite static, a brownie touches it.
+  static constexpr int NO_PARAZITE = 0, PARAZITE_TOUCH = 1, PARAZITE_STATIC = 2, BROWNIE_TOUCH = 3;
+  // Group classes of the comic scenes' boxes, before and after they first
+  // touch another body.
+  static constexpr int COMIC_BOX = 100, COMIC_BOX_TOUCHED = 200;
 
   uint8_t RayApply = 0;
   int RayTime = 0;

@@ -248,7 +248,7 @@ void TBlock::UpdateBlocks(float dt) {
   ReleasedBlockCount = 0;
   for (int& v : ReleasedClasses) v = 0;
   for (const auto& u : BlockList) {
-    if (u->class_ >= 1 && u->class_ <= 8 && u->Released) ReleasedClasses[u->class_ - 1] = 1;
+    if (u->class_ >= RED && u->class_ <= GREY && u->Released) ReleasedClasses[u->class_ - 1] = 1;
     if (u->Released && (u->class_ != BONUS || u->bonus_class == CHEST_01 || u->bonus_class == CHEST_02))
       ReleasedBlockCount += 1;
     if (u->Light) u->Light->Update(dt);
@@ -263,7 +263,7 @@ void TBlock::UpdateBlocks(float dt) {
       if (u->Deleted()) continue;
       if (IsParaziteKind(*u)) ParaziteInPlay = 1;
       if (u->class_ == BOSS) BossInPlay = 1;
-      if (u->Released && u->class_ >= 1 && u->class_ <= 8) ReleasedClasses[u->class_ - 1] = 1;
+      if (u->Released && u->class_ >= RED && u->class_ <= GREY) ReleasedClasses[u->class_ - 1] = 1;
     }
   }
 
@@ -328,9 +328,9 @@ void TBlock::Update(float dt) {
 void TBlock::UpdateCollisions(float dt) {
   if (!Group) return;
   TPhysEngine_Group& g = *Group;
-  if (g.CollideList2.IsEmpty() && g.ParaziteOnBoard != 2) {
+  if (g.CollideList2.IsEmpty() && g.ParaziteOnBoard != PARAZITE_STATIC) {
     g.ParaziteOnBoardTime = 0;
-    g.ParaziteOnBoard = 0;
+    g.ParaziteOnBoard = NO_PARAZITE;
   }
 
   if (Chains(class_) && g.CollidedObjects >= ChainMinimum) {

@@ -67,7 +67,7 @@ void TBlock::UpdateParaziteEffects(float dt) {
     }
   }
 
-  if (class_ >= RED && class_ <= SKY && g.ParaziteOnBoard != 0) {
+  if (class_ >= RED && class_ <= SKY && g.ParaziteOnBoard != NO_PARAZITE) {
     if (g.ParaziteOnBoardTime == 0) ParazitePausedBase = pausedTotal;
     auto smoke = [&self](TBlock& b) {
       if (!b.EvilSmoke)
@@ -76,11 +76,11 @@ void TBlock::UpdateParaziteEffects(float dt) {
         b.EvilSmoke->Pause(0);
     };
 
-    if (g.ParaziteOnBoard == 2) {
+    if (g.ParaziteOnBoard == PARAZITE_STATIC) {
       if (GameTime - g.ParaziteUpdTime < 2000) {
         smoke(*this);
       } else if (EvilSmoke) {
-        g.ParaziteOnBoard = 0;
+        g.ParaziteOnBoard = NO_PARAZITE;
         g.ParaziteOnBoardTime = 0;
         EvilSmoke->Pause(1);
         ResetRate(EvilSmoke->Emitter2);
@@ -120,7 +120,7 @@ void TBlock::UpdateParaziteEffects(float dt) {
     if (!Freeze && t > 15000.0 + pauses) {
       EndPulser(Pulser);
       bool captured = true;
-      if (g.ParaziteOnBoard == 3) {
+      if (g.ParaziteOnBoard == BROWNIE_TOUCH) {
         // What the brownie turns a box into depends on how hurt it is.
         const Ref<TBlock> brownie = BrownieBlock.lock();
         float r = 0.0f;

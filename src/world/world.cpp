@@ -10,6 +10,7 @@
 #include "physics/rope_draw.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
+#include "world/box_contacts.h"
 #include "world/effects/chain_lights.h"
 #include "world/level.h"
 #include "world/player_state.h"
@@ -39,7 +40,7 @@ void InterfaceLayer(int layer) {
 
 // ------------------------------------------------------------------- world
 
-TWorld::TWorld() : Physics(New<TPhysEngine>()) {}
+TWorld::TWorld() : Physics(New<TPhysEngine>()) { Physics->Contacts = &BoxContacts(); }
 
 int TWorld::Load(const PhysicsSource& source) { return Loaded(Physics->LoadWorld(source)); }
 

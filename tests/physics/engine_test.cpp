@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/core/frame_clock.h"
+#include "physics/contacts.h"
 #include "physics/effects_hook.h"
 #include "scenes/physics_scenes.h"
 
@@ -32,6 +33,30 @@ bool Joined(const TPhysEngine& e, const TPhysEngine_Particle* a, const TPhysEngi
     if ((c->p1.get() == a && c->p2.get() == b) || (c->p1.get() == b && c->p2.get() == a)) return true;
   return false;
 }
+
+// Writes down what the engine reports, in order.
+struct Recorder : ContactListener {
+  struct Report {
+    char kind;  // 'L'anded, 'T'ouched, 'S'tatic
+    const void* first;
+    const void* second;
+    float gap;  // for landings: the distance of the pair's first particles when told
+  };
+  std::vector<Report> reports;
+  void Landed(TPhysEngine_Group& g, TPhysEngine_Group& h) override {
+    const float gap = h.frstp->x - g.frstp->x;
+    reports.push_back({'L', &g, &h, gap});
+  }
+  void Touched(const Ref<TPhysEngine_Group>& g, const Ref<TPhysEngine_Group>& h) override {
+    reports.push_back({'T', g.get(), h.get(), 0});
+  }
+  void HitStatic(TPhysEngine_Group& g, TPhysEngine_Static& s) override { reports.push_back({'S', &g, &s, 0}); }
+  size_t Count(char kind, const void* first, const void* second) const {
+    size_t n = 0;
+    for (const auto& r : reports) n += r.kind == kind && r.first == first && r.second == second;
+    return n;
+  }
+};
 
 }  // namespace
 
@@ -195,6 +220,8 @@ TEST_F(Physics, StickyParticlesGlueAtGapOfThree) {
 TEST_F(Physics, TouchingIsBelowOnePointSevenTimesTheRadii) {
   for (auto [dist, touched] : {std::tuple{27.04f, true}, {27.2f, false}}) {
     TPhysEngine w;
+    Recorder r;
+    w.Contacts = &r;
     w.GRAVITY = 0;
     // Two particles a group, one above the other, so the bounding circles overlap.
     auto g = TPhysEngine_Group::Create(&w);
@@ -203,28 +230,64 @@ TEST_F(Physics, TouchingIsBelowOnePointSevenTimesTheRadii) {
       TPhysEngine_Particle::Create(g.get(), 0, y, &w);
       TPhysEngine_Particle::Create(h.get(), dist, y, &w);
     }
-    g->class_ = 100;
-    h->class_ = 3;
     Steps(w, 2);
-    EXPECT_EQ(g->class_, touched ? 200 : 100) << dist;
-    EXPECT_EQ(h->CollideList3.Contains(g.get()), touched) << dist;
+    EXPECT_EQ(r.Count('T', g.get(), h.get()), touched ? 1u : 0u) << dist;
+    EXPECT_EQ(r.Count('T', h.get(), g.get()), touched ? 1u : 0u) << dist;
   }
 }
 
-TEST_F(Physics, ClassHundredBecomesTwoHundredOnFirstContactOnly) {
+TEST_F(Physics, ContactsAreReportedFromBothSidesOncePerStepWhateverTheBodies) {
+  Recorder r;
+  e.Contacts = &r;
   e.GRAVITY = 0;
   auto a = Lone(e, 100, 100);
   auto b = Lone(e, 200, 100);
-  a->grp->class_ = 100;  // the other group has class 0
-  Steps(e, 5);
-  EXPECT_EQ(a->grp->class_, 100);
-  b->Position(120, 100);
-  Steps(e, 1);  // the bounding circles catch up
-  EXPECT_EQ(a->grp->class_, 100);
+  auto g = e.Groups.First(), h = e.Groups.Last();
+  Steps(e, 2);
+  EXPECT_TRUE(r.reports.empty());
+  b->Position(120, 100);  // touching, not overlapping
+  Steps(e, 1);            // the bounding circles catch up
+  EXPECT_TRUE(r.reports.empty());
   Steps(e, 1);
-  EXPECT_EQ(a->grp->class_, 200);
-  EXPECT_EQ(b->grp->class_, 0);
-  EXPECT_TRUE(a->grp->CollideList3.IsEmpty());  // a class-0 partner is no box
+  ASSERT_EQ(r.reports.size(), 2u);
+  EXPECT_EQ(r.Count('T', g.get(), h.get()), 1u);
+  EXPECT_EQ(r.Count('T', h.get(), g.get()), 1u);
+  Steps(e, 1);
+  EXPECT_EQ(r.reports.size(), 4u);
+  e.Contacts = nullptr;  // no listener: the step only pushes
+  Steps(e, 1);
+  EXPECT_EQ(r.reports.size(), 4u);
+}
+
+TEST_F(Physics, LandingsAreReportedBeforeThePushWhileAFallFlagIsSet) {
+  for (int fall : {0, 1}) {
+    TPhysEngine w;
+    Recorder r;
+    w.Contacts = &r;
+    w.GRAVITY = 0;
+    auto a = Lone(w, 100, 100);
+    auto b = Lone(w, 200, 100);
+    auto g = w.Groups.First(), h = w.Groups.Last();
+    b->Position(110, 100);
+    Steps(w, 1);  // overlapping, but the bounding circles were apart
+    g->fall = fall;
+    w.ParticleCollisions();
+    EXPECT_GT(b->x - a->x, 10.0f) << "pushed apart";
+    EXPECT_EQ(r.Count('L', g.get(), h.get()), static_cast<size_t>(fall));
+    if (fall) EXPECT_FLOAT_EQ(r.reports.front().gap, 10.0f) << "told before the push";
+    EXPECT_EQ(g->fall, fall) << "the engine never clears it";
+  }
+}
+
+TEST_F(Physics, StaticHitsAreReportedWithTheParticlesGroup) {
+  Recorder r;
+  e.Contacts = &r;
+  auto s = TPhysEngine_Static::Create(0, 100, 200, 100, 1, 2, 1, &e);
+  auto p = Lone(e, 100, 85);
+  p->Move(0, 2);  // not yet within both radii
+  EXPECT_TRUE(r.reports.empty());
+  p->Move(0, 10);  // two sub-steps, both against the static
+  EXPECT_EQ(r.Count('S', p->grp, s.get()), 2u);
 }
 
 TEST_F(Physics, MoveOfMoreThanFifteenSetsFall) {
@@ -328,24 +391,6 @@ TEST_F(Physics, DustyParticlesCallTheDustHookOnMultiStepScrapes) {
   q->Move(0, 2);  // one sub-step: no dust
   EXPECT_EQ(dust.size(), 1u);
   EXPECT_EQ(q->col_occured, 1);
-}
-
-TEST_F(Physics, ParasiteStaticMarksTheBoxStandingOnIt) {
-  auto s = TPhysEngine_Static::Create(0, 100, 200, 100, 1, 2, 1, &e);
-  s->Parazite = 1;
-  auto p = Lone(e, 100, 85);
-  p->grp->class_ = 2;
-  GameTime = 5000;
-  p->Move(0, 10);
-  EXPECT_EQ(p->grp->ParaziteOnBoard, 2);
-  EXPECT_EQ(p->grp->ParaziteUpdTime, 5000);
-  EXPECT_EQ(p->grp->ParaziteOnBoardTime, 0);
-  GameTime = 5018;
-  p->Move(0, 10);
-  EXPECT_EQ(p->grp->ParaziteOnBoardTime, 18);
-  auto plain = Lone(e, 50, 85);  // class 0: no parasite bookkeeping
-  plain->Move(0, 10);
-  EXPECT_EQ(plain->grp->ParaziteOnBoard, 0);
 }
 
 TEST_F(Physics, GravityIsDividedByMass) {
@@ -500,94 +545,6 @@ TEST_F(Physics, SelfCollisionOnlyWhenTheGroupAsksForIt) {
   e.ParticleCollisions();
   EXPECT_FLOAT_EQ(b->x, 13.0f);
   EXPECT_FLOAT_EQ(a->x, -3.0f);
-}
-
-TEST_F(Physics, ContactBookkeepingFillsTheListsByClass) {
-  struct Case {
-    int gclass, hclass, boss, greleased, hreleased;
-    bool same, any, bonus, parasite;
-    int onboard;
-  };
-  const Case cases[] = {
-      {1, 1, 0, 1, 1, true, true, false, false, 0},   {1, 1, 0, 1, 0, false, true, false, false, 0},
-      {1, 2, 0, 1, 1, false, true, false, false, 0},  {1, 9, 0, 1, 1, false, true, true, false, 0},
-      {1, 8, 0, 1, 1, false, true, false, true, 1},   {1, 11, 6, 1, 1, false, true, false, true, 3},
-      {1, 11, 2, 1, 1, false, true, false, true, 1},  {1, 0, 0, 1, 1, false, false, false, false, 0},
-  };
-  for (const Case& c : cases) {
-    TPhysEngine w;
-    w.GRAVITY = 0;
-    auto a = Lone(w, 100, 100);
-    auto b = Lone(w, 120, 100);  // touching, not overlapping
-    auto g = w.Groups.First(), h = w.Groups.Last();
-    g->class_ = c.gclass;
-    h->class_ = c.hclass;
-    h->boss_class = c.boss;
-    g->Released = c.greleased;
-    h->Released = c.hreleased;
-    Steps(w, 2);
-    const std::string what = std::to_string(c.gclass) + "/" + std::to_string(c.hclass);
-    EXPECT_EQ(g->CollideList.Contains(h.get()), c.same) << what;
-    EXPECT_EQ(g->CollideList3.Contains(h.get()), c.any) << what;
-    EXPECT_EQ(g->CollideListBonus.Contains(h.get()), c.bonus) << what;
-    EXPECT_EQ(g->CollideList2.Contains(h.get()), c.parasite) << what;
-    EXPECT_EQ(g->ParaziteOnBoard, c.onboard) << what;
-  }
-}
-
-TEST_F(Physics, ContactsAreCountedFromBothSidesEveryStep) {
-  e.GRAVITY = 0;
-  auto a = Lone(e, 100, 100);
-  auto b = Lone(e, 120, 100);
-  auto g = e.Groups.First(), h = e.Groups.Last();
-  g->class_ = h->class_ = 4;
-  g->Released = h->Released = 1;
-  g->Active = 1;
-  GameTime = 2000;
-  Steps(e, 1);  // bounding circles only
-  EXPECT_TRUE(g->CollideList.IsEmpty());
-  Steps(e, 1);
-  EXPECT_EQ(g->CollideList.Count(), 2u);  // once as g, once as h
-  EXPECT_EQ(h->CollideList3.Count(), 2u);
-  EXPECT_EQ(g->ActiveStartTime, 2036);
-  EXPECT_EQ(h->ActiveStartTime, 0);  // not Active
-}
-
-TEST_F(Physics, ParasiteContactTimeAccumulatesWithTheGameClock) {
-  e.GRAVITY = 0;
-  Lone(e, 100, 100);
-  Lone(e, 120, 100);
-  auto g = e.Groups.First(), h = e.Groups.Last();
-  g->class_ = 3;
-  h->class_ = 8;
-  Steps(e, 2);
-  EXPECT_EQ(g->ParaziteOnBoard, 1);
-  EXPECT_EQ(g->ParaziteOnBoardTime, 0);
-  Steps(e, 3);
-  EXPECT_EQ(g->ParaziteOnBoardTime, 54);
-  EXPECT_EQ(g->ParaziteUpdTime, GameTime);
-  h->class_ = 11;
-  h->boss_class = 6;
-  Steps(e, 1);
-  EXPECT_EQ(g->ParaziteOnBoard, 3);
-}
-
-TEST_F(Physics, CollisionBetweenReleasedBoxesClearsTheirFallFlags) {
-  e.GRAVITY = 0;
-  auto a = Lone(e, 100, 100);
-  auto b = Lone(e, 200, 100);
-  auto g = e.Groups.First(), h = e.Groups.Last();
-  g->class_ = 1;
-  h->class_ = 2;
-  g->Released = h->Released = 1;
-  b->Position(110, 100);
-  Steps(e, 1);  // overlapping, but the bounding circles were apart
-  EXPECT_FLOAT_EQ(b->x - a->x, 10.0f);
-  g->fall = 1;
-  e.ParticleCollisions();
-  EXPECT_EQ(g->fall, 0);
-  EXPECT_EQ(h->fall, 0);
-  EXPECT_GT(b->x - a->x, 10.0f);
 }
 
 TEST_F(Physics, ForcesPushOutwardLinearlyWithWholeDegreeAngles) {
