@@ -7,9 +7,11 @@
 #include <tuple>
 #include <vector>
 
+#include "framework/core/core_globals.h"
 #include "framework/core/frame_clock.h"
 #include "physics/contacts.h"
 #include "physics/effects_hook.h"
+#include "physics/physics_globals.h"
 #include "scenes/physics_scenes.h"
 
 using namespace kelp;
@@ -20,12 +22,15 @@ namespace {
 class Physics : public ::testing::Test {
  protected:
   void SetUp() override {
+    ResetCoreGlobals();
+    ResetPhysicsGlobals();
     GameTime = 1000;
-    saved_ = SetPhysicsEffectHooks({});
   }
-  void TearDown() override { SetPhysicsEffectHooks(saved_); }
+  void TearDown() override {
+    ResetPhysicsGlobals();
+    ResetCoreGlobals();
+  }
   TPhysEngine e;
-  PhysicsEffectHooks saved_;
 };
 
 bool Joined(const TPhysEngine& e, const TPhysEngine_Particle* a, const TPhysEngine_Particle* b) {

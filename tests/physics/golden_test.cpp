@@ -9,8 +9,9 @@
 #include <functional>
 #include <string>
 
+#include "framework/core/core_globals.h"
 #include "framework/core/frame_clock.h"
-#include "physics/effects_hook.h"
+#include "physics/physics_globals.h"
 #include "scenes/physics_scenes.h"
 
 using namespace kelp;
@@ -34,7 +35,8 @@ struct Golden {
 }  // namespace
 
 TEST(Golden, StandardScenesGiveTheStoredPositionHash) {
-  const auto saved = SetPhysicsEffectHooks({});
+  ResetCoreGlobals();
+  ResetPhysicsGlobals();
   const Golden cases[] = {
       // Boxes fall into the play field, settle, and an explosion throws them about.
       {"field of 30 boxes with a blast",
@@ -57,5 +59,5 @@ TEST(Golden, StandardScenesGiveTheStoredPositionHash) {
     ASSERT_TRUE(AllFinite(*e)) << c.scene;
     EXPECT_EQ(Hex(PositionHash(*e)), Hex(c.hash)) << c.scene;
   }
-  SetPhysicsEffectHooks(saved);
+  ResetCoreGlobals();
 }

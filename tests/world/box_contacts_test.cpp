@@ -5,9 +5,10 @@
 
 #include <string>
 
+#include "framework/core/core_globals.h"
 #include "framework/core/frame_clock.h"
-#include "physics/effects_hook.h"
 #include "physics/engine.h"
+#include "physics/physics_globals.h"
 #include "scenes/physics_scenes.h"
 #include "world/block.h"
 #include "world/box_contacts.h"
@@ -22,12 +23,16 @@ namespace {
 class BoxContactsTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ResetCoreGlobals();
+    ResetPhysicsGlobals();
     GameTime = 1000;
-    saved_ = SetPhysicsEffectHooks({});
     e.Contacts = &BoxContacts();
     e.GRAVITY = 0;
   }
-  void TearDown() override { SetPhysicsEffectHooks(saved_); }
+  void TearDown() override {
+    ResetPhysicsGlobals();
+    ResetCoreGlobals();
+  }
   // Two lone particles 20 apart: touching, not overlapping.
   void Pair() {
     Lone(e, 100, 100);
@@ -37,7 +42,6 @@ class BoxContactsTest : public ::testing::Test {
   }
   TPhysEngine e;
   Ref<TPhysEngine_Group> g, h;
-  PhysicsEffectHooks saved_;
 };
 
 }  // namespace
