@@ -15,6 +15,7 @@ namespace kelp {
 namespace {
 
 std::string g_ready;
+int g_mp3SampleLoader = 0;  // the id of the MP3 sound loader once added
 
 // True the first time for each name: every init runs once.
 bool MarkReady(const char* name) {
@@ -51,7 +52,7 @@ void InitOggStreamModule() {
 void InitMp3StreamModule() {
   if (!MarkReady("mp3")) return;
   TrkModLoader::Create(LoadMp3Music, "ISO/MPEG Layer3 \".mp3\"", "mp3");
-  platform::AddSampleLoader(LoadMp3Sample);
+  g_mp3SampleLoader = platform::AddSampleLoader(LoadMp3Sample);
 }
 
 platform::ChannelRef CreateAudioStream(const std::string& file, int loop, int paused) {
@@ -61,5 +62,12 @@ platform::ChannelRef CreateAudioStream(const std::string& file, int loop, int pa
 }
 
 const std::string& MusicModulesReady() { return g_ready; }
+
+void ResetMusicModules() {
+  MusicLoaders.clear();
+  if (g_mp3SampleLoader) platform::RemoveSampleLoader(g_mp3SampleLoader);
+  g_mp3SampleLoader = 0;
+  g_ready.clear();
+}
 
 }  // namespace kelp

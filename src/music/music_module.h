@@ -21,5 +21,8 @@ platform::ChannelRef CreateAudioStream(const std::string& file, int loop, int pa
 
 // Names of the back ends initialised so far, in order (for the log and tests).
 const std::string& MusicModulesReady();
+// Undoes the inits: no loaders, the MP3 sound loader taken out, every init
+// free to run again. The stream timer keeps running.
+void ResetMusicModules();
 
 }  // namespace kelp

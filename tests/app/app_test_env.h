@@ -17,6 +17,7 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 
 namespace kelp::apptest {
@@ -24,6 +25,7 @@ namespace kelp::apptest {
 class FrameLoopTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetAppRooms();
     platform::ResetAppState();
     platform::ResetInput();
     ASSERT_TRUE(platform::OpenGraphics(800, 600, 0, 60, true));
@@ -33,22 +35,10 @@ class FrameLoopTest : public ::testing::Test {
       return 1;
     });
     platform::SetExitFunction([this](int code) { exit_codes.push_back(code); });
-    GameTime = PausedTotal = PauseStartTime = 0;
-    AppPaused = SkipFrame = TotalPlayTime = 0;
-    TimeScale = 1;
     FrameSync = New<TFrameSync>();
     FrameSync->TargetFPS = 60.0f;
     FPSCounter = New<TFPSCounter>();
-    InitWidgetManager();
     Mouse = New<TMouse>();
-    VisualsList.Clear();
-    ScreenFade = nullptr;
-    PauseImage = PauseBackground = nullptr;
-    FrameTimer.reset();
-    FrameLimit = -1;
-    LoopStartHook = DefaultLoopStartHook;
-    LoopHook = DefaultLoopHook;
-    CloseHook = DefaultCloseHook;
   }
 
   void TearDown() override {
@@ -56,8 +46,7 @@ class FrameLoopTest : public ::testing::Test {
     platform::SetExitFunction({});
     platform::CloseGraphics();
     platform::ResetAppState();
-    FrameLimit = -1;
-    Mouse = nullptr;
+    testsupport::ResetAppRooms();
   }
 
   testenv::FakeClock clock;

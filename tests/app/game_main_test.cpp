@@ -25,6 +25,7 @@
 #include "platform/system.h"
 #include "platform/window.h"
 #include "play/game.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 #include "village/trophy_room.h"
 #include "village/village.h"
@@ -72,6 +73,7 @@ void WriteGameData(const testenv::TempDir& dir) {
 class GameMainTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetAppRooms();
     WriteGameData(program);
     old_cwd = std::filesystem::current_path();
     std::filesystem::current_path(program.path());
@@ -85,22 +87,15 @@ class GameMainTest : public ::testing::Test {
     platform::SetExitFunction([this](int code) { exit_codes.push_back(code); });
     SplashWaits = 0;
     FrameLimit = 400;
-    TotalPlayTime = 0;
-    DebugMode = 0;
-    StartLevel = 1;
-    GameVersion = "ver. 1.35";
     AppArguments = {"kelp"};
-    ResetStartup();
   }
   void TearDown() override {
-    FrameProbe = nullptr;
-    FrameLimit = -1;
-    SplashWaits = 1;
     platform::SetFrameWaitHook({});
     platform::SetExitFunction({});
     platform::ReleaseSingleInstance();
     platform::CloseGraphics();
     platform::ResetAppState();
+    testsupport::ResetAppRooms();
     std::filesystem::current_path(old_cwd);
   }
   std::string SaveFolder() const { return appdata / "Kelp/data/"; }

@@ -23,9 +23,6 @@ TEST_F(FrameLoopTest, LoadingBarShowsThePercentAtMostOnceATick) {
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 200; ++x) bar->WritePixel(x, y, 0xFFFFFFFFu);
   ImageLoadingFull = platform::ImageFromPixmap(bar);
-  ImageLoadingEmpty = ImageLoadingText = nullptr;
-  FontComics = nullptr;
-  CanvasOffsetX = 0;
   platform::ResetDrawState();
   platform::Cls();
 
@@ -46,7 +43,6 @@ TEST_F(FrameLoopTest, LoadingBarShowsThePercentAtMostOnceATick) {
     EXPECT_EQ(BarWidth(), s.width) << s.percent;
   }
   EXPECT_EQ(GameTime, clock.now);
-  ImageLoadingFull = nullptr;
 }
 
 }  // namespace

@@ -20,7 +20,6 @@ class SplashTest : public FrameLoopTest {
     SplashWaits = 0;
   }
   void TearDown() override {
-    SplashWaits = 1;
     std::filesystem::current_path(old_cwd);
     FrameLoopTest::TearDown();
   }

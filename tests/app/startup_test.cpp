@@ -6,11 +6,18 @@
 
 #include "app/startup.h"
 #include "framework/core/startup_settings.h"
+#include "reset_rooms.h"
 
 namespace kelp {
 namespace {
 
-TEST(CommandLine, ArgumentsSetTheStartSettings) {
+class CommandLine : public ::testing::Test {
+ protected:
+  void SetUp() override { testsupport::ResetAppRooms(); }
+  void TearDown() override { testsupport::ResetAppRooms(); }
+};
+
+TEST_F(CommandLine, ArgumentsSetTheStartSettings) {
   const struct {
     std::vector<std::string> args;
     int debug, level, ogl, dx7, depth;
@@ -44,9 +51,7 @@ TEST(CommandLine, ArgumentsSetTheStartSettings) {
     std::string shown;
     for (const std::string& a : c.args) shown += "[" + a + "]";
     SCOPED_TRACE(shown);
-    DebugMode = UseOpenGL = UseDirect3D7 = 0;
-    StartLevel = 1;
-    ColorDepth = 32;
+    ResetCoreGlobals();
     ReadCommandLine(args);
     EXPECT_EQ(DebugMode, c.debug);
     EXPECT_EQ(StartLevel, c.level);
@@ -54,9 +59,6 @@ TEST(CommandLine, ArgumentsSetTheStartSettings) {
     EXPECT_EQ(UseDirect3D7, c.dx7);
     EXPECT_EQ(ColorDepth, c.depth);
   }
-  DebugMode = 0;
-  StartLevel = 1;
-  ColorDepth = 32;
 }
 
 }  // namespace

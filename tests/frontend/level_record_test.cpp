@@ -7,6 +7,7 @@
 #include "framework/core/random.h"
 #include "frontend/level_record.h"
 #include "platform/stream.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 
 namespace kelp {
@@ -24,9 +25,14 @@ std::string Record(int id, int mode, const std::string (&names)[3], const int (&
   return std::string(s.Data().begin(), s.Data().end());
 }
 
-TEST(LevelRecords, RecordsReadOverTheInventedResults) {
+class LevelRecordFile : public ::testing::Test {
+ protected:
+  void SetUp() override { testsupport::ResetFrontendRooms(); }
+  void TearDown() override { testsupport::ResetFrontendRooms(); }
+};
+
+TEST_F(LevelRecordFile, RecordsReadOverTheInventedResults) {
   SeedRnd(7);
-  LevelRecords.Clear();
   const std::string whole = Record(3, 0, {"Ann", "B\xE9la", ""}, {4500, 3000, 10}) +
                             Record(12, 1, {"Cy", "Di", "Ed"}, {900, 800, 700});
   const std::string cut = Record(4, 0, {"Fay", "Gus", "Hal"}, {1, 2, 3}).substr(0, 9);
@@ -46,10 +52,9 @@ TEST(LevelRecords, RecordsReadOverTheInventedResults) {
   EXPECT_EQ(LevelRecords.Last()->scores[2], 700);
 }
 
-TEST(LevelRecords, MissingFileChangesNothing) {
+TEST_F(LevelRecordFile, MissingFileChangesNothing) {
   testenv::TempDir appdata;
   setenv("APPDATA", appdata.path().c_str(), 1);
-  LevelRecords.Clear();
   TLevelRecord::Create(9, 1);
   TLevelRecord::Load();
   EXPECT_EQ(LevelRecords.Count(), 1);

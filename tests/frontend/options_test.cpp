@@ -10,6 +10,7 @@
 #include "framework/media/sound.h"
 #include "framework/ui/mouse.h"
 #include "frontend/options.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 
 namespace kelp {
@@ -18,9 +19,11 @@ namespace {
 class OptionsFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetFrontendRooms();
     setenv("APPDATA", appdata.path().c_str(), 1);
     path = appdata / "Kelp/data/options.dat";
   }
+  void TearDown() override { testsupport::ResetFrontendRooms(); }
   void ExpectOptions(float sound, float music, float sens, int full, int wide, int cursor) {
     EXPECT_FLOAT_EQ(SoundVolume, sound);
     EXPECT_FLOAT_EQ(MusicVolume, music);

@@ -8,6 +8,7 @@
 #include "music/loader_registry.h"
 #include "music/stream_timer.h"
 #include "music_test_util.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 
 using namespace kelp;
@@ -34,9 +35,16 @@ int RunUntilStopped(Rig& rig, platform::Channel& ch, int limit, std::vector<int1
 
 }  // namespace
 
+// Each case starts with the music module as the program starts it.
+class AudioStream : public testing::Test {
+ protected:
+  void SetUp() override { testsupport::ResetMusicRooms(); }
+  void TearDown() override { testsupport::ResetMusicRooms(); }
+};
+
 // Every frame of a piece that ends is heard once, in order, then silence; the
 // channel stops itself when the cursor has gone round to the end once more.
-TEST(AudioStream, APieceThatEndsIsHeardWholeThenStops) {
+TEST_F(AudioStream, APieceThatEndsIsHeardWholeThenStops) {
   struct Case {
     const char* what;
     int frames;
@@ -70,7 +78,7 @@ TEST(AudioStream, APieceThatEndsIsHeardWholeThenStops) {
 
 // The game resumes its music channel every frame. A piece that has ended
 // must not start again from that, nor be heard again.
-TEST(AudioStream, ResumingEveryFrameDoesNotRestartAnEndedPiece) {
+TEST_F(AudioStream, ResumingEveryFrameDoesNotRestartAnEndedPiece) {
   for (int frames : {5000, kRing + 1234}) {
     Rig rig;
     auto music = New<CountingMusic>(frames);
@@ -82,7 +90,7 @@ TEST(AudioStream, ResumingEveryFrameDoesNotRestartAnEndedPiece) {
   }
 }
 
-TEST(AudioStream, ALoopedPieceJoinsItsEndToItsStart) {
+TEST_F(AudioStream, ALoopedPieceJoinsItsEndToItsStart) {
   Rig rig;
   const int frames = 20000;
   auto music = New<CountingMusic>(frames);
@@ -92,7 +100,7 @@ TEST(AudioStream, ALoopedPieceJoinsItsEndToItsStart) {
   EXPECT_TRUE(stream->Playing());
 }
 
-TEST(AudioStream, PauseHoldsThePlaceAndResumeGoesOnFromTheSameFrame) {
+TEST_F(AudioStream, PauseHoldsThePlaceAndResumeGoesOnFromTheSameFrame) {
   Rig rig;
   auto music = New<CountingMusic>(1000000);
   auto stream = Play(music, 1);
@@ -109,7 +117,7 @@ TEST(AudioStream, PauseHoldsThePlaceAndResumeGoesOnFromTheSameFrame) {
 
 // When the main thread stalls past the buffer's length the music goes silent
 // and then carries on where it was, without repeating old audio.
-TEST(AudioStream, AStalledMainThreadGivesSilenceNotARepeat) {
+TEST_F(AudioStream, AStalledMainThreadGivesSilenceNotARepeat) {
   Rig rig;
   auto music = New<CountingMusic>(1000000);
   auto stream = Play(music, 1);
@@ -126,7 +134,7 @@ TEST(AudioStream, AStalledMainThreadGivesSilenceNotARepeat) {
   for (size_t k = 0; k < all.size(); ++k) ASSERT_EQ(all[k], CountingMusic::Value(first + static_cast<int>(k))) << k;
 }
 
-TEST(AudioStream, VolumePanAndRateToTheDeviceBuffer) {
+TEST_F(AudioStream, VolumePanAndRateToTheDeviceBuffer) {
   struct VolumeCase {
     float v;
     int mB;
@@ -153,7 +161,7 @@ TEST(AudioStream, VolumePanAndRateToTheDeviceBuffer) {
 
 // A stream made of a TMusic leaves it to its owner; one made of a file frees
 // its music when stopped.
-TEST(AudioStream, OwnershipOfTheMusic) {
+TEST_F(AudioStream, OwnershipOfTheMusic) {
   Rig rig;
   auto kept = New<CountingMusic>(100000);
   auto a = Play(kept, 1);
@@ -165,14 +173,12 @@ TEST(AudioStream, OwnershipOfTheMusic) {
   EXPECT_FALSE(a->Playing());
 
   // A loader that hands out one counting source for any file.
-  const auto saved = MusicLoaders;
   MusicLoaders.clear();
   auto owned = New<CountingMusic>(100000);
   TrkModLoader::Create([&](const MusicSource&) { return owned; }, "test", "tst");
   testenv::TempDir dir;
   testenv::WriteFile(dir / "piece.tst", "bytes");
   auto b = TAudioStream::Create(dir / "piece.tst", 1, 0);
-  MusicLoaders = saved;
   ASSERT_NE(b, nullptr);
   b->Stop();
   EXPECT_EQ(owned->frees, 1);
@@ -180,7 +186,7 @@ TEST(AudioStream, OwnershipOfTheMusic) {
 
 // The refill of a stream that ends stops it from inside the tick; the other
 // streams of the same tick are refilled all the same.
-TEST(AudioStream, AStreamStoppingInsideTheTickLeavesTheOthersRunning) {
+TEST_F(AudioStream, AStreamStoppingInsideTheTickLeavesTheOthersRunning) {
   Rig rig;
   const int before = StreamHookCount();
   auto shortOne = Play(New<CountingMusic>(1000), 0);
@@ -199,13 +205,13 @@ TEST(AudioStream, AStreamStoppingInsideTheTickLeavesTheOthersRunning) {
   rig.Run(Rig::kTick);
 }
 
-TEST(AudioStream, NoDeviceGivesNoStream) {
+TEST_F(AudioStream, NoDeviceGivesNoStream) {
   UseStreamMixer(nullptr);
   EXPECT_EQ(TAudioStream::Create(New<CountingMusic>(100), 1, 0), nullptr);
 }
 
 // A source in another format is brought to 16-bit stereo at 44100 Hz.
-TEST(AudioStream, OtherFormatsAreConverted) {
+TEST_F(AudioStream, OtherFormatsAreConverted) {
   // 8-bit mono at 22050 Hz, a ramp: every source frame twice, as 16-bit stereo.
   class Ramp : public TMusic {
    public:

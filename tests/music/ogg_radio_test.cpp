@@ -15,6 +15,7 @@
 #include "music/ogg_stream.h"
 #include "music_test_util.h"
 #include "platform/message_box.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 
 using namespace kelp;
@@ -87,6 +88,7 @@ std::vector<int16_t> WithoutSilence(const std::vector<int16_t>& out) {
 class Radio : public testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetMusicRooms();
     TOGGStream::NetworkTimeoutMs = 2000;
     platform::SetMessageBoxHandler([this](const std::string&, const std::string& text, platform::MessageButtons) {
       notices.push_back(text);
@@ -95,8 +97,7 @@ class Radio : public testing::Test {
   }
   void TearDown() override {
     platform::SetMessageBoxHandler(nullptr);
-    TOGGStream::NetworkTimeoutMs = 3000;
-    TOGGStream::StallTimeoutMs = 5000;
+    testsupport::ResetMusicRooms();
   }
   std::vector<std::string> notices;
 };

@@ -11,8 +11,10 @@
 #include "framework/media/sound.h"
 #include "music/audio_stream.h"
 #include "music/loader_registry.h"
+#include "music/music_module.h"
 #include "music/stream_timer.h"
 #include "music_test_util.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 
 using namespace kelp;
@@ -30,13 +32,15 @@ std::string RampWav(int frames) {
 class Playback : public testing::Test {
  protected:
   void SetUp() override {
-    ResetSound();
+    // The rig ran the inits before; they run again after the reset.
+    testsupport::ResetMusicRooms();
+    InitAudioStreamModule();
+    UseStreamMixer(&rig.mixer);
     UseSoundMixer(&rig.mixer);
     MusicVolume = 1.0f;
     testenv::WriteFile(dir / "long.wav", RampWav(10 * 44100));
     testenv::WriteFile(dir / "other.wav", RampWav(44100));
     testenv::WriteFile(dir / "jingle.wav", RampWav(kJingle));
-    ResManager = New<TResManager>();
     ResManager->ResLoadMusic(dir / "long.wav", "MUSIC_LONG", "Music");
     ResManager->ResLoadMusic(dir / "other.wav", "MUSIC_OTHER", "Music");
     ResManager->ResLoadMusic(dir / "jingle.wav", "MUSIC_JINGLE", "Music");
@@ -44,12 +48,7 @@ class Playback : public testing::Test {
     ResManager->LoadScope("Music");
     hooks = StreamHookCount();
   }
-  void TearDown() override {
-    ResetSound();
-    UseSoundMixer(nullptr);
-    ResManager = nullptr;
-    MusicVolume = 0.5f;
-  }
+  void TearDown() override { testsupport::ResetMusicRooms(); }
   // One game frame (60 per second): the screen's UpdateMusic, then the device
   // and the stream timer for the frame's length.
   std::vector<int16_t> Frame(bool update = true) {
@@ -176,9 +175,15 @@ TEST_F(Playback, AMissingPieceLeavesTheScreenSilent) {
   EXPECT_EQ(MusicChannel, nullptr);
 }
 
+class DataSetMusic : public testing::Test {
+ protected:
+  void SetUp() override { testsupport::ResetMusicRooms(); }
+  void TearDown() override { testsupport::ResetMusicRooms(); }
+};
+
 // The six pieces the build makes: 44100 Hz 16-bit stereo, at least a minute
 // before they loop, and no click where the end joins the start.
-TEST(DataSetMusic, EveryPieceIsLongStereoAndLoopsWithoutAClick) {
+TEST_F(DataSetMusic, EveryPieceIsLongStereoAndLoopsWithoutAClick) {
   Rig rig;  // the loaders
   for (const char* name : {"menu", "map", "village", "game", "credits", "level_complete"}) {
     const std::string path = std::string(KELP_DATA_ROOT) + "/data/music/" + name + ".ogg";
@@ -205,15 +210,13 @@ TEST(DataSetMusic, EveryPieceIsLongStereoAndLoopsWithoutAClick) {
 
 // Every piece the screens ask for, by its id in the build's resource list:
 // it starts (the log says which file), fades in, and is heard.
-TEST(DataSetMusic, EveryIdThePiecesArePlayedByStarts) {
+TEST_F(DataSetMusic, EveryIdThePiecesArePlayedByStarts) {
   const std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(KELP_DATA_ROOT);
   testenv::TempDir logDir;
   ASSERT_TRUE(OpenLog(logDir.path() + "/"));
   Rig rig;
-  ResetSound();
   UseSoundMixer(&rig.mixer);
-  ResManager = New<TResManager>();
   ASSERT_TRUE(ReadResourceList("res.xml"));
   ResManager->LoadScope("Music");
   struct Piece {
@@ -241,8 +244,7 @@ TEST(DataSetMusic, EveryIdThePiecesArePlayedByStarts) {
     const std::string line = std::string("Music: playing \"data/music/") + p.file + ".ogg\"" + (p.loop ? ", looped" : "");
     EXPECT_NE(log.find(line), std::string::npos) << line;
   }
-  ResetSound();
+  ResetSound();  // the sounds let go of the rig's mixer before it goes
   UseSoundMixer(nullptr);
-  ResManager = nullptr;
   std::filesystem::current_path(before);
 }

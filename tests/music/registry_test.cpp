@@ -3,9 +3,11 @@
 
 #include "framework/files/log.h"
 #include "music/loader_registry.h"
+#include "music/music_globals.h"
 #include "music/music_module.h"
 #include "music_test_util.h"
 #include "platform/stream.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 
 using namespace kelp;
@@ -15,14 +17,13 @@ namespace {
 class Registry : public testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetMusicRooms();
     InitAudioStreamModule();
     InitTrackerModule();
     InitOggStreamModule();
     InitMp3StreamModule();
-    saved_ = MusicLoaders;
   }
-  void TearDown() override { MusicLoaders = saved_; }
-  std::vector<Ref<TrkModLoader>> saved_;
+  void TearDown() override { testsupport::ResetMusicRooms(); }
 };
 
 class Fixed : public TMusic {
@@ -41,6 +42,18 @@ TEST_F(Registry, TheModuleInitsRegisterInTheFinalOrder) {
   InitAudioStreamModule();
   InitMp3StreamModule();
   EXPECT_EQ(MusicLoaders.size(), 6u);
+}
+
+TEST_F(Registry, TheResetUndoesTheInitsSoTheyRunAgain) {
+  ResetMusicGlobals();
+  EXPECT_TRUE(MusicLoaders.empty());
+  EXPECT_EQ(MusicModulesReady(), "");
+  EXPECT_EQ(LoadMusic(platform::StreamRef()), nullptr);
+  InitAudioStreamModule();
+  InitOggStreamModule();
+  std::string order;
+  for (const auto& l : MusicLoaders) order += l->Ext + " ";
+  EXPECT_EQ(order, "wav ogg ");
 }
 
 TEST_F(Registry, GetExtensions) {

@@ -8,6 +8,7 @@
 #include "framework/core/frame_clock.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
+#include "reset_rooms.h"
 #include "scenes/physics_scenes.h"
 #include "test_env.h"
 
@@ -19,10 +20,11 @@ namespace {
 class WorldFile : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetPhysicsRooms();
     GameTime = 5000;
-    saved_ = SetDebugOutputHook([this](const std::string& m) { messages.push_back(m); });
+    SetDebugOutputHook([this](const std::string& m) { messages.push_back(m); });
   }
-  void TearDown() override { SetDebugOutputHook(saved_); }
+  void TearDown() override { testsupport::ResetPhysicsRooms(); }
 
   static platform::StreamRef Text(const std::string& s) { return platform::OpenMemory(s); }
   bool Said(const std::string& text) const {
@@ -34,7 +36,6 @@ class WorldFile : public ::testing::Test {
   TPhysEngine e;
   std::vector<std::string> messages;
   testenv::TempDir dir;
-  DebugOutputHook saved_;
 };
 
 const char* kWorld = R"xml(<?xml version="1.0" ?>

@@ -5,17 +5,23 @@
 
 #include "framework/files/text_file.h"
 #include "play/dialog_texts.h"
+#include "reset_rooms.h"
 
 namespace kelp {
 namespace {
 
-void Load(const std::string& text) {
-  DialogTexts = TextTable(1);
-  TextStream stream(text, TextFileReader::UTF8);
-  LoadDialogs(stream);
-}
+class DialogFile : public ::testing::Test {
+ protected:
+  void SetUp() override { testsupport::ResetPlayRooms(); }
+  void TearDown() override { testsupport::ResetPlayRooms(); }
+  static void Load(const std::string& text) {
+    ResetPlayGlobals();
+    TextStream stream(text, TextFileReader::UTF8);
+    LoadDialogs(stream);
+  }
+};
 
-TEST(DialogTexts, BlocksJoinTheirLinesUnderTheirIds) {
+TEST_F(DialogFile, BlocksJoinTheirLinesUnderTheirIds) {
   Load(
       "comment outside a block\n"
       "<Dialog id=1001> ignored rest\n"
@@ -34,7 +40,7 @@ TEST(DialogTexts, BlocksJoinTheirLinesUnderTheirIds) {
   EXPECT_EQ(DialogTexts[3], "");  // an open block at the end is dropped
 }
 
-TEST(DialogTexts, OddIdsNeitherCrashNorLoseDialogs) {
+TEST_F(DialogFile, OddIdsNeitherCrashNorLoseDialogs) {
   Load(
       "<Dialog id=1005>\nfive\n</Dialog>\n"
       "<Dialog id=1002>\ntwo\n</Dialog>\n"  // smaller than the one before: nothing after it is dropped

@@ -10,13 +10,7 @@ using namespace box_test;
 
 namespace {
 
-class Chains : public BoxScene {
- protected:
-  void TearDown() override {
-    ChainMinimum = 3;
-    BoxScene::TearDown();
-  }
-};
+class Chains : public BoxScene {};
 
 // Boxes on the floor in a row, close enough for their corners to touch.
 std::vector<Ref<TBlock>> Row(std::initializer_list<int> classes, float x = 300.0f) {

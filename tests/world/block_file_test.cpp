@@ -18,11 +18,7 @@ class BlockFile : public BoxScene {
  protected:
   void SetUp() override {
     BoxScene::SetUp();
-    saved_ = SetDebugOutputHook([this](const std::string& m) { messages_.push_back(m); });
-  }
-  void TearDown() override {
-    SetDebugOutputHook(saved_);
-    BoxScene::TearDown();
+    SetDebugOutputHook([this](const std::string& m) { messages_.push_back(m); });
   }
 
   static int LoadText(const std::string& text) {
@@ -49,7 +45,6 @@ class BlockFile : public BoxScene {
   }
 
   std::vector<std::string> messages_;
-  DebugOutputHook saved_;
 };
 
 }  // namespace

@@ -136,10 +136,7 @@ TEST_F(RedLineTest, HeldAndSkippedBoxesNeverLose) {
 
 TEST_F(RedLineTest, TheWarningSoundsFromThreeSecondsUntilTheLoss) {
   platform::Mixer mixer;
-  ResetSound();
   UseSoundMixer(&mixer);
-  const Ref<TResManager> savedRes = ResManager;
-  ResManager = New<TResManager>();
   auto res = New<TResSound>();
   ResManager->ResAddData("", "SOUND_REDLINE_WARNING", res, "test");
   res->Data = std::make_shared<platform::Sound>(441000, 44100);  // ten seconds
@@ -162,8 +159,6 @@ TEST_F(RedLineTest, TheWarningSoundsFromThreeSecondsUntilTheLoss) {
   RunUntilLost(10000);
   EXPECT_EQ(GameScreen->Over, 1);
   EXPECT_EQ(playing(), 0) << "the loss stops it";
-
-  ResetSound();
+  ResetSound();  // the sounds let go of the mixer before it goes
   UseSoundMixer(nullptr);
-  ResManager = savedRes;
 }

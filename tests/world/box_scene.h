@@ -8,29 +8,24 @@
 #include <vector>
 
 #include "box_builder.h"
-#include "framework/core/core_globals.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
-#include "framework/files/files_globals.h"
 #include "framework/files/language.h"
 #include "framework/media/anim_image.h"
 #include "framework/media/bmfont.h"
-#include "framework/media/media_globals.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
-#include "physics/physics_globals.h"
 #include "play/game.h"
-#include "play/play_globals.h"
 #include "play/play_hooks.h"
 #include "play/player.h"
 #include "play/red_line.h"
+#include "reset_rooms.h"
 #include "world/block.h"
 #include "world/effects/flying_text.h"
 #include "world/effects/message_label.h"
 #include "world/handle.h"
 #include "world/resource_bindings.h"
 #include "world/world.h"
-#include "world/world_globals.h"
 
 namespace box_test {
 
@@ -41,7 +36,7 @@ using testsupport::WalledField;
 class BoxScene : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGlobals();
+    testsupport::ResetPlayRooms();
     GameTime = 1000000;
     SeedRnd(7);
     CreateBlockColors();
@@ -68,17 +63,7 @@ class BoxScene : public ::testing::Test {
     for (int i = 46; i <= 52; ++i) GameTexts.Set(i, "Combo" + std::to_string(i));
   }
 
-  void TearDown() override { ResetGlobals(); }
-
-  // Every room the scene touches, the running level first.
-  static void ResetGlobals() {
-    ResetPlayGlobals();
-    ResetWorldGlobals();
-    ResetPhysicsGlobals();
-    ResetMediaGlobals();
-    ResetFilesGlobals();
-    ResetCoreGlobals();
-  }
+  void TearDown() override { testsupport::ResetPlayRooms(); }
 
   // What the scenes are built with.
  public:

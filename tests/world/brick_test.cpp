@@ -1,6 +1,7 @@
 // The brick wall: the file's holes and hit points on the 8 x 8 wall, hits and
 // bursts, bricks dropping one cell a frame and falling onto their cell with
 // one bounce a column, and the editor's file written back.
+#include "reset_rooms.h"
 #include "world/brick.h"
 
 #include <gtest/gtest.h>
@@ -30,18 +31,12 @@ using namespace kelp;
 class Bricks : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetWorldRooms();
     GameTime = 1000000;
     SeedRnd(5);
-    VisualsList.Clear();
-    CurrentVillage = 1;
     GameInterface = New<TGameInterface>();
-    TBrick::Clear();
   }
-  void TearDown() override {
-    TBrick::Clear();
-    VisualsList.Clear();
-    GameInterface = nullptr;
-  }
+  void TearDown() override { testsupport::ResetWorldRooms(); }
 
   static int Load(const std::string& text) { return TBrick::Load(platform::OpenMemory(text)); }
 
@@ -300,13 +295,12 @@ TEST_F(Bricks, TheXmlFormReadsTheSameContent) {
 class BrickDraw : public draw_probe::Canvas {
  protected:
   void SetUp() override {
+    testsupport::ResetWorldRooms();
     draw_probe::Canvas::SetUp();
     SeedRnd(5);
-    CurrentVillage = 1;
-    TBrick::Clear();
   }
   void TearDown() override {
-    TBrick::Clear();
+    testsupport::ResetWorldRooms();
     draw_probe::Canvas::TearDown();
   }
 };

@@ -4,17 +4,14 @@
 
 #include "box_builder.h"
 #include "box_scene.h"
-#include "framework/core/core_globals.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
-#include "framework/media/media_globals.h"
 #include "physics/engine.h"
 #include "play/game.h"
-#include "play/play_globals.h"
+#include "reset_rooms.h"
 #include "world/floor.h"
 #include "world/game_interface.h"
 #include "world/world.h"
-#include "world/world_globals.h"
 
 namespace {
 
@@ -24,19 +21,13 @@ using testsupport::MakeBox;
 class Floors : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGlobals();
+    testsupport::ResetPlayRooms();
     GameTime = 1000000;
     SeedRnd(3);
     World = New<TWorld>();
     GameScreen = New<TGame>();
   }
-  void TearDown() override { ResetGlobals(); }
-  static void ResetGlobals() {
-    ResetPlayGlobals();
-    ResetWorldGlobals();
-    ResetMediaGlobals();
-    ResetCoreGlobals();
-  }
+  void TearDown() override { testsupport::ResetPlayRooms(); }
 
  public:
   static Ref<TPhysEngine_Static> Static(float x1, float y1, float x2, float y2) {

@@ -7,6 +7,7 @@
 #include "framework/core/geometry.h"
 #include "framework/core/random.h"
 #include "level_scene.h"
+#include "reset_rooms.h"
 #include "world/effects/flash.h"
 #include "world/effects/ray.h"
 #include "world/game_interface.h"
@@ -20,10 +21,6 @@ class Claw : public LevelScene {
     LevelScene::SetUp();
     CopyClaw();
     GameInterface = New<TGameInterface>();
-  }
-  void TearDown() override {
-    GameInterface = nullptr;
-    LevelScene::TearDown();
   }
 
  public:
@@ -250,11 +247,12 @@ TEST_F(Claw, WhileARayHasItTheArcsStayPut) {
 class ClawCable : public draw_probe::Canvas {
  protected:
   void SetUp() override {
+    testsupport::ResetWorldRooms();
     draw_probe::Canvas::SetUp();
     World = New<TWorld>();
   }
   void TearDown() override {
-    World = nullptr;
+    testsupport::ResetWorldRooms();
     draw_probe::Canvas::TearDown();
   }
 };

@@ -17,6 +17,7 @@
 #include "framework/files/pak.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
+#include "reset_rooms.h"
 #include "world/effects/chain_lights.h"
 #include "world/effects/electro.h"
 #include "play/game.h"
@@ -43,11 +44,9 @@ inline fs::path BuiltLevels() { return KELP_BUILT_LEVELS; }
 class LevelScene : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetPlayRooms();
     GameTime = 1000000;
     SeedRnd(11);
-    InitColors();
-    ResetBlockState();
-    ResetPakState();
     old_ = fs::current_path();
     fs::create_directories(fs::path(dir_.path()) / "data");
     fs::current_path(dir_.path());
@@ -57,28 +56,10 @@ class LevelScene : public ::testing::Test {
     Player = New<TPlayer>();
     CurrentLevel = New<TLevel>();
     LevelStaticPath = TStaticPath::Create();
-    LevelCount = 0;
-    LevelStageIsland.clear();
-    LevelLinks = {};
   }
 
   void TearDown() override {
-    TBlock::ClearBlocks();
-    TWorldImage::Clear();
-    TPusher::DeletePusher();
-    TTrolley::Clear();
-    TChainLights::Clear();
-    TElectro::Clear();
-    VisualsList.Clear();
-    LevelLinks = {};
-    World = nullptr;
-    GameScreen = nullptr;
-    Player = nullptr;
-    CurrentLevel = nullptr;
-    LevelStaticPath = nullptr;
-    LevelCount = 0;
-    LevelStageIsland.clear();
-    ResetPakState();
+    testsupport::ResetPlayRooms();
     fs::current_path(old_);
   }
 

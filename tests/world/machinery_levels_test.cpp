@@ -19,12 +19,6 @@ bool InField(const TPhysEngine_Particle& p) { return p.x >= 0 && p.x <= 800 && p
 
 class MachineryLevels : public LevelScene {
  protected:
-  void TearDown() override {
-    TBrick::Clear();
-    TObstacle::Clear();
-    LevelScene::TearDown();
-  }
-
   // A whole level frame as the running level makes it.
   static void FullFrame() {
     GameTime += 18;

@@ -1,6 +1,7 @@
 // Destructible obstacles: gathered from the world's statics and pictures,
 // damaged by explosions (every static in reach), showing damage frames,
 // bursting once at 0, and the ray's choice of the segment it meets first.
+#include "reset_rooms.h"
 #include "world/obstacle.h"
 
 #include <gtest/gtest.h>
@@ -38,12 +39,9 @@ void WritePicture(const std::string& path, int w, int h) {
 class Obstacle : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetPlayRooms();
     GameTime = 1000000;
     SeedRnd(4);
-    InitColors();
-    VisualsList.Clear();
-    TObstacle::Clear();
-    TWorldImage::Clear();
     World = New<TWorld>();
     GameScreen = New<TGame>();
     GameScreen->Level = 5;
@@ -57,16 +55,7 @@ class Obstacle : public ::testing::Test {
     Player->Handle->Connector->x = 300;
     Player->Handle->Connector->y = 30;
   }
-  void TearDown() override {
-    TObstacle::Clear();
-    TWorldImage::Clear();
-    VisualsList.Clear();
-    World = nullptr;
-    GameScreen = nullptr;
-    GameInterface = nullptr;
-    Player = nullptr;
-    EffectBrick1 = EffectBrick2 = EffectBrick3 = nullptr;
-  }
+  void TearDown() override { testsupport::ResetPlayRooms(); }
 
   static Ref<TPhysEngine_Static> Piece(float x1, float y1, float x2, float y2, int id, int hp = 0, int parazite = 0) {
     auto s = TPhysEngine_Static::Create(x1, y1, x2, y2, 1, 2, 1, World->Physics.get());

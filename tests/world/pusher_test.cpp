@@ -8,6 +8,7 @@
 #include "framework/core/random.h"
 #include "physics/engine.h"
 #include "play/game.h"
+#include "reset_rooms.h"
 #include "world/pusher.h"
 #include "world/world.h"
 
@@ -18,19 +19,15 @@ using namespace kelp;
 class Pusher : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetPlayRooms();
     GameTime = 1000000;
     SeedRnd(5);
     World = New<TWorld>();
     GameScreen = New<TGame>();
-    TPusher::DeletePusher();
     TPusher::Create();
     p = Pushers.First();
   }
-  void TearDown() override {
-    TPusher::DeletePusher();
-    World = nullptr;
-    GameScreen = nullptr;
-  }
+  void TearDown() override { testsupport::ResetPlayRooms(); }
 
  public:
   static void Frame(float f = 1.0f) {

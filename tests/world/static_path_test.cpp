@@ -9,6 +9,7 @@
 
 #include "framework/core/frame_clock.h"
 #include "physics/engine.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 #include "world/static_path.h"
 #include "world/world.h"
@@ -20,17 +21,12 @@ using namespace kelp;
 class StaticPaths : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetWorldRooms();
     GameTime = 1000000;
     World = New<TWorld>();
     LevelStaticPath = TStaticPath::Create();
-    LevelStaticPath->Clear();
   }
-  void TearDown() override {
-    World = nullptr;
-    LevelStaticPath = nullptr;
-    TStaticPath::SelectedNode = TStaticPath::HoveredNode = nullptr;
-    TStaticPath::LeftHeld = TStaticPath::RightHeld = TStaticPath::LeftReleased = TStaticPath::RightReleased = 0;
-  }
+  void TearDown() override { testsupport::ResetWorldRooms(); }
 
  public:
   static Ref<TPhysEngine_Static> Platform(float x1, float y1, float x2, float y2, int path) {

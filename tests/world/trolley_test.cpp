@@ -2,7 +2,9 @@
 // (rolling in with its boxes, standing with its clock and warning, rolling out
 // with the boxes still on it) and what holds it: the player's box, a reached
 // goal, a pause; their statics and boxes going in and out of the engine.
+#include "box_builder.h"
 #include "play/play_hooks.h"
+#include "reset_rooms.h"
 #include "world/trolley.h"
 
 #include <gtest/gtest.h>
@@ -37,14 +39,9 @@ using namespace kelp;
 class TrolleyLine : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetPlayRooms();
     GameTime = 1000000;
     SeedRnd(3);
-    InitColors();
-    ResetBlockState();
-    VisualsList.Clear();
-    TTrolley::Clear();
-    TrolleyTimeOffset = 0;
-    TrolleyWarningShown = 0;
     World = New<TWorld>();
     // The field's walls end above the trolleys' way; there is no floor.
     TPhysEngine& e = *World->Physics;
@@ -61,38 +58,13 @@ class TrolleyLine : public ::testing::Test {
     GameTexts.Set(27, "Gone");
   }
 
-  void TearDown() override {
-    TTrolley::Clear();
-    TBlock::ClearBlocks();
-    VisualsList.Clear();
-    TElectro::Clear();
-    World = nullptr;
-    GameScreen = nullptr;
-    Player = nullptr;
-    Thermometer = nullptr;
-    GameInterface = nullptr;
-    Font02 = nullptr;
-    TrolleyTimeOffset = 0;
-  }
+  void TearDown() override { testsupport::ResetPlayRooms(); }
 
   static void LoadFile(const std::string& text) { TTrolley::LoadTrolley(platform::OpenMemory(text)); }
 
   // A released box resting on the floor of a trolley standing at the load offset.
-  static Ref<TBlock> Box(int cls, float x, float y = 517.6f) {
-    auto b = TBlock::Create(x, y, 0, 0);
-    b->class_ = cls;
-    b->SetClass();
-    b->Group->Scale(b->scale);
-    b->Released = 1;
-    b->Group->Released = 1;
-    // Corners at their scaled places, as a block file puts them.
-    const float h = 32 * b->scale;
-    b->UpLeft->Position(x - h, y - h);
-    b->UpRight->Position(x + h, y - h);
-    b->DownLeft->Position(x - h, y + h);
-    b->DownRight->Position(x + h, y + h);
-    b->Center->Position(x, y);
-    return b;
+  static Ref<TBlock> OnTrolley(int cls, float x, float y = 517.6f) {
+    return testsupport::MakeBox({.cls = cls, .x = x, .y = y, .levelSize = true});
   }
 
   // A level frame: the boxes, the trolleys, one physics step, 18 ms apart.
@@ -179,7 +151,7 @@ TEST_F(TrolleyLine, TheFileMakesTrolleysInOrderWithTheirStays) {
 
 TEST_F(TrolleyLine, ResetCopiesAllButTheFirstHidesThemAndBringsTheFirstIn) {
   LoadFile("<trolleys>\n<trolley id=\"1\" time=\"3000\"/>\n<trolley id=\"2\" time=\"4000\"/>\n");
-  const auto a = Box(TBlock::RED, -120), b = Box(TBlock::GREEN, -60), c = Box(TBlock::BLUE, -100);
+  const auto a = OnTrolley(TBlock::RED, -120), b = OnTrolley(TBlock::GREEN, -60), c = OnTrolley(TBlock::BLUE, -100);
   TTrolley::AddTrolleyBlock(1, a);
   TTrolley::AddTrolleyBlock(1, b);
   TTrolley::AddTrolleyBlock(2, c);
@@ -209,7 +181,7 @@ TEST_F(TrolleyLine, ResetCopiesAllButTheFirstHidesThemAndBringsTheFirstIn) {
 
 TEST_F(TrolleyLine, ATrolleyRollsInStandsAndRollsOutTakingItsBoxesOffTheField) {
   LoadFile("<trolleys>\n<trolley id=\"1\" time=\"3000\"/>\n<trolley id=\"2\" time=\"4000\"/>\n");
-  const auto a = Box(TBlock::RED, -120), b = Box(TBlock::GREEN, -60), c = Box(TBlock::BLUE, -100);
+  const auto a = OnTrolley(TBlock::RED, -120), b = OnTrolley(TBlock::GREEN, -60), c = OnTrolley(TBlock::BLUE, -100);
   TTrolley::AddTrolleyBlock(1, a);
   TTrolley::AddTrolleyBlock(1, b);
   TTrolley::AddTrolleyBlock(2, c);
@@ -226,7 +198,7 @@ TEST_F(TrolleyLine, ATrolleyRollsInStandsAndRollsOutTakingItsBoxesOffTheField) {
   EXPECT_GT(first->TrolleyFloor->x1, 215.0f);
 
   // A box the player lets go lands on the standing trolley and joins it.
-  const auto released = Box(TBlock::RED, 400, 300);
+  const auto released = OnTrolley(TBlock::RED, 400, 300);
   CurrentTrolley->AddBlock(released);
   RunUntil([&] { return released->Center->y > 510; }, 200);
 
@@ -307,7 +279,7 @@ TEST_F(TrolleyLine, WhatHoldsAStandingTrolley) {
     GameScreen->Paused = GameScreen->Complete = 0;
     // A stay shorter than the warning time: the light is due from the first standing frame.
     LoadFile("<trolleys>\n<trolley id=\"1\" time=\"4000\"/>\n");
-    TTrolley::AddTrolleyBlock(1, Box(TBlock::RED, -100));
+    TTrolley::AddTrolleyBlock(1, OnTrolley(TBlock::RED, -100));
     TTrolley::Reset();
     const Ref<TTrolley> t = CurrentTrolley;
     RunUntil([&] { return t->state == TTrolley::STANDING; });
@@ -321,7 +293,7 @@ TEST_F(TrolleyLine, WhatHoldsAStandingTrolley) {
 
 TEST_F(TrolleyLine, APauseStopsTheClockAndTheOffsetMakesUpForIt) {
   LoadFile("<trolleys>\n<trolley id=\"1\" time=\"6000\"/>\n");
-  TTrolley::AddTrolleyBlock(1, Box(TBlock::RED, -100));
+  TTrolley::AddTrolleyBlock(1, OnTrolley(TBlock::RED, -100));
   TTrolley::Reset();
   const Ref<TTrolley> t = CurrentTrolley;
   RunUntil([&] { return t->state == TTrolley::STANDING; });
@@ -345,7 +317,7 @@ TEST_F(TrolleyLine, APauseStopsTheClockAndTheOffsetMakesUpForIt) {
 
 TEST_F(TrolleyLine, AStayOfNothingEndsAtOnceWithoutBreakingTheClock) {
   LoadFile("<trolleys>\n<trolley id=\"1\" time=\"5000\"/>\n");
-  TTrolley::AddTrolleyBlock(1, Box(TBlock::RED, -100));
+  TTrolley::AddTrolleyBlock(1, OnTrolley(TBlock::RED, -100));
   TTrolley::Reset();
   const Ref<TTrolley> t = CurrentTrolley;
   t->StayTime = 0;
@@ -357,7 +329,7 @@ TEST_F(TrolleyLine, AStayOfNothingEndsAtOnceWithoutBreakingTheClock) {
 
 TEST_F(TrolleyLine, WithOneTrolleyTheLineEndsAndTheLastStaysCurrent) {
   LoadFile("<trolleys>\n<trolley id=\"1\" time=\"1000\"/>\n");
-  const auto box = Box(TBlock::RED, -100);
+  const auto box = OnTrolley(TBlock::RED, -100);
   TTrolley::AddTrolleyBlock(1, box);
   TTrolley::Reset();
   EXPECT_EQ(Trolleys.Count(), 1u) << "no copies";
@@ -371,9 +343,9 @@ TEST_F(TrolleyLine, WithOneTrolleyTheLineEndsAndTheLastStaysCurrent) {
 
 TEST_F(TrolleyLine, ABoxAChainTookFromALeavingTrolleyCostsThePlayerNothing) {
   LoadFile("<trolleys>\n<trolley id=\"1\" time=\"1000\"/>\n<trolley id=\"2\" time=\"1000\"/>\n");
-  const auto a = Box(TBlock::RED, -100);
+  const auto a = OnTrolley(TBlock::RED, -100);
   TTrolley::AddTrolleyBlock(1, a);
-  TTrolley::AddTrolleyBlock(2, Box(TBlock::GREEN, -100));
+  TTrolley::AddTrolleyBlock(2, OnTrolley(TBlock::GREEN, -100));
   TTrolley::Reset();
   const Ref<TTrolley> first = CurrentTrolley;
   RunUntil([&] { return first->state == TTrolley::LEAVING; });
@@ -390,7 +362,7 @@ TEST_F(TrolleyLine, ABoxAChainTookFromALeavingTrolleyCostsThePlayerNothing) {
 
 TEST_F(TrolleyLine, HidingAndShowingMoveEverythingOnceInAndOutOfTheEngine) {
   LoadFile("<trolleys>\n<trolley id=\"1\" time=\"1000\"/>\n");
-  const auto box = Box(TBlock::RED, -100);
+  const auto box = OnTrolley(TBlock::RED, -100);
   TTrolley::AddTrolleyBlock(1, box);
   const Ref<TTrolley> t = Trolleys.First();
   TPhysEngine& e = *World->Physics;
@@ -420,8 +392,8 @@ TEST_F(TrolleyLine, HidingAndShowingMoveEverythingOnceInAndOutOfTheEngine) {
 
 TEST_F(TrolleyLine, ClearDeletesEveryTrolleyAndItsBoxes) {
   LoadFile("<trolleys>\n<trolley id=\"1\" time=\"1000\"/>\n<trolley id=\"2\" time=\"1000\"/>\n");
-  TTrolley::AddTrolleyBlock(1, Box(TBlock::RED, -100));
-  TTrolley::AddTrolleyBlock(2, Box(TBlock::GREEN, -100));
+  TTrolley::AddTrolleyBlock(1, OnTrolley(TBlock::RED, -100));
+  TTrolley::AddTrolleyBlock(2, OnTrolley(TBlock::GREEN, -100));
   TTrolley::Reset();
   TTrolley::Clear();
   EXPECT_TRUE(Trolleys.IsEmpty());
@@ -436,9 +408,9 @@ TEST_F(TrolleyLine, TheSameLevelRunsTheSameTwice) {
   auto run = [this] {
     SetUp();
     LoadFile("<trolleys>\n<trolley id=\"1\" time=\"1500\"/>\n<trolley id=\"2\" time=\"1500\"/>\n");
-    const auto a = Box(TBlock::RED, -120);
+    const auto a = OnTrolley(TBlock::RED, -120);
     TTrolley::AddTrolleyBlock(1, a);
-    TTrolley::AddTrolleyBlock(2, Box(TBlock::GREEN, -80));
+    TTrolley::AddTrolleyBlock(2, OnTrolley(TBlock::GREEN, -80));
     TTrolley::Reset();
     for (int i = 0; i < 150; ++i) Frame();
     std::vector<float> out{CurrentTrolley->x, a->Center->x, a->Center->y};

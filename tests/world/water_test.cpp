@@ -1,6 +1,8 @@
 // The water surface: the wave step and its interpolation, the end pushes in
 // bursts, heights that stay finite whatever the frame factor, splashes that
 // happen once per particle, buoyancy that lifts a box, and the jumping fish.
+#include "box_builder.h"
+#include "reset_rooms.h"
 #include "world/water.h"
 
 #include <gtest/gtest.h>
@@ -28,44 +30,19 @@ using namespace kelp;
 class Water : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetWorldRooms();
     GameTime = 1000000;
     SeedRnd(9);
-    InitColors();
-    ResetBlockState();
-    VisualsList.Clear();
     World = New<TWorld>();
-    TPhysEngine& e = *World->Physics;
-    TPhysEngine_Static::Create(190, 580, 570, 580, 0.8f, 2, 1, &e);
-    TPhysEngine_Static::Create(190, -1000, 190, 580, 0.8f, 2, 1, &e);
-    TPhysEngine_Static::Create(570, -1000, 570, 580, 0.8f, 2, 1, &e);
+    testsupport::WalledField(*World->Physics, 580);
     GameInterface = New<TGameInterface>();
     EffectWater = EffectWater2 = New<TEffect>();
   }
-  void TearDown() override {
-    TBlock::ClearBlocks();
-    VisualsList.Clear();
-    World = nullptr;
-    GameInterface = nullptr;
-    EffectWater = EffectWater2 = nullptr;
-  }
+  void TearDown() override { testsupport::ResetWorldRooms(); }
 
   // The level's water: 17 points from 156 to 620.
   static Ref<TWater> LevelWater(int level) { return TWater::Create(TWater::WaterArray(156, 29, 16), level); }
 
-  static Ref<TBlock> Box(float x, float y) {
-    auto b = TBlock::Create(x, y, 0, 0);
-    b->class_ = TBlock::RED;
-    b->SetClass();
-    b->Group->Scale(b->scale);
-    b->Released = b->Group->Released = 1;
-    const float h = 32 * b->scale;
-    b->UpLeft->Position(x - h, y - h);
-    b->UpRight->Position(x + h, y - h);
-    b->DownLeft->Position(x - h, y + h);
-    b->DownRight->Position(x + h, y + h);
-    b->Center->Position(x, y);
-    return b;
-  }
 
   static int Fish() {
     int n = 0;
@@ -227,7 +204,7 @@ TEST_F(Water, ABoxSplashesOnceAndFloatsUp) {
   const auto w = LevelWater(400);
   w->WaveGen = 0;
   World->Water = w;
-  const auto box = Box(380, 330);
+  const auto box = testsupport::MakeBox({.x = 380, .y = 330, .levelSize = true});
   const size_t emitters = GameInterface->Emitters.Count();
   float deepest = 0;
   for (int i = 0; i < 120; ++i) {
@@ -255,7 +232,7 @@ TEST_F(Water, ABoxSplashesOnceAndFloatsUp) {
 TEST_F(Water, ABoxHeldUnderIsLiftedByItsRadiusLessALittleForDepth) {
   const auto w = LevelWater(300);
   w->WaveGen = 0;
-  const auto box = Box(380, 500);
+  const auto box = testsupport::MakeBox({.x = 380, .y = 500, .levelSize = true});
   for (auto p = box->Group->frstp.get(); p; p = p->nxt.get()) p->WaterDrop = 1;
   const float y = box->Center->y, r = box->Center->radius;
   const float surface = w->SurfaceY(8);

@@ -9,6 +9,7 @@
 #include "physics/engine.h"
 #include "play/game.h"
 #include "play/player.h"
+#include "reset_rooms.h"
 #include "world/floor.h"
 #include "world/pusher.h"
 #include "world/resource_bindings.h"
@@ -22,16 +23,13 @@ using namespace kelp;
 class WorldDraw : public draw_probe::Canvas {
  protected:
   void SetUp() override {
+    testsupport::ResetPlayRooms();
     draw_probe::Canvas::SetUp();
     World = New<TWorld>();
     GameScreen = New<TGame>();
   }
   void TearDown() override {
-    TWorldImage::Clear();
-    TPusher::DeletePusher();
-    World = nullptr;
-    GameScreen = nullptr;
-    ImageRopeTex = nullptr;
+    testsupport::ResetPlayRooms();
     draw_probe::Canvas::TearDown();
   }
 

@@ -1,5 +1,6 @@
 // The world's reset: every plain global back to the value it had when the
 // program started, and nothing of a played level left alive.
+#include "reset_rooms.h"
 #include "world/world_globals.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +10,6 @@
 
 #include "box_builder.h"
 #include "start_values.h"
-#include "framework/core/core_globals.h"
-#include "framework/media/media_globals.h"
 #include "framework/media/particles.h"
 #include "play/game.h"
 #include "play/player.h"
@@ -56,13 +55,8 @@ const std::vector<StartValue<uint8_t>> kBytes = {START(WallStanding), START(Chai
 
 class WorldGlobals : public ::testing::Test {
  protected:
-  void SetUp() override { ResetGlobals(); }
-  void TearDown() override { ResetGlobals(); }
-  static void ResetGlobals() {
-    ResetWorldGlobals();
-    ResetMediaGlobals();
-    ResetCoreGlobals();
-  }
+  void SetUp() override { testsupport::ResetPlayRooms(); }
+  void TearDown() override { testsupport::ResetPlayRooms(); }
 };
 
 TEST_F(WorldGlobals, EveryPlainGlobalGoesBackToItsStartValue) {

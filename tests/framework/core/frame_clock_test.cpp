@@ -2,11 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/core/core_globals.h"
 #include "test_env.h"
 
 using namespace kelp;
 
-TEST(FrameClock, NewCounterAndSyncStartAt75FpsAndFactorZero) {
+namespace {
+
+class FrameClock : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetCoreGlobals(); }
+  void TearDown() override { ResetCoreGlobals(); }
+};
+
+}  // namespace
+
+TEST_F(FrameClock, NewCounterAndSyncStartAt75FpsAndFactorZero) {
   testenv::FakeClock clock(5000000);
   TFPSCounter counter;
   EXPECT_EQ(counter.FPS, 75);
@@ -19,7 +30,7 @@ TEST(FrameClock, NewCounterAndSyncStartAt75FpsAndFactorZero) {
   EXPECT_EQ(sync.InitTime, 5000040);
 }
 
-TEST(FrameClock, FpsWindowClosesOnlyStrictlyAfterASecond) {
+TEST_F(FrameClock, FpsWindowClosesOnlyStrictlyAfterASecond) {
   testenv::FakeClock clock;
   TFPSCounter counter;
   for (int i = 0; i < 5; ++i) {
@@ -37,9 +48,8 @@ TEST(FrameClock, FpsWindowClosesOnlyStrictlyAfterASecond) {
   EXPECT_EQ(counter.FPS_time, clock.now);
 }
 
-TEST(FrameClock, FrameFactorIsTargetOverMeasuredRate) {
+TEST_F(FrameClock, FrameFactorIsTargetOverMeasuredRate) {
   testenv::FakeClock clock;
-  auto savedCounter = FPSCounter;
   FPSCounter = New<TFPSCounter>();
   TFrameSync sync;
   sync.TargetFPS = 60.0f;
@@ -57,20 +67,13 @@ TEST(FrameClock, FrameFactorIsTargetOverMeasuredRate) {
   FPSCounter = nullptr;
   sync.Update();
   EXPECT_FLOAT_EQ(sync.dt, 1.0f);
-  FPSCounter = savedCounter;
 }
 
-TEST(FrameClock, InitFrameClockCreatesMissingObjectsOnly) {
-  auto savedSync = FrameSync;
-  auto savedCounter = FPSCounter;
-  FrameSync = nullptr;
-  FPSCounter = nullptr;
+TEST_F(FrameClock, InitFrameClockCreatesMissingObjectsOnly) {
   InitFrameClock();
   ASSERT_TRUE(FrameSync);
   ASSERT_TRUE(FPSCounter);
   auto sync = FrameSync;
   InitFrameClock();
   EXPECT_EQ(FrameSync, sync);
-  FrameSync = savedSync;
-  FPSCounter = savedCounter;
 }

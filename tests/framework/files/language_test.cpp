@@ -8,6 +8,7 @@
 #include "framework/files/log.h"
 #include "framework/files/pak.h"
 #include "lang_files.h"
+#include "reset_rooms.h"
 
 using namespace kelp;
 using langtest::Encode;
@@ -16,13 +17,8 @@ namespace {
 
 class LanguageTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetTables(); }
-  void TearDown() override { ResetTables(); }
-  static void ResetTables() {
-    GameTexts = TextTable(1);
-    TrophyTexts = TextTable(1);
-    UpgradeTexts = TextTable(1);
-  }
+  void SetUp() override { testsupport::ResetFilesRooms(); }
+  void TearDown() override { testsupport::ResetFilesRooms(); }
   langtest::WorkDir work;
 };
 
@@ -63,7 +59,7 @@ TEST_F(LanguageTest, TheSameTableFromEveryEncoding) {
       {"UTF-16 BE", TextFileReader::UTF16BE, true},
   };
   for (const auto& c : cases) {
-    ResetTables();
+    ResetFilesGlobals();
     work.Write("data/lang/String.dat", Encode(kStrings, c.encoding, c.mark));
     work.Write("data/lang/Trophy.dat", Encode("001 First box\r\n002 Tower\r\n", c.encoding, c.mark));
     work.Write("data/lang/Upgrades.dat", Encode("024 Well\n", c.encoding, c.mark));

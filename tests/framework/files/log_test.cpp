@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "reset_rooms.h"
 #include "test_env.h"
 
 using namespace kelp;
@@ -21,7 +22,8 @@ const std::string kEnd = "</log>\r\n";
 
 class LogTest : public ::testing::Test {
  protected:
-  void TearDown() override { CloseLog(); }
+  void SetUp() override { testsupport::ResetFilesRooms(); }
+  void TearDown() override { testsupport::ResetFilesRooms(); }
   std::string LogFile() const { return testenv::ReadFile(dir / "log.xml"); }
   testenv::TempDir dir;
 };

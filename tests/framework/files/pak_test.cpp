@@ -10,6 +10,7 @@
 
 #include "framework/core/debug_output.h"
 #include "platform/stream.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 
 using namespace kelp;
@@ -61,20 +62,18 @@ std::optional<std::string> Contents(const platform::StreamRef& s) {
 class PakTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetFilesRooms();
     old_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_.path());
-    ResetPakState();
-    hook_ = SetDebugOutputHook([this](const std::string& m) { messages_.push_back(m); });
+    SetDebugOutputHook([this](const std::string& m) { messages_.push_back(m); });
   }
   void TearDown() override {
-    SetDebugOutputHook(hook_);
-    ResetPakState();
+    testsupport::ResetFilesRooms();
     std::filesystem::current_path(old_);
   }
 
   testenv::TempDir dir_;
   std::filesystem::path old_;
-  DebugOutputHook hook_;
   std::vector<std::string> messages_;
 };
 

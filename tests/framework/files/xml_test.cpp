@@ -11,11 +11,18 @@
 #include "framework/core/geometry.h"
 #include "framework/files/pak.h"
 #include "platform/stream.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 
 using namespace kelp;
 
 namespace {
+
+class Xml : public ::testing::Test {
+ protected:
+  void SetUp() override { testsupport::ResetFilesRooms(); }
+  void TearDown() override { testsupport::ResetFilesRooms(); }
+};
 
 // A compact picture of a tree: tag[attr=value,...]'value'(children).
 std::string Dump(const sdXMLnode* n) {
@@ -45,7 +52,7 @@ std::string Dump(const Ref<sdXMLnode>& n) { return Dump(n.get()); }
 
 }  // namespace
 
-TEST(Xml, ReadsTheFormsGameFilesUse) {
+TEST_F(Xml, ReadsTheFormsGameFilesUse) {
   struct Case {
     const char* what;
     std::string in;
@@ -86,7 +93,7 @@ TEST(Xml, ReadsTheFormsGameFilesUse) {
   }
 }
 
-TEST(Xml, TreeLinksPathsAndEndTags) {
+TEST_F(Xml, TreeLinksPathsAndEndTags) {
   testenv::FakeClock clock(12345);
   const auto root = ParseXMLText(R"(<a><b x="1"/><c><d/></c></a>)");
   ASSERT_NE(root, nullptr);
@@ -114,7 +121,7 @@ TEST(Xml, TreeLinksPathsAndEndTags) {
   EXPECT_EQ(GetPrevNode(c), nullptr);
 }
 
-TEST(Xml, NodesOutliveTheRootReference) {
+TEST_F(Xml, NodesOutliveTheRootReference) {
   sdXMLnode* leaf = nullptr;
   Ref<sdXMLnode> kept;
   {
@@ -127,7 +134,7 @@ TEST(Xml, NodesOutliveTheRootReference) {
   EXPECT_EQ(GetParent(GetParent(kept))->Tag, "a");
 }
 
-TEST(Xml, AttributeReaders) {
+TEST_F(Xml, AttributeReaders) {
   const auto n = ParseXMLText(
       R"(<a Name="Kelp" hex="$ff" bin="%101" tail="12abc" neg=" -7" empty="" f="-2.5e1" ftail="3.25xyz" )"
       R"(v="  3.5    -2  " col="10 20  30 0.5"/>)");
@@ -177,7 +184,7 @@ TEST(Xml, AttributeReaders) {
   EXPECT_EQ(FindAttr(nullptr, "a"), nullptr);
 }
 
-TEST(Xml, FindNodeWalksNamesEachEndedBySlash) {
+TEST_F(Xml, FindNodeWalksNamesEachEndedBySlash) {
   const auto root = ParseXMLText(
       "<a><g id=\"1\"><q/></g><g id=\"2\"><p v=\"2\"/></g>"
       "<n>42</n><f>-3.7</f><pt/><pt><pos x=\"5\"/></pt></a>");
@@ -205,7 +212,7 @@ TEST(Xml, FindNodeWalksNamesEachEndedBySlash) {
   EXPECT_EQ(GetChildAttr(nullptr, "pos/", "x", "d"), "d");
 }
 
-TEST(Xml, FindNodesCollectsByPathEndInDocumentOrder) {
+TEST_F(Xml, FindNodesCollectsByPathEndInDocumentOrder) {
   const auto root = ParseXMLText(R"(<r><g n="1"><p n="a"/><x><p n="b"/></x></g><g n="2"><p n="c"/></g></r>)");
   auto names = [](Ref<sdXMLnodelist> l) {
     std::string s;
@@ -223,7 +230,7 @@ TEST(Xml, FindNodesCollectsByPathEndInDocumentOrder) {
   EXPECT_EQ(list, nullptr);
 }
 
-TEST(Xml, SaveWritesIndentedTreeAndReadsBack) {
+TEST_F(Xml, SaveWritesIndentedTreeAndReadsBack) {
   testenv::TempDir dir;
   const std::string path = dir / "out.xml";
   testenv::WriteFile(path, std::string(500, 'x'));  // a longer old file leaves no tail
@@ -259,7 +266,7 @@ TEST(Xml, SaveWritesIndentedTreeAndReadsBack) {
   EXPECT_FALSE(SaveXMLFile(dir / "no/such/folder/out.xml", root));
 }
 
-TEST(Xml, BuildingLinksOnlyWithinOneDocument) {
+TEST_F(Xml, BuildingLinksOnlyWithinOneDocument) {
   const auto a = AddChild(nullptr, "a");
   const auto b = AddChild(nullptr, "b");
   const auto c = AddChild(a, "c");
@@ -272,11 +279,10 @@ TEST(Xml, BuildingLinksOnlyWithinOneDocument) {
   EXPECT_EQ(AddAttr(nullptr, "x", "1"), nullptr);
 }
 
-TEST(Xml, DocumentInArchiveEndsWithItsEntry) {
+TEST_F(Xml, DocumentInArchiveEndsWithItsEntry) {
   testenv::TempDir dir;
   const auto old = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
-  ResetPakState();
   testenv::WriteFile("stage/a", R"(<first v="1"/>)");
   testenv::WriteFile("stage/b", R"(<second v="2"/>)");
   ASSERT_TRUE(TFile::AddFile("stage/a", "data/a.xml"));
@@ -284,16 +290,15 @@ TEST(Xml, DocumentInArchiveEndsWithItsEntry) {
   ASSERT_TRUE(TFile::Pack("data/data.pak"));
   const auto root = ParseXMLFile("data/a.xml");
   const auto missing = ParseXMLFile("data/none.xml");
-  ResetPakState();
   std::filesystem::current_path(old);
   EXPECT_EQ(Dump(root), "first[v=1]");
   EXPECT_EQ(missing, nullptr);
   EXPECT_EQ(ParseXMLFile(platform::StreamRef()), nullptr);
 }
 
-TEST(Xml, HostileDocumentsStayBounded) {
+TEST_F(Xml, HostileDocumentsStayBounded) {
   std::vector<std::string> messages;
-  const auto hook = SetDebugOutputHook([&](const std::string& m) { messages.push_back(m); });
+  SetDebugOutputHook([&](const std::string& m) { messages.push_back(m); });
 
   // Deep nesting stops at the depth limit with what was read.
   std::string deep;
@@ -325,5 +330,4 @@ TEST(Xml, HostileDocumentsStayBounded) {
 
   EXPECT_EQ(Dump(ParseXMLText("<a x=\"never closed")), "a");
   EXPECT_EQ(Dump(ParseXMLText("<a missing the equals sign></a><b/>")), "a");
-  SetDebugOutputHook(hook);
 }

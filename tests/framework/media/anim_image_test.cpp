@@ -12,6 +12,7 @@
 #include "framework/core/frame_clock.h"
 #include "framework/files/log.h"
 #include "framework/media/resources.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 
 using namespace kelp;
@@ -33,15 +34,10 @@ platform::ImageRef Strip(const std::vector<std::vector<uint32_t>>& frames) {
 class AnimImageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = ResManager;
-    ResManager = New<TResManager>();
+    testsupport::ResetMediaRooms();
     GameTime = 1000;
   }
-  void TearDown() override {
-    CloseLog();
-    ResManager = saved_;
-    GameTime = 0;
-  }
+  void TearDown() override { testsupport::ResetMediaRooms(); }
   Ref<TResAnimImage> AddStrip(const std::string& id, const platform::ImageRef& image, int speed) {
     auto res = New<TResAnimImage>();
     ResManager->ResAddData("img/" + id + ".png", id, res, "test");
@@ -55,8 +51,6 @@ class AnimImageTest : public ::testing::Test {
   Ref<TResAnimImage> AddFrames(const std::string& id, int frames, int speed) {
     return AddStrip(id, draw_probe::Solid(2, 2, 0xFFFFFFFFu, frames), speed);
   }
-
-  Ref<TResManager> saved_;
 };
 
 TEST_F(AnimImageTest, LoadTakesTheStripAndItsSpeed) {
@@ -188,17 +182,14 @@ TEST_F(AnimImageTest, MirrorIsMadeOncePerResourceAndToggles) {
 class AnimImageDrawTest : public draw_probe::Canvas {
  protected:
   void SetUp() override {
+    testsupport::ResetMediaRooms();
     Canvas::SetUp();
-    saved_ = ResManager;
-    ResManager = New<TResManager>();
     GameTime = 1000;
   }
   void TearDown() override {
-    ResManager = saved_;
-    GameTime = 0;
+    testsupport::ResetMediaRooms();
     Canvas::TearDown();
   }
-  Ref<TResManager> saved_;
 };
 
 TEST_F(AnimImageDrawTest, DrawsTheCurrentFrameMirroredOrNot) {

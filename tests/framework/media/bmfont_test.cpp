@@ -14,6 +14,7 @@
 #include "platform/graphics_state.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 
 using namespace kelp;
@@ -84,9 +85,9 @@ void ExpectBox(const Box& got, const Box& want, const std::string& what) {
 class FontTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetMediaRooms();
     old_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_.path());
-    ResetPakState();
     std::filesystem::create_directories("fonts");
     WritePage("fonts/test_0.png");
     testenv::WriteFile("fonts/test.xml", kFontXml);
@@ -94,12 +95,10 @@ class FontTest : public ::testing::Test {
       boxes_.push_back(text);
       return 0;
     });
-    CurrentBMFont = nullptr;
   }
   void TearDown() override {
     platform::SetMessageBoxHandler(nullptr);
-    CurrentBMFont = nullptr;
-    ResetPakState();
+    testsupport::ResetMediaRooms();
     std::filesystem::current_path(old_);
   }
 

@@ -8,6 +8,7 @@
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/window.h"
+#include "reset_rooms.h"
 
 using namespace kelp;
 
@@ -17,20 +18,11 @@ namespace {
 class ScreenAspect : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = {DesktopWidth, DesktopHeight, FullScreen, WideScreen};
-    savedShake_ = {ShakeOffsetX, ShakeOffsetY};
+    testsupport::ResetMediaRooms();
     platform::ResetDrawState();
   }
   void TearDown() override {
-    DesktopWidth = saved_[0];
-    DesktopHeight = saved_[1];
-    FullScreen = saved_[2];
-    WideScreen = saved_[3];
-    ShakeOffsetX = savedShake_[0];
-    ShakeOffsetY = savedShake_[1];
-    SideBarLeft = nullptr;
-    SideBarRight = nullptr;
-    DetectScreenAspect();
+    testsupport::ResetMediaRooms();
     platform::ResetDrawState();
   }
   static void Detect(int w, int h, int full, int wide) {
@@ -40,10 +32,6 @@ class ScreenAspect : public ::testing::Test {
     WideScreen = wide;
     DetectScreenAspect();
   }
-
- private:
-  std::array<int, 4> saved_{};
-  std::array<float, 2> savedShake_{};
 };
 
 }  // namespace
@@ -119,7 +107,6 @@ class SideBars : public ScreenAspect {
     platform::SetViewport(0, 0, 960, 600);
     platform::SetClearColor(0, 0, 0);
     platform::Cls();
-    GraphicsStateStack->Clear();
   }
   void TearDown() override {
     platform::CloseGraphics();

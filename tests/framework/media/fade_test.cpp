@@ -6,18 +6,15 @@
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/window.h"
+#include "reset_rooms.h"
 
 namespace kelp {
 namespace {
 
 class Fade : public ::testing::Test {
  protected:
-  void SetUp() override { VisualsList.Clear(); }
-  void TearDown() override {
-    VisualsList.Clear();
-    VirtualWidth = 800;
-    VirtualHeight = 600;
-  }
+  void SetUp() override { testsupport::ResetMediaRooms(); }
+  void TearDown() override { testsupport::ResetMediaRooms(); }
 };
 
 TEST_F(Fade, InitStartsAnOverlayOverTheWholeVirtualScreen) {

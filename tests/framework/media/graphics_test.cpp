@@ -15,6 +15,7 @@
 #include "platform/draw.h"
 #include "platform/input.h"
 #include "platform/window.h"
+#include "reset_rooms.h"
 
 using namespace kelp;
 
@@ -65,11 +66,11 @@ void SetEverything(int k, const platform::ImageFontRef& font) {
 class GraphicsState : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetMediaRooms();
     platform::ResetDrawState();
-    GraphicsStateStack->Clear();
   }
   void TearDown() override {
-    GraphicsStateStack->Clear();
+    testsupport::ResetMediaRooms();
     platform::ResetDrawState();
   }
 };

@@ -1,4 +1,5 @@
 #include "framework/media/impulse.h"
+#include "reset_rooms.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,8 @@ namespace {
 
 class Impulse : public ::testing::Test {
  protected:
-  void SetUp() override { VisualsList.Clear(); }
-  void TearDown() override { VisualsList.Clear(); }
+  void SetUp() override { testsupport::ResetMediaRooms(); }
+  void TearDown() override { testsupport::ResetMediaRooms(); }
 };
 
 float Expected(float t, float attenuation, float scale) {

@@ -16,6 +16,7 @@
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/window.h"
+#include "reset_rooms.h"
 
 using namespace kelp;
 
@@ -41,18 +42,14 @@ void RegisterEffect(const std::string& id, const Ref<TEffect>& effect) {
 class Particles : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetMediaRooms();
     SeedRnd(1234);
     InitFrameClock();
     FPSCounter->averageFPS = 60;
     FrameSync->TargetFPS = 60;
     GameTime = 1000;
-    saved_ = ResManager;
-    ResManager = New<TResManager>();
   }
-  void TearDown() override {
-    ResManager = saved_;
-    GameTime = 0;
-  }
+  void TearDown() override { testsupport::ResetMediaRooms(); }
   // Updates with dt 1 every `step` ms until GameTime reaches `until`.
   static void RunTo(TEmitter& em, int until, int step = 10) {
     while (GameTime < until) {
@@ -65,8 +62,6 @@ class Particles : public ::testing::Test {
     for (const auto& p : em.Particles) v.push_back(p);
     return v;
   }
-
-  Ref<TResManager> saved_;
 };
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "framework/files/log.h"
 #include "framework/media/resources.h"
 #include "platform/stream.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 
 using namespace kelp;
@@ -33,16 +34,8 @@ Ref<TPoint> Point(float ox, float oy, float ampX, float ampY, float speed, float
 
 class PolyAnimTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    saved_ = ResManager;
-    ResManager = New<TResManager>();
-    TPolyAnim::ClearPoly();
-  }
-  void TearDown() override {
-    TPolyAnim::ClearPoly();
-    CloseLog();
-    ResManager = saved_;
-  }
+  void SetUp() override { testsupport::ResetMediaRooms(); }
+  void TearDown() override { testsupport::ResetMediaRooms(); }
   platform::ImageRef AddImage(const std::string& id) {
     auto res = New<TResImage>();
     ResManager->ResAddData("img/" + id + ".png", id, res, "test");
@@ -55,7 +48,6 @@ class PolyAnimTest : public ::testing::Test {
     for (const auto& a : PolyAnims()) out.push_back(a);
     return out;
   }
-  Ref<TResManager> saved_;
 };
 
 TEST_F(PolyAnimTest, PointsSwayOnCirclesAroundTheirRest) {
@@ -202,11 +194,11 @@ TEST_F(PolyAnimTest, UnreadableScenesAddNothing) {
 class PolyAnimDrawTest : public draw_probe::Canvas {
  protected:
   void SetUp() override {
+    testsupport::ResetMediaRooms();
     Canvas::SetUp();
-    TPolyAnim::ClearPoly();
   }
   void TearDown() override {
-    TPolyAnim::ClearPoly();
+    testsupport::ResetMediaRooms();
     Canvas::TearDown();
   }
 };

@@ -17,6 +17,7 @@
 #include "framework/media/bmfont.h"
 #include "framework/media/particles.h"
 #include "platform/message_box.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 #include "framework/media/resource_bindings.h"
 
@@ -52,11 +53,9 @@ const char* const kFont =
 class Resources : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetMediaRooms();
     old_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_.path());
-    ResetPakState();
-    saved_ = ResManager;
-    ResManager = New<TResManager>();
     SeedRnd(99);
     platform::SetMessageBoxHandler([this](const std::string&, const std::string& text, platform::MessageButtons) {
       boxes_.push_back(text);
@@ -66,11 +65,8 @@ class Resources : public ::testing::Test {
     ASSERT_TRUE(OpenLog(dir_.path() + "/log"));
   }
   void TearDown() override {
-    CloseLog();
     platform::SetMessageBoxHandler(nullptr);
-    ResManager = saved_;
-    CurrentBMFont = nullptr;
-    ResetPakState();
+    testsupport::ResetMediaRooms();
     std::filesystem::current_path(old_);
   }
 
@@ -90,7 +86,6 @@ class Resources : public ::testing::Test {
 
   testenv::TempDir dir_;
   std::filesystem::path old_;
-  Ref<TResManager> saved_;
   std::vector<std::string> boxes_;
 };
 

@@ -8,6 +8,7 @@
 #include "framework/media/resources.h"
 #include "platform/audio.h"
 #include "platform/mixer.h"
+#include "reset_rooms.h"
 
 namespace kelp {
 namespace {
@@ -31,12 +32,8 @@ class FakeStream : public platform::Channel {
 class Sound : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_res_ = ResManager;
-    ResManager = New<TResManager>();
-    ResetSound();
+    testsupport::ResetMediaRooms();
     UseSoundMixer(&mixer_);
-    SoundVolume = 0.8f;
-    MusicVolume = 0.5f;
     AudioStreamFactory = [this](const std::string& file, int loop, int paused) -> platform::ChannelRef {
       made_.push_back(file + (loop ? " loop" : "") + (paused ? " paused" : ""));
       auto s = std::make_shared<FakeStream>(file);
@@ -44,14 +41,7 @@ class Sound : public ::testing::Test {
       return s;
     };
   }
-  void TearDown() override {
-    ResetSound();
-    UseSoundMixer(nullptr);
-    AudioStreamFactory = nullptr;
-    ResManager = saved_res_;
-    SoundVolume = 0.8f;
-    MusicVolume = 0.5f;
-  }
+  void TearDown() override { testsupport::ResetMediaRooms(); }
 
   // A sound of `frames` frames whose every sample is `level`.
   platform::SoundRef AddSound(const std::string& id, int frames, int16_t level = 10000) {
@@ -84,7 +74,6 @@ class Sound : public ::testing::Test {
     return n;
   }
 
-  Ref<TResManager> saved_res_;
   platform::Mixer mixer_;
   std::vector<std::string> made_;
   std::vector<std::shared_ptr<FakeStream>> streams_;

@@ -7,6 +7,7 @@
 
 #include "framework/media/canvas_placement.h"
 #include "platform/graphics_state.h"
+#include "reset_rooms.h"
 
 namespace kelp {
 namespace {
@@ -46,18 +47,13 @@ Ref<Probe> Add(const std::string& name) {
 class Visuals : public ::testing::Test {
  protected:
   void SetUp() override {
-    VisualsList.Clear();
-    VisualsHooks = TVisualsHooks{};
+    testsupport::ResetMediaRooms();
     g_log.clear();
-    saved_offset_ = CanvasOffsetX;
   }
   void TearDown() override {
-    VisualsList.Clear();
-    VisualsHooks = TVisualsHooks{};
-    CanvasOffsetX = saved_offset_;
+    testsupport::ResetMediaRooms();
     platform::ResetDrawState();
   }
-  int saved_offset_ = 0;
 };
 
 TEST_F(Visuals, EachLayerDrawsOnlyItsFlagCombination) {

@@ -15,6 +15,7 @@
 #include "platform/events.h"
 #include "platform/input.h"
 #include "platform/window.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 
 namespace kelp {
@@ -23,28 +24,22 @@ namespace {
 class MouseTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_res_ = ResManager;
-    ResManager = New<TResManager>();
+    testsupport::ResetUiRooms();
     platform::ResetInput();
     platform::ResetAppState();
     platform::ShowPointer();
     platform::SetSystemCursor(platform::CURSOR_ARROW);
     Mouse = New<TMouse>();
     FullScreenMode = 1;
-    AppPaused = 0;
     AddImage("IMAGE_GUI_CURSOR_01");
     AddImage("IMAGE_GUI_CURSOR_02");
     AddImage("IMAGE_CURSOR_BUSY");
   }
   void TearDown() override {
-    Mouse = nullptr;
-    ResManager = saved_res_;
+    testsupport::ResetUiRooms();
     platform::ResetInput();
     platform::ResetAppState();
     platform::ShowPointer();
-    FullScreenMode = 0;
-    CustomCursor = 0;
-    MouseSensitivity = 0.5f;
   }
   platform::ImageRef AddImage(const std::string& id) {
     auto res = New<TResImage>();
@@ -64,8 +59,6 @@ class MouseTest : public ::testing::Test {
     platform::InjectMouseMotion(mx, my);
     Mouse->Update(factor);
   }
-
-  Ref<TResManager> saved_res_;
 };
 
 TEST_F(MouseTest, ButtonStatesOverFrames) {

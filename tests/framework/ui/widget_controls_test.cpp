@@ -23,10 +23,6 @@ class ControlsTest : public WidgetTest {
     };
     listener_ = New<Probe>(&log_, "l");
   }
-  void TearDown() override {
-    ClickSoundHook = DefaultClickSoundHook;
-    WidgetTest::TearDown();
-  }
 
   std::vector<std::string> sounds_;
   Ref<Probe> listener_;

@@ -23,7 +23,6 @@ class InputBoxTest : public WidgetTest {
   void SetUp() override {
     WidgetTest::SetUp();
     drawFrames_ = false;
-    ResManager = New<TResManager>();
     for (const char* id : {"IMAGE_GUI_BT_OK"}) {
       auto res = New<TResAnimImage>();
       ResManager->ResAddData("", id, res, "test");
@@ -48,17 +47,6 @@ class InputBoxTest : public WidgetTest {
     };
     NameBoxClosedHook = [this] { ++menuBack_; };
     ShowUserOptionsHook = [this] { ++userOptions_; };
-  }
-  void TearDown() override {
-    ProfileNameTakenHook = nullptr;
-    CreateProfileHook = nullptr;
-    NameBoxClosedHook = nullptr;
-    ShowUserOptionsHook = nullptr;
-    FontUserlist = FontPopup = nullptr;
-    ImageGuiMessageBox = nullptr;
-    ResManager = New<TResManager>();
-    VisualsList.Clear();
-    WidgetTest::TearDown();
   }
 
   // One frame in which these keys are hit, with Shift held or not.

@@ -31,21 +31,12 @@ class MessageBoxTest : public WidgetTest {
   void SetUp() override {
     WidgetTest::SetUp();
     drawFrames_ = false;
-    ResManager = New<TResManager>();
     for (const char* id : {"IMAGE_GUI_BT_OK", "IMAGE_GUI_BT_YES", "IMAGE_GUI_BT_NO"}) AddButtonStrip(id);
     ImageGuiMessageBox = platform::CreateImage(400, 250);
     FontPopup = MakeTestFont(16);
     screen_ = Place(New<Probe>(&log_, "screen"), 0, 0, 800, 600);
     WidgetManager->AddWidget(screen_);
     ShowUserOptionsHook = [this] { ++userOptions_; };
-  }
-  void TearDown() override {
-    ShowUserOptionsHook = nullptr;
-    ImageGuiMessageBox = nullptr;
-    FontPopup = nullptr;
-    ResManager = New<TResManager>();
-    VisualsList.Clear();
-    WidgetTest::TearDown();
   }
 
   Ref<TMessageBox> Show(int id, const Ref<TWidget>& listener, int buttons, int options = 0,

@@ -18,6 +18,7 @@
 #include "platform/graphics_state.h"
 #include "platform/input.h"
 #include "platform/window.h"
+#include "reset_rooms.h"
 
 namespace widgettest {
 
@@ -117,31 +118,20 @@ Ref<T> Place(Ref<T> w, int x, int y, int width, int height) {
 class WidgetTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetUiRooms();
     ASSERT_TRUE(platform::OpenGraphics(800, 600, 0, 60, true));
     platform::ResetDrawState();
     platform::SetClearColor(0, 0, 0);
     platform::Cls();
     platform::ResetInput();
-    VirtualWidth = 800;
-    VirtualHeight = 600;
-    VirtualCenterX = 400;
-    VirtualCenterY = 300;
-    CanvasOffsetX = 0;
-    ShakeOffsetX = ShakeOffsetY = 0.0f;
-    InitColors();
     InitFrameClock();
     GameTime = 1000000;
-    AppPaused = 0;
     Mouse = New<TMouse>();  // the system pointer: it follows the platform's position
-    InitWidgetManager();
     UpdateFrameHook = [this] { Frame(); };
-    CurrentBMFont = nullptr;
   }
   void TearDown() override {
-    UpdateFrameHook = nullptr;
-    InitWidgetManager();
+    testsupport::ResetUiRooms();
     platform::ResetInput();
-    CurrentBMFont = nullptr;
   }
 
   // The pointer, moved to a canvas point.

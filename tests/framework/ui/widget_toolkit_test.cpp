@@ -231,7 +231,6 @@ class GeneralInputBoxTest : public ToolkitTest {
   void SetUp() override {
     ToolkitTest::SetUp();
     drawFrames_ = false;
-    ResManager = New<TResManager>();
     for (const char* id : {"IMAGE_GUI_BT_OK", "IMAGE_GUI_BT_CANCEL"}) {
       auto res = New<TResAnimImage>();
       ResManager->ResAddData("", id, res, "test");
@@ -243,12 +242,6 @@ class GeneralInputBoxTest : public ToolkitTest {
     frame->Data = platform::CreateImage(300, 200);
     FontUserlist = MakeTestFont(16);
     listener_ = New<InputListener>();
-  }
-  void TearDown() override {
-    FontUserlist = nullptr;
-    ResManager = New<TResManager>();
-    VisualsList.Clear();
-    ToolkitTest::TearDown();
   }
   Ref<InputListener> listener_;
 };

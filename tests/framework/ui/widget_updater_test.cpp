@@ -21,13 +21,8 @@ class UpdaterTest : public WidgetTest {
  protected:
   void SetUp() override {
     WidgetTest::SetUp();
-    VisualsList.Clear();
     box_ = New<TWidget>();
     box_->Resize(250, -300, 300, 300);
-  }
-  void TearDown() override {
-    VisualsList.Clear();
-    WidgetTest::TearDown();
   }
   Ref<TWidget> box_;
 };
@@ -148,21 +143,13 @@ class SlideSoundTest : public UpdaterTest {
  protected:
   void SetUp() override {
     UpdaterTest::SetUp();
-    ResetSound();
     UseSoundMixer(&mixer_);
-    ResManager = New<TResManager>();
     for (const char* id : {"SOUND_SLIDE_IN", "SOUND_SLIDE_OUT"}) {
       auto res = New<TResSound>();
       ResManager->ResAddData("", id, res, "test");
       res->Data = std::make_shared<platform::Sound>(44100, 44100);
       sounds_[id] = std::get<platform::SoundRef>(res->Data);
     }
-  }
-  void TearDown() override {
-    ResetSound();
-    UseSoundMixer(nullptr);
-    ResManager = New<TResManager>();
-    UpdaterTest::TearDown();
   }
   std::vector<platform::Sound*> Playing() {
     std::vector<platform::Sound*> out;

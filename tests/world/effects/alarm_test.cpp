@@ -12,10 +12,6 @@ class Alarm : public overlay_env::Overlay {
     Overlay::SetUp();
     GameScreen = New<TGame>();
   }
-  void TearDown() override {
-    GameScreen.reset();
-    Overlay::TearDown();
-  }
 };
 
 TEST_F(Alarm, NewAlarmIsSilentUntilStarted) {

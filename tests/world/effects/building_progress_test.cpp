@@ -75,17 +75,11 @@ TEST_F(BuildingProgress, AFullBarRemovesItself) {
   EXPECT_NEAR(frames, 417, 1);  // 100 / 0.24, rounded up
 }
 
-class BuildingProgressCanvas : public draw_probe::Canvas {
+class BuildingProgressCanvas : public overlay_env::OverlayCanvas {
  protected:
   void SetUp() override {
-    draw_probe::Canvas::SetUp();
-    VisualsList.Clear();
+    OverlayCanvas::SetUp();
     VillageScreen = New<TVillageMode>();
-  }
-  void TearDown() override {
-    VisualsList.Clear();
-    VillageScreen.reset();
-    draw_probe::Canvas::TearDown();
   }
 };
 

@@ -14,10 +14,6 @@ class Clouds : public PlayEffects {
  protected:
   void SetUp() override {
     PlayEffects::SetUp();
-    CloudMinX = -200.0f;
-    CloudMaxX = 1200.0f;
-    CloudShadowMinX = 20.0f;
-    CloudShadowMaxX = 790.0f;
     for (int i = 1; i <= 5; ++i) {
       images[i] = play_test::Solid(4, 4, 0xFFFFFFFFu);
       AddImage("IMAGE_CLOUD_0" + std::to_string(i), images[i]);

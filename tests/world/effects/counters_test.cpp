@@ -18,11 +18,6 @@ class Count : public overlay_env::Overlay {
     GameInterface = New<TGameInterface>();
     EffectStars04 = New<TEffect>();
   }
-  void TearDown() override {
-    GameInterface.reset();
-    EffectStars04.reset();
-    Overlay::TearDown();
-  }
   static Ref<TFlash> LastFlash() {
     Ref<TFlash> last;
     for (const Ref<TVisuals>& v : VisualsList)
@@ -186,19 +181,11 @@ TEST_F(Count, AConstantCounterSurvivesClearingTheEffects) {
   EXPECT_FALSE(Listed(dropped.get()));
 }
 
-class CountCanvas : public draw_probe::Canvas {
+class CountCanvas : public overlay_env::OverlayCanvas {
  protected:
   void SetUp() override {
-    draw_probe::Canvas::SetUp();
-    VisualsList.Clear();
-    InitColors();
+    OverlayCanvas::SetUp();
     ColorDark = CreateColor(0, 0, 255);  // told apart from the white number
-  }
-  void TearDown() override {
-    VisualsList.Clear();
-    InitColors();
-    CurrentBMFont = nullptr;
-    draw_probe::Canvas::TearDown();
   }
 };
 

@@ -9,11 +9,6 @@ namespace {
 
 class Fade2 : public overlay_env::Overlay {
  protected:
-  void TearDown() override {
-    VirtualWidth = 800;
-    VirtualHeight = 600;
-    Overlay::TearDown();
-  }
 };
 
 TEST_F(Fade2, IsAPlainObjectOutsideTheEffectsList) {
@@ -56,7 +51,7 @@ TEST_F(Fade2, StepsByTheFrameFactorAndFreezesWhilePaused) {
   EXPECT_FLOAT_EQ(f.alpha, 0.025f);
 }
 
-class Fade2Canvas : public draw_probe::Canvas {};
+class Fade2Canvas : public overlay_env::OverlayCanvas {};
 
 TEST_F(Fade2Canvas, DarkensTheWholeCanvasButNotWhilePausedOrClear) {
   auto white = draw_probe::Solid(800, 600, 0xFFFFFFFFu);

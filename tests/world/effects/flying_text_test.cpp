@@ -21,11 +21,6 @@ class FlyingText : public overlay_env::Overlay {
     EffectFlyingtext = New<TEffect>();
     font_ = overlay_env::MakeFont(10);
   }
-  void TearDown() override {
-    GameInterface.reset();
-    EffectFlyingtext.reset();
-    Overlay::TearDown();
-  }
   static std::vector<Ref<TFlyingChar>> Letters() {
     std::vector<Ref<TFlyingChar>> out;
     for (const Ref<TVisuals>& v : VisualsList)
@@ -241,18 +236,12 @@ TEST_F(FlyingText, TakingEveryLetterOutMidFlightIsSafe) {
   EXPECT_EQ(VisualsList.Count(), 0u);  // their springs ran out too
 }
 
-class FlyingTextCanvas : public draw_probe::Canvas {
+class FlyingTextCanvas : public overlay_env::OverlayCanvas {
  protected:
   void SetUp() override {
-    draw_probe::Canvas::SetUp();
-    VisualsList.Clear();
+    OverlayCanvas::SetUp();
     GameTime = 1000;
     SeedRnd(7);
-  }
-  void TearDown() override {
-    VisualsList.Clear();
-    CurrentBMFont = nullptr;
-    draw_probe::Canvas::TearDown();
   }
 };
 

@@ -15,12 +15,6 @@ class Geyser : public overlay_env::Overlay {
     EffectGeysir01 = New<TEffect>();
     EffectGeysir02 = New<TEffect>();
   }
-  void TearDown() override {
-    VillageScreen.reset();
-    EffectGeysir01.reset();
-    EffectGeysir02.reset();
-    Overlay::TearDown();
-  }
   // Moves the clock in 100 ms frames until the geyser's steam starts or
   // stops; the time it took, or -1.
   static int Until(const Ref<TGeysir>& g, int paused, int limit = 200000) {

@@ -94,17 +94,11 @@ TEST_F(HelpText, HidingOrFlushingEmptiesIt) {
   EXPECT_EQ(h.Visible, 1);
 }
 
-class HelpTextCanvas : public draw_probe::Canvas {
+class HelpTextCanvas : public overlay_env::OverlayCanvas {
  protected:
   void SetUp() override {
-    draw_probe::Canvas::SetUp();
-    InitColors();
+    OverlayCanvas::SetUp();
     ColorDark = CreateColor(0, 0, 255);  // told apart from the white text
-  }
-  void TearDown() override {
-    InitColors();
-    CurrentBMFont = nullptr;
-    draw_probe::Canvas::TearDown();
   }
 };
 

@@ -60,19 +60,11 @@ TEST_F(MessageLabel, AcceleratesPerUpdateMovesByTheFrameFactorAndFadesOnceFullSi
   EXPECT_NEAR(frames, 13, 1);
 }
 
-class MessageLabelCanvas : public draw_probe::Canvas {
+class MessageLabelCanvas : public overlay_env::OverlayCanvas {
  protected:
   void SetUp() override {
-    draw_probe::Canvas::SetUp();
-    VisualsList.Clear();
-    InitColors();
+    OverlayCanvas::SetUp();
     VillageScreen = New<TVillageMode>();
-  }
-  void TearDown() override {
-    VisualsList.Clear();
-    VillageScreen.reset();
-    CurrentBMFont = nullptr;
-    draw_probe::Canvas::TearDown();
   }
 };
 

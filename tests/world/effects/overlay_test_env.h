@@ -1,11 +1,14 @@
 #pragma once
-// Shared set-up for the tests of the timed overlays and small effects: an
-// empty effects list, a set game clock, a seeded generator, the shared
-// colours, and an in-memory bitmap font.
+// Shared set-up for the tests of the timed overlays and small effects: every
+// room's globals at their start values, a set game clock and a seeded
+// generator; an in-memory bitmap font; and a headless canvas with the same
+// clean start.
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "draw_probe.h"
+#include "effects_rooms.h"
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
@@ -42,22 +45,31 @@ inline kelp::Ref<kelp::TBMFont> MakeFont(int advance = 10) {
 class Overlay : public ::testing::Test {
  protected:
   void SetUp() override {
-    kelp::VisualsList.Clear();
+    effects_test::ResetRooms();
     kelp::SeedRnd(20240601u);
     kelp::GameTime = 5000000;
-    kelp::InitColors();
-    kelp::CurrentBMFont = nullptr;
   }
-  void TearDown() override {
-    kelp::VisualsList.Clear();
-    kelp::CurrentBMFont = nullptr;
-  }
+  void TearDown() override { effects_test::ResetRooms(); }
   // One pass of the effects list, with the clock moved on first.
   static void Frame(float dt = 1.0f, int ms = 18) {
     kelp::GameTime += ms;
     kelp::TVisuals::UpdateVisuals(dt);
   }
   static bool Listed(const kelp::TVisuals* v) { return kelp::VisualsList.Contains(v); }
+};
+
+// A headless 800x600 canvas cleared to black, every room's globals at their
+// start values.
+class OverlayCanvas : public draw_probe::Canvas {
+ protected:
+  void SetUp() override {
+    effects_test::ResetRooms();
+    draw_probe::Canvas::SetUp();
+  }
+  void TearDown() override {
+    effects_test::ResetRooms();
+    draw_probe::Canvas::TearDown();
+  }
 };
 
 }  // namespace overlay_env

@@ -10,26 +10,21 @@
 #include <string>
 
 #include "draw_probe.h"
-#include "framework/core/core_globals.h"
+#include "effects_rooms.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
-#include "framework/media/media_globals.h"
 #include "framework/media/particles.h"
 #include "framework/media/resources.h"
 #include "framework/media/visuals.h"
-#include "physics/physics_globals.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/image.h"
 #include "platform/window.h"
-#include "play/play_globals.h"
 #include "village/village.h"
-#include "village/village_globals.h"
 #include "world/effects/effects_hooks.h"
 #include "world/game_interface.h"
 #include "world/resource_bindings.h"
 #include "world/village_state.h"
-#include "world/world_globals.h"
 
 namespace kelp::play_test {
 
@@ -47,7 +42,7 @@ inline Ref<TEffect> BurstEffect(int lifetime) {
 class PlayEffects : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGlobals();
+    effects_test::ResetRooms();
     SeedRnd(1234);
     GameTime = 1000000;
     InitFrameClock();
@@ -60,17 +55,8 @@ class PlayEffects : public ::testing::Test {
     GameInterface = New<TGameInterface>();
   }
   void TearDown() override {
-    ResetGlobals();
+    effects_test::ResetRooms();
     platform::ResetDrawState();
-  }
-  // Every room the effects touch, the highest first.
-  static void ResetGlobals() {
-    ResetVillageGlobals();
-    ResetPlayGlobals();
-    ResetWorldGlobals();
-    ResetPhysicsGlobals();
-    ResetMediaGlobals();
-    ResetCoreGlobals();
   }
   // Registers a loaded image under an id.
   static void AddImage(const std::string& id, const platform::ImageRef& image) {
