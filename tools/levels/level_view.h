@@ -1,8 +1,8 @@
 #pragma once
 // A level running without a display, as the running level shows it: the
 // headless canvas, the "Init" resources of a program folder, the objects
-// start-up makes for level play, a frame of the world and its drawing. The
-// level renderer and the level-frame benchmark share it.
+// start-up makes for level play, a frame of the world and its drawing, for
+// the level renderer.
 #include <unistd.h>
 
 #include <string>
