@@ -63,6 +63,8 @@ bool TicketFree(const TBlock& b, float dt) {
 int GameType() { return GameState ? GameState->GameType : 0; }
 int SkipRound() { return GameState ? GameState->SkipRound : 0; }
 int LevelOver() { return GameState ? GameState->Over : 0; }
+// A won round is not lost afterwards by a box still above the red line.
+int RoundWon() { return GameState ? GameState->Complete : 0; }
 
 // Every box of the level whose body is the group.
 template <class F>
@@ -314,7 +316,7 @@ void TBlock::Update(float dt) {
     if (CriticalTime == 0) CriticalTime = now != 0 ? now : 1;
     if (!LevelOver() && now > static_cast<double>(CriticalTime) + 3000)
       PlaySoundEffect("SOUND_REDLINE_WARNING", 0, 0);
-    if (now > static_cast<double>(CriticalTime) + CriticalDelay && !LevelOver()) {
+    if (now > static_cast<double>(CriticalTime) + CriticalDelay && !LevelOver() && !RoundWon()) {
       LoseLevel();
       CriticalTime = 0;
     }

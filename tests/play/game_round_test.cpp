@@ -247,6 +247,31 @@ TEST_F(Round, ALossAtTheRedLineKeepsThePlayerOut) {
   ASSERT_TRUE(FramesUntil([] { return Count<TGameOver>() == 1; }, 600));
 }
 
+// Once won, a round is not lost any more by a box still above the red line
+// (a side-fed box waiting on its shelf, say) while it fades out.
+TEST_F(Round, AWonRoundIsNotLostAtTheRedLine) {
+  Play(1);
+  const Ref<TBlock> box = TBlock::Create(380, 120, 0, 0);
+  box->class_ = TBlock::RED;
+  box->Released = 1;
+  for (auto p = box->Group->frstp.get(); p; p = p->nxt.get()) p->static_ = 1;
+  Frame(5 * 55);  // 5 s above the line
+  GameScreen->GameType = 1;
+  Player->ReleasedCreatures = World->CreaturesToRelease;
+  ReleasedBlockCount = 0;
+  GameScreen->WinTest();
+  ASSERT_EQ(GameScreen->Complete, 1);
+  int lost = 0;
+  ASSERT_TRUE(FramesUntil(
+      [&lost] {
+        lost |= GameScreen->Over;
+        return GameScreen->Level == 2;
+      },
+      600));
+  EXPECT_EQ(lost, 0);
+  EXPECT_EQ(Count<TGameOver>(), 0);
+}
+
 // Skip counts the round as won: the boxes' money is paid and the round ends
 // through the normal completion.
 TEST_F(Round, SkipCompletesTheRound) {
