@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <utility>
@@ -136,8 +135,8 @@ class Bot {
       }
       float score = 0.0f;
       if (plan_ == STACK_HIGH) {
-        // One pile in the middle, of colours that do not chain.
-        score = -std::fabs(x - 390.0f) - 100.0f * static_cast<float>(same);
+        // The field filled evenly with colours that do not chain.
+        score = y - 100.0f * static_cast<float>(same);
       } else {
         score = 40.0f * static_cast<float>(same) - 8.0f * static_cast<float>(others) + y * 0.05f;
         if (y < line + 90.0f) score -= 400.0f;  // too near the red line
