@@ -25,10 +25,6 @@ class BrownieTransform : public frame_test::LevelFrameCanvas {
     ScreenFade = New<TFade>();
     AddImage("IMAGE_TROPHY_LIGHT", Solid(8, 8, 0xFFFFFFFFu));
   }
-  void TearDown() override {
-    ScreenFade = nullptr;
-    LevelFrameCanvas::TearDown();
-  }
   // Frames of the running game: the effects list, the widgets and their
   // drawing, until the scene has left the manager (at most `limit`).
   int Run(const Ref<TBrownieTransform>& scene, int limit) {

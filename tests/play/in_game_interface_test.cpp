@@ -28,7 +28,6 @@ class FrameLayers : public frame_test::LevelFrameCanvas {
  protected:
   void SetUp() override {
     LevelFrameCanvas::SetUp();
-    saved_village_ = CurrentVillage;
     AddImage("IMAGE_SKY", Solid(16, 16, 0xFF2050C0u));
     AddImage("IMAGE_BACK", Solid(100, 100, 0xFF30A030u));
     AddImage("IMAGE_RIGHT_PANEL_BACK", Solid(20, 20, 0xFF604020u));
@@ -51,17 +50,12 @@ class FrameLayers : public frame_test::LevelFrameCanvas {
     AddImage("IMAGE_STONE", Solid(6, 6, 0xFFE0E0E0u));
     InGameInterface->Load();
   }
-  void TearDown() override {
-    CurrentVillage = saved_village_;
-    LevelFrameCanvas::TearDown();
-  }
   static platform::ImageRef Strip(const std::vector<uint32_t>& colours, int w, int h) {
     auto image = platform::CreateImage(w, h, static_cast<int>(colours.size()), 0);
     for (size_t f = 0; f < colours.size(); ++f)
       image->SetFrame(static_cast<int>(f), Solid(w, h, colours[f])->Frame(0));
     return image;
   }
-  int saved_village_ = 1;
 };
 
 TEST_F(FrameLayers, EachLayerDrawsItsPartsAndOtherLayersNothing) {

@@ -2,10 +2,10 @@
 // the gauge, the score and money counters, the stage number, and hiding.
 #include <gtest/gtest.h>
 
-#include "../world/effects/overlay_test_env.h"
 #include "framework/media/bmfont.h"
 #include "framework/media/particles.h"
 #include "level_frame_env.h"
+#include "test_font.h"
 #include "world/effects/counters.h"
 #include "world/game_interface.h"
 
@@ -18,15 +18,11 @@ class LevelCounters : public frame_test::LevelFrameCanvas {
     LevelFrameCanvas::SetUp();
     auto font = New<TResImageFont>();
     ResManager->ResAddData("fonts/scores.fnt", "FONT_SCORES", font, "test");
-    font->Data = overlay_env::MakeFont(10);
+    font->Data = testsupport::MakeFont(10);
     AddEffect("EFFECT_BUBBLE", New<TEffect>());
     Player->scores = 1200;
     Player->money = 75;
     GameInterface->AddedToManager();
-  }
-  void TearDown() override {
-    CurrentBMFont = nullptr;
-    LevelFrameCanvas::TearDown();
   }
 };
 

@@ -1,7 +1,7 @@
 #pragma once
-// A clean stage for the level frame: a set game clock, a seeded generator,
-// the shared colours, an empty effects list, a resource manager with only
-// the images a test registers, a world, a player, a level screen that
+// A clean stage for the level frame: every room's globals at their start
+// values (an empty effects list, a resource manager with only the images a
+// test registers), a set game clock, a seeded generator, a world, a player, a level screen that
 // records its pauses and completions, the red line, the gauge, both
 // interfaces and the play hooks. LevelFrameCanvas adds a headless 800x600
 // canvas cleared to black.
@@ -27,6 +27,7 @@
 #include "play/player.h"
 #include "play/red_line.h"
 #include "play/thermometer.h"
+#include "reset_rooms.h"
 #include "world/game_interface.h"
 #include "world/level.h"
 #include "world/trolley.h"
@@ -52,16 +53,10 @@ class RecordingGame : public TGame {
 class LevelFrame : public ::testing::Test {
  protected:
   void SetUp() override {
+    testsupport::ResetPlayRooms();
     GameTime = 1000000;
     InitFrameClock();
     SeedRnd(4321);
-    InitColors();
-    VisualsList.Clear();
-    saved_res_ = ResManager;
-    ResManager = New<TResManager>();
-    CanvasOffsetX = 0;
-    ShakeOffsetX = ShakeOffsetY = 0.0f;
-    TrolleyTimeOffset = 0;
     World = New<TWorld>();
     World->CriticalLine = 200;
     World->CreaturesToRelease = 10;
@@ -75,22 +70,9 @@ class LevelFrame : public ::testing::Test {
     InitPlayHooks();
   }
   void TearDown() override {
-    if (WidgetManager) WidgetManager->WidgetsList.Clear();
-    VisualsList.Clear();
-    LevelLinks = TLevelLinks{};
-    GameInterface = nullptr;
-    InGameInterface = nullptr;
-    Thermometer = nullptr;
-    RedLine = nullptr;
-    GameScreen = nullptr;
     game_ = nullptr;
-    Player = nullptr;
-    World = nullptr;
-    ResManager = saved_res_;
-    TrolleyTimeOffset = 0;
-    ShakeOffsetX = ShakeOffsetY = 0.0f;
+    testsupport::ResetPlayRooms();
     platform::ResetDrawState();
-    GameTime = 0;
   }
 
   // Registers a loaded image (or animation strip) under an id.
@@ -123,7 +105,6 @@ class LevelFrame : public ::testing::Test {
   }
 
   Ref<RecordingGame> game_;
-  Ref<TResManager> saved_res_;
 };
 
 class LevelFrameCanvas : public LevelFrame {

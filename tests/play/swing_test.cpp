@@ -17,10 +17,6 @@ class Swing : public frame_test::LevelFrame {
     swing = New<TSwing>();
     swing->Init();
   }
-  void TearDown() override {
-    EffectDust = nullptr;
-    LevelFrame::TearDown();
-  }
   // Rocks the swing at the claw's speed for `frames` frames of factor dt.
   void Rock(int frames, float dt, float clawSpeed = 5.0f) {
     Player->speed = clawSpeed;

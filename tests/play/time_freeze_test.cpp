@@ -23,10 +23,6 @@ class TimeFreeze : public frame_test::LevelFrameCanvas {
     game_->Timer = 5000;
     game_->PausedTime = 700;
   }
-  void TearDown() override {
-    EffectBonusFreeze = nullptr;
-    LevelFrameCanvas::TearDown();
-  }
   // One frame of the effects list at dt 1.
   static void Step(int ms = 18) {
     GameTime += ms;

@@ -25,7 +25,6 @@ class Authored : public testing::Test {
     std::free(cwd);
   }
   void SetUp() override {
-    ResetPakState();
     ResetVillage();
     ASSERT_TRUE(village_view::Open(KELP_DATA_ROOT, false)) << "no data set in " << KELP_DATA_ROOT;
     PlayerState = New<TestPlayer>();
@@ -33,8 +32,6 @@ class Authored : public testing::Test {
   void TearDown() override {
     village_view::Close();
     ResetVillage();
-    PlayerState = nullptr;
-    ResetPakState();
     EXPECT_EQ(chdir(old_cwd_.c_str()), 0);
   }
   static std::string old_cwd_;

@@ -15,6 +15,7 @@
 #include "framework/files/pak.h"
 #include "framework/media/visuals.h"
 #include "platform/image.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 #include "village/node_source.h"
 #include "village/nodes.h"
@@ -38,11 +39,9 @@ struct TestPlayer : TPlayerState {
   int Load() override { return 1; }
 };
 
-// Resets every global the village code reads (the village screen is made anew by the fixture).
-inline void ResetVillage() {
-  ResetVillageGlobals();
-  TVisuals::ClearVisuals();
-}
+// Every global the village code reads back to its start value: the village's
+// and those of the rooms below it (the village screen is made anew by the fixture).
+inline void ResetVillage() { testsupport::ResetVillageRooms(); }
 
 // A picture of w x h whose every pixel is `argb`, or drawn by `pixel`.
 inline void WritePicture(const std::string& path, int w, int h, uint32_t argb,
@@ -80,11 +79,9 @@ class VillageTest : public testing::Test {
     old_cwd_ = cwd ? cwd : ".";
     std::free(cwd);
     ASSERT_EQ(chdir(dir_.path().c_str()), 0);
-    ResetPakState();
+    ResetVillage();
     GameTime = 100000;
     SeedRnd(1);
-    ResetVillage();
-    CurrentVillage = 1;
     VillageScreen = New<TVillageMode>();
     GameState = New<StageOnly>();
     GameState->Stage = 5;
@@ -92,10 +89,6 @@ class VillageTest : public testing::Test {
   }
   void TearDown() override {
     ResetVillage();
-    VillageScreen = nullptr;
-    GameState = nullptr;
-    PlayerState = nullptr;
-    ResetPakState();
     EXPECT_EQ(chdir(old_cwd_.c_str()), 0);
   }
   std::string Here(const std::string& name) const { return dir_ / name; }

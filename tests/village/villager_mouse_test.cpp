@@ -32,10 +32,6 @@ class MouseVillage : public VillageTest {
     Mouse->ID = -1;
     VillageScreen->Scroll_x = 0;
   }
-  void TearDown() override {
-    Mouse = nullptr;
-    VillageTest::TearDown();
-  }
   Ref<C> At(float x, float y, int colour = C::GREEN) {
     const Ref<C> c = C::Create(x, y, 2, colour);
     c->CurrentNode = TNode::Find(static_cast<int>(x), static_cast<int>(y));

@@ -3,6 +3,7 @@
 // drifts too far; it sparks only when fast.
 #include <cmath>
 
+#include "box_builder.h"
 #include "draw_probe.h"
 #include "framework/core/geometry.h"
 #include "framework/core/random.h"
@@ -122,9 +123,7 @@ TEST_F(Claw, HoldsABoxAndLetsItGoWhenItDrifts) {
   ASSERT_TRUE(h);
   TPhysEngine_Static::Create(190, 560, 570, 560, 0.8f, 2, 1, World->Physics.get());
   for (int i = 0; i < 300; ++i) Step(*h, 0);
-  Ref<TBlock> box = TBlock::Create(390, 140, 0, 0);
-  box->class_ = TBlock::RED;
-  box->Group->Scale(box->scale);
+  Ref<TBlock> box = testsupport::MakeBox({.x = 390, .y = 140, .released = false});
   h->ElectroBlock = box;
 
   // Held: the player pins the box's top corners under the tips every frame.

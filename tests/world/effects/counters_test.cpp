@@ -27,7 +27,7 @@ class Count : public overlay_env::Overlay {
 };
 
 TEST_F(Count, CreateCountSetsItsLayerAndStartValue) {
-  auto font = overlay_env::MakeFont();
+  auto font = testsupport::MakeFont();
   auto c = TCount::CreateCount(40, 50, 120, 900, font, 30, 1, 1, 1);
   ASSERT_TRUE(Listed(c.get()));
   EXPECT_EQ(c->Ammount, 120.0f);
@@ -74,7 +74,7 @@ TEST_F(Count, StartEqualToTargetCompletesAtOnceWithSparksWhenDrawn) {
   for (int drawable : {1, 0}) {
     VisualsList.Clear();
     GameInterface->Emitters.Clear();
-    auto font = overlay_env::MakeFont(10);
+    auto font = testsupport::MakeFont(10);
     auto c = TCount::CreateCount(100, 40, 250, 250, font, 50, 0, 0, drawable);
     c->started = 1;
     c->Update(1.0f);
@@ -198,7 +198,7 @@ TEST_F(CountCanvas, DrawsTheWholeNumberCentredOnItsFontWidthWithAShadow) {
   const Row rows[] = {{0, 0, {300, 100, 318, 110}}, {1, 0, {290, 100, 308, 110}}, {0, 1, {300, 100, 319, 111}}};
   for (const Row& r : rows) {
     platform::Cls();
-    auto c = TCount::CreateCount(300, 100, 0, 0, overlay_env::MakeFont(10), 10, r.centered, 0, 1);
+    auto c = TCount::CreateCount(300, 100, 0, 0, testsupport::MakeFont(10), 10, r.centered, 0, 1);
     c->Ammount = 42.9f;
     c->Shadow = r.shadow;
     TVisuals::DrawVisuals_Under();

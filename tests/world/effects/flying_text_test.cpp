@@ -19,7 +19,7 @@ class FlyingText : public overlay_env::Overlay {
     Overlay::SetUp();
     GameInterface = New<TGameInterface>();
     EffectFlyingtext = New<TEffect>();
-    font_ = overlay_env::MakeFont(10);
+    font_ = testsupport::MakeFont(10);
   }
   static std::vector<Ref<TFlyingChar>> Letters() {
     std::vector<Ref<TFlyingChar>> out;
@@ -246,7 +246,7 @@ class FlyingTextCanvas : public overlay_env::OverlayCanvas {
 };
 
 TEST_F(FlyingTextCanvas, ShowsNothingBeforeItsWaitThenTheLetterInWhiteAtItsPlace) {
-  auto c = TFlyingChar::CreateFlyingChar("x", 300, 300, 0.05f, 500, overlay_env::MakeFont(), 0, 100);
+  auto c = TFlyingChar::CreateFlyingChar("x", 300, 300, 0.05f, 500, testsupport::MakeFont(), 0, 100);
   c->x = 200.0f;
   c->y = 150.0f;
   platform::SetColor(255, 0, 0);

@@ -10,7 +10,7 @@ namespace {
 class HelpText : public overlay_env::Overlay {};
 
 TEST_F(HelpText, MadeEmptyWithTheHelpFontWhiteAndAShadow) {
-  FontHelp = overlay_env::MakeFont();
+  FontHelp = testsupport::MakeFont();
   THelpText h;
   EXPECT_EQ(h.font, FontHelp);
   EXPECT_EQ(h.color, ColorWhite);
@@ -104,7 +104,7 @@ class HelpTextCanvas : public overlay_env::OverlayCanvas {
 
 TEST_F(HelpTextCanvas, ShadowSitsTwoPixelsDownRightAndGoesWithTheText) {
   THelpText h;
-  h.font = overlay_env::MakeFont();
+  h.font = testsupport::MakeFont();
   h._width = 400;
   h.align = 0;
   h.SetText("I");

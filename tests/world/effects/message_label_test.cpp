@@ -10,7 +10,7 @@ namespace {
 class MessageLabel : public overlay_env::Overlay {};
 
 TEST_F(MessageLabel, TheTwoKindsRiseAtTheirOwnPace) {
-  auto font = overlay_env::MakeFont();
+  auto font = testsupport::MakeFont();
   for (int i = 0; i < 50; ++i) {
     auto a = TAdvancedMessageLabel::CreateLabel("+10", 100.0f, 200.0f, font, ColorWhite, 0.2f, 0.6f, 0.015f);
     EXPECT_GE(a->_dy, -0.12f);
@@ -82,7 +82,7 @@ TEST_F(MessageLabelCanvas, DrawnInItsColourScaledAndPlacedByTheVillageZoomAndScr
     platform::Cls();
     VillageScreen->Scroll_x = r.scroll;
     VillageScreen->Closing_scale = r.zoom;
-    auto l = TAdvancedMessageLabel::CreateLabel2("I", 100.0f, 50.0f, overlay_env::MakeFont(), CreateColor(0, 255, 0),
+    auto l = TAdvancedMessageLabel::CreateLabel2("I", 100.0f, 50.0f, testsupport::MakeFont(), CreateColor(0, 255, 0),
                                                  2.0f, 3.0f, 0.0f);
     TVisuals::DrawVisuals();
     const platform::Pixmap p = Grab();
