@@ -34,6 +34,7 @@
 #include "play/red_line.h"
 #include "play/thermometer.h"
 #include "play/tutorial.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 #include "world/block.h"
 #include "world/brick.h"
@@ -57,44 +58,44 @@ namespace fs = std::filesystem;
 
 class PlayScene : public ::testing::Test {
  protected:
+  // The "Init" resources and the language tables are read once; each test
+  // starts from every room's start values with them put back in place.
   static void SetUpTestSuite() {
     old_ = new fs::path(fs::current_path());
     fs::current_path(KELP_DATA_ROOT);
     ASSERT_TRUE(platform::OpenGraphics(800, 600, 0, 60, true));
-    InitColors();
-    CreateBlockColors();
-    ResManager = New<TResManager>();
+    testsupport::ResetPlayRooms();
     ASSERT_TRUE(ReadResourceList("res.xml"));
     ResManager->LoadScope("Init");
-    BindInitResources();
-    GameTexts = TextTable(1);
     LoadLanguageTables();
+    loaded_ = new Ref<TResManager>(ResManager);
+    texts_ = new TextTable(GameTexts);
+    testsupport::ResetPlayRooms();
   }
 
   static void TearDownTestSuite() {
-    ResManager = nullptr;
+    delete loaded_;
+    delete texts_;
     platform::CloseGraphics();
     fs::current_path(*old_);
     delete old_;
   }
 
   void SetUp() override {
+    testsupport::ResetPlayRooms();
+    ResManager = *loaded_;
+    BindInitResources();
+    CreateBlockColors();
+    GameTexts = *texts_;
     setenv("APPDATA", appdata_.path().c_str(), 1);
     platform::ResetInput();
     SeedRnd(7);
     GameTime = clock.now;
-    PausedTotal = 0;
     FrameSync = New<TFrameSync>();
-    InitWidgetManager();
     Mouse = New<TMouse>();
-    VisualsList.Clear();
     ScreenFade = New<TFade>();
     ScreenFade->Constant = 1;
     VisualsList.AddLast(ScreenFade);
-    ResetBlockState();
-    ResetPakState();
-    LevelLinks = {};
-    GameLinks = {};
     InitEffectsHooks();
     InitPlayHooks();
 
@@ -116,24 +117,7 @@ class PlayScene : public ::testing::Test {
 
   void TearDown() override {
     GameScreen->SetHided(1);
-    TBlock::ClearBlocks();
-    TWorldImage::Clear();
-    TPusher::DeletePusher();
-    TTrolley::Clear();
-    TBrick::Clear();
-    TChainLights::Clear();
-    TElectro::Clear();
-    VisualsList.Clear();
-    InitWidgetManager();
-    LevelLinks = {};
-    GameLinks = {};
-    GameInterface = nullptr;
-    World = nullptr;
-    Player = nullptr;
-    GameScreen = nullptr;
-    CurrentLevel = nullptr;
-    ScreenFade = nullptr;
-    Mouse = nullptr;
+    testsupport::ResetPlayRooms();
     platform::ResetInput();
   }
 
@@ -207,6 +191,8 @@ class PlayScene : public ::testing::Test {
  private:
   testenv::TempDir appdata_;
   static inline fs::path* old_ = nullptr;
+  static inline Ref<TResManager>* loaded_ = nullptr;
+  static inline TextTable* texts_ = nullptr;
 };
 
 }  // namespace play_test

@@ -183,10 +183,6 @@ class ScriptedPlay : public PlayScene {
     // The red line's loss and the clock's are told apart by what the log says.
     ASSERT_TRUE(OpenLog(log_.path() + "/"));
   }
-  void TearDown() override {
-    CloseLog();
-    PlayScene::TearDown();
-  }
   bool LoggedRedLine() const {
     return testenv::ReadFile(log_ / "log.xml").find("Player looses") != std::string::npos;
   }
