@@ -3,6 +3,7 @@
 // the desert bridge, Orbus's tower, the market, the school, the observatory,
 // and the road pieces that link them. Each building that has windows also
 // gets a "_light" picture: the glow of its windows at night, drawn over it.
+#include <algorithm>
 #include <cmath>
 
 #include "art.h"
@@ -693,6 +694,22 @@ bool HasLight(const VillageBuilding& b) {
 }
 
 }  // namespace
+
+void DrawBuildingFitted(cairo_t* cr, int village, const std::string& name, double box_w, double box_h) {
+  const VillageLayout& v = village == 2 ? SnowLayout() : DesertLayout();
+  for (const VillageBuilding& b : v.buildings) {
+    if (b.name != name) continue;
+    const Placement p = Place(b);
+    const double margin = 6;
+    const double s = std::min({(box_w - 2 * margin) / p.w, (box_h - 2 * margin) / p.h, 1.2});
+    cairo_save(cr);
+    cairo_translate(cr, (box_w - p.w * s) / 2, box_h - margin - p.h * s);
+    cairo_scale(cr, s, s);
+    DrawBuilding(cr, b, village == 2, false);
+    cairo_restore(cr);
+    return;
+  }
+}
 
 void AddBuildings(Registry& r) {
   for (const VillageLayout* v : {&DesertLayout(), &SnowLayout()}) {

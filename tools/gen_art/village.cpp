@@ -5,6 +5,7 @@
 
 #include "art.h"
 #include "village_ground.h"
+#include "village_layout.h"
 
 namespace kelp::art {
 
@@ -379,162 +380,6 @@ void Rent(cairo_t* cr, int) {
   DrawIcon(cr, Icon::Home, 22, 15, 16, pal::kWhite);
 }
 
-// ---------------------------------------------------------------- buildings
-
-struct Building {
-  const char* name;
-  int w, h;
-  int kind;  // 0 hut, 1 big hut, 2 tavern, 3 centre, 4 bridge, 5 road, 6 road2, 7 telescope, 8 market, 9 school, 10 tower
-  int level;
-};
-
-void BuildingPicture(cairo_t* cr, const Building& b, bool snow, bool light) {
-  const double w = b.w, h = b.h;
-  const Rgb wall = snow ? Hex(0xd8c8b0) : Hex(0xe8c48a);
-  const Rgb roof = snow ? Hex(0x5a7fa8) : Hex(0xc0462f);
-  auto window_glow = [&](double x, double y, double r) { Glow(cr, x, y, r, Hex(0xffd860), 0.9, 0.3); };
-  switch (b.kind) {
-    case 0:
-    case 1: {
-      if (light) {
-        window_glow(w * 0.22, h * 0.6, w * 0.14);
-        window_glow(w * 0.7, h * 0.6, w * 0.14);
-        break;
-      }
-      Hut(cr, 0, 0, w, h, wall, roof, snow, 0);
-      if (b.level >= 2) {
-        // a chimney on improved huts
-        cairo_rectangle(cr, w * 0.66, h * 0.08, w * 0.1, h * 0.2);
-        Shade(cr, Hex(0x9c9a92), h * 0.08, h * 0.28, 1.5);
-      }
-      if (b.level >= 3) {
-        // a little flag on the best huts
-        cairo_move_to(cr, w * 0.5, 2);
-        cairo_line_to(cr, w * 0.5, h * 0.14);
-        Stroke(cr, pal::kWoodDark, 2.0);
-        Polygon(cr, {w * 0.5, 2, w * 0.66, 6, w * 0.5, 11});
-        SetRgb(cr, Hex(0xf2c230));
-        cairo_fill(cr);
-      }
-      break;
-    }
-    case 2:  // tavern: a wide house with a sign
-      if (light) {
-        for (double x : {0.2, 0.4, 0.62, 0.82}) window_glow(w * x, h * 0.64, w * 0.09);
-        break;
-      }
-      Hut(cr, 0, h * 0.05, w, h * 0.95, Hex(0xd9a862), Hex(0x8a4a2a), snow, 0);
-      for (double x : {0.36, 0.62}) {
-        RoundRect(cr, w * x - w * 0.05, h * 0.57, w * 0.1, h * 0.12, 3);
-        Shade(cr, Hex(0x4a5a78), h * 0.57, h * 0.69, 1.5);
-      }
-      cairo_move_to(cr, w * 0.84, h * 0.45);
-      cairo_line_to(cr, w * 0.98, h * 0.45);
-      Stroke(cr, pal::kWoodDark, 3.0);
-      RoundRect(cr, w * 0.86, h * 0.47, w * 0.12, h * 0.14, 4);
-      Shade(cr, pal::kParchment, h * 0.47, h * 0.61, 1.5);
-      DrawIcon(cr, Icon::Tavern, w * 0.92, h * 0.54, h * 0.12, pal::kGold);
-      break;
-    case 3: {  // village centre: a square with a fountain or a statue
-      if (light) {
-        window_glow(w * 0.5, h * 0.35, w * 0.2);
-        break;
-      }
-      Ellipse(cr, w / 2, h * 0.72, w * 0.48, h * 0.25);
-      Shade(cr, Hex(0xc8c0b0), h * 0.47, h * 0.97, 2.0);
-      Ellipse(cr, w / 2, h * 0.7, w * 0.26, h * 0.12);
-      Shade(cr, snow ? Hex(0xbfeaf7) : Hex(0x6fc4ec), h * 0.58, h * 0.82, 2.0);
-      RoundRect(cr, w * 0.46, h * 0.3, w * 0.08, h * 0.4, 4);
-      Shade(cr, Hex(0x9c9a92), h * 0.3, h * 0.7, 1.5);
-      BoxBody(cr, w * 0.4, h * 0.1, w * 0.2, w * 0.2, BoxRgb(kOrange));
-      BoxFace(cr, w * 0.4, h * 0.1, w * 0.2, w * 0.2, 0, BoxRgb(kOrange));
-      break;
-    }
-    case 4:
-      if (light) break;
-      Bridge(cr, 0);
-      break;
-    case 5:
-    case 6: {
-      if (light) break;
-      RoundRect(cr, 2, 2, w - 4, h - 4, h * 0.4);
-      if (b.kind == 5) {
-        SetRgb(cr, snow ? Hex(0xd2dcea) : Hex(0xf8e4b4), 0.85);
-        cairo_fill(cr);
-      } else {
-        Shade(cr, Hex(0xb0a898), 2, h - 2, 1.5);
-        for (double x = 8; x < w - 8; x += 14) {
-          RoundRect(cr, x, h * 0.2, 12, h * 0.6, 3);
-          Shade(cr, Hex(0xc8c0b0), h * 0.2, h * 0.8, 1.0);
-        }
-      }
-      break;
-    }
-    case 7:  // telescope tower
-      if (light) {
-        window_glow(w * 0.5, h * 0.5, w * 0.15);
-        break;
-      }
-      RoundRect(cr, w * 0.25, h * 0.35, w * 0.5, h * 0.63, 8);
-      Shade(cr, Hex(0x9c9a92), h * 0.35, h, 2.0);
-      cairo_arc(cr, w * 0.5, h * 0.36, w * 0.3, kPi, 2 * kPi);
-      Shade(cr, roof, h * 0.06, h * 0.36, 2.0);
-      DrawIcon(cr, Icon::Telescope, w * 0.62, h * 0.16, w * 0.5, pal::kWhite);
-      RoundRect(cr, w * 0.42, h * 0.45, w * 0.16, h * 0.12, 4);
-      Shade(cr, Hex(0x4a5a78), h * 0.45, h * 0.57, 1.5);
-      break;
-    case 8:  // market stall
-      if (light) break;
-      RoundRect(cr, w * 0.08, h * 0.5, w * 0.84, h * 0.46, 6);
-      Shade(cr, pal::kWood, h * 0.5, h * 0.96, 2.0);
-      for (int k = 0; k < 5; ++k) {
-        Polygon(cr, {w * (0.04 + 0.184 * k), h * 0.3, w * (0.04 + 0.184 * (k + 1)), h * 0.3,
-                     w * (0.04 + 0.184 * (k + 1)), h * 0.46, w * (0.04 + 0.184 * k), h * 0.46});
-        SetRgb(cr, k % 2 ? pal::kWhite : Hex(0xd2473c));
-        cairo_fill(cr);
-      }
-      Polygon(cr, {w * 0.02, h * 0.32, w * 0.5, h * 0.08, w * 0.98, h * 0.32});
-      Shade(cr, Hex(0xd2473c), h * 0.08, h * 0.32, 2.0);
-      for (int k = 0; k < 4; ++k) {
-        cairo_arc(cr, w * (0.25 + 0.16 * k), h * 0.55, w * 0.05, 0, 2 * kPi);
-        Shade(cr, BoxRgb(k), h * 0.5, h * 0.6, 1.2);
-      }
-      break;
-    case 9:  // school
-      if (light) {
-        for (double x : {0.25, 0.5, 0.75}) window_glow(w * x, h * 0.6, w * 0.08);
-        break;
-      }
-      Hut(cr, 0, h * 0.1, w, h * 0.9, Hex(0xe0d0b8), Hex(0x3f6fb0), snow, 0);
-      RoundRect(cr, w * 0.44, 0, w * 0.12, h * 0.2, 3);
-      Shade(cr, Hex(0xe0d0b8), 0, h * 0.2, 1.5);
-      cairo_arc(cr, w * 0.5, h * 0.08, w * 0.04, 0, 2 * kPi);
-      Shade(cr, pal::kGold, 0, h * 0.16, 1.2);
-      DrawIcon(cr, Icon::School, w * 0.5, h * 0.4, h * 0.18, pal::kWhite);
-      break;
-    default:  // tower
-      if (light) {
-        window_glow(w * 0.5, h * 0.35, w * 0.15);
-        window_glow(w * 0.5, h * 0.62, w * 0.15);
-        break;
-      }
-      RoundRect(cr, w * 0.2, h * 0.18, w * 0.6, h * 0.8, 10);
-      Shade(cr, Hex(0x9c9a92), h * 0.18, h, 2.0);
-      for (double y = 0.3; y < 0.95; y += 0.12) {
-        cairo_move_to(cr, w * 0.2, h * y);
-        cairo_line_to(cr, w * 0.8, h * y);
-        Stroke(cr, Hex(0x6a6862), 1.5, 0.4);
-      }
-      Polygon(cr, {w * 0.1, h * 0.2, w * 0.5, 0, w * 0.9, h * 0.2});
-      Shade(cr, roof, 0, h * 0.2, 2.0);
-      for (double y : {0.35, 0.62}) {
-        RoundRect(cr, w * 0.42, h * y - h * 0.05, w * 0.16, h * 0.1, 4);
-        Shade(cr, Hex(0x4a5a78), h * y - h * 0.05, h * y + h * 0.05, 1.5);
-      }
-      break;
-  }
-}
-
 // ---------------------------------------------------------------- village GUI
 
 void VillagePanel(cairo_t* cr, int) {
@@ -674,20 +519,6 @@ void TrophyBack(cairo_t* cr, bool snow) {
     Hut(cr, 110, 120, 80, 70, Hex(0xe8c48a), Hex(0xc0462f), false, 1);
 }
 
-// Pictures of the buildings for the build dialog's carousel (140 x 130).
-void BuildPicture(cairo_t* cr, int kind, int level, bool snow) {
-  Building b{"", 120, 110, kind, level};
-  cairo_save(cr);
-  cairo_translate(cr, 10, 12);
-  if (kind == 5 || kind == 6) {
-    cairo_translate(cr, 0, 40);
-    b.h = 36;
-  }
-  if (kind == 4) cairo_scale(cr, 120.0 / 260.0, 110.0 / 120.0);
-  BuildingPicture(cr, b, snow, false);
-  cairo_restore(cr);
-}
-
 }  // namespace
 
 void AddVillage(Registry& r) {
@@ -770,26 +601,27 @@ void AddVillage(Registry& r) {
   r.Image("IMAGE_GUI_TROPHY_BACK_02", g + "trophy_back_snow.png", 300, 220,
           [](cairo_t* cr, int) { TrophyBack(cr, true); });
 
+  // The build dialog shows each kind of building as it stands in the village.
   struct Pic {
     const char* id;
     const char* file;
-    int kind, level;
-    bool snow;
+    int village;
+    const char* building;
   };
   const Pic pics[] = {
-      {"IMAGE_GUI_U01", "u01_hut", 0, 1, false},        {"IMAGE_GUI_U02", "u02_hut2", 1, 2, false},
-      {"IMAGE_GUI_U03", "u03_tavern", 2, 1, false},     {"IMAGE_GUI_U04", "u04_road", 6, 1, false},
-      {"IMAGE_GUI_U05", "u05_hut3", 1, 3, false},       {"IMAGE_GUI_U06", "u06_center", 3, 1, false},
-      {"IMAGE_GUI_U07", "u07_bridge", 4, 1, false},     {"IMAGE_GUI_SNOW_U1", "snow_u1_hut", 0, 1, true},
-      {"IMAGE_GUI_SNOW_U2", "snow_u2_hut2", 1, 2, true}, {"IMAGE_GUI_SNOW_U3", "snow_u3_hut3", 1, 3, true},
-      {"IMAGE_GUI_TAVERN", "snow_tavern", 2, 1, true},  {"IMAGE_GUI_SQUARE", "snow_square", 3, 1, true},
-      {"IMAGE_GUI_TELESCOPE", "snow_telescope", 7, 1, true}, {"IMAGE_GUI_MARKET", "snow_market", 8, 1, true},
-      {"IMAGE_GUI_SCHOOL", "snow_school", 9, 1, true},
+      {"IMAGE_GUI_U01", "u01_hut", 1, "hut1"},           {"IMAGE_GUI_U02", "u02_hut2", 1, "hut1b"},
+      {"IMAGE_GUI_U03", "u03_tavern", 1, "tavern"},      {"IMAGE_GUI_U04", "u04_road", 1, "paved2"},
+      {"IMAGE_GUI_U05", "u05_hut3", 1, "hut1c"},         {"IMAGE_GUI_U06", "u06_center", 1, "center"},
+      {"IMAGE_GUI_U07", "u07_bridge", 1, "bridge"},      {"IMAGE_GUI_SNOW_U1", "snow_u1_hut", 2, "hut1"},
+      {"IMAGE_GUI_SNOW_U2", "snow_u2_hut2", 2, "hut1b"}, {"IMAGE_GUI_SNOW_U3", "snow_u3_hut3", 2, "hut1c"},
+      {"IMAGE_GUI_TAVERN", "snow_tavern", 2, "tavern"},  {"IMAGE_GUI_SQUARE", "snow_square", 2, "center"},
+      {"IMAGE_GUI_TELESCOPE", "snow_telescope", 2, "telescope"}, {"IMAGE_GUI_MARKET", "snow_market", 2, "market"},
+      {"IMAGE_GUI_SCHOOL", "snow_school", 2, "school"},
   };
   for (const Pic& p : pics) {
     Pic v = p;
     r.Image(p.id, g + "build/" + p.file + ".png", 140, 130,
-            [v](cairo_t* cr, int) { BuildPicture(cr, v.kind, v.level, v.snow); });
+            [v](cairo_t* cr, int) { DrawBuildingFitted(cr, v.village, v.building, 140, 130); });
   }
 }
 

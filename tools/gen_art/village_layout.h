@@ -3,6 +3,8 @@
 // it is offered and what it costs. One table per village feeds the building
 // pictures, the village's "upgrades.xml" and its walkability map, so the
 // three always agree. Waypoints come from the text graphs in villages/.
+#include <cairo.h>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,6 +55,10 @@ struct GraphSketch {
   std::vector<std::pair<int, int>> joins;
 };
 GraphSketch ReadGraphSketch(const std::string& path);
+
+// The building of that name of a village (1 desert, 2 snow), scaled to fit
+// a box_w x box_h picture, standing on its bottom edge; nothing when unknown.
+void DrawBuildingFitted(cairo_t* cr, int village, const std::string& name, double box_w, double box_h);
 
 // The folder holding villages/ (set from the command line).
 extern std::string VillageSourceDir;
