@@ -50,7 +50,7 @@ void Shadowed(const std::function<void(float dx, float dy)>& draw, float dx, flo
   ApplyColor(ColorDark);
   platform::SetAlpha(0.4f);
   draw(dx, dy);
-  ApplyColor(ColorWhite);
+  platform::SetColor(255, 255, 255);
   platform::SetAlpha(1.0f);
   draw(0.0f, 0.0f);
 }
@@ -89,10 +89,10 @@ int TInGameInterface::Load() {
   BigWheel = Picture("IMAGE_SWING_BIG_WHEEL");
   Wheel = Picture("IMAGE_SWING_WHEEL");
   LevelScore = Picture("IMAGE_LEVELSCORE");
-  // Looked up once: a missing one would otherwise be reported every frame.
   Pipe = Picture("IMAGE_TRUBA");
   Holders = Picture("IMAGE_PROGRESSBAR_HOLDERS");
   Stone = Picture("IMAGE_STONE");
+  HelpFont = ResManager->GetBMFont("FONT_HELP");
   SwingTop = New<TSwing>();
   SwingTop->Init();
   SwingX = 45;
@@ -174,7 +174,7 @@ int TInGameInterface::Draw(int layer) {
   if (layer < -2 || layer > 3) return 0;
   PushGraphicsState();
   SetBlend(ALPHABLEND);
-  ApplyColor(ColorWhite);
+  SetColor(255, 255, 255);
   SetAlpha(1.0f);
   SetScale(1.0f, 1.0f);
   SetRotation(0.0f);
@@ -222,7 +222,7 @@ int TInGameInterface::Draw(int layer) {
         SetRotation(0.0f);
         DrawImage(ClockPip, kClockX, kClockY);
       }
-      if (ResManager) SetBMFont(ResManager->GetBMFont("FONT_HELP"));
+      if (HelpFont) SetBMFont(HelpFont);
       break;
     default:
       DrawImage(Holders, static_cast<float>(RightPanelX + 103), static_cast<float>(RightPanelY + 329));

@@ -10,6 +10,7 @@
 
 namespace kelp {
 
+class TBMFont;
 class TSwing;
 class TAnimImage;
 class TSectorImage;
@@ -65,7 +66,9 @@ class TInGameInterface : public Object {
   int Draw(int layer);
 
  private:
+  // Fetched once: a missing one would otherwise be reported every frame.
   platform::ImageRef Pipe, Holders, Stone;  // "IMAGE_TRUBA", "IMAGE_PROGRESSBAR_HOLDERS", "IMAGE_STONE"
+  Ref<TBMFont> HelpFont;                    // "FONT_HELP", left set after layer 2
 };
 
 extern Ref<TInGameInterface> InGameInterface;

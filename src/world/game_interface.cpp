@@ -63,19 +63,17 @@ void Show(const Ref<TCount>& counter, int value) {
   counter->StartAmmount = value;
 }
 
-Ref<TBMFont> ScoresFont() { return ResManager ? ResManager->GetBMFont("FONT_SCORES") : nullptr; }
-
 }  // namespace
 
 int TGameInterface::AddedToManager() {
   if (LevelLinks.InitLevelFrame) LevelLinks.InitLevelFrame();
   const int scores = PlayerState ? PlayerState->scores : 0;
   const int money = PlayerState ? PlayerState->money : 0;
-  const Ref<TBMFont> font = ScoresFont();
-  Points = TCount::CreateCount(110, 116, scores, scores, font, 1, 1, 0, 0);
+  Font = ResManager ? ResManager->GetBMFont("FONT_SCORES") : nullptr;
+  Points = TCount::CreateCount(110, 116, scores, scores, Font, 1, 1, 0, 0);
   Points->started = 1;
   Points->Constant = 1;
-  Money = TCount::CreateCount(110, 148, money, money, font, 5, 1, 0, 0);
+  Money = TCount::CreateCount(110, 148, money, money, Font, 5, 1, 0, 0);
   Money->started = 0;
   Money->Constant = 1;
   if (LevelLinks.MakeGaugeBubbles) LevelLinks.MakeGaugeBubbles(1);
@@ -113,8 +111,8 @@ int TGameInterface::Draw() {
   platform::SetColor(255, 255, 255);
   if (Points) Points->Draw();
   if (Money) Money->Draw();
-  if (GameState) {
-    SetBMFont(ScoresFont());
+  if (GameState && Font) {
+    SetBMFont(Font);
     const int number = GameState->CustomLevel == 0 ? GameState->Stage : GameState->Level;
     DrawBMText(std::to_string(number), 110, 86);
   }

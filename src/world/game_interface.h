@@ -13,6 +13,7 @@
 
 namespace kelp {
 
+class TBMFont;
 class TCount;
 
 class TGameInterface : public TWidget {
@@ -38,6 +39,9 @@ class TGameInterface : public TWidget {
   // The level's pause; the effects keep running.
   int Pause(int flag);
   void AddEmitter(const Ref<TEmitter>& emitter);
+
+ private:
+  Ref<TBMFont> Font;  // "FONT_SCORES", fetched when joining the manager
 };
 
 // Steps a list of emitters: every salute particle whose life is over (and
