@@ -17,6 +17,8 @@ namespace kelp {
 namespace {
 
 using draw_probe::Solid;
+using testsupport::AddAnim;
+using testsupport::AddImage;
 
 class BrownieTransform : public frame_test::LevelFrameCanvas {
  protected:

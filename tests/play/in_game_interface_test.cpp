@@ -21,6 +21,8 @@ namespace kelp {
 namespace {
 
 using draw_probe::Solid;
+using testsupport::AddAnim;
+using testsupport::AddImage;
 
 constexpr uint32_t kDark = 0x1u;  // a probe that wants a dim, not black, pixel (a shadow)
 

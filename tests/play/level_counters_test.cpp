@@ -12,6 +12,8 @@
 namespace kelp {
 namespace {
 
+using testsupport::AddEffect;
+
 class LevelCounters : public frame_test::LevelFrameCanvas {
  protected:
   void SetUp() override {

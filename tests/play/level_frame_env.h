@@ -28,6 +28,7 @@
 #include "play/red_line.h"
 #include "play/thermometer.h"
 #include "reset_rooms.h"
+#include "test_resources.h"
 #include "world/game_interface.h"
 #include "world/level.h"
 #include "world/trolley.h"
@@ -36,6 +37,9 @@
 namespace kelp::frame_test {
 
 using draw_probe::Solid;
+using testsupport::AddAnim;
+using testsupport::AddEffect;
+using testsupport::AddImage;
 
 // The level screen, with its pause and completion recorded.
 class RecordingGame : public TGame {
@@ -75,26 +79,6 @@ class LevelFrame : public ::testing::Test {
     platform::ResetDrawState();
   }
 
-  // Registers a loaded image (or animation strip) under an id.
-  static void AddImage(const std::string& id, const platform::ImageRef& image) {
-    auto res = New<TResImage>();
-    ResManager->ResAddData("img/" + id + ".png", id, res, "test");
-    res->Data = image;
-  }
-  static void AddAnim(const std::string& id, const platform::ImageRef& image, int speed = 50) {
-    auto res = New<TResAnimImage>();
-    ResManager->ResAddData("img/" + id + ".png", id, res, "test");
-    res->FrameWidth = image->Width();
-    res->FrameHeight = image->Height();
-    res->FramesNum = image->Frames();
-    res->AnimSpeed = speed;
-    res->Data = image;
-  }
-  static void AddEffect(const std::string& id, const Ref<TEffect>& effect) {
-    auto res = New<TResEffect>();
-    ResManager->ResAddData("fx/" + id + ".xml", id, res, "test");
-    res->Data = effect;
-  }
   // Steps `frames` frames of 18 ms at dt 1 through `step`.
   template <class F>
   static void Frames(int frames, F step) {

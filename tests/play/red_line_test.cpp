@@ -11,6 +11,8 @@ namespace kelp {
 namespace {
 
 using draw_probe::Solid;
+using testsupport::AddAnim;
+using testsupport::AddImage;
 
 class RedLineSweep : public frame_test::LevelFrameCanvas {
  protected:

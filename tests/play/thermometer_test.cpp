@@ -13,6 +13,8 @@ namespace kelp {
 namespace {
 
 using draw_probe::Solid;
+using testsupport::AddEffect;
+using testsupport::AddImage;
 
 class Gauge : public frame_test::LevelFrameCanvas {
  protected:

@@ -13,6 +13,7 @@ namespace kelp {
 namespace {
 
 using draw_probe::Solid;
+using testsupport::AddImage;
 
 class TimeFreeze : public frame_test::LevelFrameCanvas {
  protected:

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "bonus_scene.h"
+#include "test_resources.h"
 #include "world/effects/box_explosion.h"
 #include "world/effects/flash.h"
 #include "world/effects/parasite_effects.h"
@@ -138,11 +139,8 @@ TEST_F(BonusBoxes, ChestsPayAndThrowTheStageStone) {
       {TBlock::CHEST_02, 10, 2, 400, 500, "TROPHY_STONE_03_2", 8.0f},
   };
   std::map<std::string, platform::ImageRef> stones;
-  for (const char* id : {"TROPHY_STONE_01", "TROPHY_STONE_02_2", "TROPHY_STONE_03_2"}) {
-    auto res = New<TResImage>();
-    ResManager->ResAddData(std::string("img/") + id + ".png", id, res, "test");
-    res->Data = stones[id] = platform::CreateImage(4, 4, 1, 0);
-  }
+  for (const char* id : {"TROPHY_STONE_01", "TROPHY_STONE_02_2", "TROPHY_STONE_03_2"})
+    stones[id] = testsupport::AddImage(id, platform::CreateImage(4, 4, 1, 0));
   *EffectCoins->Magnet = {1, 120, 150, 5, 1, 0};  // the money counter
   for (const Row& r : rows) {
     SCOPED_TRACE(std::to_string(r.kind) + " stage " + std::to_string(r.stage) + " round " + std::to_string(r.round));

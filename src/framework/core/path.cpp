@@ -40,7 +40,9 @@ std::string WithExtension(const std::string& path, const std::string& ext) {
 }
 
 std::string JoinPath(const std::string& folder, const std::string& file) {
-  return folder.empty() ? file : folder + "/" + file;
+  if (folder.empty()) return file;
+  const char last = folder.back();
+  return last == '/' || last == '\\' ? folder + file : folder + "/" + file;
 }
 
 }  // namespace kelp

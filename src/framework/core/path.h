@@ -15,7 +15,8 @@ std::string Extension(const std::string& path);
 std::string WithNameSuffix(const std::string& path, const std::string& suffix);
 // "a/b.ico" + "png" -> "a/b.png"; a path without an extension gains one.
 std::string WithExtension(const std::string& path, const std::string& ext);
-// "a" + "b.png" -> "a/b.png"; just the file when the folder is "".
+// "a" + "b.png" -> "a/b.png" (no second separator after "a/" or "a\\"); just
+// the file when the folder is "".
 std::string JoinPath(const std::string& folder, const std::string& file);
 
 }  // namespace kelp

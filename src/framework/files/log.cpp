@@ -6,6 +6,7 @@
 #include <mutex>
 #include <sstream>
 
+#include "framework/core/path.h"
 #include "framework/core/utf8.h"
 #include "platform/files.h"
 #include "platform/stream.h"
@@ -126,17 +127,16 @@ void Emit(const std::string& lines) {
 bool OpenLog(const std::string& folder) {
   std::lock_guard lock(g_mutex);
   CloseLog();
-  std::string dir = folder;
-  if (!dir.empty() && dir.back() != '/' && dir.back() != '\\') dir += '/';
-  g_log = platform::OpenFileWrite(dir + "log.xml");
+  const std::string file = JoinPath(folder, "log.xml");
+  g_log = platform::OpenFileWrite(file);
   g_section.clear();
   g_bodyEnd = 0;
   if (!g_log) {
-    std::fprintf(stderr, "log: cannot create %slog.xml; logging to standard error\n", dir.c_str());
+    std::fprintf(stderr, "log: cannot create %s; logging to standard error\n", file.c_str());
     return false;
   }
   // The sheet is part of the program, so a log folder always gets the one that matches.
-  if (platform::StreamRef sheet = platform::OpenFileWrite(dir + "log.xsl")) sheet->WriteBytes(kStyleSheet);
+  if (platform::StreamRef sheet = platform::OpenFileWrite(JoinPath(folder, "log.xsl"))) sheet->WriteBytes(kStyleSheet);
   Emit(
       "<?xml version=\"1.0\" encoding=\"windows-1251\" standalone=\"yes\"?>\r\n"
       "<?xml-stylesheet type=\"text/xsl\" href=\"log.xsl\"?>\r\n"

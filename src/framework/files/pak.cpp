@@ -1,13 +1,13 @@
 #include "framework/files/pak.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <limits>
 #include <unordered_map>
 #include <vector>
 
 #include "framework/core/debug_output.h"
 #include "framework/core/numbers.h"
+#include "framework/core/path.h"
 #include "platform/files.h"
 
 namespace kelp {
@@ -217,7 +217,7 @@ bool TFile::Pack(const std::string& archivePath) {
     start += size;
   }
 
-  const std::string parent = std::filesystem::path(platform::NativePath(archivePath)).parent_path().string();
+  const std::string parent = FolderOf(archivePath);
   if (!parent.empty()) platform::CreateFolder(parent);
   const bool written = platform::SaveFileAtomic(archivePath, [&](platform::Stream& out) {
     out.WriteInt(static_cast<int32_t>(files.size()));

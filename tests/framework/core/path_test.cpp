@@ -32,6 +32,8 @@ TEST(Path, PiecesOfAPath) {
   }
   EXPECT_EQ(JoinPath("a", "b.png"), "a/b.png");
   EXPECT_EQ(JoinPath("", "b.png"), "b.png");
+  EXPECT_EQ(JoinPath("a/", "b.png"), "a/b.png");
+  EXPECT_EQ(JoinPath("a\\", "b.png"), "a\\b.png");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "framework/media/resources.h"
 #include "reset_rooms.h"
 #include "test_env.h"
+#include "test_resources.h"
 
 using namespace kelp;
 
@@ -38,18 +39,8 @@ class AnimImageTest : public ::testing::Test {
     GameTime = 1000;
   }
   void TearDown() override { testsupport::ResetMediaRooms(); }
-  Ref<TResAnimImage> AddStrip(const std::string& id, const platform::ImageRef& image, int speed) {
-    auto res = New<TResAnimImage>();
-    ResManager->ResAddData("img/" + id + ".png", id, res, "test");
-    res->FrameWidth = image->Width();
-    res->FrameHeight = image->Height();
-    res->FramesNum = image->Frames();
-    res->AnimSpeed = speed;
-    res->Data = image;
-    return res;
-  }
   Ref<TResAnimImage> AddFrames(const std::string& id, int frames, int speed) {
-    return AddStrip(id, draw_probe::Solid(2, 2, 0xFFFFFFFFu, frames), speed);
+    return testsupport::AddAnim(id, draw_probe::Solid(2, 2, 0xFFFFFFFFu, frames), speed);
   }
 };
 
@@ -148,7 +139,7 @@ TEST_F(AnimImageTest, MirrorIsMadeOncePerResourceAndToggles) {
   testenv::TempDir dir;
   ASSERT_TRUE(OpenLog(dir.path()));
   const uint32_t R = 0xFFFF0000u, G = 0xFF00FF00u, B = 0xFF0000FFu, W = 0xFFFFFFFFu;
-  auto res = AddStrip("IMAGE_FISH", Strip({{R, G}, {B, W}}), 100);
+  auto res = testsupport::AddAnim("IMAGE_FISH", Strip({{R, G}, {B, W}}), 100);
   const platform::ImageRef normal = std::get<platform::ImageRef>(res->Data);
 
   auto first = TAnimImage::Load2("IMAGE_FISH", -1);

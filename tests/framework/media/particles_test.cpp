@@ -17,6 +17,7 @@
 #include "platform/graphics_state.h"
 #include "platform/window.h"
 #include "reset_rooms.h"
+#include "test_resources.h"
 
 using namespace kelp;
 
@@ -30,13 +31,6 @@ Ref<TEffect> MakeEffect(float rate, int life) {
   e->Color = CreateColorAlpha(255, 255, 255, 1.0f);
   e->Color->EndColor(255, 255, 255, 1.0f);
   return e;
-}
-
-// Makes the effect (or image) known to the resource manager under an id, as loaded.
-void RegisterEffect(const std::string& id, const Ref<TEffect>& effect) {
-  auto res = New<TResEffect>();
-  ResManager->ResAddData("fx/" + id + ".xml", id, res, "test");
-  res->Data = effect;
 }
 
 class Particles : public ::testing::Test {
@@ -370,7 +364,7 @@ TEST_F(Particles, ChildEmittersFollowTheirParticleAndInheritColour) {
   child->Heritage = {"ColorRed", "somethingelse"};
   child->Color = CreateColorAlpha(1, 2, 3, 1.0f);
   child->Color->EndColor(4, 5, 6, 1.0f);
-  RegisterEffect("EFFECT_CHILD", child);
+  testsupport::AddEffect("EFFECT_CHILD", child);
   auto parent = MakeEffect(10, 100000);
   parent->ChildName = "effect_child";
   parent->Color = CreateColorAlpha(100, 110, 120, 1.0f);
@@ -422,7 +416,7 @@ TEST_F(Particles, MissingOrSelfNamedChildEffectIsSafe) {
   // A child naming its own effect nests only MaxChildDepth deep.
   auto self = MakeEffect(10, 100000);
   self->ChildName = "EFFECT_SELF";
-  RegisterEffect("EFFECT_SELF", self);
+  testsupport::AddEffect("EFFECT_SELF", self);
   GameTime = 1000;
   auto top = TEmitter::Create(0, 0, self, 0);
   RunTo(*top, 1600);

@@ -16,6 +16,7 @@
 #include "platform/stream.h"
 #include "reset_rooms.h"
 #include "test_env.h"
+#include "test_resources.h"
 
 using namespace kelp;
 
@@ -36,13 +37,6 @@ class PolyAnimTest : public ::testing::Test {
  protected:
   void SetUp() override { testsupport::ResetMediaRooms(); }
   void TearDown() override { testsupport::ResetMediaRooms(); }
-  platform::ImageRef AddImage(const std::string& id) {
-    auto res = New<TResImage>();
-    ResManager->ResAddData("img/" + id + ".png", id, res, "test");
-    auto image = draw_probe::Solid(4, 4, 0xFFFFFFFFu);
-    res->Data = image;
-    return image;
-  }
   std::vector<Ref<TPolyAnim>> All() const {
     std::vector<Ref<TPolyAnim>> out;
     for (const auto& a : PolyAnims()) out.push_back(a);
@@ -138,7 +132,7 @@ const char* const kScene = R"(<?xml version="1.0"?>
 TEST_F(PolyAnimTest, LoadsTheValidMeshesOfAScene) {
   testenv::TempDir dir;
   ASSERT_TRUE(OpenLog(dir.path()));
-  const platform::ImageRef leaf = AddImage("IMAGE_LEAF");
+  const platform::ImageRef leaf = testsupport::AddImage("IMAGE_LEAF");
   testenv::WriteFile(dir / "polyanim.xml", kScene);
   TPolyAnim::Load(dir / "polyanim.xml");
 
@@ -178,7 +172,7 @@ TEST_F(PolyAnimTest, LoadsTheValidMeshesOfAScene) {
 
 TEST_F(PolyAnimTest, UnreadableScenesAddNothing) {
   testenv::TempDir dir;
-  AddImage("IMAGE_LEAF");
+  testsupport::AddImage("IMAGE_LEAF");
   const std::string cut = std::string(kScene).substr(0, 400);
   testenv::WriteFile(dir / "cut.xml", cut);
   testenv::WriteFile(dir / "junk.xml", std::string("\xff\x00\x01garbage<<<", 13));

@@ -17,6 +17,7 @@
 #include "platform/window.h"
 #include "reset_rooms.h"
 #include "test_env.h"
+#include "test_resources.h"
 
 namespace kelp {
 namespace {
@@ -31,22 +32,15 @@ class MouseTest : public ::testing::Test {
     platform::SetSystemCursor(platform::CURSOR_ARROW);
     Mouse = New<TMouse>();
     FullScreenMode = 1;
-    AddImage("IMAGE_GUI_CURSOR_01");
-    AddImage("IMAGE_GUI_CURSOR_02");
-    AddImage("IMAGE_CURSOR_BUSY");
+    testsupport::AddImage("IMAGE_GUI_CURSOR_01");
+    testsupport::AddImage("IMAGE_GUI_CURSOR_02");
+    testsupport::AddImage("IMAGE_CURSOR_BUSY");
   }
   void TearDown() override {
     testsupport::ResetUiRooms();
     platform::ResetInput();
     platform::ResetAppState();
     platform::ShowPointer();
-  }
-  platform::ImageRef AddImage(const std::string& id) {
-    auto res = New<TResImage>();
-    ResManager->ResAddData("img/" + id + ".png", id, res, "test");
-    auto image = draw_probe::Solid(4, 4, 0xFFFFFFFFu);
-    res->Data = image;
-    return image;
   }
   // The game's own cursor, at (x, y).
   void StartCustom(float x, float y) {
@@ -152,7 +146,7 @@ TEST_F(MouseTest, PositionIsClampedAlwaysForTheCustomCursorAndOnRequestForTheSys
 }
 
 TEST_F(MouseTest, InitSwitchesTheLookOnceForEachKind) {
-  AddImage("IMAGE_GUI_CURSOR_03");
+  testsupport::AddImage("IMAGE_GUI_CURSOR_03");
   auto sound = New<TResSound>();  // not a picture
   ResManager->ResAddData("snd/x.wav", "IMAGE_NOT_A_PICTURE", sound, "test");
   sound->Data = platform::CreateAudioSample(10, 44100);

@@ -9,6 +9,7 @@ namespace {
 
 using play_test::PlayEffects;
 using play_test::PlayEffectsCanvas;
+using testsupport::AddImage;
 
 class Clouds : public PlayEffects {
  protected:

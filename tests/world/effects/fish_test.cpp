@@ -10,6 +10,7 @@ namespace kelp {
 namespace {
 
 using play_test::PlayEffects;
+using testsupport::AddAnim;
 
 class Fish : public PlayEffects {
  protected:

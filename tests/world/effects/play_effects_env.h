@@ -20,6 +20,7 @@
 #include "platform/graphics_state.h"
 #include "platform/image.h"
 #include "platform/window.h"
+#include "test_resources.h"
 #include "village/village.h"
 #include "world/effects/effects_hooks.h"
 #include "world/game_interface.h"
@@ -29,6 +30,8 @@
 namespace kelp::play_test {
 
 using draw_probe::Solid;
+using testsupport::AddAnim;
+using testsupport::AddImage;
 
 // An effect that spawns `burst` particles at once and then stops.
 inline Ref<TEffect> BurstEffect(int lifetime) {
@@ -57,21 +60,6 @@ class PlayEffects : public ::testing::Test {
   void TearDown() override {
     effects_test::ResetRooms();
     platform::ResetDrawState();
-  }
-  // Registers a loaded image under an id.
-  static void AddImage(const std::string& id, const platform::ImageRef& image) {
-    auto res = New<TResImage>();
-    ResManager->ResAddData("img/" + id + ".png", id, res, "test");
-    res->Data = image;
-  }
-  static void AddAnim(const std::string& id, const platform::ImageRef& image) {
-    auto res = New<TResAnimImage>();
-    ResManager->ResAddData("img/" + id + ".png", id, res, "test");
-    res->FrameWidth = image->Width();
-    res->FrameHeight = image->Height();
-    res->FramesNum = image->Frames();
-    res->AnimSpeed = 50;
-    res->Data = image;
   }
   template <class T>
   static int CountOf() {
