@@ -15,6 +15,33 @@ namespace scenes {
 
 using namespace kelp;
 
+Ref<TBlock> MakeBox(const BoxOptions& o) {
+  auto b = TBlock::Create(o.x, o.y, 0, 0);
+  b->class_ = o.cls;
+  b->SetClass();
+  if (o.armor >= 0) b->armor = b->max_armor = o.armor;
+  b->bonus_class = o.bonus;
+  b->boss_class = o.boss;
+  b->Group->boss_class = o.boss;
+  b->Group->Scale(b->scale);
+  if (o.released) b->Released = b->Group->Released = 1;
+  if (o.levelSize) {
+    const float h = 32 * b->scale;
+    b->UpLeft->Position(o.x - h, o.y - h);
+    b->UpRight->Position(o.x + h, o.y - h);
+    b->DownLeft->Position(o.x - h, o.y + h);
+    b->DownRight->Position(o.x + h, o.y + h);
+    b->Center->Position(o.x, o.y);
+  }
+  if (o.pinned)
+    for (auto p = b->Group->frstp.get(); p; p = p->nxt.get()) p->static_ = 1;
+  b->RenderX = o.x;
+  b->RenderY = o.y;
+  return b;
+}
+
+Ref<TBlock> MakeBox(int cls, float x, float y) { return MakeBox({.cls = cls, .x = x, .y = y}); }
+
 void BuildBoxLevel(int boxes, uint32_t seed) {
   GameTime = 1000000;
   SeedRnd(seed);
@@ -26,12 +53,9 @@ void BuildBoxLevel(int boxes, uint32_t seed) {
   GameScreen->GameType = 1;
   Player = New<TPlayer>();
   for (int i = 0; i < boxes; ++i) {
-    auto b = TBlock::Create(BoxX(i, kPlayColumns), BoxY(i, kPlayColumns), 0, 0);
-    b->class_ = 1 + Rand(0, 4);
-    b->SetClass();
-    b->Group->Scale(b->scale);
-    b->Released = 1;
-    b->Group->Released = 1;
+    auto b = MakeBox({.x = BoxX(i, kPlayColumns), .y = BoxY(i, kPlayColumns)});
+    // The colour is drawn after the box's own draws, so the scene stays as it was.
+    b->class_ = b->Group->class_ = 1 + Rand(0, 4);
   }
 }
 

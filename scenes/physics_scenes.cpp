@@ -57,11 +57,11 @@ void MarkBoxes(TPhysEngine& e) {
   }
 }
 
-void WalledBox(TPhysEngine& e, int columns) {
+void WalledBox(TPhysEngine& e, int columns, float floorY) {
   const float right = FieldRight(columns);
-  TPhysEngine_Static::Create(kFieldLeft, kFloorY, right, kFloorY, kWallFriction, kWallRadius, 1, &e);
-  TPhysEngine_Static::Create(kFieldLeft, kWallTop, kFieldLeft, kFloorY, kWallFriction, kWallRadius, 1, &e);
-  TPhysEngine_Static::Create(right, kWallTop, right, kFloorY, kWallFriction, kWallRadius, 1, &e);
+  TPhysEngine_Static::Create(kFieldLeft, floorY, right, floorY, kWallFriction, kWallRadius, 1, &e);
+  TPhysEngine_Static::Create(kFieldLeft, kWallTop, kFieldLeft, floorY, kWallFriction, kWallRadius, 1, &e);
+  TPhysEngine_Static::Create(right, kWallTop, right, floorY, kWallFriction, kWallRadius, 1, &e);
 }
 
 void DropBoxes(TPhysEngine& e, int count, int columns) {

@@ -48,8 +48,8 @@ Ref<TPhysEngine_Group> Box(TPhysEngine& e, float x, float y, float scale = kBoxS
 // What a world file does not carry: box particles glue, corners make dust.
 void MarkBoxes(TPhysEngine& e);
 
-// Floor and two walls around `columns` boxes.
-void WalledBox(TPhysEngine& e, int columns = kPlayColumns);
+// Floor and two walls around `columns` boxes; the floor at `floorY`.
+void WalledBox(TPhysEngine& e, int columns = kPlayColumns, float floorY = kFloorY);
 // `count` boxes in rows of `columns` above the floor.
 void DropBoxes(TPhysEngine& e, int count, int columns = kPlayColumns);
 // A new engine as a level starts it (after ClearWorld), with the walled

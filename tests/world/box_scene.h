@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "box_builder.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
 #include "framework/files/language.h"
@@ -20,6 +19,8 @@
 #include "play/player.h"
 #include "play/red_line.h"
 #include "reset_rooms.h"
+#include "scenes/level_scenes.h"
+#include "scenes/physics_scenes.h"
 #include "world/block.h"
 #include "world/effects/flying_text.h"
 #include "world/effects/message_label.h"
@@ -30,8 +31,8 @@
 namespace box_test {
 
 using namespace kelp;
-using testsupport::MakeBox;
-using testsupport::WalledField;
+using scenes::MakeBox;
+using scenes::WalledBox;
 
 class BoxScene : public ::testing::Test {
  protected:
@@ -42,7 +43,7 @@ class BoxScene : public ::testing::Test {
     CreateBlockColors();
 
     World = New<TWorld>();
-    WalledField(*World->Physics);
+    WalledBox(*World->Physics);
     World->CriticalLine = 200;
 
     InitPlayHooks();

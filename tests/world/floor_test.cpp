@@ -2,13 +2,13 @@
 // slow-down after a removed box, its dust while it rises.
 #include <gtest/gtest.h>
 
-#include "box_builder.h"
 #include "box_scene.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
 #include "physics/engine.h"
 #include "play/game.h"
 #include "reset_rooms.h"
+#include "scenes/level_scenes.h"
 #include "world/floor.h"
 #include "world/game_interface.h"
 #include "world/world.h"
@@ -16,7 +16,7 @@
 namespace {
 
 using namespace kelp;
-using testsupport::MakeBox;
+using scenes::MakeBox;
 
 class Floors : public ::testing::Test {
  protected:

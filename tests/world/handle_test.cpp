@@ -3,12 +3,12 @@
 // drifts too far; it sparks only when fast.
 #include <cmath>
 
-#include "box_builder.h"
 #include "draw_probe.h"
 #include "framework/core/geometry.h"
 #include "framework/core/random.h"
 #include "level_scene.h"
 #include "reset_rooms.h"
+#include "scenes/level_scenes.h"
 #include "world/effects/flash.h"
 #include "world/effects/ray.h"
 #include "world/game_interface.h"
@@ -123,7 +123,7 @@ TEST_F(Claw, HoldsABoxAndLetsItGoWhenItDrifts) {
   ASSERT_TRUE(h);
   TPhysEngine_Static::Create(190, 560, 570, 560, 0.8f, 2, 1, World->Physics.get());
   for (int i = 0; i < 300; ++i) Step(*h, 0);
-  Ref<TBlock> box = testsupport::MakeBox({.x = 390, .y = 140, .released = false});
+  Ref<TBlock> box = scenes::MakeBox({.x = 390, .y = 140, .released = false});
   h->ElectroBlock = box;
 
   // Held: the player pins the box's top corners under the tips every frame.

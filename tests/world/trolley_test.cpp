@@ -2,9 +2,9 @@
 // (rolling in with its boxes, standing with its clock and warning, rolling out
 // with the boxes still on it) and what holds it: the player's box, a reached
 // goal, a pause; their statics and boxes going in and out of the engine.
-#include "box_builder.h"
 #include "play/play_hooks.h"
 #include "reset_rooms.h"
+#include "scenes/level_scenes.h"
 #include "world/trolley.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +64,7 @@ class TrolleyLine : public ::testing::Test {
 
   // A released box resting on the floor of a trolley standing at the load offset.
   static Ref<TBlock> OnTrolley(int cls, float x, float y = 517.6f) {
-    return testsupport::MakeBox({.cls = cls, .x = x, .y = y, .levelSize = true});
+    return scenes::MakeBox({.cls = cls, .x = x, .y = y, .levelSize = true});
   }
 
   // A level frame: the boxes, the trolleys, one physics step, 18 ms apart.

@@ -1,8 +1,9 @@
 // The water surface: the wave step and its interpolation, the end pushes in
 // bursts, heights that stay finite whatever the frame factor, splashes that
 // happen once per particle, buoyancy that lifts a box, and the jumping fish.
-#include "box_builder.h"
 #include "reset_rooms.h"
+#include "scenes/level_scenes.h"
+#include "scenes/physics_scenes.h"
 #include "world/water.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ class Water : public ::testing::Test {
     GameTime = 1000000;
     SeedRnd(9);
     World = New<TWorld>();
-    testsupport::WalledField(*World->Physics, 580);
+    scenes::WalledBox(*World->Physics, scenes::kPlayColumns, 580);
     GameInterface = New<TGameInterface>();
     EffectWater = EffectWater2 = New<TEffect>();
   }
@@ -204,7 +205,7 @@ TEST_F(Water, ABoxSplashesOnceAndFloatsUp) {
   const auto w = LevelWater(400);
   w->WaveGen = 0;
   World->Water = w;
-  const auto box = testsupport::MakeBox({.x = 380, .y = 330, .levelSize = true});
+  const auto box = scenes::MakeBox({.x = 380, .y = 330, .levelSize = true});
   const size_t emitters = GameInterface->Emitters.Count();
   float deepest = 0;
   for (int i = 0; i < 120; ++i) {
@@ -232,7 +233,7 @@ TEST_F(Water, ABoxSplashesOnceAndFloatsUp) {
 TEST_F(Water, ABoxHeldUnderIsLiftedByItsRadiusLessALittleForDepth) {
   const auto w = LevelWater(300);
   w->WaveGen = 0;
-  const auto box = testsupport::MakeBox({.x = 380, .y = 500, .levelSize = true});
+  const auto box = scenes::MakeBox({.x = 380, .y = 500, .levelSize = true});
   for (auto p = box->Group->frstp.get(); p; p = p->nxt.get()) p->WaterDrop = 1;
   const float y = box->Center->y, r = box->Center->radius;
   const float surface = w->SurfaceY(8);

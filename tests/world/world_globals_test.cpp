@@ -1,6 +1,8 @@
 // The world's reset: every plain global back to the value it had when the
 // program started, and nothing of a played level left alive.
 #include "reset_rooms.h"
+#include "scenes/level_scenes.h"
+#include "scenes/physics_scenes.h"
 #include "world/world_globals.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +10,6 @@
 #include <memory>
 #include <vector>
 
-#include "box_builder.h"
 #include "start_values.h"
 #include "framework/media/particles.h"
 #include "play/game.h"
@@ -73,15 +74,15 @@ TEST_F(WorldGlobals, EveryPlainGlobalGoesBackToItsStartValue) {
 
 TEST_F(WorldGlobals, NothingOfAPlayedLevelStaysAlive) {
   World = New<TWorld>();
-  testsupport::WalledField(*World->Physics);
+  scenes::WalledBox(*World->Physics);
   GameScreen = New<TGame>();
   Player = New<TPlayer>();
   CreateBlockColors();
-  const Ref<TBlock> box = testsupport::MakeBox(TBlock::RED, 300, 400);
+  const Ref<TBlock> box = scenes::MakeBox(TBlock::RED, 300, 400);
   PlayerState->box = box;
   auto trolley = New<TTrolley>();
   trolley->ID = 1;
-  trolley->Blocks.AddLast(testsupport::MakeBox(TBlock::BLUE, 350, 400));
+  trolley->Blocks.AddLast(scenes::MakeBox(TBlock::BLUE, 350, 400));
   Trolleys.AddLast(trolley);
   CurrentTrolley = trolley;
   TElectro::Create(0, 0, 10, 10, 2);

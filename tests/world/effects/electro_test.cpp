@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "box_effects_env.h"
+#include "scenes/level_scenes.h"
 #include "world/block.h"
 #include "world/effects/flash.h"
 #include "world/world.h"
@@ -13,7 +14,7 @@ namespace kelp {
 namespace {
 
 using play_test::BoxEffects;
-using testsupport::MakeBox;
+using scenes::MakeBox;
 using play_test::PlayEffects;
 using play_test::PlayEffectsCanvas;
 

@@ -2,11 +2,11 @@
 // under the beam after half a second of contact, wearing down an obstacle
 // segment in its way, the time bar, and what must survive it: the boxes'
 // links, pauses that are no firing time, contacts cut short.
+#include "scenes/level_scenes.h"
 #include "world/effects/ray.h"
 
 #include <gtest/gtest.h>
 
-#include "box_builder.h"
 #include "framework/core/color.h"
 #include "framework/media/particles.h"
 #include "world/effects/electro.h"
@@ -21,7 +21,7 @@
 namespace kelp {
 namespace {
 
-using testsupport::MakeBox;
+using scenes::MakeBox;
 
 template <class Base>
 class RayScene : public Base {
