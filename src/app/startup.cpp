@@ -45,6 +45,7 @@
 #include "platform/single_instance.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "play/dialog_printer.h"
 #include "play/dialog_texts.h"
 #include "play/author.h"
 #include "play/game.h"
@@ -123,6 +124,24 @@ void LinkSubsystems() {
     if (data && VillageScreen) VillageScreen->Load(data->Island);
   };
   GameLinks.AddScore = AddScore;
+  GameLinks.RecordLevel = [](int level, int gameMode, int score) {
+    const std::string name = Player && Player->Profile ? Player->Profile->name : std::string();
+    TLevelRecord::SetRecord(level, gameMode, name, score);
+    TLevelRecord::Save();
+  };
+  GameLinks.RestartSave = [] {
+    if (!Player || !Player->Profile) return;
+    if (const Ref<TGameData> data = Player->Profile->data) {
+      const int completed = data->GameCompleted;
+      data->EraseData();
+      data->GameCompleted = completed;
+    }
+    Player->Profile->Save();
+  };
+  GameLinks.ShowCredits = [] {
+    if (MainMenuScreen) MainMenuScreen->SetHided(0);
+  };
+  CurrentPlayerName = [] { return Player && Player->Profile ? Player->Profile->name : std::string(); };
   ClickSoundHook = [](const std::string& sound, float volume, int repeat) {
     return PlaySoundEffect(sound, volume, repeat);
   };

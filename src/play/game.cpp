@@ -75,10 +75,9 @@ int TGame::SetHided(int flag) {
   TWidget::SetHided(flag);
   Clear();
   if (flag) {
-    if (Dialog) {
-      Dialog->Remove();
-      Dialog = nullptr;
-    }
+    // Taken away unheard: a closing dialog would start the round it belonged to.
+    if (Dialog && WidgetManager) WidgetManager->RemoveWidget(Dialog);
+    Dialog = nullptr;
     if (Mouse) Mouse->Show();
     TBlock::ClearBlocks();
     CustomLevel = 0;
@@ -250,7 +249,8 @@ int TGame::Update(float dt) {
   CompleteCheck();
   StartMusicWhenDue();
 
-  if (platform::KeyHit(kEscape)) {
+  // While the results screen is up, Escape is its OK, not the pause menu.
+  if (!CompleteForm && platform::KeyHit(kEscape)) {
     ShowGameMenu(Self());
     if (Mouse) {
       Mouse->Show();

@@ -102,6 +102,10 @@ struct TGameLinks {
   // Skips left in the save (0 without a save), and one skip used.
   std::function<int()> SkipsLeft;
   std::function<void()> UseSkip;
+  // After the game-complete picture: the save starts over (keeping that the
+  // game was completed) and is written; then the credits are shown.
+  std::function<void()> RestartSave;
+  std::function<void()> ShowCredits;
 };
 extern TGameLinks GameLinks;
 

@@ -1,6 +1,7 @@
 #include "play/play_globals.h"
 
 #include "play/author.h"
+#include "play/dialog_printer.h"
 #include "play/dialog_texts.h"
 #include "play/game.h"
 #include "play/in_game_interface.h"
@@ -19,6 +20,9 @@ void ResetPlayGlobals() {
   RedLine = nullptr;
   Thermometer = nullptr;
   TutorialHint = nullptr;
+  TutorialButton = nullptr;
+  CurrentPlayerName = nullptr;
+  PhraseCounter = 0;
   DialogTexts = TextTable();
   for (auto& place : AuthorPositions) place[0] = place[1] = 0;
 }

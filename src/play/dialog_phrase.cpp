@@ -1,0 +1,87 @@
+#include "play/dialog_phrase.h"
+
+#include <string_view>
+
+#include "framework/core/utf8.h"
+
+namespace kelp {
+
+int PhraseCounter = 0;
+
+const char* const DialogColorNames[9] = {"", "Blue", "Red", "Yellow", "Black", "White", "Sky", "Brown", "Green"};
+
+namespace {
+
+bool EndsWith(std::string_view s, std::string_view tail) {
+  return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
+}
+
+}  // namespace
+
+Ref<TDialogPhrase> TDialogPhrase::Create(const std::string& content, const std::string& author) {
+  auto p = New<TDialogPhrase>();
+  p->id = ++PhraseCounter;
+  p->Content = content;
+  p->Author = author;
+  p->Time = 70 * static_cast<int>(utf8::Length(content)) + 1000;
+  return p;
+}
+
+Ref<TDialogTag> TDialogTag::Create(int mode, int pos_in, int pos_out) {
+  auto t = New<TDialogTag>();
+  t->mode = mode;
+  t->pos_in = pos_in;
+  t->pos_out = pos_out;
+  return t;
+}
+
+const std::vector<std::string>& LevelSpeakers() {
+  static const std::vector<std::string> speakers = {"Redrice", "Ello"};
+  return speakers;
+}
+
+const std::vector<std::string>& VillageSpeakers() {
+  static const std::vector<std::string> speakers = {"Redrice", "Ello",      "NamelessOne", "Orbus",
+                                                    "Brownie1", "Brownie2", "Brownie3",    "Snowball",
+                                                    "Mechanicus", "Parazite", "Empty"};
+  return speakers;
+}
+
+void SplitPhrases(const std::string& text, const std::vector<std::string>& speakers,
+                  ObjectList<TDialogPhrase>& phrases) {
+  PhraseCounter = 0;
+  std::string buffer;
+  const std::string* speaker = nullptr;  // the open phrase's
+  std::string closing;
+  for (const char c : text) {
+    buffer += c;
+    if (!speaker) {
+      for (const std::string& s : speakers) {
+        if (!EndsWith(buffer, "<" + s + ">")) continue;
+        speaker = &s;
+        closing = "</" + s + ">";
+        buffer.clear();
+        break;
+      }
+    } else if (EndsWith(buffer, closing)) {
+      buffer.resize(buffer.size() - closing.size());
+      phrases.AddLast(TDialogPhrase::Create(buffer, *speaker));
+      // What the phrase said is spent: a speaker tag written inside it must
+      // not open a phrase of its own afterwards.
+      buffer.clear();
+      speaker = nullptr;
+    }
+  }
+}
+
+bool DialogColor(int mode, int& r, int& g, int& b) {
+  static constexpr int kColors[9][3] = {{20, 20, 20}, {0, 0, 200},     {200, 0, 0},   {255, 150, 0}, {0, 0, 0},
+                                        {255, 255, 255}, {80, 200, 255}, {94, 65, 17}, {0, 158, 60}};
+  if (mode < 0 || mode > 8) return false;
+  r = kColors[mode][0];
+  g = kColors[mode][1];
+  b = kColors[mode][2];
+  return true;
+}
+
+}  // namespace kelp
