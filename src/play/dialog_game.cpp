@@ -116,6 +116,9 @@ void TDialog_::SkipPhrase() {
 }
 
 void TDialog_::Update(float dt) {
+  // The window is modal, so the level does not step the effects list while
+  // it shows: the engine steps its printer itself.
+  if (PhrasePrinter) PhrasePrinter->Update(dt);
   if (Phrase && GameTime > Phrase->BirthTime + Phrase->Time) {
     NextAuthor.clear();
     if (Phrases.Count() >= 2) NextAuthor = Phrases.ValueAt(1)->Author;

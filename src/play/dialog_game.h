@@ -52,6 +52,8 @@ class TDialog_ : public Object {
   void NextPhrase();
   // Hurries the typing of the phrase on screen.
   void SkipPhrase();
+  // Steps the printer (the level behind the modal window does not step the
+  // effects list), moves on when the phrase's time is over, fades the cloud.
   void Update(float dt);
   void Draw();
   // The text's x for the speaker.

@@ -1,9 +1,11 @@
-// The story-dialog texts file.
+// The story-dialog texts file and the splitting of a dialog into phrases.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/files/text_file.h"
+#include "play/dialog_phrase.h"
 #include "play/dialog_texts.h"
 #include "reset_rooms.h"
 
@@ -21,35 +23,114 @@ class DialogFile : public ::testing::Test {
   }
 };
 
-TEST_F(DialogFile, BlocksJoinTheirLinesUnderTheirIds) {
-  Load(
-      "comment outside a block\n"
-      "<Dialog id=1001> ignored rest\n"
-      "<Redrice>Hello</Redrice>\n"
-      "<Ello>Hi\\nthere</Ello>\n"
-      "</Dialog>\n"
-      "<Dialog id= 1003>\n"
-      "<Ello>Third</Ello>   </Dialog>\n"
-      "<Dialog id=1004>\n"
-      "x\n"
-      "never closed\n");
-  EXPECT_EQ(DialogTexts.Count(), 3);
-  EXPECT_EQ(DialogTexts[0], "<Redrice>Hello</Redrice><Ello>Hi\\nthere</Ello>");
-  EXPECT_EQ(DialogTexts[1], "");
-  EXPECT_EQ(DialogTexts[2], "");  // the closing line gives nothing, not even what stands before the tag
-  EXPECT_EQ(DialogTexts[3], "");  // an open block at the end is dropped
+struct FileCase {
+  const char* what;
+  const char* file;
+  int count;                                     // entries of the table
+  std::vector<std::pair<int, std::string>> has;  // dialog id: text
+};
+
+TEST_F(DialogFile, ReadsEveryFixtureIntoTheRightEntries) {
+  const FileCase cases[] = {
+      {"two blocks with a gap: the gap is empty",
+       "comment\n<Dialog id=1001>\n<Ello>one</Ello>\n</Dialog>\n<Dialog id=1003>\n<Ello>three</Ello>\n</Dialog>\n",
+       3,
+       {{1001, "<Ello>one</Ello>"}, {1002, ""}, {1003, "<Ello>three</Ello>"}}},
+      {"lines join with nothing between; the tag lines give nothing else",
+       "<Dialog id=1001> lost\n<Redrice>Hel\nlo</Redrice>\nx</Dialog>\n",
+       1,
+       {{1001, "<Redrice>Hello</Redrice>"}}},
+      {"out of order: a smaller id after a larger one keeps both",
+       "<Dialog id=1005>\nfive\n</Dialog>\n<Dialog id=1002>\ntwo\n</Dialog>\n",
+       5,
+       {{1005, "five"}, {1002, "two"}}},
+      {"an opener without '>' is skipped and never overwrites the block before",
+       "<Dialog id=1002>\ntwo\n</Dialog>\n<Dialog id=1003\nbroken\n</Dialog>\n<Dialog id=1004>\nfour\n</Dialog>\n",
+       4,
+       {{1002, "two"}, {1003, ""}, {1004, "four"}}},
+      {"ids 0, negative, quoted, below 1001, not numbers and far too large are skipped",
+       "<Dialog id=0>\na\n</Dialog>\n<Dialog id=-1005>\nb\n</Dialog>\n<Dialog id=\"1001\">\nc\n</Dialog>\n"
+       "<Dialog id=1000>\nd\n</Dialog>\n<Dialog id=12ab>\ne\n</Dialog>\n<Dialog id=2147483647>\nf\n</Dialog>\n"
+       "<Dialog id= +1001 >\nkept\n</Dialog>\n",
+       1,
+       {{1001, "kept"}}},
+      {"a block still open at the end is dropped",
+       "<Dialog id=1001>\nfirst\n</Dialog>\n<Dialog id=1002>\nnever closed\n",
+       1,
+       {{1001, "first"}, {1002, ""}}},
+      {"a later block of the same id replaces the earlier one",
+       "<Dialog id=1001>\nold\n</Dialog>\n<Dialog id=1001>\nnew\n</Dialog>\n",
+       1,
+       {{1001, "new"}}},
+      {"an empty file leaves the single empty entry", "", 1, {{1001, ""}}},
+  };
+  for (const FileCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(c.file);
+    EXPECT_EQ(DialogTexts.Count(), c.count);
+    for (const auto& [id, text] : c.has) EXPECT_EQ(DialogText(id), text) << "dialog " << id;
+  }
 }
 
-TEST_F(DialogFile, OddIdsNeitherCrashNorLoseDialogs) {
-  Load(
-      "<Dialog id=1005>\nfive\n</Dialog>\n"
-      "<Dialog id=1002>\ntwo\n</Dialog>\n"  // smaller than the one before: nothing after it is dropped
-      "<Dialog id=1003\nno closing bracket keeps the previous id\n</Dialog>\n"
-      "<Dialog id=7>\nbelow the first id\n</Dialog>\n"
-      "<Dialog id=2147483647>\nfar too large\n</Dialog>\n");
-  EXPECT_EQ(DialogTexts.Count(), 5);
-  EXPECT_EQ(DialogTexts[4], "five");
-  EXPECT_EQ(DialogTexts[1], "no closing bracket keeps the previous id");
+TEST_F(DialogFile, LookupsOutsideTheTableGiveAnEmptyText) {
+  Load("<Dialog id=1001>\none\n</Dialog>\n");
+  for (const int id : {-5, 0, 1000, 1002, 99999, 2147483647}) EXPECT_EQ(DialogText(id), "") << id;
+}
+
+// The phrases of one dialog text, as (speaker, content) in order.
+std::vector<std::pair<std::string, std::string>> Split(const std::string& text,
+                                                       const std::vector<std::string>& speakers) {
+  ObjectList<TDialogPhrase> phrases;
+  SplitPhrases(text, speakers, phrases);
+  std::vector<std::pair<std::string, std::string>> out;
+  int id = 0;
+  for (const Ref<TDialogPhrase>& p : phrases) {
+    EXPECT_EQ(p->id, ++id) << "phrases are numbered 1, 2, 3 in text order";
+    out.emplace_back(p->Author, p->Content);
+  }
+  return out;
+}
+
+using Phrases = std::vector<std::pair<std::string, std::string>>;
+
+TEST(DialogPhrases, SplitsByTheSpeakersOfTheDialogKind) {
+  struct Case {
+    const char* what;
+    const char* text;
+    bool village;
+    Phrases want;
+  };
+  const Case cases[] = {
+      {"stray words between phrases are ignored",
+       "<Redrice>Hi</Redrice> stray words <Ello>Yo</Ello>",
+       false,
+       {{"Redrice", "Hi"}, {"Ello", "Yo"}}},
+      {"Orbus speaks in a village dialog only", "<Orbus>Hm</Orbus><Ello>Yes</Ello>", false, {{"Ello", "Yes"}}},
+      {"Orbus in a village dialog", "<Orbus>Hm</Orbus><Ello>Yes</Ello>", true, {{"Orbus", "Hm"}, {"Ello", "Yes"}}},
+      {"an unclosed phrase is dropped", "<Ello>one</Ello><Redrice>never closed", false, {{"Ello", "one"}}},
+      {"another speaker's tag inside a phrase is its text and opens nothing later",
+       "<Redrice>say <Ello> twice</Redrice><Redrice>next</Redrice>",
+       false,
+       {{"Redrice", "say <Ello> twice"}, {"Redrice", "next"}}},
+      {"markup stays in the content for the typing-out",
+       "<Ello><Red>red</Red><Pause> \\n <Name></Ello>",
+       false,
+       {{"Ello", "<Red>red</Red><Pause> \\n <Name>"}}},
+      {"speaker tags are case-sensitive", "<ello>no</ello><Ello>yes</Ello>", false, {{"Ello", "yes"}}},
+      {"an empty text has no phrases", "", false, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(Split(c.text, c.village ? VillageSpeakers() : LevelSpeakers()), c.want);
+  }
+}
+
+TEST(DialogPhrases, StartTimeIsSeventyPerCharacterPlusASecond) {
+  PhraseCounter = 5;
+  const Ref<TDialogPhrase> p = TDialogPhrase::Create("h\xC3\xA9llo", "Ello");  // five characters, six bytes
+  EXPECT_EQ(p->id, 6);
+  EXPECT_EQ(p->Time, 5 * 70 + 1000);
+  PhraseCounter = 0;
 }
 
 }  // namespace
