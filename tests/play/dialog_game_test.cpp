@@ -10,7 +10,6 @@
 
 #include "framework/core/frame_clock.h"
 #include "framework/files/text_file.h"
-#include "framework/media/bmfont.h"
 #include "framework/ui/widget.h"
 #include "platform/input.h"
 #include "play/dialog_printer.h"
@@ -18,6 +17,7 @@
 #include "play/game.h"
 #include "play/tutorial.h"
 #include "reset_rooms.h"
+#include "test_font.h"
 #include "world/resource_bindings.h"
 
 namespace kelp {
@@ -30,18 +30,6 @@ class LevelThatListens : public TGame {
   void EndText() override { ++ended; }
   int started = 0, ended = 0;
 };
-
-Ref<TBMFont> MeasuredFont() {
-  auto f = New<TBMFont>();
-  f->Height = 20;
-  for (int code = 32; code < 127; ++code) {
-    auto c = New<TBMChar>();
-    c->id = code;
-    c->xadvance = code == ' ' ? 5 : 10;
-    f->Chars.push_back(c);
-  }
-  return f;
-}
 
 const char* const kDialogs =
     "<Dialog id=1004>\n"
@@ -62,7 +50,7 @@ class LevelDialog : public ::testing::Test {
     platform::ResetInput();
     InitWidgetManager();
     GameTime = 50000;
-    FontComic = MeasuredFont();
+    FontComic = testsupport::MakeFont();
     TextStream text(kDialogs, TextFileReader::UTF8);
     LoadDialogs(text);
     level = New<LevelThatListens>();
