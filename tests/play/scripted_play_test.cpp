@@ -12,7 +12,12 @@
 #include <utility>
 #include <vector>
 
+#include "play/dialog_game.h"
+#include "play/dialog_printer.h"
+#include "play/dialog_texts.h"
 #include "play/game_over.h"
+#include "play/count2.h"
+#include "play/level_complete.h"
 #include "world/brick.h"
 #include "play_scene.h"
 
@@ -165,7 +170,15 @@ class ScriptedPlay : public PlayScene {
     TLevel::SetLevel(level);
     GameScreen->SetHided(0);
     if (!GameScreen->Start()) return UNDECIDED;
+    return PlayRound(plan, frames);
+  }
+
+  // Plays the round on screen until it is won or lost.
+  Outcome PlayRound(Bot::Plan plan, int* frames = nullptr) {
     Bot bot(plan);
+    return PlayRound(bot, frames);
+  }
+  Outcome PlayRound(Bot& bot, int* frames = nullptr) {
     // The round's time limit in frames, and a little more.
     const int limit = (GameScreen->LevelLengthTime + 20000) / 18;
     for (int i = 0; i < limit; ++i) {
@@ -176,6 +189,36 @@ class ScriptedPlay : public PlayScene {
       if (GameScreen->Over) return LoggedRedLine() ? RED_LINE : TIME_OUT;
     }
     return UNDECIDED;
+  }
+
+  // Reads the story dialog on screen as a quick reader does: the space bar
+  // once a phrase is typed out. The player's hand stays on the mouse. The
+  // phrases read, in order.
+  std::vector<std::string> ReadTheDialog(Bot* hand = nullptr) {
+    std::vector<std::string> read;
+    const Ref<TDialogGame> window = GameScreen->Dialog;
+    if (!window) return read;
+    for (int i = 0; i < 3000 && !window->Dialog->Death; ++i) {
+      if (hand) hand->Act();
+      const Ref<TDialogPhrase> phrase = window->Dialog->Phrase;
+      if (phrase && (read.empty() || read.back() != phrase->Content)) read.push_back(phrase->Content);
+      if (phrase && window->Dialog->PhrasePrinter && window->Dialog->PhrasePrinter->done && i % 10 == 0)
+        platform::InjectKey(platform::VK_SPACE, true);
+      Frame();
+      platform::InjectKey(platform::VK_SPACE, false);
+    }
+    return read;
+  }
+
+  // A left click in the middle of a widget, through the platform's mouse.
+  void ClickOn(const Ref<TWidget>& w) {
+    const float x = w->_x + static_cast<float>(w->_width) / 2.0f, y = w->_y + static_cast<float>(w->_height) / 2.0f;
+    platform::InjectMousePosition(x, y);
+    Frame();
+    platform::InjectMouseButton(1, true);
+    Frame();
+    platform::InjectMouseButton(1, false);
+    Frame();
   }
 
   void SetUp() override {
@@ -253,6 +296,67 @@ TEST_F(ScriptedPlay, PilingUpLosesAtTheRedLine) {
   EXPECT_LT(frames * 18, 60000) << "lost well before the clock";
   EXPECT_EQ(Player->enabled, 0);
   ASSERT_TRUE(FramesUntil([] { return Count<TGameOver>() == 1; }, 600));
+}
+
+// The end of the first stage as a player meets it: the opening dialog read
+// through, the round won, the closing dialog, the results screen passed with
+// OK, and on to the village with the next level ready.
+TEST_F(ScriptedPlay, TheStoryIsToldAndTheResultsLeadToTheNextLevel) {
+  LoadDialogs();
+  CurrentPlayerName = [] { return std::string("Tester"); };
+  int villages = 0;
+  LevelLinks.ShowVillage = [&villages] { ++villages; };
+  std::vector<std::vector<int>> records;
+  GameLinks.RecordLevel = [&records](int level, int mode, int score) { records.push_back({level, mode, score}); };
+
+  TLevel::SetLevel(2);  // stage 1, round 2: a dialog before and after, then the results
+  GameScreen->SetHided(0);
+  ASSERT_TRUE(GameScreen->Start());
+  ASSERT_TRUE(GameScreen->Dialog) << "the round opens with its story";
+  Bot bot(Bot::CLEAR);
+  const std::vector<std::string> opening = ReadTheDialog(&bot);
+  ASSERT_EQ(opening.size(), 2u);
+  EXPECT_NE(opening[0].find("Tester"), std::string::npos) << opening[0];
+  EXPECT_EQ(Count<TDialogGame>(), 0);
+  EXPECT_EQ(GameScreen->PauseState, 1) << "the red line sweeps in before the round begins";
+  ASSERT_EQ(PlayRound(bot), WON);
+
+  // The closing dialog, then the results.
+  ASSERT_TRUE(FramesUntil([] { return GameScreen->Dialog && GameScreen->Dialog->Dialog->Phrase; }, 600));
+  EXPECT_EQ(ReadTheDialog().size(), 2u);
+  ASSERT_TRUE(FramesUntil([] { return GameScreen->CompleteForm != nullptr; }, 600));
+  const Ref<TLevelComplete> results = GameScreen->CompleteForm;
+  for (int i = 0; i < 600 && results->state < 3; ++i) {  // the screen is drawn, so its counters run
+    Frame();
+    Draw();
+  }
+  EXPECT_EQ(results->state, 3) << "the score and the combos are counted";
+  EXPECT_EQ(results->ScoreCount->Ammount, static_cast<float>(results->LevelScore));
+  EXPECT_EQ(records, (std::vector<std::vector<int>>{{2, 0, results->LevelScore + results->BonusScore}}));
+  ClickOn(results->BUTTON_OK);
+  EXPECT_EQ(results->PressedID, TLevelComplete::Button_OK_ID);
+  ASSERT_TRUE(FramesUntil([&] { return villages == 1; }, 600));
+  EXPECT_EQ(GameScreen->Level, 3) << "the next level waits in the village";
+  EXPECT_EQ(Count<TLevelComplete>(), 0);
+}
+
+// A lost round ends in the game-over screen; Retry, clicked, takes it away and
+// starts the stage's first round again.
+TEST_F(ScriptedPlay, GameOverRetryStartsTheStageAgain) {
+  EXPECT_EQ(PlayLevel(kQuietLevel, Bot::IDLE), TIME_OUT);
+  ASSERT_TRUE(FramesUntil([] { return Count<TGameOver>() == 1; }, 600));
+  const Ref<TGameOver> over = Find<TGameOver>();
+  Frame(120);  // slid in
+  EXPECT_EQ(over->_y, 0.0f);
+  ClickOn(over->BUTTON_RETRY);
+  EXPECT_EQ(over->PressedID, TGameOver::Button_RETRY_ID);
+  ASSERT_TRUE(FramesUntil([] { return Count<TGameOver>() == 0; }, 300));
+  EXPECT_EQ(GameScreen->Over, 0);
+  EXPECT_EQ(GameScreen->Round, 1);
+  EXPECT_EQ(GameScreen->Level, TLevel::PrevLevel());
+  ASSERT_TRUE(FramesUntil([] { return !GameScreen->Paused; }, 600)) << "the round runs again";
+  EXPECT_EQ(Player->enabled, 1) << "with the claw in the player's hand";
+  EXPECT_LT(GameScreen->UsedShare(), 0.05f) << "on a fresh clock";
 }
 
 }  // namespace
