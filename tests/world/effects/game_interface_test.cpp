@@ -171,6 +171,16 @@ TEST_F(Dust, APuffIsAOneBurstDustEmitterInTheInterfaceList) {
   EXPECT_EQ(puff->cutable, 1);
 }
 
+// A pile pressed against the walls scrapes every frame: the puffs going at
+// once are bounded, and a new one comes when an old one has gone.
+TEST_F(Dust, AtMostAFewDozenPuffsGoAtOnce) {
+  for (int i = 0; i < 200; ++i) SpawnDust(30 + i, 40, 0);
+  EXPECT_EQ(GameInterface->Emitters.Count(), static_cast<size_t>(kMostDustPuffs));
+  GameInterface->Emitters.First()->Death = 1;
+  SpawnDust(30, 40, 0);
+  EXPECT_EQ(GameInterface->Emitters.Count(), static_cast<size_t>(kMostDustPuffs) + 1);
+}
+
 TEST_F(Dust, NoInterfaceOrAHiddenOneGetsNoDust) {
   GameInterface->SetHided(1);
   SpawnDust(30, 40, 0);
