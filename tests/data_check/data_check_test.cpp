@@ -32,6 +32,7 @@
 #include "platform/image.h"
 #include "platform/message_box.h"
 #include "platform/stream.h"
+#include "reset_rooms.h"
 #include "test_env.h"
 #include "world/resource_bindings.h"
 
@@ -148,6 +149,7 @@ struct LoadedData {
   std::vector<std::string> notFound;      // "Not found" lines while loading
   std::vector<std::string> messageBoxes;  // missing or broken files
   std::map<std::string, std::vector<std::string>> missingByScope;
+  Ref<TResManager> manager;  // every scope loaded
 };
 
 LoadedData& Data() {
@@ -169,8 +171,11 @@ LoadedData& Data() {
     for (const Ref<TRes>& r : ResManager->Resources)
       if (!r->Loaded()) d.missingByScope[r->Scope].push_back(r->Name + " (" + r->FileName + ")");
     platform::SetMessageBoxHandler(nullptr);
+    d.manager = ResManager;
     return d;
   }();
+  // Each test starts with a fresh manager; the loaded one comes back here.
+  ResManager = data.manager;
   return data;
 }
 
@@ -179,6 +184,8 @@ class DataCheck : public testing::Test {
   static void SetUpTestSuite() {
     ASSERT_EQ(chdir(KELP_DATA_ROOT), 0) << "cannot enter " << KELP_DATA_ROOT;
   }
+  void SetUp() override { testsupport::ResetWorldRooms(); }
+  void TearDown() override { testsupport::ResetWorldRooms(); }
 };
 
 const char* KindName(const Ref<TRes>& r) {
@@ -317,7 +324,6 @@ TEST_F(DataCheck, EffectsSpawnStopAndStayLight) {
   // itself, and none may pile up particles enough to cost the frame rate.
   ASSERT_TRUE(Data().listRead);
   constexpr int kMaxParticles = 250;
-  const int savedTime = GameTime;
   SeedRnd(7);
   std::vector<std::string> problems;
   for (const Ref<TRes>& r : ResManager->Resources) {
@@ -341,7 +347,6 @@ TEST_F(DataCheck, EffectsSpawnStopAndStayLight) {
     if ((*effect)->TimeOut > 0 && !e->Death) problems.push_back(r->Name + ": a burst that does not end");
     if (peak > kMaxParticles) problems.push_back(r->Name + ": " + std::to_string(peak) + " particles at once");
   }
-  GameTime = savedTime;
   EXPECT_TRUE(problems.empty()) << problems.size() << " problem(s):" << Join(problems);
 }
 
