@@ -116,9 +116,6 @@ void TDialog_::SkipPhrase() {
 }
 
 void TDialog_::Update(float dt) {
-  // The window is modal, so the level does not step the effects list while
-  // it shows: the engine steps its printer itself.
-  if (PhrasePrinter) PhrasePrinter->Update(dt);
   if (Phrase && GameTime > Phrase->BirthTime + Phrase->Time) {
     NextAuthor.clear();
     if (Phrases.Count() >= 2) NextAuthor = Phrases.ValueAt(1)->Author;
@@ -172,7 +169,9 @@ Ref<TDialogGame> TDialogGame::Create(int id, int delay, int kind) {
   w->birthtime = GameTime + delay;
   w->state = kind;
   w->Dialog = TDialog_::Create(id, FontComic, 45, 145, 300);
-  w->Modal = 1;
+  // Not modal: the level behind runs on, held paused by the window, so its
+  // effects (the printer among them) play on and the pause menu can open.
+  w->Modal = 0;
   w->Resize(0, 0, 800, 600);
   if (Mouse) Mouse->Center();
   if (WidgetManager) WidgetManager->AddWidget(w);

@@ -1,7 +1,6 @@
 #pragma once
 // The story dialog of a level: Redrice and Ello talk in a speech cloud over
-// the paused level before or after some rounds. TDialogGame is the modal
-// window; TDialog_ is the engine that splits the text into phrases, shows one
+// the paused level before or after some rounds. TDialogGame is the window; TDialog_ is the engine that splits the text into phrases, shows one
 // phrase at a time in the cloud beside its speaker, typed out by a
 // TDialogPrinter, fades the cloud out and in when the speaker changes, and
 // moves on once a phrase's time is over. Skip (the button or the space bar)
@@ -52,8 +51,8 @@ class TDialog_ : public Object {
   void NextPhrase();
   // Hurries the typing of the phrase on screen.
   void SkipPhrase();
-  // Steps the printer (the level behind the modal window does not step the
-  // effects list), moves on when the phrase's time is over, fades the cloud.
+  // Moves on when the phrase's time is over, fades the cloud. (The printer
+  // is stepped by the effects list with every other effect.)
   void Update(float dt);
   void Draw();
   // The text's x for the speaker.
@@ -72,9 +71,10 @@ class TDialogGame : public TWidget {
   int Paused = 0;
   int PausedTime = 0;
 
-  // The dialog of text id shown delay ms from now, modal, in the widget
-  // manager; the pointer is centred. Null (with a log line) when the text is
-  // missing or empty.
+  // The dialog of text id shown delay ms from now, in the widget manager;
+  // the pointer is centred. It holds the level paused every frame but is not
+  // modal: the level runs on behind it, so its effects keep playing. Null
+  // (with a log line) when the text is missing or empty.
   static Ref<TDialogGame> Create(int id, int delay, int kind);
   int Update(float dt) override;
   int Draw() override;
@@ -82,7 +82,7 @@ class TDialogGame : public TWidget {
   int AddedToManager() override;
   int RemovedFromManager() override;
   int SetHided(int flag) override;
-  // Does nothing: the window is modal, so the pause menu cannot open under it.
+  // Does nothing: the typing goes by the game clock.
   virtual int Pause(int flag);
   // Ends the talk, leaves the widget manager and tells the level to go on.
   virtual void Remove();
