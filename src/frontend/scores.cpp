@@ -46,6 +46,14 @@ bool IsScoreText(const std::string& s) {
 
 platform::ImageRef Picture(const char* id) { return ResManager ? ResManager->GetImage(id) : nullptr; }
 
+// The name cut to `width` pixels of the current font, with "..." where it was cut.
+std::string FitName(const std::string& name, int width) {
+  if (BMTextWidth(name) <= width) return name;
+  std::string cut = name;
+  while (!cut.empty() && BMTextWidth(cut + "...") > width) utf8::PopBack(cut);
+  return cut + "...";
+}
+
 }  // namespace
 
 std::string ScoresPath() { return GetSaveFolder() + "scores.dat"; }
@@ -102,11 +110,22 @@ bool TScores::ReadScores(platform::Stream& s) {
 }
 
 void TScores::DefaultScores() {
+  // A name drawn again is drawn anew a few times, so a table rarely shows one twice.
+  auto name = [](int mode, int row) {
+    std::string n = PhraseBank ? PhraseBank->GetScoresName() : "";
+    for (int tries = 0; tries < 8; ++tries) {
+      bool taken = false;
+      for (int r = 0; r < row; ++r) taken = taken || HighScores[r][mode][0] == n;
+      if (!taken || !PhraseBank) break;
+      n = PhraseBank->GetScoresName();
+    }
+    return n;
+  };
   for (int i = 1; i <= 8; ++i) {
     auto& row = HighScores[i - 1];
-    row[0][0] = PhraseBank ? PhraseBank->GetScoresName() : "";
+    row[0][0] = name(0, i - 1);
     row[0][1] = std::to_string(1100 - 100 * i);
-    row[1][0] = PhraseBank ? PhraseBank->GetScoresName() : "";
+    row[1][0] = name(1, i - 1);
     row[1][1] = std::to_string(550 - 50 * i);
   }
 }
@@ -253,9 +272,11 @@ int TScores::Draw() {
   SetBMFont(FontHighScores ? FontHighScores : Font02);
   for (int i = 1; i <= 8; ++i) {
     const int y = 80 + 35 * i;
+    const std::string score = FormatThousands(ToInt(HighScores[i - 1][state][1]));
     DrawBMText(std::to_string(i), 50.0f, static_cast<float>(y));
-    DrawBMText(HighScores[i - 1][state][0], 70.0f, static_cast<float>(y));
-    DrawTextBox(220, y, FormatThousands(ToInt(HighScores[i - 1][state][1])), 110, JUSTIFY_RIGHT, 1);
+    DrawBMText(FitName(HighScores[i - 1][state][0], 220 + 110 - BMTextWidth(score) - 10 - 70), 70.0f,
+               static_cast<float>(y));
+    DrawTextBox(220, y, score, 110, JUSTIFY_RIGHT, 1);
   }
   return 0;
 }
