@@ -1,0 +1,96 @@
+#include "soak_child.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "app/frame_loop.h"
+#include "app/startup.h"
+#include "platform/frame_timer.h"
+#include "platform/system.h"
+#include "soak_input.h"
+#include "soak_watch.h"
+
+namespace soak {
+
+namespace {
+
+struct ChildState {
+  ChildOptions options;
+  SoakInput* input = nullptr;
+  SoakWatch watch;
+  long frame = 0;
+  long rss_early = 0;  // after a tenth of the frames
+  long rss_late = 0;
+};
+
+ChildState* g_child = nullptr;
+
+void WriteStats(const ChildState& s, int quit, int exit_code) {
+  std::ofstream out(s.options.stats_path, std::ios::trunc);
+  out << "frames " << s.frame << "\n";
+  out << "quit " << quit << "\n";
+  out << "exit_code " << exit_code << "\n";
+  out << "bad_particles " << s.watch.bad_particles << "\n";
+  if (!s.watch.first_bad.empty()) out << "first_bad " << s.watch.first_bad << "\n";
+  out << "rss_early " << s.rss_early << "\n";
+  out << "rss_late " << (s.rss_late ? s.rss_late : ResidentKiB()) << "\n";
+  out << "peak " << PeakResidentKiB() << "\n";
+  const auto& c = s.input->counts();
+  out << "input " << c.moves << " " << c.clicks << " " << c.button_clicks << " " << c.drags << " " << c.keys << " "
+      << c.focus_losses << "\n";
+  for (const auto& [name, frames] : s.watch.screens) out << "screen " << frames << " " << name << "\n";
+  out.flush();
+}
+
+int OnFrameWait() {
+  ChildState& s = *g_child;
+  s.watch.Frame(s.frame);
+  ++s.frame;
+  if (s.frame == std::max(1L, s.options.frames / 10)) s.rss_early = ResidentKiB();
+  if (s.frame >= s.options.frames) {
+    s.rss_late = ResidentKiB();
+    WriteStats(s, 0, 0);
+    std::fflush(nullptr);
+    std::exit(0);
+  }
+  s.input->Step();
+  return 1;  // one tick passed; nobody waits
+}
+
+}  // namespace
+
+void RunChild(const ChildOptions& options) {
+  static ChildState state;
+  static SoakInput input(options.seed);
+  state.options = options;
+  state.input = &input;
+  g_child = &state;
+
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  kelp::SplashWaits = 0;
+  kelp::FrameLimit = -1;
+  platform::SetFrameWaitHook(OnFrameWait);
+  // The game leaving by itself (its quit box, a fatal message) ends the run
+  // with what was seen so far.
+  platform::SetExitFunction([](int code) {
+    WriteStats(*g_child, 1, code);
+    std::fflush(nullptr);
+    std::exit(code);
+  });
+
+  std::vector<std::string> words{"kelp"};
+  std::istringstream extra(options.args);
+  for (std::string w; extra >> w;) words.push_back(w);
+  std::vector<char*> argv;
+  for (auto& w : words) argv.push_back(w.data());
+  kelp::ModuleEntry(static_cast<int>(argv.size()), argv.data());
+  // The loop ended without the exit routine (should not happen).
+  WriteStats(state, 1, 2);
+  std::exit(2);
+}
+
+}  // namespace soak

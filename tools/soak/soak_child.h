@@ -1,0 +1,22 @@
+#pragma once
+// One run of the real game in this process, driven by SoakInput and watched
+// by SoakWatch, headless. It ends after the given frames, or earlier when
+// the game quits by itself, and writes what it saw to a stats file that the
+// driver reads (stats.h).
+#include <cstdint>
+#include <string>
+
+namespace soak {
+
+struct ChildOptions {
+  long frames = 1000;
+  uint32_t seed = 1;
+  std::string stats_path;
+  std::string args;  // extra game arguments, blank-separated
+};
+
+// Never returns: the process ends with the game's exit code, 0 after the
+// frames ran out.
+[[noreturn]] void RunChild(const ChildOptions& options);
+
+}  // namespace soak

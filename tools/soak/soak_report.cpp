@@ -1,0 +1,107 @@
+#include "soak_report.h"
+
+#include <sys/wait.h>
+
+#include <csignal>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace soak {
+
+RunResult ReadRun(const std::string& stats_path, int status, bool refusal_ok) {
+  RunResult r;
+  std::ifstream in(stats_path);
+  int exit_code = -1;
+  bool have_stats = false;
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::string key;
+    words >> key;
+    have_stats = true;
+    if (key == "frames") words >> r.frames;
+    else if (key == "quit") words >> r.quit;
+    else if (key == "exit_code") words >> exit_code;
+    else if (key == "bad_particles") words >> r.bad_particles;
+    else if (key == "first_bad") std::getline(words >> std::ws, r.first_bad);
+    else if (key == "rss_early") words >> r.rss_early;
+    else if (key == "rss_late") words >> r.rss_late;
+    else if (key == "peak") words >> r.peak;
+    else if (key == "input") words >> r.moves >> r.clicks >> r.button_clicks >> r.drags >> r.keys >> r.focus_losses;
+    else if (key == "screen") {
+      long n = 0;
+      std::string name;
+      words >> n;
+      std::getline(words >> std::ws, name);
+      r.screens[name] += n;
+    }
+  }
+  if (WIFSIGNALED(status)) {
+    r.why = std::string("killed by signal ") + strsignal(WTERMSIG(status));
+  } else if (!have_stats) {
+    r.why = "ended with code " + std::to_string(WEXITSTATUS(status)) + " and no stats";
+  } else if (WEXITSTATUS(status) != exit_code) {
+    // A sanitizer report changes the exit code after the stats were written.
+    r.why = "ended with code " + std::to_string(WEXITSTATUS(status)) + " after stats of code " +
+            std::to_string(exit_code);
+  } else if (exit_code != 0 && !refusal_ok) {
+    r.why = "the game ended with code " + std::to_string(exit_code);
+  } else {
+    r.ok = true;
+  }
+  return r;
+}
+
+double Report::MemoryGrowth() const {
+  const RunResult* longest = nullptr;
+  for (const auto& r : runs_)
+    if (r.rss_early > 0 && (!longest || r.frames > longest->frames)) longest = &r;
+  if (!longest) return 0.0;
+  return static_cast<double>(longest->rss_late) / static_cast<double>(longest->rss_early) - 1.0;
+}
+
+bool Report::Passed(bool memory) const {
+  for (const auto& r : runs_)
+    if (!r.ok || r.bad_particles) return false;
+  return !memory || MemoryGrowth() <= 0.10;
+}
+
+void Report::Print(std::FILE* out, const std::string& work, bool memory) const {
+  long frames = 0, quits = 0, bad = 0, peak = 0;
+  RunResult total;
+  std::map<std::string, long> screens;
+  for (const auto& r : runs_) {
+    frames += r.frames;
+    quits += r.quit && r.ok;
+    bad += r.bad_particles;
+    peak = std::max(peak, r.peak);
+    total.moves += r.moves;
+    total.clicks += r.clicks;
+    total.button_clicks += r.button_clicks;
+    total.drags += r.drags;
+    total.keys += r.keys;
+    total.focus_losses += r.focus_losses;
+    for (const auto& [name, n] : r.screens) screens[name] += n;
+  }
+  std::fprintf(out, "soak: %ld frames in %zu runs (%ld ended by the game's own quit), work folder %s\n", frames,
+               runs_.size(), quits, work.c_str());
+  std::fprintf(out, "input: %ld moves, %ld clicks (%ld on widgets), %ld drags, %ld keys, %ld focus losses\n",
+               total.moves, total.clicks, total.button_clicks, total.drags, total.keys, total.focus_losses);
+  std::fprintf(out, "screens reached (frames on show):\n");
+  for (const auto& [name, n] : screens) std::fprintf(out, "  %8ld  %s\n", n, name.c_str());
+  std::fprintf(out, "bad particles: %ld\n", bad);
+  for (const auto& r : runs_)
+    if (!r.first_bad.empty()) std::fprintf(out, "  first: %s\n", r.first_bad.c_str());
+  std::fprintf(out, "peak memory: %ld KiB\n", peak);
+  for (size_t i = 0; i < runs_.size(); ++i) {
+    const auto& r = runs_[i];
+    std::fprintf(out, "run %zu (%s): %ld frames, resident %ld KiB after a tenth, %ld KiB at the end%s%s\n", i,
+                 r.start.c_str(), r.frames, r.rss_early, r.rss_late, r.ok ? "" : ", FAILED: ", r.ok ? "" : r.why.c_str());
+    if (!r.damaged.empty()) std::fprintf(out, "    damaged: %s%s\n", r.damaged.c_str(), r.quit ? " (the game ended itself)" : "");
+  }
+  if (memory) std::fprintf(out, "memory growth of the longest run: %+.1f%%\n", MemoryGrowth() * 100.0);
+  std::fprintf(out, "%s\n", Passed(memory) ? "PASSED" : "FAILED");
+}
+
+}  // namespace soak

@@ -1,0 +1,40 @@
+#pragma once
+// The soak's runs read back from their stats files and summed up.
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace soak {
+
+struct RunResult {
+  bool ok = false;  // ended by its frame budget or a clean quit
+  std::string why;  // when not ok
+  long frames = 0;
+  int quit = 0;
+  long bad_particles = 0;
+  std::string first_bad;
+  long rss_early = 0, rss_late = 0, peak = 0;
+  long moves = 0, clicks = 0, button_clicks = 0, drags = 0, keys = 0, focus_losses = 0;
+  std::map<std::string, long> screens;
+  std::string start;    // how the run started: the menu or its game arguments
+  std::string damaged;  // the data file damaged before the run, if any
+};
+
+// `status` is the child's wait status. With `refusal_ok` (a damaged data set)
+// a clean exit with a code of the game's own is a good end too.
+RunResult ReadRun(const std::string& stats_path, int status, bool refusal_ok = false);
+
+class Report {
+ public:
+  void Add(const RunResult& run) { runs_.push_back(run); }
+  void Print(std::FILE* out, const std::string& work, bool memory) const;
+  bool Passed(bool memory) const;
+
+ private:
+  // The longest run's late resident set over its early one.
+  double MemoryGrowth() const;
+  std::vector<RunResult> runs_;
+};
+
+}  // namespace soak
