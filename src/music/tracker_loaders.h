@@ -1,7 +1,7 @@
 #pragma once
 // The tracker's three music loaders, registered in their places between WAV
-// and OGG. Until the tracker player exists no module is loadable: each gives
-// null, so such a file falls through to the later loaders and stays silent.
+// and OGG: MOD, XM and the tracker's own module file. Each gives null for
+// another format, so the registry goes on to the next loader.
 #include "music/loader_registry.h"
 
 namespace kelp {
