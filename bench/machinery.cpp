@@ -1,6 +1,8 @@
 // The level machinery apart from the physics step: the water's update (waves,
 // splashes, buoyancy over every box particle) with a field of boxes afloat,
-// and a brick wall's update while its columns fall after hits.
+// and a brick wall's update while its columns fall after hits. The data
+// set's "Init" resources (fish, bricks, effects) are loaded first, as in the
+// game.
 #include <benchmark/benchmark.h>
 
 #include "framework/core/color.h"
@@ -8,6 +10,8 @@
 #include "framework/core/random.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
+#include "platform/files.h"
+#include "scenes/level_scenes.h"
 #include "world/block.h"
 #include "world/brick.h"
 #include "world/water.h"
@@ -17,7 +21,14 @@ using namespace kelp;
 
 namespace {
 
+bool DataLoaded(benchmark::State& state) {
+  static const bool loaded = scenes::LoadInitData(platform::ProgramFolder() + "/..");
+  if (!loaded) state.SkipWithError("the data set is not built");
+  return loaded;
+}
+
 void Water(benchmark::State& state) {
+  if (!DataLoaded(state)) return;
   const int boxes = static_cast<int>(state.range(0));
   GameTime = 1000000;
   SeedRnd(5);
@@ -40,6 +51,7 @@ void Water(benchmark::State& state) {
 BENCHMARK(Water)->Arg(20)->Arg(60)->Arg(120);
 
 void FallingWall(benchmark::State& state) {
+  if (!DataLoaded(state)) return;
   GameTime = 1000000;
   SeedRnd(5);
   for (auto _ : state) {

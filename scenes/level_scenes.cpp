@@ -1,14 +1,19 @@
 #include "scenes/level_scenes.h"
 
+#include <unistd.h>
+
 #include "framework/core/frame_clock.h"
+#include "framework/media/resources.h"
 #include "framework/core/random.h"
 #include "framework/media/visuals.h"
 #include "physics/engine.h"
+#include "platform/window.h"
 #include "play/game.h"
 #include "play/player.h"
 #include "scenes/physics_scenes.h"
 #include "world/block.h"
 #include "world/effects/electro.h"
+#include "world/resource_bindings.h"
 #include "world/world.h"
 
 namespace scenes {
@@ -41,6 +46,16 @@ Ref<TBlock> MakeBox(const BoxOptions& o) {
 }
 
 Ref<TBlock> MakeBox(int cls, float x, float y) { return MakeBox({.cls = cls, .x = x, .y = y}); }
+
+bool LoadInitData(const std::string& root) {
+  if (chdir(root.c_str()) != 0) return false;
+  if (!platform::OpenGraphics(800, 600, 0, 60, true)) return false;
+  if (!ResManager) ResManager = New<TResManager>();
+  if (!ReadResourceList("res.xml")) return false;
+  ResManager->LoadScope("Init");
+  BindInitResources();
+  return true;
+}
 
 void BuildBoxLevel(int boxes, uint32_t seed) {
   GameTime = 1000000;

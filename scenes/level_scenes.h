@@ -4,6 +4,7 @@
 // for them; and the one way tests and benchmarks make a box of the level
 // world.
 #include <cstdint>
+#include <string>
 
 #include "framework/core/object.h"
 #include "world/block.h"
@@ -30,6 +31,13 @@ struct BoxOptions {
 kelp::Ref<kelp::TBlock> MakeBox(const BoxOptions& o);
 // A released box of the class value at (x, y).
 kelp::Ref<kelp::TBlock> MakeBox(int cls, float x, float y);
+
+// Opens a headless canvas and loads the data set's "Init" resources (box
+// and brick pictures, the effects) from `root`, the folder holding res.xml
+// and data/, binding them as start-up does; the current folder becomes
+// `root`. Without them every dust puff, box part and brick would log its
+// missing resource. False when the data set is not there.
+bool LoadInitData(const std::string& root);
 
 // A level world with the walled six-column field and `boxes` released boxes
 // of random colours 1..5 dropped in rows (the generator seeded with `seed`),
