@@ -70,7 +70,7 @@ void TrkMod_Mixer::Reset() {
   MMTick = 0;
   CurrentLine = 0;
   CurrentSongPattern = 0;
-  CurrentPattern = SongPattern.empty() ? 0 : SongPattern[0];
+  CurrentPattern = SongPattern.empty() ? -1 : SongPattern[0];
   Tempo = DefaultTempo;
   Speed = DefaultSpeed;
   BytesUntilTick = 0;
@@ -80,6 +80,7 @@ void TrkMod_Mixer::Reset() {
   PatternLoopStart = PatternLoopEnd = 0;
   PatternLoopCount = -1;
   patterndelay = 0;
+  endPending_ = false;
 }
 
 void TrkMod_Mixer::SetCurrentSequence(int position) {
@@ -99,7 +100,7 @@ void TrkMod_Mixer::SetTiming(int value) {
 }
 
 void TrkMod_Mixer::PatternBreak(int line) {
-  MMJump = CurrentSongPattern + 1 > ActiveSongPatterns ? 0 : CurrentSongPattern + 1;
+  MMJump = CurrentSongPattern + 1;  // past the last position: the song's end (or its start again)
   MMJumpLine = std::max(0, line);  // checked against the target's length when it is reached
 }
 
@@ -120,11 +121,15 @@ void TrkMod_Mixer::PatternLineRepeat(int count) {
 }
 
 void TrkMod_Mixer::EndOfSong() {
-  PlayStatus = 0;
-  Reset();
+  // The tick that ended the song still plays; the next one finds it over.
+  endPending_ = true;
 }
 
 bool TrkMod_Mixer::Do_Player() {
+  if (endPending_) {
+    Reset();
+    return false;
+  }
   TrkMod_Pattern* pat =
       CurrentPattern >= 0 && CurrentPattern < static_cast<int>(Pattern.size()) ? Pattern[static_cast<size_t>(CurrentPattern)].get()
                                                                                  : nullptr;
@@ -135,7 +140,7 @@ bool TrkMod_Mixer::Do_Player() {
       warnedNoPattern_ = true;
     }
     STREAM_SIZE = std::max(STREAM_SIZE, STREAM_POS);
-    EndOfSong();
+    Reset();
     return false;
   }
   const int channels = std::min({ActiveChannels, pat->TrackCount, static_cast<int>(MMC_Channel.size()),
@@ -171,7 +176,7 @@ bool TrkMod_Mixer::Do_Player() {
       ch.ApplyKeyOff();
     }
   }
-  BytesUntilTick = FramesPerTick();
+  BytesUntilTick = lastTick_ = FramesPerTick();
   MMTick += 1;
   if (MMTick < std::clamp(Speed, 1, 255)) return true;
   if (patterndelay < 1) {
@@ -217,14 +222,16 @@ void TrkMod_Mixer::NEXT_LINE() {
     return;
   }
   int target = MMJump;
-  int toLine = MMJumpLine;
+  const int toLine = MMJumpLine;
   MMJump = -1;
   MMJumpLine = 0;
-  // A jump past the order list goes to its start.
-  if (target < 0 || target > ActiveSongPatterns || target >= static_cast<int>(SongPattern.size())) target = 0;
-  // Back to this very line or before it is the song starting over: its end
-  // when not looping (a jump to itself would otherwise play for ever).
-  const bool back = target < CurrentSongPattern || (target == CurrentSongPattern && toLine <= line);
+  // Past the order list is the end of the song, as when its last line has
+  // played; a jump back to this very line or before it is the song starting
+  // over, its end too when not looping (a jump to itself would otherwise
+  // play for ever).
+  const bool past = target < 0 || target > ActiveSongPatterns || target >= static_cast<int>(SongPattern.size());
+  if (past) target = 0;
+  const bool back = past || target < CurrentSongPattern || (target == CurrentSongPattern && toLine <= line);
   if (back && STREAM_LOOP != 1) {
     EndOfSong();
     return;
@@ -243,8 +250,9 @@ void TrkMod_Mixer::CalcSize() {
   STREAM_LOOP = 0;
   int64_t frames = 0;
   while (PlayStatus != 0 && frames < MaxSongFrames) {
+    lastTick_ = 0;
     Do_Player();
-    frames += BytesUntilTick;
+    frames += lastTick_;  // the song's last tick too, though the end has reset the song
   }
   if (frames >= MaxSongFrames) {
     MusicLog("a tracker song longer than " + std::to_string(MaxSongFrames / SAMPLE_RATE) + " seconds: measured as that long");

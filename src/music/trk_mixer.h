@@ -105,6 +105,8 @@ class TrkMod_Mixer : public TMusic {
   void EndOfSong();
   std::vector<int32_t> accL_, accR_;
   bool warnedNoPattern_ = false;
+  int lastTick_ = 0;
+  bool endPending_ = false;  // frames of the tick Do_Player has just run
 };
 
 }  // namespace kelp

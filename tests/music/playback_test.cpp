@@ -181,12 +181,13 @@ class DataSetMusic : public testing::Test {
   void TearDown() override { testsupport::ResetMusicRooms(); }
 };
 
-// The six pieces the build makes: 44100 Hz 16-bit stereo, at least a minute
-// before they loop, and no click where the end joins the start.
+// The six pieces the build makes (the credits a tracker module): 44100 Hz
+// 16-bit stereo, at least a minute before they loop, and no click where the
+// end joins the start.
 TEST_F(DataSetMusic, EveryPieceIsLongStereoAndLoopsWithoutAClick) {
   Rig rig;  // the loaders
-  for (const char* name : {"menu", "map", "village", "game", "credits", "level_complete"}) {
-    const std::string path = std::string(KELP_DATA_ROOT) + "/data/music/" + name + ".ogg";
+  for (const char* name : {"menu.ogg", "map.ogg", "village.ogg", "game.ogg", "credits.xm", "level_complete.ogg"}) {
+    const std::string path = std::string(KELP_DATA_ROOT) + "/data/music/" + name;
     Ref<TMusic> m = LoadMusic(path);
     ASSERT_NE(m, nullptr) << path;
     EXPECT_EQ(m->STREAM_FORMAT, FORMAT_16_STEREO) << name;
@@ -223,9 +224,9 @@ TEST_F(DataSetMusic, EveryIdThePiecesArePlayedByStarts) {
     const char* id;
     int loop;
     const char* file;
-  } pieces[] = {{"MUSIC_MENU", 1, "menu"},       {"MUSIC_MAP", 1, "map"},
-                {"MUSIC_VILLAGE", 1, "village"}, {"MUSIC_GAME", 1, "game"},
-                {"MUSIC_CREDITS", 1, "credits"}, {"MUSIC_LEVEL_COMPLETE", 0, "level_complete"}};
+  } pieces[] = {{"MUSIC_MENU", 1, "menu.ogg"},       {"MUSIC_MAP", 1, "map.ogg"},
+                {"MUSIC_VILLAGE", 1, "village.ogg"}, {"MUSIC_GAME", 1, "game.ogg"},
+                {"MUSIC_CREDITS", 1, "credits.xm"},  {"MUSIC_LEVEL_COMPLETE", 0, "level_complete.ogg"}};
   for (const Piece& p : pieces) {
     PlayMusic(p.id, p.loop);
     int peak = 0;
@@ -235,13 +236,13 @@ TEST_F(DataSetMusic, EveryIdThePiecesArePlayedByStarts) {
       if (frame >= 200)
         for (int16_t v : out) peak = std::max(peak, std::abs(static_cast<int>(v)));
     }
-    EXPECT_EQ(CurrentMusicName, std::string("data/music/") + p.file + ".ogg") << p.id;
+    EXPECT_EQ(CurrentMusicName, std::string("data/music/") + p.file) << p.id;
     EXPECT_GT(peak, 2000) << p.id << " is heard";
   }
   CloseLog();
   const std::string log = testenv::ReadFile(logDir / "log.xml");
   for (const Piece& p : pieces) {
-    const std::string line = std::string("Music: playing \"data/music/") + p.file + ".ogg\"" + (p.loop ? ", looped" : "");
+    const std::string line = std::string("Music: playing \"data/music/") + p.file + "\"" + (p.loop ? ", looped" : "");
     EXPECT_NE(log.find(line), std::string::npos) << line;
   }
   ResetSound();  // the sounds let go of the rig's mixer before it goes

@@ -1,4 +1,5 @@
-// The six pieces. Each is a song for the composer: key, tempo, band and form.
+// The pieces rendered to OGG (the credits are a module: credits_module.cpp).
+// Each is a song for the composer: key, tempo, band and form.
 // The looped ones end on the dominant (or the tonic of a short intro follows)
 // so that the end leads back into the start.
 #include "music.h"
@@ -118,34 +119,6 @@ Song Level() {
   return s;
 }
 
-// The credits: warm and looking back. Electric piano over seventh chords,
-// harp rolls, a walking bass and brushed time; strings below the tune the
-// second time.
-Song Credits() {
-  Song s;
-  s.title = "Credits";
-  s.bpm = 84;
-  s.root = 74;  // D major
-  s.sevenths = true;
-  s.lead = Voice::kEPiano;
-  s.counter = Voice::kStrings;
-  s.compVoice = Voice::kHarp;
-  s.comp = Comp::kRoll;
-  s.bass = BassLine::kWalking;
-  s.beat = Beat::kLight;
-  s.reverb = 0.45f;
-  s.loudness = 0.14f;
-  s.seed = 61;
-  s.sections = {
-      {{0, 3}, -1, false, 0, false, true},
-      {{0, 2, 5, 3, 1, 4, 0, 4}, 0, false, 1, true, false},
-      {{0, 2, 5, 3, 1, 4, 0, 4}, 0, true, 1, true, false},
-      {{3, 4, 2, 5, 3, 1, 4, 4}, 1, false, 1, true, false},
-      {{0, 2, 5, 3, 1, 4, 0, 4}, 0, false, 1, true, false},
-  };
-  return s;
-}
-
 // Level complete: festive, played once. Brass fanfare tune over strummed
 // guitar, a march beat with tambourine and crashes, bells in the second
 // round, and a final chord that rings out.
@@ -184,7 +157,6 @@ std::vector<MusicSpec> AllMusic() {
       {"MUSIC_GAME", "game", Level()},
       {"MUSIC_VILLAGE", "village", Village()},
       {"MUSIC_LEVEL_COMPLETE", "level_complete", LevelComplete()},
-      {"MUSIC_CREDITS", "credits", Credits()},
   };
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The six music pieces the game plays by id, each a song for the composer.
+// The music pieces the game plays by id as OGG, each a song for the composer.
 #include <vector>
 
 #include "composer.h"

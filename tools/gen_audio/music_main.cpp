@@ -1,10 +1,12 @@
-// gen_music: composes and renders the game's six music pieces into
-// data/music/*.ogg (44.1 kHz stereo Vorbis) and writes their manifest lines.
+// gen_music: composes and renders the game's music pieces into
+// data/music/*.ogg (44.1 kHz stereo Vorbis), writes the credits as an XM
+// module, data/music/credits.xm, and writes their manifest lines.
 //
 //   gen_music <program folder> <manifest> [<folder for WAV copies>]
 #include <cstdio>
 #include <filesystem>
 
+#include "credits_module.h"
 #include "jobs.h"
 #include "music.h"
 
@@ -31,5 +33,12 @@ int main(int argc, char** argv) {
                       return WriteOgg((root / rel).string(), pcm, 0.4f, m.song.title);
                     }});
   }
+  jobs.push_back({"MUSIC_CREDITS\tmusic\tdata/music/credits.xm\t1", [root] {
+                    const std::string bytes = kelp::modwrite::WriteXm(CreditsModule());
+                    std::FILE* f = std::fopen((root / "data/music/credits.xm").string().c_str(), "wb");
+                    if (!f) return false;
+                    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+                    return std::fclose(f) == 0 && ok;
+                  }});
   return RunJobs(jobs, argv[2], "gen_music");
 }
