@@ -18,6 +18,7 @@ void ResetAppGlobals() {
   SplashConfigFile = "screenbranding\\config.xml";
   LoadingText.clear();
   SplashWaits = 1;
+  StartVillageStage = 0;
   ResetStartup();
 }
 

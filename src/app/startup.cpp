@@ -56,6 +56,7 @@
 #include "play/red_line.h"
 #include "play/thermometer.h"
 #include "play/tutorial.h"
+#include "village/story_links.h"
 #include "village/trophy_room.h"
 #include "village/village.h"
 #include "world/block.h"
@@ -71,6 +72,7 @@ std::string AppTitle;
 std::string SplashConfigFile = "screenbranding\\config.xml";
 std::string LoadingText;
 int SplashWaits = 1;
+int StartVillageStage = 0;
 
 namespace {
 
@@ -83,6 +85,14 @@ int g_loadingShown = 0;  // counter value of the last loading screen shown
 // The subsystems below the front end reach the running level and the screens
 // through these links.
 void LinkSubsystems() {
+  InitVillageStory();
+  VillageStory.SavedStage = [] {
+    const Ref<TGameData> data = Player && Player->Profile ? Player->Profile->data : nullptr;
+    return data ? data->Stage : 0;
+  };
+  VillageStory.SaveProfile = [] {
+    if (Player && Player->Profile && GameScreen && !GameScreen->CustomLevel) Player->Profile->Save();
+  };
   LevelLinks.LoadVillage = [](int island) {
     if (VillageScreen) VillageScreen->Load(island);
   };
@@ -237,7 +247,10 @@ void ReadCommandLine(const std::vector<std::string>& args) {
   std::vector<std::string> a;
   for (const std::string& s : args) a.push_back(Lower(s));
   if (a.size() >= 2 && a[1] == "debug") DebugMode = 1;
-  if (DebugMode && a.size() >= 3) {
+  if (DebugMode && a.size() >= 3 && a[2] == "village") {
+    int stage = 0;
+    StartVillageStage = a.size() >= 4 && ParseLevelArgument(a[3], stage) && stage >= 1 && stage <= 36 ? stage : 2;
+  } else if (DebugMode && a.size() >= 3) {
     int level = 0;
     if (ParseLevelArgument(a[2], level) && level >= 1 && level <= kMaxStartLevel) {
       StartLevel = level;
@@ -496,7 +509,21 @@ void StartGame() {
   VillageScreen->SetHided(1);
   VillageScreen->PlayTime = GameTime;
   TProfile::LoadProfiles();
-  if (StartLevel == 1) {
+  if (StartVillageStage) {
+    // A debug start in the village at a campaign stage: the level before it
+    // was just won. Nothing is restored or saved.
+    StartLevel = 0;
+    for (int level = 1; level <= LevelCount; ++level)
+      if (TLevel::GetInfo(level, 0) == StartVillageStage) {
+        TLevel::SetLevel(level);
+        break;
+      }
+    GameScreen->Stage = StartVillageStage;
+    GameScreen->SetHided(1);
+    MainMenuScreen->SetHided(1);
+    VillageScreen->Load(StartVillageStage > 18 ? TVillageMode::SNOW : TVillageMode::DESERT);
+    VillageScreen->SetHided(0);
+  } else if (StartLevel == 1) {
     GameScreen->SetHided(1);
     MainMenuScreen->SetHided(0);
   } else {

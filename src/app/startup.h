@@ -17,6 +17,9 @@ extern std::string LoadingText;       // the line under the loading bar
 // 1: the splash holds its pause and its logos for their times. 0 (tests,
 // benchmarks) leaves those fixed waits out; the fades still run.
 extern int SplashWaits;
+// A debug start in the village ("debug village N"): the campaign stage 1..36
+// shown, or 0 for none.
+extern int StartVillageStage;
 
 // Runs GameMain once with the working folder at the program's folder;
 // gives the exit code when the program ends without leaving the process.
@@ -30,8 +33,8 @@ void ShowSplash();
 void LoadResourceGroups();
 void DrawLoadingProgress(float percent);
 
-// Reads "debug", a start level, "ogl", "dx7" and "16" from the arguments (any
-// letter case). A start level that is not a whole number from 1 to 99 is
+// Reads "debug", a start level or "village" and a stage, "ogl", "dx7" and "16"
+// from the arguments (any letter case). A start level that is not a whole number from 1 to 99 is
 // refused with a message and the game starts at level 1.
 void ReadCommandLine(const std::vector<std::string>& args);
 // A level argument: blanks, a sign, digits (or "$" hex, "%" binary) and

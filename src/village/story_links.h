@@ -20,8 +20,22 @@ struct TVillageStoryLinks {
   std::function<int()> CampFireState;
   std::function<void(int state)> SetCampFireState;
   std::function<void()> EndCampFire;
+  // Every village dialog on screen leaves (the village hides).
+  std::function<void()> ClearDialogs;
+  // The save game: the stage of the saved village (0 when there is none to
+  // restore), restoring it (villagers, buildings, trophies, day), saving.
+  std::function<int()> SavedStage;
+  std::function<int()> RestoreSaved;
+  std::function<void()> SaveProfile;
+  // The story of a stage, run on every visit after the village is set up.
+  std::function<void(int stage)> RunStageScript;
 };
 
 extern TVillageStoryLinks VillageStory;
+
+// 1 while a village dialog is on screen, and while a trophy award picture is:
+// the panel's buttons wait meanwhile.
+extern int VillageDialogActive;
+extern int TrophyImageShown;
 
 }  // namespace kelp

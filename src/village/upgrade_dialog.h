@@ -11,6 +11,8 @@ class TUpgradeDialog : public TWidget {
   virtual void PrepareUpgrades() {}
   // 1 when the list holds something unlocked the player can pay for.
   virtual int CheckUpgrades() { return 0; }
+  // Slides in from the left.
+  virtual void StartShow() {}
 };
 
 }  // namespace kelp

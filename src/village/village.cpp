@@ -9,6 +9,7 @@
 #include "framework/media/canvas_placement.h"
 #include "framework/media/particles.h"
 #include "framework/media/poly_anim.h"
+#include "framework/media/resources.h"
 #include "framework/media/sound.h"
 #include "framework/ui/mouse.h"
 #include "village/nodes.h"
@@ -23,6 +24,7 @@
 #include "village/walkability.h"
 #include "world/effects/clouds.h"
 #include "world/effects/flash.h"
+#include "world/effects/geyser.h"
 #include "world/effects/screen_shake.h"
 #include "world/game_state.h"
 #include "world/resource_bindings.h"
@@ -31,8 +33,12 @@ namespace kelp {
 
 TypedGlobal<TVillageMode, TVillageState> VillageScreen(VillageState);
 TVillageStoryLinks VillageStory;
+int VillageDialogActive = 0;
+int TrophyImageShown = 0;
 
 namespace {
+
+platform::ImageRef Image(const char* id) { return ResManager ? ResManager->GetImage(id) : nullptr; }
 
 std::string Folder(int island) { return island == TVillageMode::SNOW ? "data/img/villages/snow/" : "data/img/villages/desert/"; }
 
@@ -111,6 +117,21 @@ void TVillageMode::LoadDesert() {
   CloudMaxX = 1200;
   CloudShadowMinX = 100;
   CloudShadowMaxX = 700;
+  Back[0] = Image("IMAGE_VILLAGE_BACK");
+  back_x[0] = 259.0f;
+  back_y[0] = 0.0f;
+  Back[1] = Back[2] = nullptr;
+  Sky = Image("IMAGE_SKY");
+  Night_Sky = Image("IMAGE_NIGHT_SKY");
+  portal_stone_1 = Image("IMAGE_PORTAL_STONE_01");
+  portal_stone_2 = Image("IMAGE_PORTAL_STONE_02");
+  portal_stone_3 = Image("IMAGE_PORTAL_STONE_03");
+  portal_broken = Image("IMAGE_PORTAL_BROKEN");
+  Bridge = nullptr;
+  for (Ref<TEmitter>* w : {&Waterfall, &Waterfall2, &Waterfall3, &Waterfall4}) {
+    if (*w) (*w)->GenerationStop = 1;
+    *w = nullptr;
+  }
 }
 
 void TVillageMode::LoadSnow() {
@@ -125,14 +146,37 @@ void TVillageMode::LoadSnow() {
   CloudMaxX = 2000;
   CloudShadowMinX = -400;
   CloudShadowMaxX = 1100;
-}
-
-int TVillageMode::ScrollTo(float x, float maxSpeed) {
-  new_scroll_x = x + static_cast<float>(CanvasOffsetX);
-  new_scroll_max_speed = maxSpeed;
-  if (std::fabs(Scroll_x - new_scroll_x) < Scroll_speed) return 1;
-  new_scroll = 1;
-  return 0;
+  const char* backs[3] = {"IMAGE_SNOW_BACK_LEFT", "IMAGE_SNOW_BACK_MIDDLE", "IMAGE_SNOW_BACK_RIGHT"};
+  const float xs[3] = {191.0f, 849.0f, 1733.0f};
+  for (int i = 0; i < 3; ++i) {
+    Back[i] = Image(backs[i]);
+    back_x[i] = xs[i];
+    back_y[i] = 0.0f;
+  }
+  Sky = Image("IMAGE_SKY");
+  Night_Sky = Image("IMAGE_NIGHT_SKY");
+  portal_stone_1 = portal_stone_2 = portal_stone_3 = portal_broken = nullptr;
+  Portal_state = 0;
+  Bridge = Image("IMAGE_SNOW_BRIDGE");
+  for (Ref<TGeysir>* g : {&Geysir1, &Geysir2})
+    if (*g) (*g)->Remove();
+  Geysir1 = TGeysir::Create(262.0f, 480.0f);
+  Geysir2 = TGeysir::Create(747.0f, 482.0f);
+  Waterfall = VillageEmitter(498.0f, 200.0f, EffectWaterfall);
+  Waterfall2 = VillageEmitter(498.0f, 275.0f, EffectWaterfall2);
+  Waterfall3 = VillageEmitter(920.0f, 500.0f, EffectWaterfall3);
+  Waterfall4 = VillageEmitter(987.0f, 575.0f, EffectWaterfall4);
+  const auto border = [](const Ref<TEmitter>& e, int x, int y, int w, int h) {
+    if (!e) return;
+    e->BorderRect[0] = x;
+    e->BorderRect[1] = y;
+    e->BorderRect[2] = w;
+    e->BorderRect[3] = h;
+  };
+  border(Waterfall, 300, 100, 300, 170);
+  border(Waterfall3, 800, 400, 400, 175);
+  if (RainEffect) RainEffect->GenerationStop = 1;
+  RainEffect = nullptr;
 }
 
 void TVillageMode::ParaziteModeEnd(const Ref<TVillageCreature>& parasite) {

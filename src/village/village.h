@@ -3,20 +3,28 @@
 // villagers. Made once at start-up as VillageScreen; its fields that the
 // level world and the effects share are those of TVillageState.
 //
-// So far it holds what the buildings and villagers read and call: the
-// building flags, the day phase, the parasite mode, the input lock, the
-// scroll request, the panel and build dialog, and the loading of a village's
-// data (waypoint graph, upgrade tree, walkability map, swaying scenery).
+// A visit: SetHided(0) zooms out of black onto the village, the panel
+// slides in and gives the player input; PLAY on the panel starts the closing
+// zoom, which fades into the next level (GameScreen). The day runs through six
+// phases across visits; rain or snow comes and goes from stage 3 on.
+// Clock: everything is stepped by the frame factor dt and timed on GameTime.
 #include "framework/core/color.h"
 #include "framework/core/typed_global.h"
+#include "platform/image.h"
 #include "world/village_state.h"
 
 namespace kelp {
 
+class TCampFire;
 class TEffect;
+class TGate;
+class TGeysir;
 class TPanel;
+class TQuakeEffect;
+class TTrophyDialog;
 class TUpgradeDialog;
 class TVillageCreature;
+class TZeppelin;
 
 class TVillageMode : public TVillageState {
  public:
@@ -26,55 +34,129 @@ class TVillageMode : public TVillageState {
   // Day phases.
   static constexpr int MORNING1 = 1, MORNING2 = 2, DAY = 3, EVENING1 = 4, EVENING2 = 5, NIGHT = 6;
 
+  TVillageMode();
+
+  // Rain (desert) or snowfall (snow) and its wind.
+  Ref<TEmitter> RainEffect;
+  int RainUpdTime = 0, RainTime = 5000;
+  int RainAngle = 0, RainTargetAngle = 0;
+  int RainStartTime = 100000, RainGenTime = 0, RainLifeTime = 20000;
+  Ref<TGeysir> Geysir1, Geysir2;
+  platform::ImageRef Bridge;
+  Ref<TQuakeEffect> QuakeEffect;
+  Ref<TGate> Gate;
+  Ref<TZeppelin> Zeppelin;
+  int Portal_state = 0;  // 0 empty, 1..3 stones placed, 4 broken
+  Ref<TEmitter> Portal_Smoke;
+  platform::ImageRef portal_stone_1, portal_stone_2, portal_stone_3, portal_broken;
   int ParaziteMode = 0;
   int ParaziteModeTime = 0;
   int ParaziteDamage = 0;
-  int PlayTime = 0;             // GameTime at which the current visit began
+  int Hurry = 0, HurryCount = 0;
+  int Restart = 0;             // the late message was confirmed: the visit starts over
+  int PlayTime = 0;            // while shown the visit's start; after hiding its length
+  float Happiness = 0.0f, MaxHappiness = 100.0f, TargetHappiness = 0.0f;
+  int GameComplete = 0;        // the fireworks end in the game-complete screen
   int Buildings[7] = {0, 0, 0, 0, 0, 0, 0};
+  Ref<TCampFire> CampFire;
   Ref<TUpgradeDialog> UpgradeDialog;
+  Ref<TTrophyDialog> TrophyDialog;
   Ref<TPanel> Panel;
-  int CloudGenTime = 0, CloudGenSpeed = 0;
-  int Closing = 0;
-  int Showing = 0;
-  int UserInputEnable = 1;
+  platform::ImageRef Back[3];
+  float back_x[3] = {0, 0, 0}, back_y[3] = {0, 0, 0};
+  int StartTime = 0;           // start of the current day phase
+  platform::ImageRef Sky, Night_Sky;
+  int CloudGenTime = 0, CloudGenSpeed = 3000;
+  int Closing = 0;             // zooming in towards the next level
+  float Closing_speed = 0.006f;
+  int Showing = 0;             // zooming out after being shown
+  int UserInputEnable = 1;     // 0 locks villagers, waypoints and cursor
+  int StarsTime = 0;
+  Ref<TColor> DayColor = CreateColor(255, 255, 255);
+  int DayLength = 240000;
+  int DayTime = MORNING2;
+  int TimeStop = 0;            // 1 freezes the day
   float Scroll_dx = 0.0f;
-  int DayTime = MORNING1;
-  int TimeStop = 0;
-  Ref<TColor> VillageColor = CreateColor(255, 255, 255);
-  Ref<TEmitter> Salute;
-  int SaluteUpdTime = 0;
+  float Scroll_delta = 0.0f;
+  int Scroll_delta_flag = 0;
   // Automatic scroll request (ScrollTo).
-  float new_scroll_x = 0.0f, new_scroll_max_speed = 0.0f;
+  float new_scroll_x = 0.0f, new_scroll_max_speed = 0.0f, new_scroll_speed = 0.0f;
   int new_scroll = 0;
   float Scroll_speed = 0.5f;
   // Per village (LoadDesert, LoadSnow).
   float min_scroll_x = 0.0f, max_scroll_x = 0.0f;
+  Ref<TEmitter> Salute;
+  int SaluteUpdTime = 0, SaluteTime = 5000;
+  int Paused = 0;
+  platform::ImageRef RedScreen;
+  float RedScreenAlpha = 0.0f;
   int Cave_x = 0, Cave_y = 0;
-  int Island = 0;               // the village loaded: 1 desert, 2 snow, 0 none
+  Ref<TEmitter> Waterfall, Waterfall2, Waterfall3, Waterfall4;
+  int Island = 0;              // the village loaded: 1 desert, 2 snow, 0 none
+  int Hidden = 1;              // 1 between a hide and the next show
 
-  // Loads the village of island 1 or 2: its waypoint graph and upgrade tree,
-  // then its scenery data (LoadDesert or LoadSnow). Nothing for 0 or the
-  // village already loaded. A graph or tree that does not load leaves that
-  // part of the new village empty (never the previous village's) and is
-  // logged; 0 then.
+  int Update(float dt) override;
+  int Draw() override;
+  int DePress(int id) override;
   int AddedToManager() override;
-  virtual int Load(int island);
-  // The walkability map, swaying scenery, scroll limits and cave of a village.
-  void LoadDesert();
-  void LoadSnow();
+  int SetHided(int flag) override;
+
+  // Empties the visit's story state (restart of a visit).
+  void Clear();
+  // Villagers and buildings back to none, for a new or loaded game.
+  void LoadClear();
+  // Day cycle: the next phase, and the colours of the current one.
+  void NextDayTime();
+  void SetDayColor();
+  // Alpha of the star layer now (0 by day).
+  float StarsAlpha() const;
+  // Advances both day colours to GameTime; a finished phase moves on.
+  void AdvanceDayColors();
+  void UserInput();
+  void RainUpdate(float dt);
   // Asks for an automatic scroll to x (plus the canvas offset) at up to
   // maxSpeed; 1 when already there.
   int ScrollTo(float x, float maxSpeed);
+  void Scroll(float dt);
+  void ParaziteModeUpdate(int step);
+  void ParaziteModeStart(int count);
   // Ends a parasite: it leaves the village.
   virtual void ParaziteModeEnd(const Ref<TVillageCreature>& parasite);
-  // The villagers' mouse handling and the cursor it calls for.
-  void UserInput();
-};
+  void AddEmitter(const Ref<TEmitter>& emitter) override;
+  void RemoveEmitter(const Ref<TEmitter>& emitter);
+  // Freezes (1) or thaws (0) the screen's emitters.
+  void Pause(int flag);
+  // Restores the saved village or moves it on to the current stage, then
+  // runs the stage's story.
+  virtual void LoadVillage();
+  // Loads the village of island 1 or 2: its waypoint graph and upgrade tree.
+  // Nothing for 0 or the village already loaded. A graph or tree that does
+  // not load leaves that part of the new village empty (never the previous
+  // village's) and is logged; 0 then.
+  virtual int Load(int island);
+  // The scenery, walkability map, swaying scenery, scroll limits and cave of a village.
+  void LoadDesert();
+  void LoadSnow();
 
+ private:
+  void UpdateZooms(float dt);
+  void UpdateEmitters(float dt);
+  void SpawnClouds();
+  void Hide();
+  void Show();
+};
 // A new emitter of the effect at (x, y), added to the village's emitters; null
 // (and nothing added) when the effect is missing, so that a missing effect
 // costs nothing and is reported once, where it is looked up.
 Ref<TEmitter> VillageEmitter(float x, float y, const Ref<TEffect>& effect);
+
+// Villagers that come out of the cave on a new stage (1 desert, 2 snow),
+// parasite losses made good.
+int NewVillagerCount(int village, int stage, int parasiteDamage);
+
+// Fills the story links the village answers itself (the camp fire, the
+// zeppelin, the village dialogs); start-up calls it once.
+void InitVillageStory();
 
 // The one TVillageMode, stored as the level world's VillageState.
 extern TypedGlobal<TVillageMode, TVillageState> VillageScreen;
