@@ -1,0 +1,117 @@
+// The village screen's rules on a set clock: the day's phases and colours,
+// the stars, scrolling, and the PLAY rules of the panel.
+#include <gtest/gtest.h>
+
+#include "framework/core/frame_clock.h"
+#include "framework/media/canvas_placement.h"
+#include "village/panel.h"
+#include "village/village.h"
+#include "village_fixture.h"
+
+namespace kelp::village_test {
+
+namespace {
+
+class VillageScreenTest : public VillageTest {};
+
+TEST_F(VillageScreenTest, ADayRunsThroughItsSixPhasesInTheirLengths) {
+  TVillageMode& v = *VillageScreen;
+  v.DayTime = TVillageMode::NIGHT;
+  v.NextDayTime();  // morning 1 starts now
+  ASSERT_EQ(v.DayTime, TVillageMode::MORNING1);
+  // 20, 20, 100, 20, 20 and 60 seconds at the default day length.
+  const int lengths[6] = {20000, 20000, 100000, 20000, 20000, 60000};
+  for (int phase = 0; phase < 6; ++phase) {
+    const int expected = phase + 1;
+    GameTime += lengths[phase] - 1;
+    v.AdvanceDayColors();
+    EXPECT_EQ(v.DayTime, expected) << "phase " << expected << " ended early";
+    GameTime += 1;
+    v.AdvanceDayColors();
+    EXPECT_EQ(v.DayTime, expected % 6 + 1) << "phase " << expected << " did not end";
+  }
+}
+
+TEST_F(VillageScreenTest, PhaseColoursStartAtTheirStartAndTheVillagesDifferByNight) {
+  TVillageMode& v = *VillageScreen;
+  CurrentVillage = TVillageMode::DESERT;
+  v.DayTime = TVillageMode::EVENING2;
+  v.NextDayTime();  // night
+  EXPECT_EQ(v.DayColor->r, 70);
+  EXPECT_EQ(v.VillageColor->b, 240);
+  CurrentVillage = TVillageMode::SNOW;
+  v.DayTime = TVillageMode::EVENING2;
+  v.NextDayTime();
+  EXPECT_EQ(v.VillageColor->r, 80);
+  EXPECT_EQ(v.VillageColor->b, 150);
+}
+
+TEST_F(VillageScreenTest, TimeStopHoldsThePhaseAndTheStarsShowWholeAtNight) {
+  TVillageMode& v = *VillageScreen;
+  v.DayTime = TVillageMode::EVENING2;
+  v.TimeStop = 1;
+  v.NextDayTime();
+  GameTime += 10 * 60000;
+  v.AdvanceDayColors();
+  EXPECT_EQ(v.DayTime, TVillageMode::NIGHT);
+  EXPECT_FLOAT_EQ(v.StarsAlpha(), 1.0f);
+  v.DayTime = TVillageMode::MORNING2;
+  EXPECT_FLOAT_EQ(v.StarsAlpha(), 0.0f);
+}
+
+TEST_F(VillageScreenTest, ASavedPhaseOutOfRangeIsReadAsTheNight) {
+  TVillageMode& v = *VillageScreen;
+  v.DayTime = 9;
+  v.SetDayColor();
+  EXPECT_EQ(v.DayTime, TVillageMode::NIGHT);
+  v.DayTime = -3;
+  v.NextDayTime();
+  EXPECT_EQ(v.DayTime, TVillageMode::MORNING1);
+}
+
+TEST_F(VillageScreenTest, AnAutomaticScrollArrivesAndANearTargetStartsNothing) {
+  TVillageMode& v = *VillageScreen;
+  v.Scroll_x = 0.0f;
+  EXPECT_EQ(v.ScrollTo(0.3f - static_cast<float>(CanvasOffsetX), 0.5f), 1);
+  EXPECT_EQ(v.new_scroll, 0);
+  ASSERT_EQ(v.ScrollTo(200.0f - static_cast<float>(CanvasOffsetX), 0.5f), 0);
+  int frames = 0;
+  while (v.new_scroll && frames < 2000) {
+    v.Scroll(1.0f);
+    ++frames;
+  }
+  EXPECT_EQ(v.new_scroll, 0);
+  EXPECT_NEAR(v.Scroll_x, 200.0f, 25.0f);
+}
+
+struct PlayCase {
+  int village, stage, finished, need, bridge, buy, refusal;
+};
+
+TEST(PanelPlay, PlayIsRefusedOnlyWhereTheStoryAsks) {
+  const PlayCase cases[] = {
+      {1, 1, 0, 0, 0, 1, 0},      {1, 13, 0, 0, 0, 1, 0},  // build-first not in these stages
+      {1, 2, 0, 0, 0, 1, 1007},   {1, 12, 0, 0, 0, 1, 1007}, {1, 12, 1, 0, 0, 1, 0},
+      {2, 18, 0, 0, 0, 1, 0},     {2, 24, 0, 0, 0, 1, 0},  {2, 19, 0, 0, 0, 1, 1007},
+      {2, 23, 0, 0, 0, 1, 1007},
+      {1, 5, 0, 0, 0, 0, 0},  // nothing to buy: never refused for good
+      {1, 5, 1, 1, 0, 1, 1021}, {2, 25, 1, 1, 0, 1, 0},  // a fresh wish matters in the desert only
+      {1, 15, 1, 0, 0, 1, 1051},  {1, 15, 1, 0, 1, 1, 0},  {2, 30, 5, 0, 1, 1, 2021},
+  };
+  for (const PlayCase& c : cases)
+    EXPECT_EQ(TPanel::PlayRefusal(c.village, c.stage, c.finished, c.need, c.bridge, c.buy), c.refusal)
+        << "village " << c.village << " stage " << c.stage;
+}
+
+TEST(NewVillagers, ByVillageStageAndParasiteLosses) {
+  EXPECT_EQ(NewVillagerCount(1, 3, 0), 2);
+  EXPECT_EQ(NewVillagerCount(1, 10, 0), 1);
+  EXPECT_EQ(NewVillagerCount(2, 19, 0), 2);
+  EXPECT_EQ(NewVillagerCount(2, 36, 0), 0);
+  EXPECT_EQ(NewVillagerCount(2, 25, 1), 1);
+  EXPECT_EQ(NewVillagerCount(2, 25, 3), 3);
+}
+
+}  // namespace
+
+}  // namespace kelp::village_test
