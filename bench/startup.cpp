@@ -4,21 +4,30 @@
 //     splash's fixed waits left out. /1 still draws the splash's 100 fade
 //     frames; /0 runs a copy of the game in a folder without the splash.
 //   BM_MenuFrame: one frame of the main menu, not waiting for the tick.
-//   BM_IdleMenuCpu: 110 menu frames (2 s) at the real 55 Hz; the counter
-//     cpu_percent is the process's CPU time over the wall time.
+//   BM_IdleCpu: a fresh "kelp" process left alone, at the main menu (/0) or
+//     in the busiest level (/7, started from the command line), measured from
+//     outside over 20 s once it has settled: cpu_percent is its CPU time over
+//     the wall time, vmhwm_mib its peak resident memory.
 // They run on the data beside the game (build/<type>/data and res.xml), with
-// the offscreen video driver; "data_set" tells whether a resource list was there.
+// the offscreen video driver unless SDL_VIDEODRIVER says otherwise (x11 with
+// DISPLAY on an X server shows the present as a player's desktop does);
+// "data_set" tells whether a resource list was there.
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <spawn.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "app/frame_loop.h"
 #include "app/startup.h"
@@ -55,12 +64,6 @@ void Environment() {
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   setenv("APPDATA", AppData().c_str(), 1);
-}
-
-double CpuSeconds() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) * 1e-6;
 }
 
 // A copy of the game beside links to its data, without the splash description.
@@ -128,23 +131,60 @@ void BM_MenuFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_MenuFrame)->Unit(benchmark::kMillisecond);
 
-void BM_IdleMenuCpu(benchmark::State& state) {
-  if (!StartToMenu()) {
-    state.SkipWithError("no graphics");
-    return;
+// The CPU seconds and the peak resident memory of a running process, from /proc.
+bool ProcessUsage(pid_t pid, double& cpu_seconds, double& hwm_mib) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  const size_t close = text.rfind(')');
+  if (close == std::string::npos) return false;
+  std::istringstream fields(text.substr(close + 2));
+  std::string field;
+  unsigned long long utime = 0, stime = 0;
+  for (int i = 3; i <= 15 && fields >> field; ++i) {
+    if (i == 14) utime = std::stoull(field);
+    if (i == 15) stime = std::stoull(field);
   }
-  platform::SetFrameWaitHook({});
-  kelp::FrameTimer = std::make_unique<platform::FrameTimer>(55);
-  double cpu = 0.0, wall = 0.0;
-  for (auto _ : state) {
-    const double c0 = CpuSeconds();
-    const auto t0 = std::chrono::steady_clock::now();
-    for (int i = 0; i < 110; ++i) kelp::UpdateFrame();
-    wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    cpu += CpuSeconds() - c0;
-  }
-  state.counters["cpu_percent"] = 100.0 * cpu / wall;
+  cpu_seconds = double(utime + stime) / double(sysconf(_SC_CLK_TCK));
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmHWM:", 0) == 0) hwm_mib = std::stod(line.substr(6)) / 1024.0;
+  return true;
 }
-BENCHMARK(BM_IdleMenuCpu)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+void BM_IdleCpu(benchmark::State& state) {
+  Environment();
+  const std::string game = (GameFolder() / "kelp").string();
+  const std::string level = std::to_string(state.range(0));
+  std::vector<char*> argv{const_cast<char*>(game.c_str())};
+  if (state.range(0) > 0) argv.push_back(const_cast<char*>(level.c_str()));
+  argv.push_back(nullptr);
+  for (auto _ : state) {
+    pid_t pid = 0;
+    if (posix_spawn(&pid, game.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+      state.SkipWithError("cannot start the game");
+      return;
+    }
+    // The splash, the loading and the screen's fade-in.
+    std::this_thread::sleep_for(std::chrono::seconds(12));
+    double c0 = 0, c1 = 0, hwm = 0;
+    const auto t0 = std::chrono::steady_clock::now();
+    const bool first = ProcessUsage(pid, c0, hwm);
+    std::this_thread::sleep_for(std::chrono::seconds(20));
+    const bool second = ProcessUsage(pid, c1, hwm);
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!first || !second) {
+      state.SkipWithError("the game ended before it was measured");
+      return;
+    }
+    state.counters["cpu_percent"] = 100.0 * (c1 - c0) / wall;
+    state.counters["vmhwm_mib"] = hwm;
+  }
+  const char* driver = std::getenv("SDL_VIDEODRIVER");
+  state.SetLabel(driver ? driver : "");
+}
+BENCHMARK(BM_IdleCpu)->Arg(0)->Arg(7)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 
 }  // namespace

@@ -24,10 +24,6 @@ int main(int argc, char** argv) {
       args.push_back(argv[i]);
     }
   }
-  // The software renderer presents through the system's shared-memory image,
-  // not an OpenGL texture: without a graphics card, the texture costs ten
-  // times the CPU.
-  setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
   if (headless) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);

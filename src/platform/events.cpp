@@ -48,9 +48,17 @@ void HandleWindowEvent(const SDL_WindowEvent& w) {
     case SDL_WINDOWEVENT_FOCUS_LOST: Apply(AppEvent::FocusLost); break;
     case SDL_WINDOWEVENT_MINIMIZED: Apply(AppEvent::Minimised); break;
     case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_MAXIMIZED: Apply(AppEvent::Restored); break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+      internal::RepaintWindow();
+      Apply(AppEvent::Restored);
+      break;
     case SDL_WINDOWEVENT_HIDDEN: Apply(AppEvent::Hidden); break;
-    case SDL_WINDOWEVENT_SHOWN: Apply(AppEvent::Shown); break;
+    case SDL_WINDOWEVENT_SHOWN:
+      internal::RepaintWindow();
+      Apply(AppEvent::Shown);
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED: internal::RepaintWindow(); break;
     case SDL_WINDOWEVENT_CLOSE: Apply(AppEvent::CloseRequest); break;
     case SDL_WINDOWEVENT_ENTER: internal::OnMouseInWindow(true); break;
     case SDL_WINDOWEVENT_LEAVE: internal::OnMouseInWindow(false); break;

@@ -29,6 +29,13 @@ void ForgetClip();
 // The viewport ResetDrawState restores: the whole virtual screen.
 void SetDefaultViewport(int width, int height);
 
+// Shows the software renderer's canvas (its current target) in the window,
+// stretched into `box` of the window surface, sending only what changed since
+// the frame last shown; false when it cannot (the caller presents as SDL does).
+bool PresentSoftwareCanvas(SDL_Window* window, SDL_Renderer* renderer, SDL_Texture* canvas, const SDL_Rect& box);
+// The window lost its picture (exposed, resized): the next present sends all of it.
+void RepaintWindow();
+
 // The texture of an image frame for the current renderer, made or refreshed
 // as needed; `masked` gives the alpha-tested copy that mask blend draws.
 // Null when graphics are closed or the frame does not exist.

@@ -1,6 +1,7 @@
 #include "platform/window.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
@@ -177,6 +178,10 @@ bool OpenGraphics(int width, int height, int depth, int /*refresh*/, bool headle
     return false;
   }
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+  // The software renderer's window is shown through the system's shared-memory
+  // image, not an OpenGL texture: without a graphics card, the texture costs
+  // ten times the CPU. (The environment still overrides it.)
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (headless) {
     g_dev.surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
     if (g_dev.surface) g_dev.renderer = SDL_CreateSoftwareRenderer(g_dev.surface);
@@ -314,6 +319,14 @@ void Flip(bool vsync) {
   if (g_dev.window && g_dev.vsync != int(vsync)) {
     SDL_RenderSetVSync(g_dev.renderer, vsync ? 1 : 0);
     g_dev.vsync = int(vsync);
+  }
+  if (g_dev.software && g_dev.window) {
+    SDL_Surface* surface = SDL_GetWindowSurface(g_dev.window);
+    if (surface) {
+      const SDL_FRect f = Letterbox(surface->w, surface->h);
+      const SDL_Rect box{int(std::lround(f.x)), int(std::lround(f.y)), int(std::lround(f.w)), int(std::lround(f.h))};
+      if (internal::PresentSoftwareCanvas(g_dev.window, g_dev.renderer, g_dev.canvas, box)) return;
+    }
   }
   SDL_SetRenderTarget(g_dev.renderer, nullptr);
   int ow = g_dev.width, oh = g_dev.height;
