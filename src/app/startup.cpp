@@ -90,6 +90,9 @@ void LinkSubsystems() {
     const Ref<TGameData> data = Player && Player->Profile ? Player->Profile->data : nullptr;
     return data ? data->Stage : 0;
   };
+  VillageStory.SetGameCompleted = [] {
+    if (Player && Player->Profile && Player->Profile->data) Player->Profile->data->GameCompleted = 1;
+  };
   VillageStory.SaveProfile = [] {
     if (Player && Player->Profile && GameScreen && !GameScreen->CustomLevel) Player->Profile->Save();
   };

@@ -29,6 +29,8 @@ struct TVillageStoryLinks {
   std::function<void()> SaveProfile;
   // The story of a stage, run on every visit after the village is set up.
   std::function<void(int stage)> RunStageScript;
+  // The last stage marks the game completed in the save.
+  std::function<void()> SetGameCompleted;
 };
 
 extern TVillageStoryLinks VillageStory;

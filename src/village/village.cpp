@@ -1,9 +1,11 @@
 #include "village/village.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/core/frame_clock.h"
 #include "framework/core/numeric.h"
+#include "framework/core/startup_settings.h"
 #include "framework/files/log.h"
 #include "framework/files/pak.h"
 #include "framework/media/canvas_placement.h"
@@ -26,7 +28,9 @@
 #include "world/effects/flash.h"
 #include "world/effects/geyser.h"
 #include "world/effects/screen_shake.h"
+#include "platform/input.h"
 #include "world/game_state.h"
+#include "world/player_state.h"
 #include "world/resource_bindings.h"
 
 namespace kelp {
@@ -249,6 +253,26 @@ void TVillageMode::UserInput() {
   }
   TVillageCreature::UserInput();
   TNode::InputNode();
+  if (DebugMode && PlayerState) {
+    int cheat = 0;
+    if (platform::KeyHit(187)) {
+      WriteLog("Add money cheat");
+      PlayerState->money += 2000;
+      cheat = 1;
+    }
+    if (platform::KeyHit(189)) {
+      WriteLog("Remove money cheat");
+      PlayerState->money = std::max(0, PlayerState->money - 2000);
+      cheat = 1;
+    }
+    if (cheat) {
+      if (Panel && Panel->Money) {
+        Panel->Money->Ammount = static_cast<float>(PlayerState->money);
+        Panel->Money->StartAmmount = Panel->Money->TargetAmmount = PlayerState->money;
+      }
+      if (UpgradeDialog) UpgradeDialog->PrepareUpgrades();
+    }
+  }
   if (DraggedCreature && !HoveredUpgrade &&
       !TVillageCreature::CheckWalkability(DraggedCreature->x, DraggedCreature->y))
     Mouse->Init(32648, "IMAGE_GUI_CURSOR_03", CURSOR_KIND_FORBIDDEN);

@@ -154,6 +154,10 @@ Ref<TEmitter> VillageEmitter(float x, float y, const Ref<TEffect>& effect);
 // parasite losses made good.
 int NewVillagerCount(int village, int stage, int parasiteDamage);
 
+// The story of a campaign stage on a visit: who appears, which dialog opens,
+// which panel buttons lock, the zeppelin, the gate, the earthquake.
+void RunStageScript(int stage);
+
 // Fills the story links the village answers itself (the camp fire, the
 // zeppelin, the village dialogs); start-up calls it once.
 void InitVillageStory();

@@ -3,6 +3,7 @@
 #include "village/nodes.h"
 #include "village/path_search.h"
 #include "village/story_links.h"
+#include "village/trophy.h"
 #include "village/trophy_room.h"
 #include "village/upgrade.h"
 #include "village/village.h"
@@ -22,6 +23,9 @@ void ResetVillageGlobals() {
   TPath::Clear();
   WalkabilityMap = nullptr;
   VillageStory = TVillageStoryLinks{};
+  VillageDialogActive = 0;
+  TrophyImageShown = 0;
+  TTrophy::Clear();
   VillageScreen = nullptr;
   TrophyRoomScreen = nullptr;
 }

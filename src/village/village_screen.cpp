@@ -307,9 +307,7 @@ void TVillageMode::ParaziteModeUpdate(int step) {
 // ---- the frame ----
 
 int TVillageMode::Update(float dt) {
-  if (!Visible) {
-    return 0;
-  }
+  if (Hidden) return 0;
   RainUpdate(dt);
   if (Gate) Gate->Update(Int(dt));
   if (Zeppelin) Zeppelin->Update(dt);
