@@ -55,21 +55,7 @@ Ref<TWidgetUpdater> FrameSlide(const Ref<TWidget>& w, float shown, float hidden,
 // ---- the room ----
 
 int TTrophyRoom::AddedToManager() {
-  Form = Img("IMAGE_GUI_TROPHY_ROOM");
-  Frame = CreateImageWidget(Img("IMAGE_GUI_TROPHY_FRAME"), 0, 0, 1);
-  if (Frame->Image) Frame->_x = -static_cast<float>(Frame->Image->Width());
-  Sky = Img("IMAGE_SKY");
-  Back = CreateButton(0, 0, nullptr, "", Back_ID, Self(), 2, 2);
-  Back->SetAnim(TAnimImage::Load2("IMAGE_GUI_BUTTON_BACK", -1));
-  Effect = TBlink::Create(600, 310);
-  HelpText = New<THelpText>();
-  HelpText->MouseSensetive = 0;
-  HelpText->shadow = 1;
-  HelpText->font = FontComics;
-  if (WidgetManager) WidgetManager->AddWidget(HelpText);
-  HelpText->Resize(CanvasOffsetX + 425, 480, 360, 200);
   TTrophy::LoadTrophies();
-  if (WidgetManager) WidgetManager->AddWidget(Back);
   startX = 595;
   startY = 325;
   radius = 5;
@@ -77,8 +63,31 @@ int TTrophyRoom::AddedToManager() {
   return 0;
 }
 
+// The frame, the back button and the description join the widget manager on
+// the first opening, above every screen.
+void TTrophyRoom::MakeParts() {
+  if (Back) return;
+  Form = Img("IMAGE_GUI_TROPHY_ROOM");
+  Frame = CreateImageWidget(Img("IMAGE_GUI_TROPHY_FRAME"), 0, 0, 1);
+  if (Frame->Image) Frame->_x = -static_cast<float>(Frame->Image->Width());
+  Sky = Img("IMAGE_SKY");
+  Back = CreateButton(0, 0, nullptr, "", Back_ID, Self(), 2, 2);
+  Back->SetAnim(TAnimImage::Load2("IMAGE_GUI_BUTTON_BACK", -1));
+  Effect = TBlink::Create(600, 310);
+  ReleaseFromVisuals(Effect);
+  HelpText = New<THelpText>();
+  HelpText->MouseSensetive = 0;
+  HelpText->shadow = 1;
+  HelpText->font = FontComics;
+  if (WidgetManager) WidgetManager->AddWidget(HelpText);
+  HelpText->Resize(CanvasOffsetX + 425, 480, 360, 200);
+  if (WidgetManager) WidgetManager->AddWidget(Back);
+}
+
 int TTrophyRoom::RemovedFromManager() {
   if (WidgetManager && Back) WidgetManager->RemoveWidget(Back);
+  if (WidgetManager && Frame) WidgetManager->RemoveWidget(Frame);
+  if (WidgetManager && HelpText) WidgetManager->RemoveWidget(HelpText);
   return 0;
 }
 
@@ -108,6 +117,10 @@ int TTrophyRoom::SetHided(int flag) {
   if (Back) Back->SetHided(flag);
   TVillageMode* v = VillageScreen.get();
   if (!flag) {
+    MakeParts();
+    Frame->SetHided(0);
+    Back->SetHided(0);
+    if (HelpText) HelpText->SetHided(0);
     TWidget::SetHided(0);
     StartShow();
     Emitter = EffectTrophy01 ? TEmitter::Create(currentX, currentY, EffectTrophy01, 0) : nullptr;
@@ -124,6 +137,7 @@ int TTrophyRoom::SetHided(int flag) {
     return 0;
   }
   TWidget::SetHided(1);
+  if (HelpText) HelpText->SetHided(1);
   if (Emitter) Emitter->Death = 1;
   Emitter = nullptr;
   if (v && !v->Hidden) {

@@ -63,6 +63,9 @@ class TTrophyRoom : public TWidget {
   int SetHided(int flag) override;
   void StartShow();
   void StartHiding();
+
+ private:
+  void MakeParts();
 };
 
 // The award picture: full screen, states 0 waiting for the frame, 1 growing,
