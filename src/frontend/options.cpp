@@ -51,7 +51,8 @@ void SetDefaults() {
 
 bool ReadOptionsFile() {
   std::string bytes;
-  return platform::ReadFileBytes(OptionsPath(), bytes) && ParseOptions(bytes);
+  // Only the 15 bytes the format holds: whatever follows is never read.
+  return platform::ReadFileBytes(OptionsPath(), bytes, kOptionsSize) && ParseOptions(bytes);
 }
 
 // Opens the mode, again when that fails, then once more on the fallback renderer.

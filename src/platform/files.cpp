@@ -1,13 +1,17 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "platform/stream.h"
+#include "platform/stream_internal.h"
 
 namespace fs = std::filesystem;
 
@@ -147,36 +151,140 @@ std::string AppDataFolder() {
   return ".";
 }
 
+namespace {
+
+std::function<void(SaveStage)> g_saveStageHook;
+
+void ReachStage(SaveStage stage) {
+  if (g_saveStageHook) g_saveStageHook(stage);
+}
+
+// The file a path finally names, following symbolic links as open() would;
+// empty for a chain that does not end.
+std::string FollowLinks(const std::string& path) {
+  fs::path p = path;
+  std::error_code ec;
+  for (int hops = 0; hops < 40; ++hops) {
+    if (!fs::is_symlink(fs::symlink_status(p, ec))) return p.string();
+    const fs::path next = fs::read_symlink(p, ec);
+    if (ec) return {};
+    p = next.is_absolute() ? next : p.parent_path() / next;
+  }
+  return {};
+}
+
+mode_t NewFileMode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+// A new empty file "<target>.tmp-XXXXXX" beside the target, open for writing.
+struct TempFile {
+  std::string path;
+  std::FILE* file = nullptr;
+};
+
+TempFile MakeTempBeside(const std::string& target, const char* mode) {
+  TempFile t;
+  std::string name = target + ".tmp-XXXXXX";
+  const int fd = mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return t;
+  struct stat old {};
+  fchmod(fd, stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode) ? (old.st_mode & 07777) : NewFileMode());
+  t.file = fdopen(fd, mode);
+  if (!t.file) {
+    close(fd);
+    unlink(name.c_str());
+    return t;
+  }
+  t.path = std::move(name);
+  return t;
+}
+
+// The rename is only durable once the folder's entry is on the disk too.
+void SyncFolderOf(const std::string& path) {
+  std::string dir = fs::path(path).parent_path().string();
+  if (dir.empty()) dir = ".";
+  const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+}  // namespace
+
+void SetSaveStageHook(std::function<void(SaveStage)> hook) { g_saveStageHook = std::move(hook); }
+
 bool SaveFileAtomic(const std::string& path, const std::function<bool(Stream&)>& write) {
-  const std::string target = NativePath(path);
-  const std::string temp = target + ".tmp";
+  const std::string target = FollowLinks(NativePath(path));
+  if (target.empty()) return false;
+  TempFile temp = MakeTempBeside(target, "wb");
+  if (!temp.file) return false;
+  const int fd = fileno(temp.file);
+  bool ok;
   {
-    StreamRef out = OpenFileWrite(temp);
-    if (!out) return false;
-    const bool ok = write(*out) && out->Ok() && out->Flush();
-    if (!ok) {
-      out.reset();
-      std::error_code ec;
-      fs::remove(temp, ec);
-      return false;
-    }
+    StreamRef out = AdoptFile(temp.file);
+    ReachStage(SaveStage::TempOpened);
+    ok = write(*out) && out->Ok();
+    if (ok) ReachStage(SaveStage::DataWritten);
+    ok = ok && out->Flush() && fsync(fd) == 0;
+    if (ok) ReachStage(SaveStage::Flushed);
+  }  // closes the file
+  if (ok) {
+    ReachStage(SaveStage::BeforeRename);
+    ok = rename(temp.path.c_str(), target.c_str()) == 0;
   }
-  // fsync through a fresh descriptor: the data must be on disk before the rename.
-  if (std::FILE* f = std::fopen(temp.c_str(), "rb")) {
-    fsync(fileno(f));
-    std::fclose(f);
+  if (!ok) {
+    unlink(temp.path.c_str());
+    return false;
   }
-  return RenameFile(temp, target);
+  SyncFolderOf(target);
+  ReachStage(SaveStage::AfterRename);
+  return true;
 }
 
 bool SaveFileAtomic(const std::string& path, const std::string& bytes) {
   return SaveFileAtomic(path, [&](Stream& s) { return s.WriteBytes(bytes); });
 }
 
-bool ReadFileBytes(const std::string& path, std::string& out) {
+StreamRef CreateFileFresh(const std::string& path) {
+  const std::string target = NativePath(path);
+  std::error_code ec;
+  if (fs::is_directory(fs::symlink_status(target, ec))) return nullptr;
+  TempFile temp = MakeTempBeside(target, "w+b");
+  if (!temp.file) return nullptr;
+  // rename() replaces a link itself, never the file it points to.
+  if (rename(temp.path.c_str(), target.c_str()) != 0) {
+    std::fclose(temp.file);
+    unlink(temp.path.c_str());
+    return nullptr;
+  }
+  return AdoptFile(temp.file);
+}
+
+bool ReadFileBytes(const std::string& path, std::string& out, size_t max_bytes) {
+  out.clear();
   StreamRef in = OpenFileRead(path);
   if (!in) return false;
-  out = in->ReadBytes(static_cast<size_t>(in->Size()));
+  out = in->ReadBytes(max_bytes);
+  return true;
+}
+
+bool ReadStreamBytes(Stream& in, std::vector<uint8_t>& out, size_t max_bytes) {
+  out.clear();
+  if (in.Remaining() > static_cast<int64_t>(std::min<size_t>(max_bytes, INT64_MAX))) return false;
+  out = in.ReadAll();
+  if (out.size() <= max_bytes) return true;
+  out.clear();
+  return false;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& out) {
+  out.clear();
+  StreamRef in = OpenFileRead(path);
+  if (!in || in->Size() > static_cast<int64_t>(kMaxWholeFile)) return false;
+  out = in->ReadBytes(kMaxWholeFile);
   return true;
 }
 

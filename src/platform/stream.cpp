@@ -1,5 +1,8 @@
 #include "platform/stream.h"
+#include "platform/stream_internal.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -86,10 +89,17 @@ std::string Stream::ReadLine() {
 
 std::vector<uint8_t> Stream::ReadAll() {
   std::vector<uint8_t> out;
-  const int64_t left = Remaining();
-  if (left <= 0) return out;
-  out.resize(static_cast<size_t>(left));
-  out.resize(Read(out.data(), out.size()));
+  constexpr size_t kChunk = 1 << 20;
+  for (;;) {
+    const int64_t left = Remaining();
+    if (left <= 0) break;
+    const size_t want = static_cast<size_t>(std::min<int64_t>(left, kChunk));
+    const size_t at = out.size();
+    out.resize(at + want);
+    const size_t got = Read(out.data() + at, want);
+    out.resize(at + got);
+    if (got < want) break;
+  }
   return out;
 }
 
@@ -227,6 +237,8 @@ StreamRef OpenFileRead(const std::string& path) {
   std::FILE* f = std::fopen(real.c_str(), "rb");
   return f ? std::make_shared<FileStream>(f) : nullptr;
 }
+
+StreamRef AdoptFile(std::FILE* f) { return f ? std::make_shared<FileStream>(f) : nullptr; }
 
 StreamRef OpenFileWrite(const std::string& path) {
   std::FILE* f = std::fopen(NativePath(path).c_str(), "wb");

@@ -10,6 +10,7 @@
 #include "framework/media/sound.h"
 #include "framework/ui/mouse.h"
 #include "frontend/options.h"
+#include "alloc_limit.h"
 #include "reset_rooms.h"
 #include "test_env.h"
 
@@ -104,6 +105,17 @@ TEST_F(OptionsFileTest, AnUnwritableFileGivesTheDefaultsInMemory) {
   ExpectOptions(0.8f, 0.5f, 0.5f, 1, 1, 0);
   EXPECT_EQ(TOptions::SaveOptions(), 0);
   EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+// Only the 15 bytes of the format are read: an 8 GiB sparse file costs no memory.
+TEST_F(OptionsFileTest, AHugeFileIsReadInBoundedMemory) {
+  if (!testenv::AllocationLimit::Available()) GTEST_SKIP() << "no allocation limit under AddressSanitizer";
+  testenv::WriteFile(path, OptionsBytes(0.25f, 0.75f, 1.0f, 0, 0, 1));
+  std::filesystem::resize_file(path, uint64_t{8} << 30);
+  testenv::AllocationLimit limit(1 << 20);
+  EXPECT_EQ(TOptions::LoadOptions(), 1);
+  EXPECT_EQ(limit.Refused(), 0);
+  ExpectOptions(0.25f, 0.75f, 1.0f, 0, 0, 1);
 }
 
 }  // namespace

@@ -19,6 +19,10 @@ std::recursive_mutex g_mutex;
 platform::StreamRef g_log;
 std::string g_section;   // as the caller named it; "" when none is open
 int64_t g_bodyEnd = 0;   // where the closing tags written after the last entry begin
+bool g_full = false;     // the log reached kMaxLogBytes; later entries are left out
+
+// Loaders report every damaged entry: a damaged data set must not fill the disk.
+constexpr int64_t kMaxLogBytes = 8 << 20;
 
 constexpr std::string_view kStyleSheet = R"xsl(<?xml version="1.0" encoding="UTF-8"?>
 <xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
@@ -128,15 +132,17 @@ bool OpenLog(const std::string& folder) {
   std::lock_guard lock(g_mutex);
   CloseLog();
   const std::string file = JoinPath(folder, "log.xml");
-  g_log = platform::OpenFileWrite(file);
+  // A fresh file of its own: a link or a stale file at the name is replaced, never written through.
+  g_log = platform::CreateFileFresh(file);
   g_section.clear();
   g_bodyEnd = 0;
+  g_full = false;
   if (!g_log) {
     std::fprintf(stderr, "log: cannot create %s; logging to standard error\n", file.c_str());
     return false;
   }
   // The sheet is part of the program, so a log folder always gets the one that matches.
-  if (platform::StreamRef sheet = platform::OpenFileWrite(JoinPath(folder, "log.xsl"))) sheet->WriteBytes(kStyleSheet);
+  if (platform::StreamRef sheet = platform::CreateFileFresh(JoinPath(folder, "log.xsl"))) sheet->WriteBytes(kStyleSheet);
   Emit(
       "<?xml version=\"1.0\" encoding=\"windows-1251\" standalone=\"yes\"?>\r\n"
       "<?xml-stylesheet type=\"text/xsl\" href=\"log.xsl\"?>\r\n"
@@ -151,14 +157,20 @@ void WriteLog(const std::string& text, int kind, const std::string& section) {
     std::fprintf(stderr, "[%s] %s: %s\n", where.c_str(), KindTag(kind), text.c_str());
     return;
   }
+  if (g_full) return;
   if (!section.empty() && section != g_section) BeginLogSection(section);
   const char* tag = KindTag(kind);
-  Emit(std::string("\t\t<") + tag + ">" + EscapeText(text) + "</" + tag + ">\r\n");
+  std::string line = std::string("\t\t<") + tag + ">" + EscapeText(text) + "</" + tag + ">\r\n";
+  if (g_bodyEnd + static_cast<int64_t>(line.size()) > kMaxLogBytes) {
+    g_full = true;
+    line = "\t\t<warning>The log is full; later entries are left out</warning>\r\n";
+  }
+  Emit(line);
 }
 
 void BeginLogSection(const std::string& name) {
   std::lock_guard lock(g_mutex);
-  if (!g_log) return;
+  if (!g_log || g_full) return;
   std::string lines;
   if (!g_section.empty()) lines += "\t</" + ElementName(g_section) + ">\r\n";
   g_section = name;

@@ -1,7 +1,9 @@
 #include "framework/files/text_file.h"
 
+#include "framework/core/debug_output.h"
 #include "framework/core/utf8.h"
 #include "framework/files/pak.h"
+#include "platform/files.h"
 
 namespace kelp {
 namespace {
@@ -63,6 +65,9 @@ std::string TextStream::ReadLine() {
   return text_.substr(start, end - start);
 }
 
+// The largest language table is a few hundred kilobytes.
+constexpr size_t kMaxTextFile = 16u << 20;
+
 int TextFileReader::DetectEncoding(std::string_view head) {
   if (StartsWith(head, "\xFE\xFF")) return UTF16BE;
   if (StartsWith(head, "\xFF\xFE")) return UTF16LE;
@@ -76,7 +81,8 @@ int TextFileReader::EncodingDetector(const std::string& path) {
 }
 
 Ref<TextStream> TextFileReader::CreateStream(platform::Stream& stream, int detect, int encoding) {
-  const std::vector<uint8_t> raw = stream.ReadAll();
+  std::vector<uint8_t> raw;
+  if (!platform::ReadStreamBytes(stream, raw, kMaxTextFile)) return nullptr;
   const std::string_view bytes(reinterpret_cast<const char*>(raw.data()), raw.size());
   return New<TextStream>(bytes, detect ? DetectEncoding(bytes) : encoding);
 }
@@ -84,6 +90,10 @@ Ref<TextStream> TextFileReader::CreateStream(platform::Stream& stream, int detec
 Ref<TextStream> TextFileReader::CreateStream(const std::string& path, int detect, int encoding) {
   const platform::StreamRef stream = OpenPakStream(path);
   if (!stream) return nullptr;
+  if (stream->Remaining() > static_cast<int64_t>(kMaxTextFile)) {
+    DebugOutput("[TextFile ERROR : CreateStream] " + path + " is larger than a text file can be");
+    return nullptr;
+  }
   return CreateStream(*stream, detect, encoding);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <ctime>
 #include <functional>
@@ -172,4 +174,35 @@ TEST_F(LogTest, AnUnwritableFolderSendsEntriesToStandardError) {
     EXPECT_NE(err.find("error"), std::string::npos) << folder;
     EXPECT_EQ(CurrentLogSection(), "");
   }
+}
+
+// A log name that is a link (planted, or left from another setup) is replaced
+// by the log itself; the file it pointed to stays as it was.
+TEST_F(LogTest, LinksAtTheLogNamesAreReplacedNotFollowed) {
+  testenv::WriteFile(dir / "victim", "precious");
+  ASSERT_EQ(symlink("victim", (dir / "log.xml").c_str()), 0);
+  ASSERT_EQ(symlink("victim", (dir / "log.xsl").c_str()), 0);
+  ASSERT_TRUE(OpenLog(dir.path()));
+  WriteLog("entry");
+  CloseLog();
+  EXPECT_EQ(testenv::ReadFile(dir / "victim"), "precious");
+  EXPECT_EQ(LogFile(), kHead + "\t\t<message>entry</message>\r\n" + kEnd);
+  EXPECT_EQ(testenv::ReadFile(dir / "log.xsl"), std::string(LogStyleSheet()));
+}
+
+// A flood of entries (a damaged data set reports every bad line) stops at a
+// bound with one warning, and the file stays well-formed.
+TEST_F(LogTest, AFloodOfEntriesStopsAtTheBound) {
+  ASSERT_TRUE(OpenLog(dir.path()));
+  const std::string line(1000, 'x');
+  for (int i = 0; i < 10000; ++i) WriteLog(line, LOG_ERROR, "level");
+  WriteLog("after", LOG_ERROR, "other");
+  CloseLog();
+  const std::string log = LogFile();
+  EXPECT_LT(log.size(), size_t{9} << 20);
+  EXPECT_NE(log.find("<warning>The log is full; later entries are left out</warning>"), std::string::npos);
+  EXPECT_EQ(log.find("after"), std::string::npos);
+  const std::string tail = "\t</level>\r\n" + kEnd;
+  ASSERT_GT(log.size(), tail.size());
+  EXPECT_EQ(log.substr(log.size() - tail.size()), tail);
 }
