@@ -4,11 +4,13 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 // jpeglib.h needs size_t and FILE declared before it.
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "platform/files.h"
 #include "platform/image.h"
 
 namespace platform {
@@ -21,6 +23,26 @@ constexpr int64_t kMaxPixels = int64_t(1) << 26;
 
 bool SizeOk(int64_t w, int64_t h) {
   return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels;
+}
+
+// Our own art is a few megabytes at most.
+constexpr size_t kMaxImageFile = size_t(64) << 20;
+
+// Deflate expands at most 1032-fold, and a PNG row holds its pixels at the
+// header's bit depth and a filter byte: a small file cannot hold a large picture.
+bool PngFileHolds(int64_t w, int64_t h, const std::vector<uint8_t>& bytes) {
+  // begin_read accepted the file, so the header chunk comes first.
+  const int depth = bytes[24], colour = bytes[25];
+  const int channels = colour == 2 ? 3 : colour == 4 ? 2 : colour == 6 ? 4 : 1;
+  const int64_t least_raw = h * ((w * depth * channels + 7) / 8 + 1);
+  return least_raw <= int64_t(bytes.size()) * 1032 + 1032;
+}
+
+// Every 8x8 block of a JPEG costs at least one bit of coded data (its DC
+// difference), in baseline and progressive files alike.
+bool JpegFileHolds(int64_t w, int64_t h, size_t file_bytes) {
+  const int64_t blocks = ((w + 7) / 8) * ((h + 7) / 8);
+  return (blocks + 7) / 8 <= int64_t(file_bytes);
 }
 
 void Fail(const std::string& what, const std::string& why) {
@@ -38,6 +60,12 @@ PixmapRef DecodePNG(const std::vector<uint8_t>& bytes, const std::string& what) 
   if (!SizeOk(image.width, image.height)) {
     png_image_free(&image);
     Fail(what, "picture too large");
+    return nullptr;
+  }
+  if (bytes.size() < 26 || !PngFileHolds(image.width, image.height, bytes)) {
+    png_image_free(&image);
+    Fail(what, "a " + std::to_string(bytes.size()) + "-byte file cannot hold a " + std::to_string(image.width) + "x" +
+                   std::to_string(image.height) + " picture");
     return nullptr;
   }
   // BGRA bytes are 0xAARRGGBB words on a little-endian machine.
@@ -75,9 +103,10 @@ void JpegEmitMessage(j_common_ptr cinfo, int level) {
     case JWRN_HUFF_BAD_CODE:
     case JWRN_MUST_RESYNC:
     case JWRN_NOT_SEQUENTIAL:
-      if (!err->damaged) err->mgr.format_message(cinfo, err->message);
+      // Stop at the first damage rather than decode the rest of a file already refused.
+      err->mgr.format_message(cinfo, err->message);
       err->damaged = true;
-      break;
+      std::longjmp(err->jump, 1);
     default:
       break;
   }
@@ -86,7 +115,7 @@ void JpegEmitMessage(j_common_ptr cinfo, int level) {
 void JpegOutputMessage(j_common_ptr) {}
 
 struct JpegJob {
-  PixmapRef pixmap;
+  std::vector<uint32_t> pixels;  // grows with the rows decoded, never by the claimed size
   std::vector<uint8_t> row;
 };
 
@@ -97,6 +126,17 @@ bool RunJpeg(const std::vector<uint8_t>& bytes, jpeg_decompress_struct& cinfo, J
   jpeg_create_decompress(&cinfo);
   jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&cinfo, TRUE);
+  // Checked before jpeg_start_decompress, which allocates by the claimed size
+  // (a progressive file's whole coefficient array).
+  if (!SizeOk(cinfo.image_width, cinfo.image_height)) {
+    std::snprintf(err.message, sizeof err.message, "picture too large");
+    return false;
+  }
+  if (!JpegFileHolds(cinfo.image_width, cinfo.image_height, bytes.size())) {
+    std::snprintf(err.message, sizeof err.message, "a %zu-byte file cannot hold a %ux%u picture", bytes.size(),
+                  cinfo.image_width, cinfo.image_height);
+    return false;
+  }
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
   cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
   jpeg_start_decompress(&cinfo);
@@ -104,12 +144,12 @@ bool RunJpeg(const std::vector<uint8_t>& bytes, jpeg_decompress_struct& cinfo, J
     std::snprintf(err.message, sizeof err.message, "picture too large");
     return false;
   }
-  job.pixmap = std::make_shared<Pixmap>(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height));
   job.row.resize(size_t(cinfo.output_width) * 4);
-  uint32_t* out = job.pixmap->Pixels();
   const uint8_t* row = job.row.data();
   while (cinfo.output_scanline < cinfo.output_height) {
-    uint32_t* dst = out + size_t(cinfo.output_scanline) * cinfo.output_width;
+    const size_t at = size_t(cinfo.output_scanline) * cinfo.output_width;
+    job.pixels.resize(at + cinfo.output_width);
+    uint32_t* dst = job.pixels.data() + at;
     JSAMPROW rows[1] = {job.row.data()};
     jpeg_read_scanlines(&cinfo, rows, 1);
     if (!cmyk) {
@@ -137,12 +177,17 @@ PixmapRef DecodeJPEG(const std::vector<uint8_t>& bytes, const std::string& what)
   err.message[0] = 0;
   JpegJob job;
   const bool ok = RunJpeg(bytes, cinfo, err, job);
+  const int w = static_cast<int>(cinfo.output_width), h = static_cast<int>(cinfo.output_height);
   jpeg_destroy_decompress(&cinfo);
   if (!ok) {
     Fail(what, err.message[0] ? err.message : "corrupt JPEG");
     return nullptr;
   }
-  return job.pixmap;
+  // Only now, with every row decoded, is a pixmap of the full size made.
+  auto pixmap = std::make_shared<Pixmap>(w, h);
+  if (pixmap->Width() != w || pixmap->Height() != h || job.pixels.size() != size_t(w) * size_t(h)) return nullptr;
+  std::memcpy(pixmap->Pixels(), job.pixels.data(), job.pixels.size() * 4);
+  return pixmap;
 }
 
 PixmapRef Decode(const std::vector<uint8_t>& bytes, const std::string& what) {
@@ -209,7 +254,12 @@ void Pixmap::ApplyMask(int r, int g, int b) {
 }
 
 PixmapRef LoadPixmap(Stream& stream) {
-  return Decode(stream.ReadAll(), "stream");
+  std::vector<uint8_t> bytes;
+  if (!ReadStreamBytes(stream, bytes, kMaxImageFile)) {
+    Fail("stream", "file too large for a picture");
+    return nullptr;
+  }
+  return Decode(bytes, "stream");
 }
 
 PixmapRef LoadPixmap(const std::string& path) {
@@ -218,7 +268,12 @@ PixmapRef LoadPixmap(const std::string& path) {
     Fail(path, "cannot open");
     return nullptr;
   }
-  return Decode(stream->ReadAll(), path);
+  std::vector<uint8_t> bytes;
+  if (!ReadStreamBytes(*stream, bytes, kMaxImageFile)) {
+    Fail(path, "file too large for a picture");
+    return nullptr;
+  }
+  return Decode(bytes, path);
 }
 
 bool SavePixmapPNG(const Pixmap& pixmap, const std::string& path) {

@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include <jpeglib.h>
 
 #include "platform/image.h"
+#include "alloc_limit.h"
 #include "test_env.h"
 
 using namespace platform;
@@ -21,7 +23,7 @@ std::string EncodePNG(const Pixmap& p, const testenv::TempDir& dir) {
   return testenv::ReadFile(path);
 }
 
-std::string EncodeJPEG(int w, int h) {
+std::string EncodeJPEG(int w, int h, bool progressive = false) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr jerr;
   cinfo.err = jpeg_std_error(&jerr);
@@ -35,6 +37,7 @@ std::string EncodeJPEG(int w, int h) {
   cinfo.in_color_space = JCS_RGB;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, 95, TRUE);
+  if (progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
   std::vector<uint8_t> row(size_t(w) * 3);
   while (cinfo.next_scanline < cinfo.image_height) {
@@ -126,6 +129,82 @@ TEST(GraphicsImage, PNGRoundTripsAndDamagedFilesGiveNullWithOneLine) {
   EXPECT_EQ(LoadImage(dir / "missing.png"), nullptr);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("missing.png"), std::string::npos);
 }
+
+uint32_t Crc32(std::string_view bytes) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (unsigned char b : bytes) {
+    crc ^= b;
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+void PutBE32(std::string& s, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) s[at + i] = char((v >> (24 - 8 * i)) & 0xFF);
+}
+
+// The same PNG with another size in its header (and a header CRC that fits).
+std::string PngClaiming(std::string png, uint32_t w, uint32_t h) {
+  const size_t ihdr = png.find("IHDR");
+  PutBE32(png, ihdr + 4, w);
+  PutBE32(png, ihdr + 8, h);
+  PutBE32(png, ihdr + 17, Crc32(std::string_view(png).substr(ihdr, 17)));
+  return png;
+}
+
+// The same JPEG with another size in its frame header (baseline or progressive).
+std::string JpegClaiming(std::string jpeg, int w, int h) {
+  size_t sof = jpeg.find("\xFF\xC0");
+  if (sof == std::string::npos) sof = jpeg.find("\xFF\xC2");
+  jpeg[sof + 5] = char(h >> 8);
+  jpeg[sof + 6] = char(h & 255);
+  jpeg[sof + 7] = char(w >> 8);
+  jpeg[sof + 8] = char(w & 255);
+  return jpeg;
+}
+
+}  // namespace
+
+// A tiny file that claims a huge picture is refused before anything of the
+// claimed size is allocated: run under an allocation limit, not a clock.
+TEST(GraphicsImage, ClaimedSizesTheFileCannotHoldAreRefusedBeforeAllocating) {
+  if (!testenv::AllocationLimit::Available()) GTEST_SKIP() << "no allocation limit under AddressSanitizer";
+  testenv::TempDir dir;
+  const std::string png = EncodePNG(Gradient(16, 16), dir);
+  Pixmap solid(1024, 1024);
+  for (int y = 0; y < 1024; ++y)
+    for (int x = 0; x < 1024; ++x) solid.WritePixel(x, y, 0xFF336699u);
+  const std::string solid_png = EncodePNG(solid, dir);
+  const std::string busy_jpeg = EncodeJPEG(256, 192);
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool loads;
+  } cases[] = {
+      {"PNG claiming 8192x8192", PngClaiming(png, 8192, 8192), false},
+      {"PNG claiming 16384x4096", PngClaiming(png, 16384, 4096), false},
+      {"PNG claiming 64x64 over 16x16 data", PngClaiming(png, 64, 64), false},
+      {"JPEG claiming 8192x8192", JpegClaiming(EncodeJPEG(16, 16), 8192, 8192), false},
+      {"progressive JPEG claiming 8192x8192", JpegClaiming(EncodeJPEG(16, 16, true), 8192, 8192), false},
+      {"JPEG claiming 4096x4096, cut", JpegClaiming(busy_jpeg, 4096, 4096), false},
+      {"JPEG cut in its data", busy_jpeg.substr(0, busy_jpeg.size() / 2), false},
+      {"a solid 1024x1024 PNG, packed tight, still loads", solid_png, true},
+      {"a progressive JPEG loads", EncodeJPEG(64, 48, true), true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::internal::CaptureStderr();
+    testenv::AllocationLimit limit(8 << 20);
+    PixmapRef pixmap = LoadPixmap(*OpenMemory(c.bytes));
+    EXPECT_EQ(limit.Refused(), 0) << limit.Largest();
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(pixmap != nullptr, c.loads) << err;
+    EXPECT_EQ(err.empty(), c.loads) << err;
+  }
+  EXPECT_LT(solid_png.size(), size_t(16) << 10);  // the bound is not tripped by packing alone
+}
+
+namespace {
 
 TEST(GraphicsImage, LoadingAppliesMaskColourAndMidHandle) {
   testenv::TempDir dir;
