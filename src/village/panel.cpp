@@ -210,8 +210,10 @@ int TPanel::Update(float dt) {
       }
     }
   }
-  // Input once, on arrival: a dialog that brings the panel back may keep it off.
-  if (Updater && Updater->IsShowing() && Updater->Accel && Updater->Accel->Stopped && !Arrived) {
+  // Input once, when the panel rests and the village has stopped zooming: a
+  // dialog that brings the panel back may keep it off.
+  if (Updater && Updater->IsShowing() && Updater->Accel && Updater->Accel->Stopped && !Arrived && !v->Showing &&
+      !v->Closing) {
     Arrived = 1;
     v->UserInputEnable = 1;
     StartShowScroll();

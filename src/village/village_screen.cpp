@@ -321,8 +321,10 @@ int TVillageMode::Update(float dt) {
   UpdateZooms(dt);
   if (Hidden) return 0;  // the zoom has handed over to the level
   UpdateEmitters(dt);
-  if (Salute && !Salute->Pause && GameTime > SaluteUpdTime + SaluteTime) {
-    Salute->Pause = 1;
+  // Without fireworks (a missing effect) the end still comes after their time.
+  const bool saluteOver = GameTime > SaluteUpdTime + SaluteTime;
+  if ((Salute && !Salute->Pause && saluteOver) || (!Salute && GameComplete && saluteOver)) {
+    if (Salute) Salute->Pause = 1;
     if (GameComplete) {
       SetHided(1);
       ShowGameComplete();
