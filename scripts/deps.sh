@@ -4,6 +4,7 @@ set -euo pipefail
 PKGS=(build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev
       libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core libpng-dev libjpeg62-turbo-dev zlib1g-dev
       libvorbis-dev libogg-dev libmpg123-dev libfreetype-dev libcairo2-dev
+      libxmp-dev
       libgtest-dev libgmock-dev libbenchmark-dev libbox2d-dev libegl1 libgl1-mesa-dri)
 missing=()
 for p in "${PKGS[@]}"; do

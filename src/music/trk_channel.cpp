@@ -421,35 +421,69 @@ double TrkMod_Channel::Fetch(double pos) const {
 void TrkMod_Channel::Mix(int32_t* left, int32_t* right, int n) {
   MixerVolume = std::clamp(Volume + TremoloValue, 0.0, 1.0) * Env * KeyOffValue;
   LevelL = LevelR = 0;
-  double sumL = 0, sumR = 0;
+  double sum = 0;
   const double gl = LPanCalc, gr = RPanCalc;
   int i = 0;
   if (Sample && Add != 0 && !Mute && !Sample->SoundData.empty()) {
     const double vol = MixerVolume;
-    for (; i < n; ++i) {
+    const int32_t* d = Sample->SoundData.data();
+    const TrkMod_Sample& smp = *Sample;
+    const int len = std::min(smp.Length, static_cast<int>(smp.SoundData.size()));
+    const bool loop = smp.Loop != 0 && smp.LoopLength > 0 && smp.LoopStart >= 0 && smp.LoopStart < len;
+    // Between these the neighbour of every position is the next stored value.
+    const int hi = loop ? std::min(len, smp.LoopStart + smp.LoopLength) : len;
+    const int lo = loop && smp.Loop == 2 ? smp.LoopStart : 0;
+    while (i < n) {
       const double p = FixPos(Pos, Add);
       if (p < 0) break;
       Pos = p;
-      double v = Fetch(Pos) * vol;
-      Pos += Add;
-      if (ClickDelay > 0) {
+      // A run of positions that need no loop handling, or one that does.
+      int run = 0;
+      if (static_cast<int>(Pos) + 1 < hi) {
+        const double steps = Add > 0 ? (hi - 1 - Pos) / Add : (Pos - lo) / -Add + 1;
+        run = static_cast<int>(std::clamp(steps, 0.0, static_cast<double>(n - i)));
+      }
+      if (run == 0) {
+        double v = Fetch(Pos) * vol;
+        Pos += Add;
+        if (ClickDelay > 0) {
+          v += (LastAV - v) * (ClickDelay * ClickFrac);
+          --ClickDelay;
+        }
+        LastAV = static_cast<int>(v);
+        left[i] += static_cast<int32_t>(v * gl);
+        right[i] += static_cast<int32_t>(v * gr);
+        sum += std::fabs(v);
+        ++i;
+        continue;
+      }
+      double pos = Pos;
+      const double add = Add;
+      double v = 0;
+      const int end = i + run;
+      for (; i < end && ClickDelay > 0; ++i) {
+        const int k = static_cast<int>(pos);
+        v = (d[k] + (d[k + 1] - d[k]) * (pos - k)) * vol;
+        pos += add;
         v += (LastAV - v) * (ClickDelay * ClickFrac);
         --ClickDelay;
+        LastAV = static_cast<int>(v);
+        left[i] += static_cast<int32_t>(v * gl);
+        right[i] += static_cast<int32_t>(v * gr);
+        sum += std::fabs(v);
+      }
+      for (; i < end; ++i) {
+        const int k = static_cast<int>(pos);
+        v = (d[k] + (d[k + 1] - d[k]) * (pos - k)) * vol;
+        pos += add;
+        left[i] += static_cast<int32_t>(v * gl);
+        right[i] += static_cast<int32_t>(v * gr);
+        sum += std::fabs(v);
       }
       LastAV = static_cast<int>(v);
-      if (LastAV == 0) continue;
-      if (gl != 0) {
-        left[i] += static_cast<int32_t>(v * gl);
-        sumL += std::fabs(v * gl);
-      }
-      if (gr != 0) {
-        right[i] += static_cast<int32_t>(v * gr);
-        sumR += std::fabs(v * gr);
-      }
+      Pos = pos;
     }
-    if (i < n) {
-      Add = 0;  // the sample has run out
-    }
+    if (i < n) Add = 0;  // the sample has run out
   }
   // Silent or run out: the last value dies away rather than click.
   for (; i < n && LastAV != 0; ++i) {
@@ -458,8 +492,8 @@ void TrkMod_Channel::Mix(int32_t* left, int32_t* right, int n) {
     right[i] += static_cast<int32_t>(LastAV * gr);
   }
   if (n > 0) {
-    LevelL = sumL / n / 32767;
-    LevelR = sumR / n / 32767;
+    LevelL = sum * gl / n / 32767;
+    LevelR = sum * gr / n / 32767;
   }
 }
 

@@ -159,7 +159,7 @@ Ref<TrkMod_Mixer> LoadMod(platform::Stream& s) {
       continue;
     }
     std::vector<uint8_t> bank(static_cast<size_t>(bytes));
-    s.Read(bank.data(), bank.size());
+    if (!bank.empty()) s.Read(bank.data(), bank.size());
     smp->ConvertSampleFromBank(bank, 1);
     if (bytes < sampleBytes[i]) m->WriteBug("Sample " + std::to_string(i) + " cut short by the end of the file\n");
   }

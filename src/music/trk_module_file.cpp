@@ -103,7 +103,7 @@ Ref<TrkMod_Sample> LoadSample(Reader& r) {
   if (len < 0 || bytes != 2 * static_cast<int64_t>(len)) r.Fail("a sample whose size disagrees with its length");
   if (!r.Need(bytes, "sample data")) return nullptr;
   std::vector<uint8_t> bank(static_cast<size_t>(bytes));
-  r.s.Read(bank.data(), bank.size());
+  if (!bank.empty()) r.s.Read(bank.data(), bank.size());
   smp->ConvertSampleFromBank(bank, 2);
   return smp;
 }

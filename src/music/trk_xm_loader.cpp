@@ -115,7 +115,7 @@ bool ReadInstrument(platform::Stream& s, TrkMod_Instrument& in, std::string& why
     TrkMod_Sample& smp = *in.Sample[static_cast<size_t>(k)];
     const int64_t n = std::min(bytes[k], std::max<int64_t>(0, s.Remaining()));
     std::vector<uint8_t> bank(static_cast<size_t>(n));
-    s.Read(bank.data(), bank.size());
+    if (!bank.empty()) s.Read(bank.data(), bank.size());
     if (smp.Flag & 16) {
       int16_t acc = 0;
       for (size_t i = 0; i + 1 < bank.size(); i += 2) {

@@ -78,7 +78,7 @@ Instrument Hat() {
     const double noise = (seed >> 8) / 8388608.0 - 1.0;
     const double bright = noise - prev;  // a first difference: the top end only
     prev = noise;
-    s.data.push_back(static_cast<int16_t>(9000 * std::exp(-i / 400.0) * bright));
+    s.data.push_back(static_cast<int16_t>(14000 * std::exp(-i / 400.0) * bright));
   }
   return Make("hat", s, {}, -1, 0);
 }
@@ -182,9 +182,9 @@ modwrite::Song CreditsModule() {
   song.speed = 8;  // 0.16 s a line, four lines a beat
   song.tempo = 125;
   song.instruments = {
-      Make("lead", Wave("lead", {1.0, 0.25, 0.08, 0.03}, 14000), {{0, 0}, {3, 64}, {12, 44}, {60, 36}}, 2, 900),
-      Make("pad", Wave("pad", {1.0, 0.5, 0.33, 0.25, 0.2, 0.16, 0.12}, 9000), {{0, 0}, {24, 48}, {80, 40}}, 2, 300),
-      Make("bass", Wave("bass", {1.0, 0.0, 0.11, 0.0, 0.04}, 20000), {{0, 64}, {20, 40}, {60, 24}}, 2, 1200),
+      Make("lead", Wave("lead", {1.0, 0.25, 0.08, 0.03}, 24000), {{0, 0}, {3, 64}, {12, 44}, {60, 36}}, 2, 900),
+      Make("pad", Wave("pad", {1.0, 0.5, 0.33, 0.25, 0.2, 0.16, 0.12}, 15000), {{0, 0}, {24, 48}, {80, 40}}, 2, 300),
+      Make("bass", Wave("bass", {1.0, 0.0, 0.11, 0.0, 0.04}, 30000), {{0, 64}, {20, 40}, {60, 24}}, 2, 1200),
       Kick(),
       Hat(),
   };

@@ -1,0 +1,12 @@
+// XM music: any bytes load as null or as a song that fills every request
+// exactly and ends or loops without hanging.
+#include "music/trk_loaders.h"
+#include "music_fuzz_common.h"
+#include "platform/stream.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  kelp::TrkMod_Mixer::MaxSongFrames = 44100 * 600;  // bounds each run's measuring
+  auto stream = platform::OpenMemory(std::vector<uint8_t>(data, data + size));
+  musicfuzz::Exercise(kelp::LoadXm(*stream));
+  return 0;
+}
