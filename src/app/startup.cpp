@@ -104,9 +104,8 @@ void LinkSubsystems() {
     completed = data ? data->GameCompleted : 0;
     saved = data ? data->Level : 0;
   };
-  LevelLinks.ShowVillage = [] {
-    if (VillageScreen) VillageScreen->SetHided(0);
-  };
+  LevelLinks.ShowVillage = ShowVillageOrMap;
+  LevelLinks.BetweenLevels = ReturnToMapBetweenLevels;
   LevelLinks.EndLevelSelect = [] {
     const Ref<TGameData> data = Player && Player->Profile ? Player->Profile->data : nullptr;
     if (data && VillageScreen) VillageScreen->Load(data->Island);
@@ -129,9 +128,7 @@ void LinkSubsystems() {
   GameLinks.ShowMainMenu = [] {
     if (MainMenuScreen) MainMenuScreen->SetHided(0);
   };
-  GameLinks.ShowVillage = [] {
-    if (VillageScreen) VillageScreen->SetHided(0);
-  };
+  GameLinks.ShowVillage = ShowVillageOrMap;
   GameLinks.ReloadProfile = [] {
     const Ref<TGameData> data = Player && Player->Profile ? Player->Profile->data : nullptr;
     if (data && VillageScreen) VillageScreen->Load(data->Island);

@@ -11,6 +11,7 @@ namespace kelp {
 void ResetFrontendGlobals() {
   MainMenuScreen = nullptr;
   MapScreen = nullptr;
+  VillageEntryOpen = kVillageEntryOpen;
   ExitGameHook = nullptr;
   Profiles.Clear();
   LevelRecords.Clear();

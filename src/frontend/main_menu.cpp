@@ -16,6 +16,11 @@
 #include "framework/media/visuals.h"
 #include "framework/ui/message_box.h"
 #include "framework/ui/mouse.h"
+#include "frontend/game_select.h"
+#include "frontend/level_select.h"
+#include "frontend/map.h"
+#include "frontend/profile.h"
+#include "frontend/scores.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/input.h"
@@ -160,6 +165,20 @@ int TMainMenu::Update(float dt) {
       ExitGameHook();
       return 0;
     }
+    if (PressedID == Button_START_ID) {
+      SetHided(1);
+      const Ref<TGameData> data = Player && Player->Profile ? Player->Profile->data : nullptr;
+      // A new game starts its save over; the island map is its first stop.
+      if (data && data->Level <= 1) data->EraseData();
+      if (MapScreen) MapScreen->SetHided(0);
+      WriteLog("Player: " + (Player && Player->Profile ? Player->Profile->name : std::string()), LOG_MESSAGE);
+      return 0;
+    }
+    if (PressedID == Button_LEVEL_ID) {
+      SetHided(1);
+      ShowLevelSelect(1);
+      return 0;
+    }
   }
 
   for (TMenuButton& b : Buttons) {
@@ -228,7 +247,23 @@ TMainMenu::TMenuButton* TMainMenu::ButtonAt(int px, int py) {
 
 void TMainMenu::PressButton(TMenuButton& button) {
   PlaySoundEffect("SOUND_BT_CLICK", 0.0f, 0);
-  if (button.ID == Button_QUIT_ID) ShowQuitBox();
+  if (button.ID == Button_START_ID) {
+    const Ref<TGameData> data = Player && Player->Profile ? Player->Profile->data : nullptr;
+    if (data && data->Level > 1) {
+      LeaveFor(Button_START_ID);
+    } else {
+      ShowGameSelect(1);
+    }
+  } else if (button.ID == Button_SCORES_ID) {
+    ShowScores();
+  } else if (button.ID == Button_QUIT_ID) {
+    ShowQuitBox();
+  }
+}
+
+void TMainMenu::LeaveFor(int id) {
+  PressedID = id;
+  StartHiding();
 }
 
 int TMainMenu::DePress(int id) {
@@ -237,6 +272,8 @@ int TMainMenu::DePress(int id) {
     StartHiding();
     UserInputEnabled = 0;
     if (MusicChannel) MusicChannel->Stop();
+  } else if (id == Button_LEVEL_ID) {
+    LeaveFor(Button_LEVEL_ID);
   } else if (id == kQuitDeclined) {
     if (Mouse) Mouse->Flush();
   }

@@ -75,6 +75,9 @@ class TMainMenu : public TWidget {
   TMenuButton* ButtonAt(int px, int py);
   virtual void PressButton(TMenuButton& button);
   void ShowQuitBox();
+  // Fades the menu out; once dark it goes where id says (Button_START_ID:
+  // the game, Button_LEVEL_ID: the level select).
+  void LeaveFor(int id);
 };
 
 extern Ref<TMainMenu> MainMenuScreen;

@@ -413,6 +413,7 @@ int TLevel::NextLevel() {
     toVillage();
     return 0;
   }
+  if (!GameState->CustomLevel && LevelLinks.BetweenLevels && LevelLinks.BetweenLevels()) return 0;
   if (GameState->CustomLevel) {
     if (PlayerState) {
       PlayerState->scores = 0;

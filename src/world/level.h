@@ -88,6 +88,9 @@ struct TLevelLinks {
   // game, the main menu shown, input flushed and the pointer shown.
   std::function<void()> EndLevelSelect;
   std::function<void()> ShowVillage;  // the village screen shown
+  // A won campaign level whose next one lies in the same stage: true when a
+  // screen above takes the player on from there instead of starting it at once.
+  std::function<bool()> BetweenLevels;
 
   // The running level's interface, drawn in layers -2 to 3 between the world's images.
   std::function<void(int layer)> DrawInterface;

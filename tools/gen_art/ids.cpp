@@ -327,6 +327,7 @@ const std::vector<RequiredId>& RequiredIds() {
     {"IMAGE_MAP_ISLAND1", "Map"},
     {"IMAGE_MAP_ISLAND2", "Map"},
     {"IMAGE_MAP_ISLAND2_OPEN", "Map"},
+    {"IMAGE_MAP_MARKER", "Map"},
     {"IMAGE_MAP_SCROLL", "Map"},
     {"IMAGE_MAP_SNOWBALL", "Map"},
     {"IMAGE_MAP_YELLOWROCKS", "Map"},

@@ -461,6 +461,22 @@ void CreditsText(cairo_t* cr, int) {
   }
 }
 
+// A level's marker on the map: frame 0 done (gold), 1 the next to play
+// (green), 2 still locked (grey stone).
+void MapMarker(cairo_t* cr, int f) {
+  const Rgb fill = f == 0 ? pal::kGold : f == 1 ? Hex(0x5cc85a) : Hex(0x8a8f96);
+  ShadowEllipse(cr, 18, 31, 12, 4, 0.35);
+  cairo_arc(cr, 18, 17, 14, 0, 2 * kPi);
+  Shade(cr, fill, 3, 31, 2.2);
+  cairo_arc(cr, 18, 17, 9.5, 0, 2 * kPi);
+  SetRgb(cr, Lighter(fill, 0.55));
+  cairo_fill(cr);
+  if (f == 0) {
+    // a small star above the number: done
+    Star(cr, 29, 6, 5, pal::kWhite, 1.0);
+  }
+}
+
 }  // namespace
 
 void DrawZeppelin(cairo_t* cr, double w, double h, int style) { Zeppelin(cr, w, h, style); }
@@ -523,6 +539,7 @@ void AddMenus(Registry& r) {
   r.Image("IMAGE_MAP_SNOWBALL", mp + "label_snowball.png", 220, 72, [](cairo_t* cr, int) { IslandLabel(cr, "Snowball"); })
       .Mid();
   r.Image("IMAGE_COMPLETED", mp + "completed.png", 140, 70, Completed).Mid();
+  r.Anim("IMAGE_MAP_MARKER", mp + "marker.png", 36, 36, 3, MapMarker).Mid();
 
   const std::string ls = kDir + "level_select/";
   r.Image("IMAGE_LEVEL_BACK", ls + "back.png", 800, 600, LevelBack);
