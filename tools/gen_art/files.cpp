@@ -12,41 +12,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// Levels 1..31 are on the desert island, the rest on the snow island.
-void Thumbnail(cairo_t* cr, int level) {
-  const bool snow = level >= 32;
-  Rng rng(static_cast<uint32_t>(level * 7919 + 13));
-  cairo_rectangle(cr, 0, 0, 160, 160);
-  FillV(cr, 0, 160, snow ? Hex(0x8fb8e8) : Hex(0x6ab0e8), snow ? Hex(0xe8f4ff) : Hex(0xfff0c8));
-  Landscape(cr, 160, 160, 50, snow ? (level >= 66 ? Land::SnowEvil : Land::Snow)
-                                   : (level >= 21 ? Land::DesertEvil : Land::Desert),
-            static_cast<uint32_t>(level));
-  // a little pile of boxes
-  const int n = 3 + level % 4;
-  for (int i = 0; i < n; ++i) {
-    int c = rng.Int(0, level < 10 ? 4 : 6);
-    double col = i % 3, row = i / 3;
-    double x = 30 + col * 34 + row * 17 + rng.Uniform(-3, 3), y = 122 - row * 32;
-    BoxBody(cr, x, y, 32, 32, PlayRgb(c));
-    BoxFace(cr, x, y, 32, 32, rng.Int(0, 4), PlayRgb(c));
-  }
-  // the claw over them
-  cairo_rectangle(cr, 0, 8, 160, 5);
-  SetRgb(cr, Hex(0x8d9aa8));
-  cairo_fill(cr);
-  double cx = 40 + (level * 37) % 90;
-  RoundRect(cr, cx - 10, 12, 20, 14, 5);
-  Shade(cr, Hex(0xe6a623), 12, 26, 1.2);
-  if (level % 5 == 0) {
-    // boss levels show a big box
-    BoxBody(cr, cx - 22, 30, 44, 44, Hex(0x6f7f3e));
-    FaceOpts f;
-    f.angry = true;
-    f.mouth = 5;
-    Face(cr, cx, 53, 0.8, f);
-  }
-}
-
 void GameComplete(cairo_t* cr, int) {
   cairo_rectangle(cr, 0, 0, 800, 600);
   FillV(cr, 0, 600, Hex(0x1a2a60), Hex(0xf2a060));
@@ -164,13 +129,6 @@ void ParasiteWall(cairo_t* cr, double w, double h, int damage) {
 }  // namespace
 
 void AddFiles(Registry& r) {
-  for (int level = 1; level <= 70; ++level) {
-    char name[64];
-    std::snprintf(name, sizeof(name), "data/img/gui/level_select/%03d.jpg", level);
-    char id[40];
-    std::snprintf(id, sizeof(id), "LEVEL_THUMB_%03d", level);
-    r.File(id, name, 160, 160, [level](cairo_t* cr, int) { Thumbnail(cr, level); }).Jpeg();
-  }
   r.File("GAME_COMPLETE", "data/img/game/gamecomplete.jpg", 800, 600, GameComplete).Jpeg();
   r.File("SPLASH_LOGO", "data/img/splash/kelp_logo.png", 560, 256, Splash).Mid();
   r.File("WINDOW_ICON", "data/img/kelp.png", 64, 64, Icon64);
