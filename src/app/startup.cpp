@@ -26,6 +26,8 @@
 #include "framework/ui/dialog.h"
 #include "framework/ui/mouse.h"
 #include "framework/ui/widget.h"
+#include "frontend/credits.h"
+#include "frontend/help.h"
 #include "frontend/level_record.h"
 #include "frontend/main_menu.h"
 #include "frontend/map.h"
@@ -148,9 +150,8 @@ void LinkSubsystems() {
     }
     Player->Profile->Save();
   };
-  GameLinks.ShowCredits = [] {
-    if (MainMenuScreen) MainMenuScreen->SetHided(0);
-  };
+  GameLinks.ShowCredits = [] { ShowCredits(); };
+  GameLinks.ShowHelp = [] { ShowHelp(); };
   CurrentPlayerName = [] { return Player && Player->Profile ? Player->Profile->name : std::string(); };
   ClickSoundHook = [](const std::string& sound, float volume, int repeat) {
     return PlaySoundEffect(sound, volume, repeat);
