@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/core/debug_output.h"
+#include "framework/core/file_numbers.h"
 #include "framework/core/numbers.h"
 #include "framework/core/numeric.h"
 #include "framework/files/line_reader.h"
@@ -19,6 +20,16 @@ namespace {
 
 // Numbers beyond this are no sensible coordinate, size or setting of a world.
 constexpr double kLargestNumber = 1e6;
+constexpr float kLargest = 1e6f;
+
+// Ranges the step makes sense of. A friction above 1 or a stiffness above 1
+// adds energy on every contact or pass; a position outside the field's margin
+// is nowhere a player can see.
+constexpr float kMostGravity = 500.0f;    // the levels use 100
+constexpr float kMostTimestep = 0.1f;     // the levels use 0.05
+constexpr float kMostMass = 1000.0f;
+constexpr float kMostRadius = 500.0f;
+constexpr float kMostLength = 5000.0f;
 
 bool IsDigit(char c, int base) {
   if (base == 16) return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -58,8 +69,10 @@ class Reader {
 
   // A float attribute; false (and the target untouched) when absent or too
   // large for the step's arithmetic. Text without digits reads as the
-  // conversion gives it (0), and is reported.
-  bool ReadFloat(const AttrGetter& get, const char* element, const char* name, float& out, bool ranged = true) {
+  // conversion gives it (0), and is reported. A number outside [low, high],
+  // the range the simulation makes sense of, is clamped into it and reported.
+  bool ReadFloat(const AttrGetter& get, const char* element, const char* name, float& out, float low = -kLargest,
+                 float high = kLargest, bool ranged = true) {
     const std::string text = get(name);
     if (text.empty()) return false;
     const double v = ToDouble(text);
@@ -68,7 +81,13 @@ class Reader {
       return false;
     }
     if (!HasNumber(text, false)) Warn("Bad number \"" + text + "\" for " + name + " of " + element + "!");
-    out = ToFloat(text);
+    float f = ToFloat(text);
+    if (f < low || f > high) {
+      f = f < low ? low : high;
+      Warn("Number \"" + text + "\" for " + name + " of " + element + " is out of range; " + FloatToString(f) +
+           " is used!");
+    }
+    out = f;
     return true;
   }
 
@@ -87,10 +106,11 @@ class Reader {
   }
 
   void World(const AttrGetter& get) {
-    ReadFloat(get, "world", "gravity", e_.GRAVITY);
+    ReadFloat(get, "world", "gravity", e_.GRAVITY, -kMostGravity, kMostGravity);
     float it = 0;
-    if (ReadFloat(get, "world", "iterations", it, false)) e_.ITERATIONS = static_cast<uint8_t>(Int(it) & 0xFF);
-    ReadFloat(get, "world", "timestep", e_.TIMESTEP);
+    if (ReadFloat(get, "world", "iterations", it, -kLargest, kLargest, false))
+      e_.ITERATIONS = static_cast<uint8_t>(Int(it) & 0xFF);
+    ReadFloat(get, "world", "timestep", e_.TIMESTEP, 0.0f, kMostTimestep);
   }
 
   Ref<TPhysEngine_Group> Group(const AttrGetter& get) {
@@ -106,11 +126,11 @@ class Reader {
     auto p = TPhysEngine_Particle::Create(g, 0, 0, &e_);
     const std::string name = get("name");
     if (!name.empty()) p->name = name;
-    ReadFloat(get, "particle", "x", p->x);
-    ReadFloat(get, "particle", "y", p->y);
-    ReadFloat(get, "particle", "mass", p->mass);
-    ReadFloat(get, "particle", "friction", p->friction);
-    ReadFloat(get, "particle", "radius", p->radius);
+    ReadFloat(get, "particle", "x", p->x, kFieldLeft, kFieldRight);
+    ReadFloat(get, "particle", "y", p->y, kFieldTop, kFieldBottom);
+    ReadFloat(get, "particle", "mass", p->mass, 0.0f, kMostMass);
+    ReadFloat(get, "particle", "friction", p->friction, 0.0f, 1.0f);
+    ReadFloat(get, "particle", "radius", p->radius, 0.0f, kMostRadius);
     ReadInt(get, "particle", "static", p->static_);
     p->ox = p->x;
     p->oy = p->y;
@@ -136,8 +156,8 @@ class Reader {
     }
     const std::string name = get("name");
     if (!name.empty()) c->name = name;
-    ReadFloat(get, "constraint", "length", c->length);
-    ReadFloat(get, "constraint", "stiffness", c->stiffness);
+    ReadFloat(get, "constraint", "length", c->length, 0.0f, kMostLength);
+    ReadFloat(get, "constraint", "stiffness", c->stiffness, 0.0f, 1.0f);
     const std::string type = get("type");
     if (!type.empty()) {
       if (type == "pull") c->ctype = TPhysEngine::PULL;
@@ -148,13 +168,13 @@ class Reader {
 
   void Static(const AttrGetter& get) {
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    ReadFloat(get, "static", "x1", x1);
-    ReadFloat(get, "static", "y1", y1);
-    ReadFloat(get, "static", "x2", x2);
-    ReadFloat(get, "static", "y2", y2);
+    ReadFloat(get, "static", "x1", x1, kFieldLeft, kFieldRight);
+    ReadFloat(get, "static", "y1", y1, kFieldTop, kFieldBottom);
+    ReadFloat(get, "static", "x2", x2, kFieldLeft, kFieldRight);
+    ReadFloat(get, "static", "y2", y2, kFieldTop, kFieldBottom);
     auto s = TPhysEngine_Static::Create(x1, y1, x2, y2, 1.0f, 1.0f, 1, &e_);
-    ReadFloat(get, "static", "friction", s->friction);
-    ReadFloat(get, "static", "radius", s->radius);
+    ReadFloat(get, "static", "friction", s->friction, 0.0f, 1.0f);
+    ReadFloat(get, "static", "radius", s->radius, 0.0f, kMostRadius);
     ReadInt(get, "static", "path", s->path);
     ReadInt(get, "static", "obstacle", s->obstacle);
     ReadInt(get, "static", "hp", s->hp);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/core/debug_output.h"
+#include "framework/core/file_numbers.h"
 #include "framework/core/numbers.h"
 #include "framework/files/line_reader.h"
 #include "framework/files/xml.h"
@@ -19,7 +20,10 @@ namespace {
 using AttrGetter = std::function<std::string(const char*)>;
 
 // Positions beyond this are no level's; the box would only fly off.
-constexpr float kFarAway = 100000.0f;
+// Boxes a level starts with: a few dozen; each is five particles the step
+// tests against each other, so a file of millions would stall the game.
+constexpr int kMostBlocks = 100;
+constexpr int kMostMoney = 1000000;
 constexpr float kDefaultScale = 0.55f;
 constexpr float kLargestScale = 4.0f;
 
@@ -60,6 +64,12 @@ int BossArmor(int boss_class) {
   }
 }
 
+bool TooManyBlocks(int read) {
+  if (read < kMostBlocks) return false;
+  Complain("More than " + std::to_string(kMostBlocks) + " blocks; the rest of the file is left out!");
+  return true;
+}
+
 // A "block" element: the box, or null when its values make no box (with a
 // debug line saying why).
 Ref<TBlock> ReadBlock(const AttrGetter& get) {
@@ -95,6 +105,7 @@ Ref<TBlock> ReadBlock(const AttrGetter& get) {
     if (bossClass == TBlock::BROWNIE) BrownieBlock = b;
   }
   b->Money = ToInt(get("money"));
+  CheckInt(b->Money, 0, kMostMoney, "TBlock : LoadBlocks", "money of a block");
   if (b->class_ == TBlock::BONUS) {
     b->bonus_class = bonusClass;
     SubstituteTimeFreeze(*b);
@@ -121,7 +132,7 @@ void ReadCorner(TBlock& b, const std::string& tag, const AttrGetter& get) {
   else if (tag == "center") p = b.Center;
   if (!p) return;
   const float x = ToFloat(get("x")), y = ToFloat(get("y"));
-  if (!(std::fabs(x) <= kFarAway && std::fabs(y) <= kFarAway)) {
+  if (!(x >= kFieldLeft && x <= kFieldRight && y >= kFieldTop && y <= kFieldBottom)) {
     Complain("A " + tag + " position out of range skipped!");
     return;
   }
@@ -158,9 +169,11 @@ int TBlock::LoadBlocks(const PhysicsSource& source) {
     return 0;
   }
   Ref<TBlock> current;
+  int blocks = 0;
   for (line = ReadTagLine(*stream); !line.empty(); line = ReadTagLine(*stream)) {
     const std::string tag = GetLineTag(line);
     const AttrGetter get = [&line](const char* name) { return GetLineAttr(line, name); };
+    if (tag == "block" && TooManyBlocks(blocks++)) break;
     if (tag == "block") current = ReadBlock(get);
     else if (IsCorner(tag)) {
       if (current) ReadCorner(*current, tag, get);
@@ -183,8 +196,10 @@ int TBlock::LoadBlocksNew(const PhysicsSource& source) {
     DebugOutput("[TBlock ERROR : LoadBlocks] The file does not begin with a blocks tag!");
     return 0;
   }
+  int blocks = 0;
   for (sdXMLnode* n = root->firstchild; n; n = n->NextNode) {
     if (Lower(n->Tag) != "block") continue;
+    if (TooManyBlocks(blocks++)) break;
     const Ref<TBlock> b = ReadBlock([n](const char* name) { return GetAttrText(n, name); });
     if (!b) continue;
     for (sdXMLnode* c = n->firstchild; c; c = c->NextNode) {

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "framework/core/debug_output.h"
+#include "framework/core/file_numbers.h"
 #include "framework/core/numbers.h"
 #include "framework/core/numeric.h"
 #include "framework/core/random.h"
@@ -63,6 +64,8 @@ bool AnyStanding() {
 }
 
 // A node of the file: a cell outside the wall is refused.
+constexpr int kMostHp = 100000;  // the authored walls hold 40 to 60
+
 void ApplyNode(int column, int row, int hp, int empty) {
   if (!InGrid(column, row)) {
     DebugOutput("[TBrick ERROR : Load] Node " + std::to_string(column) + "," + std::to_string(row) +
@@ -71,6 +74,9 @@ void ApplyNode(int column, int row, int hp, int empty) {
   }
   const Ref<TBrick>& b = Cell(column, row);
   if (!b) return;
+  // Hit points count down by the damage of each hit; twice the most still fits an int.
+  CheckInt(hp, 1, kMostHp, "TBrick : Load", "hp of node " + std::to_string(column) + "," + std::to_string(row));
+  empty = empty != 0 ? 1 : 0;
   // A hole made here was counted as a standing brick when it was created.
   if (empty && !b->empty) BrickCount -= 1;
   if (!empty && b->empty) BrickCount += 1;

@@ -4,6 +4,7 @@
 
 #include "framework/core/color.h"
 #include "framework/core/debug_output.h"
+#include "framework/core/file_numbers.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/numbers.h"
 #include "framework/core/numeric.h"
@@ -26,12 +27,17 @@ namespace kelp {
 
 namespace {
 
+constexpr float kMostSpeed = 0.5f;
+
 struct Element {
   float x1, y1, x2, y2;
 };
 
 // The floor of the elements' statics, or null when none of them is in the world.
 Ref<TFloor> Build(float dy, bool relaxedDoubling, const std::vector<Element>& elements) {
+  // The authored floors rise a hundredth of a pixel a frame; a file's NaN or
+  // 3.4e38 would carry the floor and everything on it out of the float range.
+  CheckFloat(dy, -kMostSpeed, kMostSpeed, 0.0f, "TFloor : Load", "the floor's speed dy");
   Ref<TFloor> floor = TFloor::Create(0, dy);
   if (relaxedDoubling && GameState && GameState->GameMode == TGameState::RELAXED) floor->dy = dy * 2;
   if (World) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "framework/core/file_numbers.h"
 #include "framework/core/numbers.h"
 #include "framework/core/numeric.h"
 #include "framework/core/startup_settings.h"
@@ -167,6 +168,16 @@ void ReadParams(TLevel& l, const AttrText& a, bool relaxedGenTime) {
   l.tileset = a("tileset");
 }
 
+// Pictures of a level: a few dozen at most, none drawn beyond eight times its size.
+constexpr int kMostImages = 512;
+constexpr float kMostScale = 8.0f;
+
+bool TooManyImages(int placed) {
+  if (placed < kMostImages) return false;
+  LogMessage("[Level WARNING] More than " + std::to_string(kMostImages) + " images; the rest are left out");
+  return true;
+}
+
 void PlaceImage(const AttrText& a) {
   Ref<TWorldImage> w = TWorldImage::Create(a("path"), 0, 0);
   if (!w) return;
@@ -177,6 +188,12 @@ void PlaceImage(const AttrText& a) {
   w->scale = ToFloat(a("scale"));
   w->alpha = ToFloat(a("alpha"));
   w->angle = ToFloat(a("angle"));
+  const std::string where = "TLevel : LoadLevel", what = "image " + a("path");
+  CheckFieldX(w->x, where, what + " x");
+  CheckFieldY(w->y, where, what + " y");
+  CheckFloat(w->scale, 0.0f, kMostScale, 0.0f, where, what + " scale");
+  CheckFloat(w->alpha, 0.0f, 1.0f, 0.0f, where, what + " alpha");
+  CheckFloat(w->angle, -360.0f, 360.0f, 0.0f, where, what + " angle");
   w->obstacle = ToInt(a("obstacle"));
   w->platform = ToInt(a("platform"));
 }
@@ -193,15 +210,18 @@ int TLevel::LoadLevel(const platform::StreamRef& stream) {
     return 0;
   }
   const bool relaxed = GameState && GameState->GameMode == TGameState::RELAXED;
+  int images = 0;
   for (std::string line = ReadTagLine(*stream);; line = ReadTagLine(*stream)) {
     const std::string tag = GetLineTag(line);
     const AttrText a = [&line](const char* name) { return GetLineAttr(line, name); };
-    if (tag == "params")
+    if (tag == "params") {
       ReadParams(*this, a, relaxed);
-    else if (tag == "image")
+    } else if (tag == "image") {
+      if (TooManyImages(images++)) break;
       PlaceImage(a);
-    else
+    } else {
       break;
+    }
   }
   return 1;
 }
@@ -216,14 +236,17 @@ int TLevel::LoadLevelNew(const platform::StreamRef& stream) {
     LogMessage("[Level ERROR] The file does not begin with a level tag!");
     return 0;
   }
+  int images = 0;
   for (sdXMLnode* e = root->firstchild; e; e = e->NextNode) {
     std::printf("loadlevel curline tag: %s\n", e->Tag.c_str());
     const std::string tag = Lower(e->Tag);
     const AttrText a = [e](const char* name) { return GetAttr(e, name); };
-    if (tag == "params")
+    if (tag == "params") {
       ReadParams(*this, a, false);
-    else if (tag == "image")
+    } else if (tag == "image") {
+      if (TooManyImages(images++)) break;
       PlaceImage(a);
+    }
   }
   std::fflush(stdout);
   return 1;

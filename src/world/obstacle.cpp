@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/core/debug_output.h"
+#include "framework/core/file_numbers.h"
 #include "framework/core/geometry.h"
 #include "framework/core/numeric.h"
 #include "framework/core/path.h"
@@ -66,6 +67,10 @@ void TObstacle::Clear() {
   ParaziteObstacleLeft = 0;
 }
 
+namespace {
+constexpr int kMostHp = 100000;
+}  // namespace
+
 void TObstacle::Load() {
   // Obstacles of an earlier world would hold statics that world has dropped.
   Clear();
@@ -74,7 +79,12 @@ void TObstacle::Load() {
       if (s->obstacle <= 0) continue;
       Ref<TObstacle> o = FindOrCreate(s->obstacle);
       o->Statics.AddLast(s);
-      if (s->hp != 0) o->hp = o->max_hp = s->hp;
+      if (s->hp != 0) {
+        // Hit points come from the world file; three times the most still fits an int.
+        int hp = s->hp;
+        CheckInt(hp, 1, kMostHp, "TObstacle : Load", "hp of obstacle " + std::to_string(s->obstacle));
+        o->hp = o->max_hp = hp;
+      }
       if (s->Parazite) o->Parazite = 1;
     }
   }

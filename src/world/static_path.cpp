@@ -4,7 +4,9 @@
 #include <map>
 #include <vector>
 
+#include "framework/core/debug_output.h"
 #include "framework/core/degrees.h"
+#include "framework/core/file_numbers.h"
 #include "framework/media/graphics_state.h"
 #include "physics/engine.h"
 #include "platform/draw.h"
@@ -33,6 +35,8 @@ bool Under(const TStaticNode& n, int px, int py) {
 }
 constexpr int kKeySpace = 32;
 constexpr int kNodeBytes = 8 * 4;
+// The authored paths ride at about one pixel a frame.
+constexpr float kMostSpeed = 20.0f;
 
 ObjectList<TPhysEngine_Static>* EngineStatics() {
   return World && World->Physics ? &World->Physics->Statics : nullptr;
@@ -312,16 +316,31 @@ int TStaticPath::Load(const platform::StreamRef& stream) {
   const int64_t room = stream->Remaining() / kNodeBytes;
   if (count < 0) count = 0;
   if (count > room) count = room;
+  const std::string where = "TStaticPath : Load";
   for (int64_t i = 0; i < count; ++i) {
     const int32_t number = stream->ReadInt();
     const int32_t id = stream->ReadInt();
-    const int32_t x = stream->ReadInt();
-    const int32_t y = stream->ReadInt();
+    int x = stream->ReadInt();
+    int y = stream->ReadInt();
     const int32_t turn = stream->ReadInt();
-    const float speed = stream->ReadFloat();
-    const int32_t nxt = stream->ReadInt();
-    const int32_t prev = stream->ReadInt();
-    Ref<TStaticNode> n = CreateNode(x, y, speed, turn, id);
+    float speed = stream->ReadFloat();
+    int32_t nxt = stream->ReadInt();
+    int32_t prev = stream->ReadInt();
+    const std::string what = "node " + std::to_string(number);
+    CheckFieldX(x, where, what + " x");
+    CheckFieldY(y, where, what + " y");
+    // Zero holds the platform on its node; more than kMostSpeed a frame is no ride.
+    CheckFloat(speed, 0.0f, kMostSpeed, 0.0f, where, what + " speed");
+    // A node that leads to itself never lets its platform pass it: the link goes.
+    if (nxt == number && number != 0) {
+      DebugOutput("[" + where + " WARNING] " + what + " links to itself as its next node; the link is dropped");
+      nxt = 0;
+    }
+    if (prev == number && number != 0) {
+      DebugOutput("[" + where + " WARNING] " + what + " links to itself as its previous node; the link is dropped");
+      prev = 0;
+    }
+    Ref<TStaticNode> n = CreateNode(x, y, speed, turn != 0 ? 1 : 0, id);
     n->_id = number;
     n->nxt_id = nxt;
     n->prev_id = prev;

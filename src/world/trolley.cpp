@@ -6,6 +6,7 @@
 
 #include "framework/core/color.h"
 #include "framework/core/debug_output.h"
+#include "framework/core/file_numbers.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/numbers.h"
 #include "framework/core/numeric.h"
@@ -80,6 +81,19 @@ bool IsConstraintIn(TPhysEngine& e, const Ref<TPhysEngine_Constraint>& c) {
 
 // Makes one trolley of the file; a time that is not positive keeps the
 // default stay, so the clock never divides by zero.
+// An hour: no round lasts longer.
+constexpr int kMostStayTime = 3600000;
+
+// A level has a handful of trolleys; each one is pictures, a clock and boxes.
+constexpr int kMostTrolleys = 64;
+
+bool TooMany(int made, const char* op) {
+  if (made < kMostTrolleys) return false;
+  DebugOutput(std::string("[TTrolley WARNING : ") + op + "] More than " + std::to_string(kMostTrolleys) +
+              " trolleys; the rest of the file is left out");
+  return true;
+}
+
 void MakeFromFile(int id, int time, bool relaxedDoubling) {
   Ref<TTrolley> t = TTrolley::Create("");
   if (id != t->ID)
@@ -90,6 +104,7 @@ void MakeFromFile(int id, int time, bool relaxedDoubling) {
                 " has no time; it stands for the default " + std::to_string(t->StayTime) + " ms");
     return;
   }
+  CheckInt(time, 1, kMostStayTime, "TTrolley : LoadTrolley", "trolley " + std::to_string(t->ID) + " time");
   const bool relaxed = relaxedDoubling && GameState && GameState->GameMode == TGameState::RELAXED;
   t->StayTime = relaxed ? Int(static_cast<float>(time) * 2) : time;
 }
@@ -151,8 +166,11 @@ int TTrolley::LoadTrolley(const platform::StreamRef& stream) {
     DebugOutput("[TTrolley ERROR : LoadTrolley] The file does not begin with a trolleys tag!");
     return 0;
   }
-  for (std::string line = ReadTagLine(*stream); GetLineTag(line) == "trolley"; line = ReadTagLine(*stream))
+  int made = 0;
+  for (std::string line = ReadTagLine(*stream); GetLineTag(line) == "trolley"; line = ReadTagLine(*stream)) {
+    if (TooMany(made++, "LoadTrolley")) break;
     MakeFromFile(ToInt(GetLineAttr(line, "id")), ToInt(GetLineAttr(line, "time")), true);
+  }
   return 0;
 }
 
@@ -166,8 +184,12 @@ int TTrolley::LoadTrolleyNew(const platform::StreamRef& stream) {
     DebugOutput("[TTrolley ERROR : LoadTrolleyNew] The file does not begin with a trolleys tag!");
     return 0;
   }
-  for (sdXMLnode* n = root->firstchild; n; n = n->NextNode)
-    if (Lower(n->Tag) == "trolley") MakeFromFile(GetAttrInt(n, "id"), GetAttrInt(n, "time"), false);
+  int made = 0;
+  for (sdXMLnode* n = root->firstchild; n; n = n->NextNode) {
+    if (Lower(n->Tag) != "trolley") continue;
+    if (TooMany(made++, "LoadTrolleyNew")) break;
+    MakeFromFile(GetAttrInt(n, "id"), GetAttrInt(n, "time"), false);
+  }
   return 0;
 }
 
