@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <unordered_set>
 
 #include "platform/graphics_state.h"
 #include "platform/image_font.h"
@@ -236,36 +237,89 @@ void internal::ForgetClip() { g_clip_valid = false; }
 
 SDL_Texture* internal::FrameTexture(const Image& image, int frame, bool masked) {
   SDL_Renderer* renderer = Renderer();
-  PixmapRef pixmap = image.Frame(frame);
-  if (!renderer || !pixmap) return nullptr;
+  if (!renderer || frame < 0 || frame >= image.Frames()) return nullptr;
   auto& slots = image.Textures();
   if (slots.size() < size_t(image.Frames())) slots.resize(image.Frames());
   auto& slot = slots[frame];
   if (!slot) slot = std::make_shared<Image::Texture>();
   Image::Texture& t = *slot;
   const uint64_t generation = RendererGeneration();
-  if (t.generation != generation || t.source != pixmap.get()) {
+  if (!image.HeldFrame(frame)) {
+    // Only the texture holds the pixels: it is up to date by construction.
+    if (!masked && t.texture && t.generation == generation) return t.texture;
+    if (!image.Frame(frame)) return nullptr;  // read back and kept
+  }
+  const Pixmap* pixels = image.HeldFrame(frame).get();
+  if (t.generation != generation || t.source != pixels) {
     if (t.generation == generation) {
       if (t.texture) SDL_DestroyTexture(t.texture);
       if (t.masked) SDL_DestroyTexture(t.masked);
     }
     t.texture = t.masked = nullptr;
     t.generation = generation;
-    t.source = pixmap.get();
+    t.source = pixels;
   }
-  const Pixmap& pixels = *pixmap;
   if (masked) {
-    if (!t.masked || t.masked_version != pixels.Version()) {
-      t.masked = Upload(renderer, pixels, true, image.Flags(), t.masked);
-      t.masked_version = pixels.Version();
+    if (!t.masked || t.masked_version != pixels->Version()) {
+      t.masked = Upload(renderer, *pixels, true, image.Flags(), t.masked);
+      t.masked_version = pixels->Version();
     }
     return t.masked;
   }
-  if (!t.texture || t.version != pixels.Version()) {
-    t.texture = Upload(renderer, pixels, false, image.Flags(), t.texture);
-    t.version = pixels.Version();
+  if (!t.texture || t.version != pixels->Version()) {
+    t.texture = Upload(renderer, *pixels, false, image.Flags(), t.texture);
+    t.version = pixels->Version();
+    if (t.texture) image.DropPixels(frame);
   }
   return t.texture;
+}
+
+namespace {
+std::unordered_set<const Image*> g_dropped;
+}  // namespace
+
+void internal::RememberDroppedPixels(const Image* image) { g_dropped.insert(image); }
+void internal::ForgetDroppedPixels(const Image* image) { g_dropped.erase(image); }
+
+PixmapRef internal::ReadBackFrame(const Image& image, int frame) {
+  SDL_Renderer* renderer = Renderer();
+  auto& slots = image.Textures();
+  if (!renderer || frame < 0 || size_t(frame) >= slots.size() || !slots[frame]) return nullptr;
+  Image::Texture& t = *slots[frame];
+  if (t.generation != RendererGeneration() || !t.texture) return nullptr;
+  const int w = image.Width(), h = image.Height();
+  SDL_Texture* target = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
+  if (!target) return nullptr;
+  SDL_Texture* previous = SDL_GetRenderTarget(renderer);
+  auto pixmap = std::make_shared<Pixmap>(w, h);
+  bool ok = SDL_SetRenderTarget(renderer, target) == 0;
+  if (ok) {
+    SDL_RenderSetClipRect(renderer, nullptr);
+    SDL_SetTextureBlendMode(t.texture, SDL_BLENDMODE_NONE);
+    ok = SDL_RenderCopy(renderer, t.texture, nullptr, nullptr) == 0 &&
+         SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixmap->Pixels(), w * 4) == 0;
+  }
+  SDL_SetRenderTarget(renderer, previous);
+  SDL_DestroyTexture(target);
+  ForgetClip();
+  if (!ok) {
+    std::fprintf(stderr, "Graphics: cannot read a %dx%d texture back: %s\n", w, h, SDL_GetError());
+    return nullptr;
+  }
+  // The texture already shows these pixels.
+  t.source = pixmap.get();
+  t.version = t.masked_version = pixmap->Version();
+  return pixmap;
+}
+
+void internal::ReadBackAllDroppedPixels() {
+  for (const Image* image : g_dropped)
+    for (int i = 0; i < image->Frames(); ++i)
+      if (!image->HeldFrame(i)) {
+        PixmapRef pixels = ReadBackFrame(*image, i);
+        image->RestorePixels(i, pixels ? pixels : std::make_shared<Pixmap>(image->Width(), image->Height()));
+      }
+  g_dropped.clear();
 }
 
 void Cls() {

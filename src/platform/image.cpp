@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/sdl_internal.h"
+
 namespace platform {
 
 namespace {
@@ -76,9 +78,35 @@ Image::Image(int width, int height, int frames, int flags)
   textures_.resize(frames_.size());
 }
 
+Image::~Image() {
+  for (const PixmapRef& frame : frames_)
+    if (!frame) {
+      internal::ForgetDroppedPixels(this);
+      break;
+    }
+}
+
 PixmapRef Image::Frame(int frame) const {
   if (frame < 0 || frame >= Frames()) return nullptr;
+  keep_pixels_ = true;
+  if (!frames_[frame]) {
+    frames_[frame] = internal::ReadBackFrame(*this, frame);
+    // Unreadable (no renderer): blank pixels beat a null the callers never expect.
+    if (!frames_[frame]) frames_[frame] = std::make_shared<Pixmap>(width_, height_);
+  }
   return frames_[frame];
+}
+
+void Image::DropPixels(int frame) const {
+  if (keep_pixels_ || (flags_ & DYNAMICIMAGE) || frame < 0 || frame >= Frames() || !frames_[frame] ||
+      frames_[frame].use_count() > 1)
+    return;
+  frames_[frame].reset();
+  internal::RememberDroppedPixels(this);
+}
+
+void Image::RestorePixels(int frame, PixmapRef pixels) const {
+  if (frame >= 0 && frame < Frames() && !frames_[frame]) frames_[frame] = std::move(pixels);
 }
 
 void Image::SetFrame(int frame, PixmapRef pixmap) {
@@ -89,7 +117,7 @@ void Image::SetFrame(int frame, PixmapRef pixmap) {
 
 std::shared_ptr<Image> Image::MirrorX() const {
   auto mirror = std::make_shared<Image>(width_, height_, Frames(), flags_);
-  for (int i = 0; i < Frames(); ++i) mirror->SetFrame(i, frames_[i]->MirrorX());
+  for (int i = 0; i < Frames(); ++i) mirror->SetFrame(i, Frame(i)->MirrorX());
   mirror->SetHandle(width_ - handle_x_, handle_y_);
   return mirror;
 }

@@ -76,6 +76,8 @@ class Image {
   void SetHandle(float x, float y) { handle_x_ = x; handle_y_ = y; }
   void MidHandle() { SetHandle(width_ * 0.5f, height_ * 0.5f); }
   // The pixels of a frame; write to them freely (the texture follows), null when out of range.
+  // Once drawn, an image keeps its pixels only in its texture until something
+  // asks for them here: then they are read back once and kept from then on.
   PixmapRef Frame(int frame) const;
   void SetFrame(int frame, PixmapRef pixmap);
   std::shared_ptr<Image> MirrorX() const;  // every frame mirrored, handle mirrored too
@@ -83,13 +85,22 @@ class Image {
   // Texture cache, used by the drawing code only.
   struct Texture;
   std::vector<std::shared_ptr<Texture>>& Textures() const { return textures_; }
+  // The frame's pixels when held (null once only the texture holds them), without reading back.
+  const PixmapRef& HeldFrame(int frame) const { return frames_[frame]; }
+  // Lets go of a frame's pixels that its texture holds, unless they were ever
+  // asked for, the image is dynamic, or someone else shares them.
+  void DropPixels(int frame) const;
+  // Gives a dropped frame its pixels back (read back before its texture goes).
+  void RestorePixels(int frame, PixmapRef pixels) const;
+  ~Image();
 
  private:
   friend std::shared_ptr<Image> ImageFromPixmap(std::shared_ptr<Pixmap> pixmap, int flags);
   int width_, height_, flags_;
   float handle_x_ = 0, handle_y_ = 0;
-  std::vector<PixmapRef> frames_;
+  mutable std::vector<PixmapRef> frames_;
   mutable std::vector<std::shared_ptr<Texture>> textures_;
+  mutable bool keep_pixels_ = false;
 };
 using ImageRef = std::shared_ptr<Image>;
 

@@ -40,6 +40,13 @@ void RepaintWindow();
 // as needed; `masked` gives the alpha-tested copy that mask blend draws.
 // Null when graphics are closed or the frame does not exist.
 SDL_Texture* FrameTexture(const Image& image, int frame, bool masked);
+// Images whose pixels only their textures hold: the pixels of a frame read
+// back from its texture (null without one), and the register that closing the
+// renderer reads them all back from before the textures go.
+PixmapRef ReadBackFrame(const Image& image, int frame);
+void RememberDroppedPixels(const Image* image);
+void ForgetDroppedPixels(const Image* image);
+void ReadBackAllDroppedPixels();
 
 }  // namespace platform::internal
 

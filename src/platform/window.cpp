@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,18 @@ bool GlRasterisesOnCpu(SDL_Renderer* renderer) {
   return false;
 }
 
+// Without a graphics device node, OpenGL can only rasterise on the CPU; asking
+// it costs a context, which maps the whole shader compiler (some 50 MiB resident).
+bool NoGraphicsDevice() {
+  std::error_code ec;
+  if (std::filesystem::exists("/dev/nvidia0", ec)) return false;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("card", 0) == 0 || name.rfind("renderD", 0) == 0) return false;
+  }
+  return true;
+}
+
 SDL_Renderer* MakeRenderer(SDL_Window* window, Backend backend) {
   switch (backend) {
     case Backend::OpenGL: {
@@ -80,6 +93,10 @@ SDL_Renderer* MakeRenderer(SDL_Window* window, Backend backend) {
       return SDL_CreateRenderer(window, DriverIndex("software"), SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
     case Backend::Default:
     default: {
+      if (NoGraphicsDevice()) {
+        std::fprintf(stderr, "Graphics: no graphics device here, using the software renderer\n");
+        return SDL_CreateRenderer(window, DriverIndex("software"), SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+      }
       SDL_Renderer* r = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
       if (r && GlRasterisesOnCpu(r)) {
         std::fprintf(stderr, "Graphics: OpenGL draws on the CPU here, using the software renderer\n");
@@ -229,7 +246,9 @@ bool OpenGraphics(int width, int height, int depth, int /*refresh*/, bool headle
 }
 
 void CloseGraphics() {
-  // Textures die with their renderer; the new generation tells images so.
+  // Pixels that only textures hold come back first: textures die with their
+  // renderer, and the new generation tells images so.
+  if (g_dev.renderer) internal::ReadBackAllDroppedPixels();
   ++g_generation;
   if (g_dev.renderer) {
     // Destroying a renderer while a texture is its target leaks in SDL 2.26.
