@@ -32,7 +32,9 @@
 #include "frontend/main_menu.h"
 #include "frontend/map.h"
 #include "frontend/options.h"
+#include "frontend/options_dialog.h"
 #include "frontend/profile.h"
+#include "frontend/profile_hooks.h"
 #include "frontend/save_folder.h"
 #include "frontend/scores.h"
 #include "music/music_module.h"
@@ -136,6 +138,7 @@ void LinkSubsystems() {
     if (data && VillageScreen) VillageScreen->Load(data->Island);
   };
   GameLinks.AddScore = AddScore;
+  GameLinks.ShowOptions = [] { ShowOptions(1); };
   GameLinks.RecordLevel = [](int level, int gameMode, int score) {
     const std::string name = Player && Player->Profile ? Player->Profile->name : std::string();
     TLevelRecord::SetRecord(level, gameMode, name, score);
@@ -160,6 +163,7 @@ void LinkSubsystems() {
   ExitGameHook = ExitGame;
   InitEffectsHooks();
   InitPlayHooks();
+  InstallProfileHooks();
 }
 
 void SelectGraphicsBackend() {

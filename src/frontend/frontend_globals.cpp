@@ -3,7 +3,10 @@
 #include "frontend/level_record.h"
 #include "frontend/main_menu.h"
 #include "frontend/map.h"
+#include "frontend/menu_links.h"
+#include "frontend/options_dialog.h"
 #include "frontend/profile.h"
+#include "frontend/save_notice.h"
 #include "frontend/scores.h"
 
 namespace kelp {
@@ -14,6 +17,11 @@ void ResetFrontendGlobals() {
   VillageEntryOpen = kVillageEntryOpen;
   ExitGameHook = nullptr;
   Profiles.Clear();
+  VillageSaveLinks = {};
+  MenuLinks = {};
+  ResetSaveNotices();
+  FullScreenChangePending = 0;
+  WideScreenChangePending = 0;
   LevelRecords.Clear();
   for (auto& level : HighScores)
     for (auto& mode : level)

@@ -12,6 +12,11 @@
 
 namespace kelp {
 
+class TButtonWidget;
+class TCheckbox;
+class TScrollBarH;
+class TWidgetUpdater;
+
 class TOptions : public TDialogStatic {
  public:
   static constexpr float DefMusicVol = 0.5f;
@@ -30,8 +35,33 @@ class TOptions : public TDialogStatic {
   int Scroll_MUSIC_ID = 6;
   int Scroll_SOUND_ID = 7;
   int Scroll_SENS_ID = 8;
+  Ref<TButtonWidget> BUTTON_OK, BUTTON_CANCEL, BUTTON_CREDITS;
+  Ref<TCheckbox> CB_FullScreen, CB_WideScreen, CB_CustomCursor;
+  Ref<TScrollBarH> Scroll_Music, Scroll_Sound, Scroll_Sens;
+  Ref<TWidgetUpdater> Updater;
   int PressedID = 0;
   int InGame = 0;
+
+  TOptions();
+  // The dialog (options_dialog.cpp).
+  int Update(float dt) override;
+  int Resize(int px, int py, int width, int height) override;
+  int SetPosition(int px, int py) override;
+  int DePress(int id) override;
+  int CheckBoxChecked(int id, int state) override;
+  int ScrollBarChanged(int id, float value) override;
+  int AddedToManager() override;
+  int RemovedFromManager() override;
+  virtual void OK();
+  virtual void CANCEL();
+  virtual void StartShow();
+  virtual void StartHiding();
+
+  // The options as they were when the dialog opened, which Cancel puts back.
+  float OldSoundVolume = 0, OldMusicVolume = 0, OldMouseSensitivity = 0;
+  int OldFullScreenMode = 0, OldWideLayout = 0, OldCustomCursor = 0;
+  int OldFullScreen = 0, OldWideScreen = 0;
+  int OldFullScreenChangePending = 0, OldWideScreenChangePending = 0;
 
   // Reads the file into the options. A missing or short file is replaced by
   // the defaults and read again; when that cannot be written either, the

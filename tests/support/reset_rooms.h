@@ -61,6 +61,7 @@ inline void ResetVillageRooms() {
 
 inline void ResetFrontendRooms() {
   kelp::ResetFrontendGlobals();
+  kelp::ResetVillageGlobals();
   ResetPlayRooms();
 }
 
