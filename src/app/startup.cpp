@@ -63,6 +63,7 @@
 #include "village/story_links.h"
 #include "village/trophy_room.h"
 #include "village/village.h"
+#include "village/village_save.h"
 #include "world/block.h"
 #include "world/level.h"
 #include "world/resource_bindings.h"
@@ -164,6 +165,9 @@ void LinkSubsystems() {
   InitEffectsHooks();
   InitPlayHooks();
   InstallProfileHooks();
+  VillageSaveLinks.Save = SaveVillageBlock;
+  VillageSaveLinks.Load = LoadVillageBlock;
+  VillageSaveLinks.Erase = EraseVillage;
 }
 
 void SelectGraphicsBackend() {
