@@ -27,6 +27,7 @@
 #include "frontend/level_select.h"
 #include "frontend/map.h"
 #include "frontend/menu_scene.h"
+#include "frontend/options_dialog.h"
 #include "frontend/profile.h"
 #include "frontend/scores.h"
 #include "physics/engine.h"
@@ -382,6 +383,8 @@ void TMainMenu::PressButton(TPhysButton& button) {
     } else {
       ShowGameSelect(1);
     }
+  } else if (button.ID == Button_OPTIONS_ID) {
+    ShowOptions(0);
   } else if (button.ID == Button_SCORES_ID) {
     ShowScores();
   } else if (button.ID == Button_QUIT_ID) {
