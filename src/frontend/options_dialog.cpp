@@ -137,13 +137,13 @@ int TOptions::AddedToManager() {
 }
 
 int TOptions::Resize(int px, int py, int width, int height) {
-  TWidget::Resize(px, py, width, height);
+  TDialogStatic::Resize(px, py, width, height);
   SetPosition(px, py);
   return 0;
 }
 
 int TOptions::SetPosition(int px, int py) {
-  TWidget::SetPosition(px, py);
+  TDialogStatic::Resize(px, py, _width, _height);
   auto place = [&](const Ref<TWidget>& w, int dx, int dy) {
     if (w) w->SetPosition(px + dx, py + dy);
   };

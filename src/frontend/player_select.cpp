@@ -85,7 +85,7 @@ int TUserOptions::Resize(int px, int py, int width, int height) {
 }
 
 int TUserOptions::SetPosition(int px, int py) {
-  TWidget::SetPosition(px, py);
+  TDialogStatic::Resize(px, py, _width, _height);
   auto place = [](const Ref<TWidget>& w, int wx, int wy) {
     if (w) w->SetPosition(wx, wy);
   };
