@@ -5,6 +5,7 @@
 
 #include "app/frame_loop.h"
 #include "framework/core/color.h"
+#include "framework/core/debug_output.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/numbers.h"
 #include "framework/core/numeric.h"
@@ -176,6 +177,32 @@ void SelectGraphicsBackend() {
   platform::SetGraphicsBackend(GraphicsDriverChoice == 0   ? platform::Backend::OpenGL
                                : GraphicsDriverChoice == 1 ? platform::Backend::Software
                                                            : platform::Backend::Default);
+}
+
+// Loaders report damaged files through the debug output: every start keeps
+// their lines in the log, and a debug start shows them on stderr as well.
+void ReceiveDebugOutput(const std::string& message) {
+  const bool warning = message.find("WARNING") != std::string::npos;
+  if (LogIsOpen() && DebugMode) std::fprintf(stderr, "%s\n", message.c_str());
+  WriteLog(message, warning ? LOG_WARNING : LOG_ERROR);  // stderr too while no log is open
+}
+
+// Without its data the game would run blind: name what is missing and stop.
+bool DataPresent() {
+  std::string missing;
+  if (!platform::IsFolder("data"))
+    missing = "the data folder \"data\"";
+  else if (!OpenPakStream("res.xml") && !OpenPakStream("data/res.xml"))
+    missing = "the resource list \"res.xml\"";
+  if (missing.empty()) return true;
+  const std::string text = "The game cannot start: " + missing + " is missing beside the program. Please install the game again.";
+  WriteLog(text, LOG_ERROR);
+  std::fprintf(stderr, "%s\n", text.c_str());
+  platform::MessageBox(AppTitle, text);
+  CloseLog();
+  platform::ReleaseSingleInstance();
+  platform::ExitProcess(2);
+  return false;
 }
 
 bool OpenWindow() {
@@ -388,7 +415,9 @@ void GameMain() {
 
   // 22. - 26. Log, records, base resources, options, window.
   OpenLog(GetSaveFolder());
+  SetDebugOutputHook(ReceiveDebugOutput);
   TLevelRecord::Load();
+  if (!DataPresent()) return;
   LoadBaseResources();
   TOptions::LoadOptions();
   if (!OpenWindow()) return;

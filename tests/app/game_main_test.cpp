@@ -27,6 +27,7 @@
 #include "platform/image.h"
 #include "platform/input.h"
 #include "platform/single_instance.h"
+#include "platform/message_box.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "play/game.h"
@@ -223,6 +224,44 @@ TEST_F(GameMainTest, DebugStartOfALevelThatCannotBePlayedEndsWithCodeOne) {
   EXPECT_EQ(GameScreen->Visible, 0);
   const std::string log = testenv::ReadFile(SaveFolder() + "log.xml");
   EXPECT_NE(log.find("Level 2 cannot be played"), std::string::npos) << log;
+  // The damaged pack's own complaint reaches the log, and stderr in a debug start.
+  EXPECT_NE(log.find("<error>[Pak ERROR"), std::string::npos) << log;
+  EXPECT_NE(said.find("too short for an archive"), std::string::npos) << said;
+}
+
+// Without its data the game names what is missing in a message box and ends
+// with code 2 instead of running blind.
+TEST_F(GameMainTest, MissingDataEndsWithAMessageNamingIt) {
+  const struct {
+    const char* name;
+    const char* remove;
+    const char* named;
+  } cases[] = {
+      {"no res.xml", "res.xml", "\"res.xml\""},
+      {"no data folder", "data", "\"data\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(program / c.remove);
+    std::string box;
+    platform::SetMessageBoxHandler([&box](const std::string&, const std::string& text, platform::MessageButtons) {
+      box = text;
+      return 1;
+    });
+    exit_codes.clear();
+    testing::internal::CaptureStderr();
+    GameMain();
+    testing::internal::GetCapturedStderr();
+    platform::SetMessageBoxHandler({});
+    EXPECT_EQ(exit_codes, std::vector<int>{2});
+    EXPECT_NE(box.find(c.named), std::string::npos) << box;
+    EXPECT_FALSE(platform::GraphicsOpen());
+    const std::string log = testenv::ReadFile(SaveFolder() + "log.xml");
+    EXPECT_NE(log.find("<error>The game cannot start"), std::string::npos) << log;
+    platform::ReleaseSingleInstance();
+    testsupport::ResetAppRooms();
+    WriteGameData(program);
+  }
 }
 
 TEST_F(GameMainTest, ASecondStartEndsAtOnce) {
