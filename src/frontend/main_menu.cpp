@@ -119,8 +119,10 @@ int TMainMenu::AddedToManager() {
     t->MouseSensetive = 0;
     t->shadow = 1;
     t->font = FontHi;
+    t->align = 1;
     WidgetManager->AddWidget(t);
-    t->Resize(CanvasOffsetX + 265, y, 300, 200);
+    // Wide enough that each line of the two texts stays on one line.
+    t->Resize(CanvasOffsetX + 150, y, 500, 200);
     return t;
   };
   HelpText = text(468);

@@ -142,7 +142,7 @@ void TIsland::DrawLabel() {
   }
   platform::SetScale(1.0f, 1.0f);
   platform::SetColor(255, 255, 255);
-  scroll->Update();
+  // Drawing steps the scroll and holds it unrolled on its last frame.
   DrawAnimImage(scroll, startX, startY - 175.0f);
   if (scroll->Frame >= scroll->Frames - 2) platform::DrawImage(label, startX, startY - 175.0f);
 }
