@@ -22,7 +22,9 @@ platform::ImageRef Picture(const char* id) { return ResManager ? ResManager->Get
 Ref<TGameData> SaveData() { return Player && Player->Profile ? Player->Profile->data : nullptr; }
 
 // The save keeps the mode of the game it holds.
-void StoreModeInSave() {}
+void StoreModeInSave() {
+  if (const Ref<TGameData> data = SaveData(); data && GameScreen) data->GameMode = GameScreen->GameMode;
+}
 
 }  // namespace
 

@@ -272,6 +272,8 @@ int TLevelSelect::AddedToManager() {
   BorderImage = Picture("IMAGE_LEVEL_BORDER");
   SelectorImage = Picture("IMAGE_LEVEL_SELECTOR");
 
+  // The reached level as the file has it now.
+  if (Player && Player->Profile) Player->Profile->LoadHeader();
   int saved = 0, completed = 0;
   SavedProgress(saved, completed);
   pages = LevelSelectLastPage(LevelCount);
@@ -457,6 +459,7 @@ bool TLevelSelect::Start() {
   if (!MainMenu && MapScreen) MapScreen->SetHided(1);
   if (!GameScreen) return false;
   GameScreen->GameMode = GameMode;
+  if (Player && Player->Profile && Player->Profile->data) Player->Profile->data->GameMode = GameMode;
   GameScreen->CustomLevel = 1;
   TLevel::SetLevel(SelectedID);
   if (Player) {

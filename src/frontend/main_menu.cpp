@@ -28,6 +28,7 @@
 #include "frontend/map.h"
 #include "frontend/menu_scene.h"
 #include "frontend/options_dialog.h"
+#include "frontend/player_select.h"
 #include "frontend/profile.h"
 #include "frontend/scores.h"
 #include "physics/engine.h"
@@ -140,6 +141,9 @@ int TMainMenu::SetHided(int flag) {
     Clear();
     return 0;
   }
+  // The header again from the file: the level select and the map may have
+  // moved the progress on since.
+  if (const Ref<TProfile> p = CurrentProfile()) p->LoadHeader();
   if (Mouse) Mouse->Show();
   TPolyAnim::ClearPoly();
   Load();
@@ -405,7 +409,7 @@ int TMainMenu::DePress(int id) {
   if (id == USER_LINK_ID) {
     for (const Ref<TWidget>& w : std::initializer_list<Ref<TWidget>>{HelpText, UserText, UserLink})
       if (w) w->SetEnable(0);
-    if (ShowUserOptionsHook) ShowUserOptionsHook();
+    ShowUserOptions();
     UserInputEnabled = 0;
   } else if (id == kQuitConfirmed) {
     PressedID = kQuitConfirmed;

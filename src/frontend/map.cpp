@@ -549,6 +549,8 @@ bool PlaySavedLevel() {
   int saved = 1, completed = 0;
   Progress(saved, completed);
   const int level = std::min(saved, LevelCount);
+  // The player's score, coins and mode as the save holds them.
+  if (const Ref<TGameData> data = SaveData()) data->LoadData();
   GameScreen->CustomLevel = 0;
   TLevel::SetLevel(level);
   GameScreen->SetHided(0);
@@ -560,17 +562,12 @@ bool PlaySavedLevel() {
 
 namespace {
 
-// The campaign's progress into the save, as the village would keep it.
-// Never from a level-select game, and never backwards.
+// The campaign's progress into the save, as the village keeps it at its
+// save point; never from a level-select game.
 void SaveProgress() {
   const Ref<TGameData> data = SaveData();
   if (!data || !GameScreen || GameScreen->CustomLevel) return;
-  const int level = std::max(data->Level, GameScreen->Level);
-  data->Level = level;
-  const int known = std::min(level, LevelCount);
-  data->Stage = TLevel::GetInfo(known, 0);
-  const int island = TLevel::GetInfo(known, 1);
-  if (island == 1 || island == 2) data->Island = island;
+  data->SaveData();
   Player->Profile->Save();
 }
 

@@ -150,16 +150,6 @@ TEST_F(GameMainTest, StartsToTheMenuAndLeavesThroughTheQuitBox) {
       platform::InjectKey(platform::VK_RETURN, false);
     }
   };
-  // Until the profiles answer the name box themselves, the test's own
-  // stand-in makes the player (start-up replaces it once they do).
-  if (!CreateProfileHook) {
-    CreateProfileHook = [](const std::string& name, const std::string&) {
-      auto profile = New<TProfile>();
-      profile->name = name;
-      Player->Profile = profile;
-    };
-    NameBoxClosedHook = [] { MainMenuScreen->UserInputEnabled = 1; };
-  }
   GameMain();
 
   // Left by "yes" in the quit box, well before the frame limit.
