@@ -11,6 +11,7 @@
 #include "platform/frame_timer.h"
 #include "platform/system.h"
 #include "soak_input.h"
+#include "soak_saves.h"
 #include "soak_watch.h"
 
 namespace soak {
@@ -57,6 +58,7 @@ int OnFrameWait() {
     std::exit(0);
   }
   s.input->Step();
+  if (s.options.kill_at > 0) StepSaves();
   return 1;  // one tick passed; nobody waits
 }
 
@@ -73,6 +75,7 @@ void RunChild(const ChildOptions& options) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   kelp::SplashWaits = 0;
   kelp::FrameLimit = -1;
+  if (options.kill_at > 0) InstallSaveKiller(options.seed, options.kill_at);
   platform::SetFrameWaitHook(OnFrameWait);
   // The game leaving by itself (its quit box, a fatal message) ends the run
   // with what was seen so far.

@@ -13,6 +13,7 @@ struct ChildOptions {
   uint32_t seed = 1;
   std::string stats_path;
   std::string args;  // extra game arguments, blank-separated
+  long kill_at = 0;  // > 0: save often and die at this save stage (soak_saves.h)
 };
 
 // Never returns: the process ends with the game's exit code, 0 after the

@@ -17,7 +17,12 @@
 //   --damage      each run plays a copy of the data set with one file
 //                 damaged (cut, scrambled or removed); the game may refuse it
 //                 with a message and an exit code, never crash
+//   --kill-saves K  instead of playing: K runs that save the player's files
+//                 often and are killed in the middle of a save; after each,
+//                 every file must be whole (old or new), and at the end the
+//                 game must start and play on them
 // Exits 0 when every run ended well and no particle went bad.
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,6 +39,7 @@
 #include "soak_child.h"
 #include "soak_damage.h"
 #include "soak_report.h"
+#include "soak_saves.h"
 
 namespace fs = std::filesystem;
 
@@ -85,6 +91,56 @@ int WaitChild(pid_t pid, const fs::path& appdata, double readonly_after) {
   return status;
 }
 
+pid_t StartChild(const std::string& exe, long frames, uint32_t seed, const std::string& stats, const std::string& args,
+                 long kill_at) {
+  const std::string frames_text = std::to_string(frames);
+  const std::string seed_text = std::to_string(seed);
+  const std::string kill_text = std::to_string(kill_at);
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    execl(exe.c_str(), "soak", "--child", "--frames", frames_text.c_str(), "--seed", seed_text.c_str(), "--stats",
+          stats.c_str(), "--args", args.c_str(), "--kill-at", kill_text.c_str(), static_cast<char*>(nullptr));
+    std::_Exit(127);
+  }
+  return pid;
+}
+
+// K runs killed in the middle of a save, each followed by a check of every
+// per-user file; then one ordinary run on what is left.
+int KillSaves(int kills, uint32_t seed, const std::string& work, const fs::path& appdata) {
+  std::mt19937 rng(seed);
+  int killed = 0, ended = 0;
+  std::vector<std::string> broken;
+  for (int run = 0; run < kills && broken.empty(); ++run) {
+    const auto before = soak::Snapshot(appdata);
+    const long kill_at = std::uniform_int_distribution<long>(1, 40)(rng);
+    const std::string stats = work + "/kill-stats.txt";
+    const pid_t pid = StartChild("/proc/self/exe", 2000, seed + static_cast<uint32_t>(run) * 7919u, stats, "", kill_at);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) {
+      ++killed;
+    } else if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+      ++ended;  // the budget ran out before the chosen stage
+    } else {
+      broken.push_back("run " + std::to_string(run) + " ended with wait status " + std::to_string(status));
+    }
+    for (const auto& why : soak::BrokenSaves(appdata, before)) broken.push_back("run " + std::to_string(run) + ": " + why);
+  }
+  // The game starts and plays on the files the kills left.
+  const std::string stats = work + "/after-kills.txt";
+  int status = 0;
+  waitpid(StartChild("/proc/self/exe", 300, seed, stats, "", 0), &status, 0);
+  const soak::RunResult after = soak::ReadRun(stats, status);
+  std::printf("soak: %d runs killed during a save, %d ended first; a start afterwards %s\n", killed, ended,
+              after.ok ? "played 300 frames" : ("failed: " + after.why).c_str());
+  for (const auto& why : broken) std::printf("soak: broken save: %s\n", why.c_str());
+  const bool passed = broken.empty() && after.ok && killed > 0;
+  std::printf("soak %s\n", passed ? "PASSED" : "FAILED");
+  return passed ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,6 +154,7 @@ int main(int argc, char** argv) {
     o.seed = seed;
     o.stats_path = Arg(argc, argv, "--stats", "soak-stats.txt");
     o.args = game_args;
+    o.kill_at = std::atol(Arg(argc, argv, "--kill-at", "0").c_str());
     soak::RunChild(o);
   }
 
@@ -127,6 +184,9 @@ int main(int argc, char** argv) {
   fs::create_directories(appdata);
   setenv("APPDATA", appdata.c_str(), 1);
 
+  if (const int kills = std::atoi(Arg(argc, argv, "--kill-saves", "0").c_str()); kills > 0)
+    return KillSaves(kills, seed, work, appdata);
+
   std::mt19937 rng(seed);
   soak::Report report;
   long left = frames;
@@ -145,15 +205,7 @@ int main(int argc, char** argv) {
       exe = copy.executable.string();
       damaged = copy.what;
     }
-    const std::string frames_text = std::to_string(budget);
-    const std::string seed_text = std::to_string(seed + static_cast<uint32_t>(run) * 7919u);
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-      execl(exe.c_str(), "soak", "--child", "--frames", frames_text.c_str(), "--seed", seed_text.c_str(), "--stats",
-            stats.c_str(), "--args", args.c_str(), static_cast<char*>(nullptr));
-      std::_Exit(127);
-    }
+    const pid_t pid = StartChild(exe, budget, seed + static_cast<uint32_t>(run) * 7919u, stats, args, 0);
     // A read-only moment somewhere in the run's first seconds.
     const double readonly_after =
         readonly ? std::uniform_real_distribution<double>(0.2, 3.0)(rng) : -1.0;
