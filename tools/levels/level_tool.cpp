@@ -1,6 +1,10 @@
 // Prepares an authored level folder for packing:
 //
 //   level_tool stage <level folder> <staging folder>
+//   level_tool check <level folder>...
+//
+// Both check the folder first (level_check.h) and refuse it, naming file and
+// line of every fault, before anything is staged.
 //
 // Every file of the folder is copied, except "<name>_path.txt", which becomes
 // the binary "<name>_path.dat" (written by the game's own path writer), and
@@ -29,6 +33,7 @@
 #include <vector>
 
 #include "framework/core/numbers.h"
+#include "level_check.h"
 #include "framework/files/line_reader.h"
 #include "platform/stream.h"
 #include "world/static_path.h"
@@ -317,6 +322,14 @@ bool DrawPlatforms(const std::vector<Segment>& world, const fs::path& to, const 
   return true;
 }
 
+bool Check(const fs::path& folder) {
+  const std::vector<std::string> faults = levels::CheckLevelFolder(folder);
+  for (const std::string& f : faults) std::fprintf(stderr, "level_tool: %s\n", f.c_str());
+  if (!faults.empty())
+    std::fprintf(stderr, "level_tool: %s refused: %zu fault(s)\n", folder.string().c_str(), faults.size());
+  return faults.empty();
+}
+
 int Stage(const fs::path& from, const fs::path& to) {
   std::error_code ec;
   const std::string name = from.filename().string();
@@ -324,6 +337,7 @@ int Stage(const fs::path& from, const fs::path& to) {
     std::fprintf(stderr, "level_tool: %s is not a folder\n", from.string().c_str());
     return 1;
   }
+  if (!Check(from)) return 1;
   fs::create_directories(to, ec);
   std::vector<Node> nodes;
   for (const auto& entry : fs::directory_iterator(from, ec)) {
@@ -360,6 +374,12 @@ int Stage(const fs::path& from, const fs::path& to) {
 
 int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "stage") return Stage(argv[2], argv[3]);
-  std::fprintf(stderr, "usage: level_tool stage <level folder> <staging folder>\n");
+  if (argc >= 3 && std::string(argv[1]) == "check") {
+    int bad = 0;
+    for (int i = 2; i < argc; ++i) bad += Check(argv[i]) ? 0 : 1;
+    return bad ? 1 : 0;
+  }
+  std::fprintf(stderr, "usage: level_tool stage <level folder> <staging folder>\n"
+                       "       level_tool check <level folder>...\n");
   return 2;
 }

@@ -1,0 +1,159 @@
+#include "bot_player.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "framework/core/frame_clock.h"
+#include "physics/engine.h"
+#include "platform/input.h"
+#include "play/dialog_game.h"
+#include "play/game.h"
+#include "play/player.h"
+#include "world/block.h"
+#include "world/handle.h"
+#include "world/world.h"
+
+namespace bot {
+
+using namespace kelp;
+
+namespace {
+
+constexpr int kDropGate = 620;  // a drop is refused for 600 ms after the last one
+
+bool InPlay(const TBlock& b) { return b.Released && !b.Deleted(); }
+
+// Where a box dropped at x comes to rest: on the highest box or ledge under it.
+float RestingY(float x) {
+  float top = 600.0f;
+  for (const auto& b : BlockList)
+    if (InPlay(*b) && std::fabs(b->RenderX - x) < 24.0f) top = std::fmin(top, b->RenderY - 34.0f);
+  for (const auto& st : World->Physics->Statics) {
+    const float lo = std::fmin(st->x1, st->x2), hi = std::fmax(st->x1, st->x2);
+    if (hi - lo < 1.0f || x < lo || x > hi) continue;  // walls and segments elsewhere
+    const float t = std::clamp((x - st->x1) / (st->x2 - st->x1), 0.0f, 1.0f);
+    const float y = st->y1 + t * (st->y2 - st->y1);
+    if (y > 160.0f) top = std::fmin(top, y - 20.0f);  // below the claw's rail
+  }
+  return top;
+}
+
+}  // namespace
+
+void BotPlayer::Click(int button) {
+  platform::InjectMouseButton(button, true);
+  pressed_ = button;
+}
+
+// Mouse motion that brings the claw's speed toward what reaches the target.
+void BotPlayer::Steer(float x, float target) {
+  float want = std::clamp((target - x) * 0.25f, -9.0f, 9.0f);
+  if (std::fabs(target - x) < 1.0f) want = 0.0f;
+  const float dx = (want - Player->speed) * 5.0f;
+  if (std::fabs(dx) > 0.05f) platform::InjectMouseMotion(dx, 0.0f);
+}
+
+// The field is calm when no box moves and no chain is pending: a box dropped
+// into a moving pile lands somewhere else.
+bool BotPlayer::Calm() {
+  std::map<const TBlock*, std::pair<float, float>> now;
+  bool calm = true;
+  for (const auto& b : BlockList) {
+    if (!InPlay(*b) || b.get() == Player->box.get()) continue;
+    now[b.get()] = {b->RenderX, b->RenderY};
+    if (b->Ticket) calm = false;
+    const auto was = last_.find(b.get());
+    if (was == last_.end() || std::hypot(b->RenderX - was->second.first, b->RenderY - was->second.second) > 0.6f)
+      calm = false;
+  }
+  last_ = std::move(now);
+  return calm;
+}
+
+BotPlayer::Landing BotPlayer::Best(int class_) const {
+  Landing best;
+  const float line = static_cast<float>(World->CriticalLine) + 20.0f;
+  for (float x = 240.0f; x <= 538.0f; x += 6.0f) {
+    const float y = RestingY(x);
+    int same = 0, others = 0;
+    for (const auto& b : BlockList) {
+      if (!InPlay(*b) || b.get() == Player->box.get()) continue;
+      const float d = std::hypot(b->RenderX - x, b->RenderY - y);
+      if (d > 50.0f) continue;
+      if (b->class_ == class_)
+        ++same;
+      else if (b->class_ == TBlock::BONUS || b->class_ == TBlock::BOSS || b->class_ == TBlock::PARAZITE)
+        others += 0;  // they go with a chain that touches them: good company
+      else
+        ++others;
+    }
+    float score = 40.0f * static_cast<float>(same) - 8.0f * static_cast<float>(others) + y * 0.05f;
+    if (y < line + 90.0f) score -= 400.0f;  // too near the red line
+    score -= std::fabs(x - 390.0f) * 0.01f;
+    if (score > best.score) best = {x, score};
+  }
+  return best;
+}
+
+void BotPlayer::Decide(const TBlock& held) {
+  const int now = held.class_;
+  const int other = now == Player->CurrentBlockClass ? Player->NextBlockClass : Player->CurrentBlockClass;
+  const Landing a = Best(now);
+  Landing b;
+  if (other && other != now) b = Best(other);
+  wantSwap_ = b.score > a.score + 5.0f;
+  target_ = wantSwap_ ? b.x : a.x;
+  jitter_ = std::uniform_real_distribution<float>(-3.0f, 3.0f)(rng_);
+  target_ = std::clamp(target_ + jitter_, 240.0f, 538.0f);
+  waited_ = 0;
+}
+
+void BotPlayer::Act() {
+  if (pressed_) {  // a button goes up the frame after it went down
+    platform::InjectMouseButton(pressed_, false);
+    pressed_ = 0;
+  }
+  if (keyDown_) {
+    platform::InjectKey(keyDown_, false);
+    keyDown_ = 0;
+  }
+  if (!GameScreen || !Player || !Player->Handle || !Player->Handle->Connector || !World || !World->Physics) return;
+  // A story dialog on screen: read it with the space bar, a phrase at a time.
+  const auto& talk = GameScreen->Dialog;
+  if (talk && talk->Dialog && !talk->Dialog->Death) {
+    if (--readWait_ <= 0) {
+      platform::InjectKey(platform::VK_SPACE, true);
+      keyDown_ = platform::VK_SPACE;
+      readWait_ = 25;
+    }
+    return;
+  }
+  const float x = Player->Handle->Connector->x;
+  const Ref<TBlock> held = Player->box;
+  const bool calm = Calm();
+  calmFrames_ = calm ? calmFrames_ + 1 : 0;
+  if (held && held.get() != planned_) {
+    Decide(*held);
+    planned_ = held.get();
+  }
+  Steer(x, target_);
+  if (!held || GameScreen->Paused || !Player->enabled) return;
+  if (wantSwap_) {
+    Click(2);
+    wantSwap_ = false;
+    return;
+  }
+  const bool over = std::fabs(x - target_) < 4.0f && std::fabs(Player->speed) < 1.5f;
+  if (!over || GameTime <= Player->time + kDropGate) return;
+  // Once over the target, wait for the pile to settle, but not for ever: the
+  // moving floor and the side feed keep some fields stirring.
+  ++waited_;
+  if (calmFrames_ >= 3 || waited_ > 90) {
+    Click(1);
+    planned_ = nullptr;  // look again at the next box
+  } else if (waited_ % 30 == 0) {
+    Decide(*held);  // the pile has moved: aim again
+  }
+}
+
+}  // namespace bot

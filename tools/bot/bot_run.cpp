@@ -1,0 +1,133 @@
+#include "bot_run.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/frame_loop.h"
+#include "app/startup.h"
+#include "bot_player.h"
+#include "framework/core/frame_clock.h"
+#include "frontend/main_menu.h"
+#include "platform/clock.h"
+#include "platform/frame_timer.h"
+#include "platform/system.h"
+#include "play/game.h"
+#include "play/player.h"
+#include "world/block.h"
+#include "world/handle.h"
+#include "world/level.h"
+
+namespace bot {
+
+namespace {
+
+constexpr int kFrameMs = 17;
+
+struct State {
+  RunOptions options;
+  BotPlayer* player = nullptr;
+  long frame = 0;
+  int clock = 0;
+  bool started = false;
+  bool trace = false;  // KELP_BOT_TRACE set: a line on the claw every second
+};
+
+State* g_state = nullptr;
+
+[[noreturn]] void Finish(const std::string& outcome) {
+  using namespace kelp;
+  const State& s = *g_state;
+  std::ofstream out(s.options.result_path, std::ios::trunc);
+  int played = 0, limit = 0, score = 0;
+  if (GameScreen) {
+    played = (GameTime - GameScreen->PlayTime - GameScreen->PausedTime) / 1000;
+    limit = GameScreen->LevelLengthTime / 1000;
+  }
+  if (Player) score = Player->scores;
+  if (s.trace)
+    for (const auto& b : BlockList)
+      if (b->Released && !b->Deleted())
+        std::fprintf(stderr, "box %d at %.0f,%.0f\n", b->class_, b->RenderX, b->RenderY);
+  out << outcome << " " << played << " " << score << " " << limit << "\n";
+  out.flush();
+  std::fflush(nullptr);
+  std::_Exit(0);
+}
+
+int OnFrameWait() {
+  using namespace kelp;
+  State& s = *g_state;
+  s.clock += kFrameMs;
+  ++s.frame;
+  if (!s.started) {
+    // Level 1 has no debug start (it opens the menu): the bot picks it as
+    // the level select would.
+    s.started = true;
+    if (s.options.level == 1 && GameScreen && !GameScreen->Visible) {
+      TLevel::SetLevel(1);
+      if (MainMenuScreen) MainMenuScreen->SetHided(1);
+      GameScreen->SetHided(0);
+      if (!GameScreen->Start()) Finish("missing");
+    }
+  }
+  if (GameScreen && GameScreen->Visible) {
+    if (GameScreen->Complete && !GameScreen->SkipRound) Finish("won");
+    if (GameScreen->Over) {
+      const int used = GameTime - GameScreen->PlayTime - GameScreen->PausedTime;
+      Finish(used >= GameScreen->LevelLengthTime ? "time" : "redline");
+    }
+    // Far past the limit (a level that never ends, or a dialog that never closes).
+    if (s.frame * kFrameMs > GameScreen->LevelLengthTime + 120000) Finish("undecided");
+  } else if (s.frame > 2000) {
+    Finish("missing");  // the level screen never showed
+  }
+  s.player->Act();
+  if (s.trace && s.frame % 60 == 0 && GameScreen && Player && Player->Handle && Player->Handle->Connector)
+    std::fprintf(stderr, "frame %ld: claw %.0f speed %.1f box %d paused %d enabled %d dialog %d score %d\n", s.frame,
+                 Player->Handle->Connector->x, Player->speed, Player->box ? Player->box->class_ : 0,
+                 GameScreen->Paused, Player->enabled, GameScreen->Dialog ? 1 : 0, Player->scores);
+  return 1;  // one tick passed; nobody waits
+}
+
+}  // namespace
+
+void RunLevel(const RunOptions& options) {
+  static State state;
+  static BotPlayer player(options.seed);
+  state.options = options;
+  state.player = &player;
+  // Each seed starts the clock elsewhere, and the game seeds its dice from it.
+  state.clock = 1000000 + static_cast<int>(options.seed) * 7919;
+  state.trace = std::getenv("KELP_BOT_TRACE") != nullptr;
+  g_state = &state;
+
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  platform::SetMillisecsSource([] { return g_state->clock; });
+  kelp::SplashWaits = 0;
+  kelp::FrameLimit = -1;
+  platform::SetFrameWaitHook(OnFrameWait);
+  platform::SetExitFunction([](int) { Finish("crashed"); });
+
+  std::vector<std::string> words{"kelp"};
+  if (options.level > 1) words.insert(words.end(), {"debug", std::to_string(options.level)});
+  std::vector<char*> argv;
+  for (auto& w : words) argv.push_back(w.data());
+  kelp::ModuleEntry(static_cast<int>(argv.size()), argv.data());
+  Finish("crashed");
+}
+
+RunResult ReadResult(const std::string& path, int level, unsigned seed) {
+  RunResult r;
+  r.level = level;
+  r.seed = seed;
+  std::ifstream in(path);
+  std::string outcome;
+  if (in >> outcome >> r.seconds >> r.score >> r.limit) r.outcome = outcome;
+  return r;
+}
+
+}  // namespace bot
