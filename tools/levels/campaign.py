@@ -58,14 +58,14 @@ class Level:
         b = bottom if bottom is not None else self.floor_y
         self.statics.append(static(190, -200, 190, b, f))
         if self.feed:
-            self.statics.append(static(570, 250, 570, b, f))
+            self.statics.append(static(570, 262, 570, b, f))
         else:
             self.statics.append(static(570, -200, 570, b, f))
         self.statics.append(static(200, 48, 560, 48, 0.3, 1))  # the claw's rail
         if self.feed:  # the shelf the side feed lands on, and its stop
-            self.statics.append(static(705, 190, 600, 200, 0.2))
-            self.statics.append(static(600, 200, 548, 236, 0.2))
-            self.statics.append(static(705, 190, 705, 140))
+            self.statics.append(static(705, 172, 600, 214, 0.1))
+            self.statics.append(static(600, 214, 556, 244, 0.1))
+            self.statics.append(static(705, 172, 705, 120))
 
     def ground(self):
         self.walls()
