@@ -129,7 +129,7 @@ TEST_F(Round, TheLastRoundOfAStageShowsTheResults) {
   };
   const Case cases[] = {
       {"the end of stage 1", 2, 0},
-      {"the last level of the data set", LevelCount, 0},
+      {"the end of the last stage before the finale", 64, 0},
       {"a level-select level", 1, 1},
   };
   int villages = 0, endings = 0;

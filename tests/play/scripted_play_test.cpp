@@ -292,7 +292,7 @@ TEST_F(ScriptedPlay, DoingNothingLosesByTime) {
 // colours, reaches over the red line.
 TEST_F(ScriptedPlay, PilingUpLosesAtTheRedLine) {
   int frames = 0;
-  EXPECT_EQ(PlayLevel(1, Bot::STACK_HIGH, &frames), RED_LINE);
+  EXPECT_EQ(PlayLevel(2, Bot::STACK_HIGH, &frames), RED_LINE);
   EXPECT_LT(frames * 18, 60000) << "lost well before the clock";
   EXPECT_EQ(Player->enabled, 0);
   ASSERT_TRUE(FramesUntil([] { return Count<TGameOver>() == 1; }, 600));
