@@ -261,7 +261,7 @@ def campaign():
     L.append(lv)
 
     # ---- stage 10: the first boss ------------------------------------------
-    lv = Level(19, 10, 1, 240000)
+    lv = Level(19, 10, 1, 300000)
     lv.ground()
     lv.rows([G, B, (BOSS, PARAZ), B, G, R, G, B, R, R])
     L.append(lv)
