@@ -101,7 +101,8 @@ void TTrophy::LoadClear() {
 void TTrophy::Draw(float dx) {
   platform::ResetCollisions();
   PushGraphicsState();
-  platform::SetOrigin(0.0f, 0.0f);
+  // Canvas coordinates: the layers are written where the picture shows on screen.
+  platform::SetOrigin(static_cast<float>(CanvasOffsetX), 0.0f);
   for (const Ref<TTrophy>& t : Trophies) {
     if (t->hide || !t->Image) continue;
     const float x = static_cast<float>(t->x) + dx;
