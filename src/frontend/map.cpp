@@ -20,6 +20,7 @@
 #include "framework/ui/controls.h"
 #include "framework/ui/mouse.h"
 #include "framework/ui/widget_updater.h"
+#include "frontend/comics.h"
 #include "frontend/game_select.h"
 #include "frontend/level_select.h"
 #include "frontend/main_menu.h"
@@ -392,7 +393,7 @@ void TMapMode::Leave() {
     if (MainMenuScreen) MainMenuScreen->SetHided(0);
   } else if (pressed == Button_NEWGAME_ID) {
     TLevel::SetLevel(1);
-    if (!PlaySavedLevel() && MainMenuScreen) MainMenuScreen->SetHided(0);
+    ShowComics(1);  // the comic tells the start and ends in the village
   } else {
     ShowLevelSelect(0);
   }
