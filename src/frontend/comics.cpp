@@ -181,6 +181,8 @@ void TComicsDialog::NextPhrase() {
   Phrase = Phrases.First();
   Phrase->BirthTime = GameTime;
   PhrasePrinter = TDialogPrinter::Create(static_cast<float>(x + 10), static_cast<float>(y), Phrase, 780, 1, 1, Font, 0);
+  // The comic's text stands on the black strip below the pictures.
+  PhrasePrinter->plain_r = PhrasePrinter->plain_g = PhrasePrinter->plain_b = 255;
 }
 
 void TComicsDialog::SkipPhrase() {

@@ -245,7 +245,9 @@ void TDialogPrinter::Draw() {
       if (t->pos_in == c->id) mode = t->mode;
       if (t->pos_out == c->id) mode = 0;
     }
-    if (DialogColor(mode, r, g, b)) platform::SetColor(static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b));
+    if (mode == 0) r = plain_r, g = plain_g, b = plain_b;
+    if (mode == 0 || DialogColor(mode, r, g, b))
+      platform::SetColor(static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b));
     if (c->visible) c->Draw();
   }
 }

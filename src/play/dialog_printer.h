@@ -45,6 +45,9 @@ class TDialogPrinter : public TVisuals {
   ObjectList<TDialogChar> chars;
   int mode = 0;  // colour mode while drawing
   int done = 0;  // 1 when every character was visible at the start of the last update
+  // The colour of text outside any colour span: dark for the white cloud of
+  // a level dialog, white for a text drawn on black.
+  int plain_r = 20, plain_g = 20, plain_b = 20;
 
   // Rewrites the phrase's Content (the processed text) and Time (70 ms per
   // character, line breaks and the trailing blank included, 800 per pause,
