@@ -79,11 +79,8 @@ Image::Image(int width, int height, int frames, int flags)
 }
 
 Image::~Image() {
-  for (const PixmapRef& frame : frames_)
-    if (!frame) {
-      internal::ForgetDroppedPixels(this);
-      break;
-    }
+  // Always: a frame read back since its drop leaves the image on the list.
+  internal::ForgetDroppedPixels(this);
 }
 
 PixmapRef Image::Frame(int frame) const {
