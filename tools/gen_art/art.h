@@ -227,6 +227,9 @@ enum class Land { Desert, DesertEvil, Snow, Snow2, SnowEvil };
 // Hills and ground across (0, top)-(w, h); the part above `top` stays clear.
 void Landscape(cairo_t* cr, double w, double h, double top, Land land, uint32_t seed);
 void Hut(cairo_t* cr, double x, double y, double w, double h, Rgb wall, Rgb roof, bool snowy, int windows_lit);
+// A level's scenery: the place of its stage (1..36) on the desert or the snow
+// island, over the play field of an 800 x 600 canvas; the sky stays see-through.
+void Scenery(cairo_t* cr, int stage, bool snow);
 
 // Shared pieces drawn in more than one area.
 void DrawClockFace(cairo_t* cr, double cx, double cy, double r);

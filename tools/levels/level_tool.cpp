@@ -8,9 +8,10 @@
 //
 // Every file of the folder is copied, except "<name>_path.txt", which becomes
 // the binary "<name>_path.dat" (written by the game's own path writer), and
-// the level's picture "<name>_art.png" is drawn from its world file: a ledge
-// along every fixed static and a guide rail along the legs of every static
-// path. Statics the moving floor takes over are left out (the floor draws
+// the level's picture "<name>_art.png" is drawn: the scenery of the level's
+// stage on its island (both read from the level description), and over it,
+// from the world file, a ledge along every fixed static and a guide rail
+// along the legs of every static path. Statics the moving floor takes over are left out (the floor draws
 // itself), and so are the platforms on paths, which move and get pictures of
 // their own ("<name>_platformN.png", placed by an image line with
 // platform="N" at the centre of the platform's extent), and the statics of
@@ -21,6 +22,7 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -32,6 +34,7 @@
 #include <tuple>
 #include <vector>
 
+#include "art.h"
 #include "framework/core/numbers.h"
 #include "level_check.h"
 #include "framework/files/line_reader.h"
@@ -104,6 +107,28 @@ std::vector<Segment> ReadWorld(const fs::path& file) {
     };
     out.push_back({f("x1", 0), f("y1", 0), f("x2", 0), f("y2", 0), f("radius", 1), ToInt(GetLineAttr(line, "path")),
                    ToInt(GetLineAttr(line, "obstacle")), ToInt(GetLineAttr(line, "parazite"))});
+  }
+  return out;
+}
+
+// The stage and island of a level from the first "params" line of its
+// description: stage 0 when there is none; the snow island for "snow".
+struct Place {
+  int stage = 0;
+  bool snow = false;
+};
+
+Place ReadPlace(const fs::path& file) {
+  Place out;
+  platform::StreamRef s = platform::OpenFileRead(file.string());
+  if (!s) return out;
+  for (std::string line = ReadTagLine(*s); !line.empty(); line = ReadTagLine(*s)) {
+    if (GetLineTag(line) != "params") continue;
+    out.stage = ToInt(GetLineAttr(line, "stage"));
+    std::string tileset = GetLineAttr(line, "tileset");
+    for (char& ch : tileset) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    out.snow = tileset == "snow";
+    break;
   }
   return out;
 }
@@ -189,10 +214,11 @@ void Stop(cairo_t* cr, const Node& n) {
   cairo_fill(cr);
 }
 
-bool DrawArt(const std::vector<Segment>& world, const std::set<Ends>& floor, const std::vector<Node>& nodes,
-             const fs::path& out) {
+bool DrawArt(const Place& place, const std::vector<Segment>& world, const std::set<Ends>& floor,
+             const std::vector<Node>& nodes, const fs::path& out) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, kHeight);
   cairo_t* cr = cairo_create(surface);
+  if (place.stage > 0) art::Scenery(cr, place.stage, place.snow);
   std::map<int, const Node*> byNumber;
   for (const Node& n : nodes) byNumber[n.number] = &n;
   for (const Node& n : nodes)
@@ -355,7 +381,7 @@ int Stage(const fs::path& from, const fs::path& to) {
     std::fprintf(stderr, "level_tool: %s has no statics in %s_world.xml\n", from.string().c_str(), name.c_str());
     return 1;
   }
-  if (!DrawArt(world, ReadFloor(from / (name + "_floor.xml")), nodes, to / (name + "_art.png"))) {
+  if (!DrawArt(ReadPlace(from / (name + ".xml")), world, ReadFloor(from / (name + "_floor.xml")), nodes, to / (name + "_art.png"))) {
     std::fprintf(stderr, "level_tool: cannot write %s_art.png\n", name.c_str());
     return 1;
   }
