@@ -2,13 +2,14 @@
 // controls, headless, each run in a child process, and writes the report
 // table (level, type, machines, box kinds, won, time, score).
 //
-//   kelp_bot [--levels A-B] [--seeds N] [--jobs J] [--report FILE]
+//   kelp_bot [--levels A-B,C,...] [--seeds N] [--jobs J] [--report FILE]
 //
 // Run from the build folder (it holds the game's data). A level is tried
 // with seeds 1..N until one wins. Exit status 0 when every level was won.
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -54,6 +55,28 @@ pid_t Launch(const Job& job) {
   return pid;
 }
 
+// "A-B", "A" or a comma list of both; empty when malformed.
+std::vector<int> ParseLevels(const std::string& text) {
+  std::vector<int> out;
+  size_t at = 0;
+  while (at <= text.size()) {
+    const size_t comma = std::min(text.find(',', at), text.size());
+    const std::string part = text.substr(at, comma - at);
+    int lo = 0, hi = 0;
+    char tail = 0;
+    if (std::sscanf(part.c_str(), "%d-%d%c", &lo, &hi, &tail) == 2) {
+    } else if (std::sscanf(part.c_str(), "%d%c", &lo, &tail) == 1) {
+      hi = lo;
+    } else {
+      return {};
+    }
+    if (lo < 1 || hi < lo || hi > 999) return {};
+    for (int l = lo; l <= hi; ++l) out.push_back(l);
+    at = comma + 1;
+  }
+  return out;
+}
+
 const char* TypeName(int t) {
   switch (t) {
     case 1: return "1 clear";
@@ -77,14 +100,11 @@ int main(int argc, char** argv) {
     o.result_path = argv[4];
     bot::RunLevel(o);
   }
-  int lo = 1, hi = 67;
   const std::string levels = Arg(argc, argv, "--levels", "1-67");
-  if (std::sscanf(levels.c_str(), "%d-%d", &lo, &hi) != 2 || lo < 1 || hi < lo) {
-    if (std::sscanf(levels.c_str(), "%d", &lo) != 1 || lo < 1) {
-      std::fprintf(stderr, "kelp_bot: --levels wants A-B or A, not \"%s\"\n", levels.c_str());
-      return 2;
-    }
-    hi = lo;
+  const std::vector<int> list = ParseLevels(levels);
+  if (list.empty()) {
+    std::fprintf(stderr, "kelp_bot: --levels wants A-B, A or a list A,B-C, not \"%s\"\n", levels.c_str());
+    return 2;
   }
   const int seeds = std::max(1, std::atoi(Arg(argc, argv, "--seeds", "3").c_str()));
   const int jobs = std::max(1, std::atoi(Arg(argc, argv, "--jobs", "3").c_str()));
@@ -105,7 +125,7 @@ int main(int argc, char** argv) {
   std::map<int, int> tried;
   std::map<pid_t, Job> running;
   std::vector<Job> queue;
-  for (int l = lo; l <= hi; ++l) queue.push_back({l, 1, (work / ("level" + std::to_string(l) + "-1.txt")).string()});
+  for (int l : list) queue.push_back({l, 1, (work / ("level" + std::to_string(l) + "-1.txt")).string()});
   size_t next = 0;
   while (next < queue.size() || !running.empty()) {
     while (running.size() < static_cast<size_t>(jobs) && next < queue.size()) {
@@ -136,7 +156,7 @@ int main(int argc, char** argv) {
   out << "| level | stage | island | type | machines | box kinds | won | time (s) | limit (s) | score | seeds |\n";
   out << "|---|---|---|---|---|---|---|---|---|---|---|\n";
   int won = 0;
-  for (int l = lo; l <= hi; ++l) {
+  for (int l : list) {
     const bot::LevelFacts f = bot::ReadLevelFacts(l);
     const bot::RunResult& r = best[l];
     won += r.outcome == "won";
@@ -144,9 +164,9 @@ int main(int argc, char** argv) {
         << " | " << f.boxes << " | " << (r.outcome == "won" ? "yes" : "no (" + r.outcome + ")") << " | " << r.seconds
         << " | " << r.limit << " | " << r.score << " | " << tried[l] << " |\n";
   }
-  out << "\n" << won << " of " << (hi - lo + 1) << " levels won, NORMAL mode, up to " << seeds << " seeds each.\n";
+  out << "\n" << won << " of " << list.size() << " levels won, NORMAL mode, up to " << seeds << " seeds each.\n";
   out.close();
-  std::printf("%d of %d levels won; table in %s\n", won, hi - lo + 1, report.c_str());
+  std::printf("%d of %d levels won; table in %s\n", won, static_cast<int>(list.size()), report.c_str());
   fs::remove_all(work);
-  return won == hi - lo + 1 ? 0 : 1;
+  return won == static_cast<int>(list.size()) ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 #include "play/game.h"
 #include "play/player.h"
 #include "world/block.h"
+#include "world/effects/ray.h"
 #include "world/handle.h"
 #include "world/world.h"
 
@@ -75,24 +76,52 @@ BotPlayer::Landing BotPlayer::Best(int class_) const {
   const float line = static_cast<float>(World->CriticalLine) + 20.0f;
   for (float x = 240.0f; x <= 538.0f; x += 6.0f) {
     const float y = RestingY(x);
-    int same = 0, others = 0;
+    int same = 0, others = 0, company = 0;
+    bool boss = false;
     for (const auto& b : BlockList) {
       if (!InPlay(*b) || b.get() == Player->box.get()) continue;
       const float d = std::hypot(b->RenderX - x, b->RenderY - y);
       if (d > 50.0f) continue;
-      if (b->class_ == class_)
+      if (b->class_ == class_) {
         ++same;
-      else if (b->class_ == TBlock::BONUS || b->class_ == TBlock::BOSS || b->class_ == TBlock::PARAZITE)
-        others += 0;  // they go with a chain that touches them: good company
-      else
+      } else if (b->class_ == TBlock::BONUS || b->class_ == TBlock::BOSS || b->class_ == TBlock::PARAZITE) {
+        ++company;
+        boss = boss || b->class_ == TBlock::BOSS;
+      } else {
         ++others;
+      }
     }
     float score = 40.0f * static_cast<float>(same) - 8.0f * static_cast<float>(others) + y * 0.05f;
+    // A chain takes the parasites, bosses and bonus boxes it touches along:
+    // a boss loses armour with each. A lone box beside them is taken over.
+    if (same >= 2)
+      score += 30.0f * static_cast<float>(company) + (boss ? 100.0f : 0.0f);
+    else
+      score -= 10.0f * static_cast<float>(company);
     if (y < line + 90.0f) score -= 400.0f;  // too near the red line
     score -= std::fabs(x - 390.0f) * 0.01f;
     if (score > best.score) best = {x, score};
   }
   return best;
+}
+
+// The ray burns the topmost box under it: a boss first, else the highest box.
+void BotPlayer::AimRay(float x) {
+  const TBlock* target = nullptr;
+  for (const auto& b : BlockList) {
+    if (!InPlay(*b)) continue;
+    if (b->RenderX < 240.0f || b->RenderX > 538.0f) continue;
+    if (!target || (b->class_ == TBlock::BOSS) > (target->class_ == TBlock::BOSS) ||
+        ((b->class_ == TBlock::BOSS) == (target->class_ == TBlock::BOSS) && b->RenderY < target->RenderY))
+      target = b.get();
+  }
+  if (!target) return;
+  Steer(x, target->RenderX);
+  if (!firing_ && !GameScreen->Paused && Player->enabled && std::fabs(x - target->RenderX) < 20.0f &&
+      GameTime > Player->time + kDropGate) {
+    platform::InjectMouseButton(1, true);  // held down while the ray burns
+    firing_ = true;
+  }
 }
 
 void BotPlayer::Decide(const TBlock& held) {
@@ -118,6 +147,10 @@ void BotPlayer::Act() {
     keyDown_ = 0;
   }
   if (!GameScreen || !Player || !Player->Handle || !Player->Handle->Connector || !World || !World->Physics) return;
+  if (firing_ && (!Player->Handle->Ray || Player->Handle->Ray->state == TRay::IDLE)) {
+    platform::InjectMouseButton(1, false);  // the ray is spent, or the press came too early
+    firing_ = false;
+  }
   // A story dialog on screen: read it with the space bar, a phrase at a time.
   const auto& talk = GameScreen->Dialog;
   if (talk && talk->Dialog && !talk->Dialog->Death) {
@@ -129,6 +162,10 @@ void BotPlayer::Act() {
     return;
   }
   const float x = Player->Handle->Connector->x;
+  if (Player->Handle->Ray) {
+    AimRay(x);
+    return;
+  }
   const Ref<TBlock> held = Player->box;
   const bool calm = Calm();
   calmFrames_ = calm ? calmFrames_ + 1 : 0;

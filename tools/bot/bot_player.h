@@ -35,6 +35,7 @@ class BotPlayer {
   void Decide(const kelp::TBlock& held);
   Landing Best(int class_) const;
   void Steer(float x, float target);
+  void AimRay(float x);
   void Click(int button);
 
   std::mt19937 rng_;
@@ -44,6 +45,7 @@ class BotPlayer {
   float jitter_ = 0.0f;  // a little hand shake per box, different for each seed
   bool wantSwap_ = false;
   int pressed_ = 0;      // the button to let go next frame
+  bool firing_ = false;  // the left button held down for the ray
   int keyDown_ = 0;      // the key to let go next frame
   int readWait_ = 0;     // frames until the next look at the dialog
   int calmFrames_ = 0;   // frames the field has been calm

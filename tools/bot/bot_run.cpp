@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/frame_loop.h"
+#include "app/screenshot.h"
 #include "app/startup.h"
 #include "bot_player.h"
 #include "framework/core/frame_clock.h"
@@ -34,9 +35,11 @@ struct State {
   RunOptions options;
   BotPlayer* player = nullptr;
   long frame = 0;
+  long drawn = 0;  // drawn frames since the level started
   int clock = 0;
   bool started = false;
   bool trace = false;  // KELP_BOT_TRACE set: a line on the claw every second
+  std::string shots;   // KELP_BOT_SHOTS=folder: a picture of the field every 5 s
 };
 
 State* g_state = nullptr;
@@ -106,16 +109,22 @@ int OnFrameWait() {
   using namespace kelp;
   State& s = *g_state;
   if (!s.started) {
-    // Level 1 has no debug start (it opens the menu): the bot picks it as
-    // the level select would.
-    s.started = true;
-    if (s.options.level == 1 && GameScreen && !GameScreen->Visible) {
+    if (s.options.level > 1) {
+      s.started = true;
+    } else if (MainMenuScreen && MainMenuScreen->Visible && GameScreen && !GameScreen->Visible) {
+      // Level 1 has no debug start (it opens the menu): once the menu is up
+      // (the splash and the loading come first), the bot picks the level as
+      // the level select would.
+      s.started = true;
       TLevel::SetLevel(1);
-      if (MainMenuScreen) MainMenuScreen->SetHided(1);
+      MainMenuScreen->SetHided(1);
       GameScreen->SetHided(0);
       if (!GameScreen->Start()) Finish("missing");
     }
   }
+  // The frame drawn last is still on the canvas here.
+  if (!s.shots.empty() && s.started && ++s.drawn % 37 == 0)
+    SaveScreenshot(s.shots + "/" + std::to_string(s.options.level) + "-" + std::to_string(s.frame / 59) + ".bmp");
   // Only one frame in kDrawEvery is drawn: drawing is most of a frame's
   // cost headless, and nobody looks.
   for (int i = 1; i < kDrawEvery && s.started; ++i) UndrawnFrame(s);
@@ -138,6 +147,7 @@ void RunLevel(const RunOptions& options) {
   // Each seed starts the clock elsewhere, and the game seeds its dice from it.
   state.clock = 1000000 + static_cast<int>(options.seed) * 7919;
   state.trace = std::getenv("KELP_BOT_TRACE") != nullptr;
+  if (const char* shots = std::getenv("KELP_BOT_SHOTS")) state.shots = shots;
   g_state = &state;
 
   setenv("SDL_VIDEODRIVER", "dummy", 1);
