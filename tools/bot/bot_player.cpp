@@ -180,7 +180,11 @@ void BotPlayer::Act() {
     wantSwap_ = false;
     return;
   }
-  const bool over = std::fabs(x - target_) < 4.0f && std::fabs(Player->speed) < 1.5f;
+  // A claw that stays put short of its target is held back (its box leans
+  // on a box coming in from the side feed): it lets go where it is.
+  stuck_ = std::fabs(x - lastX_) < 0.5f && std::fabs(x - target_) >= 4.0f ? stuck_ + 1 : 0;
+  lastX_ = x;
+  const bool over = (std::fabs(x - target_) < 4.0f && std::fabs(Player->speed) < 1.5f) || stuck_ > 40;
   if (!over || GameTime <= Player->time + kDropGate) return;
   // Once over the target, wait for the pile to settle, but not for ever: the
   // moving floor and the side feed keep some fields stirring.
@@ -189,7 +193,9 @@ void BotPlayer::Act() {
     Click(1);
     planned_ = nullptr;  // look again at the next box
   } else if (waited_ % 30 == 0) {
-    Decide(*held);  // the pile has moved: aim again
+    const int waited = waited_;
+    Decide(*held);  // the pile has moved: aim again, the wait goes on
+    waited_ = waited;
   }
 }
 

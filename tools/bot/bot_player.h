@@ -25,6 +25,8 @@ class BotPlayer {
 
   // The input of one frame; call once a frame before the frame runs.
   void Act();
+  // Where the claw is heading, for the trace.
+  float Target() const { return target_; }
 
  private:
   struct Landing {
@@ -49,6 +51,8 @@ class BotPlayer {
   int keyDown_ = 0;      // the key to let go next frame
   int readWait_ = 0;     // frames until the next look at the dialog
   int calmFrames_ = 0;   // frames the field has been calm
+  int stuck_ = 0;        // frames the claw has not moved short of its target
+  float lastX_ = 0.0f;
   int waited_ = 0;       // frames spent over the target waiting for calm
 };
 

@@ -83,8 +83,8 @@ void CheckOutcome(State& s) {
 void Trace(const State& s) {
   using namespace kelp;
   if (s.trace && s.frame % 60 == 0 && GameScreen && Player && Player->Handle && Player->Handle->Connector)
-    std::fprintf(stderr, "frame %ld: claw %.0f speed %.1f box %d paused %d enabled %d score %d\n", s.frame,
-                 Player->Handle->Connector->x, Player->speed, Player->box ? Player->box->class_ : 0,
+    std::fprintf(stderr, "frame %ld: claw %.0f target %.0f speed %.1f box %d paused %d enabled %d score %d\n", s.frame,
+                 Player->Handle->Connector->x, s.player->Target(), Player->speed, Player->box ? Player->box->class_ : 0,
                  GameScreen->Paused, Player->enabled, Player->scores);
 }
 
