@@ -25,7 +25,7 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kFieldX0 = 176, kFieldX1 = 592, kBottom = 600;
 constexpr double kFieldW = kFieldX1 - kFieldX0;
 
-enum class Time { Morning, Noon, Afternoon, Dust, Sunset, Dusk, Night, Overcast, Snowfall, Twilight, Dawn };
+enum class Time { Morning, Noon, Afternoon, Dust, Sunset, Dusk, Night, Overcast, Snowfall, Twilight, Dawn, Doom };
 enum class Far { Dunes, Mesas, Pyramids, Canyon, Ridge, Mountains, Glacier, Sea, Crags };
 
 // Things standing about, as bits of a stage's row.
@@ -85,12 +85,12 @@ const Place kDesertPlaces[18] = {
 // storms, the lights of the long night, and the dark peaks at the end.
 const Place kSnowPlaces[18] = {
     {Time::Morning, Far::Mountains, kPines | kBoulders, 340},
-    {Time::Noon, Far::Glacier, kIceSpires | kPines, 330},
-    {Time::Noon, Far::Mountains, kIgloos | kPines, 350},
+    {Time::Noon, Far::Glacier, kIceSpires | kBoulders, 330},
+    {Time::Afternoon, Far::Mountains, kIgloos | kPines, 350},
     {Time::Overcast, Far::Sea, kPond | kIceSpires, 360},
-    {Time::Afternoon, Far::Glacier, kPines | kBoulders, 320},
-    {Time::Overcast, Far::Ridge, kColumns | kPines, 345},
-    {Time::Morning, Far::Sea, kIgloos | kIceSpires, 355},
+    {Time::Noon, Far::Crags, kArches | kBoulders, 325},
+    {Time::Overcast, Far::Ridge, kColumns | kDeadTrees, 345},
+    {Time::Dawn, Far::Sea, kIgloos | kIceSpires, 355},
     {Time::Snowfall, Far::Mountains, kDeadTrees | kFlakes, 340},
     {Time::Afternoon, Far::Crags, kArches | kPines, 330},
     {Time::Snowfall, Far::Glacier, kPines | kFlakes, 335},
@@ -100,7 +100,7 @@ const Place kSnowPlaces[18] = {
     {Time::Twilight, Far::Crags, kIceSpires | kAurora, 330},
     {Time::Night, Far::Mountains, kPines | kAurora | kFlakes, 340},
     {Time::Night, Far::Crags, kTower | kDeadTrees, 325},
-    {Time::Night, Far::Crags, kTower | kIceSpires | kFlakes, 320},
+    {Time::Doom, Far::Crags, kTower | kIceSpires | kFlakes, 320},
     {Time::Dawn, Far::Mountains, kPines | kIgloos, 345},
 };
 
@@ -147,6 +147,9 @@ Light LightOf(Time t, bool snow) {
     case Time::Twilight:
       return {Hex(0x1a2a5a), Hex(0x6a7ab8), 0.7, 0.55, Hex(0x4a5aa0), 0.35, Hex(0x7a8ac0), Hex(0xe8f0ff), 100, true,
               true};
+    case Time::Doom:  // the last night: a red glow under the peaks
+      return {Hex(0x140a28), Hex(0x8a3050), 0.85, 0.7, Hex(0x4a2050), 0.45, Hex(0x6a4070), Hex(0xff8060), 290, false,
+              true};
     case Time::Dawn:
       return {Hex(0x7a90c8), Hex(0xffc0b0), 0.3, 0.5, Hex(0xffc8c0), 0.15, Hex(0xf0d8e0), Hex(0xfff0d0), 280, false,
               false};
@@ -159,7 +162,9 @@ struct Colours {
   Rgb far, rock, ground, ground2, plant;
 };
 
-Colours ColoursOf(bool snow, bool evil) {
+Colours ColoursOf(bool snow, bool evil, Far far) {
+  if (!snow && !evil && far == Far::Canyon)  // red rock
+    return {Hex(0xd89a78), Hex(0xc0704a), Hex(0xeec08c), Hex(0xd49868), Hex(0x4da843)};
   if (snow && evil) return {Hex(0x6a6a98), Hex(0x7c7ca8), Hex(0xd0d0e6), Hex(0xa0a0c8), Hex(0x3a5a5a)};
   if (snow) return {Hex(0xa6bedc), Hex(0x9fb2c8), Hex(0xf2f7fd), Hex(0xcfdff0), Hex(0x2f7d4a)};
   if (evil) return {Hex(0xa0705a), Hex(0x9a5a48), Hex(0xd0a070), Hex(0xa87250), Hex(0x5a6a3a)};
@@ -711,9 +716,9 @@ void TintGroup(cairo_t* cr, Rgb c, double alpha) {
 void Scenery(cairo_t* cr, int stage, bool snow) {
   const int row = std::clamp(snow ? stage - 19 : stage - 1, 0, 17);
   const Place& place = snow ? kSnowPlaces[row] : kDesertPlaces[row];
-  const bool evil = snow ? stage >= 34 : (stage >= 11 && stage <= 17);
+  const bool evil = snow ? stage >= 34 && stage <= 35 : (stage >= 11 && stage <= 17);
   const Light light = LightOf(place.time, snow);
-  const Colours c = ColoursOf(snow, evil);
+  const Colours c = ColoursOf(snow, evil, place.far);
   Rng rng(0x5ce7e000u + static_cast<uint32_t>(stage) * 7919u);
   const double horizon = place.horizon;
 
@@ -731,13 +736,21 @@ void Scenery(cairo_t* cr, int stage, bool snow) {
   if (place.things & kAurora) Aurora(cr, rng);
   if (light.sunY > 0) {
     const double sx = kFieldX0 + kFieldW * rng.Uniform(0.2, 0.8);
-    Glow(cr, sx, light.sunY, light.moon ? 50 : 80, light.sun, light.moon ? 0.4 : 0.6);
-    cairo_arc(cr, sx, light.sunY, light.moon ? 16 : 24, 0, 2 * kPi);
-    SetRgb(cr, light.sun);
-    cairo_fill(cr);
-    if (light.moon) {
-      cairo_arc(cr, sx + 7, light.sunY - 4, 14, 0, 2 * kPi);
-      SetRgb(cr, light.skyTop, 0.9);
+    Glow(cr, sx, light.sunY, light.moon ? 50 : 80, light.sun, light.moon ? 0.35 : 0.6);
+    if (light.moon) {  // a crescent: the disc less a disc beside it
+      cairo_save(cr);
+      cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+      cairo_arc(cr, sx, light.sunY, 16, 0, 2 * kPi);
+      cairo_new_sub_path(cr);
+      cairo_arc(cr, sx + 8, light.sunY - 5, 14, 0, 2 * kPi);
+      cairo_clip(cr);
+      cairo_arc(cr, sx, light.sunY, 16, 0, 2 * kPi);
+      SetRgb(cr, light.sun);
+      cairo_fill(cr);
+      cairo_restore(cr);
+    } else {
+      cairo_arc(cr, sx, light.sunY, 24, 0, 2 * kPi);
+      SetRgb(cr, light.sun);
       cairo_fill(cr);
     }
   }

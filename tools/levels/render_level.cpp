@@ -18,8 +18,17 @@
 
 #include "level_view.h"
 #include "platform/image.h"
+#include "world/village_state.h"
 
 namespace {
+
+// The level loaded with the side panels of its island, as the game shows it.
+bool Load(int level) {
+  if (!level_view::Load(level)) return false;
+  kelp::CurrentVillage = kelp::TLevel::GetIsland(level);
+  kelp::InGameInterface->SetVillage();
+  return true;
+}
 
 constexpr int kColumns = 8;
 constexpr double kScale = 0.3;  // of the 800 x 600 canvas
@@ -55,7 +64,7 @@ int Sheet(int levels, int frames, const std::string& out) {
     const int k = level - 1;
     const double x = kPad + (k % kColumns) * (kCellW + kPad), y = kPad + (k / kColumns) * (kCellH + kLabelH + kPad);
     char label[64];
-    if (!level_view::Load(level)) {
+    if (!Load(level)) {
       ++failed;
       std::fprintf(stderr, "render_level: level %d does not load\n", level);
       cairo_set_source_rgb(cr, 0.8, 0.1, 0.1);
@@ -120,7 +129,7 @@ int main(int argc, char** argv) {
     }
     return Sheet(levels, frames, out);
   }
-  if (level < 1 || level > levels || !level_view::Load(level)) {
+  if (level < 1 || level > levels || !Load(level)) {
     std::fprintf(stderr, "render_level: level %d does not load from %s\n", level, argv[1]);
     return 1;
   }
