@@ -356,7 +356,10 @@ int TVillageMode::Draw() {
   SetBlend(ALPHABLEND);
   ApplyColor(DayColor);
   SetScale(z, z);
-  if (Sky) TileImage(Sky, 0.0f, 0.0f);
+  if (Sky && DayColor) {
+    SetColor(255, 255, 255);
+    TileImage(SkyLit.Get(Sky, DayColor->r, DayColor->g, DayColor->b), 0.0f, 0.0f);
+  }
   SetOrigin(ShakeOffsetX, ShakeOffsetY);
   SetScale(1.0f, 1.0f);
   const float stars = StarsAlpha();
@@ -374,8 +377,12 @@ int TVillageMode::Draw() {
   ApplyColor(VillageColor);
   SetBlend(ALPHABLEND);
   SetScale(z, z);
+  SetColor(255, 255, 255);
   for (int i = 0; i < 3; ++i)
-    if (Back[i]) DrawImage(Back[i], back_x[i] * z, back_y[i] * z);
+    if (Back[i] && VillageColor)
+      DrawImage(BackLit[i].Get(Back[i], VillageColor->r, VillageColor->g, VillageColor->b), back_x[i] * z,
+                back_y[i] * z);
+  ApplyColor(VillageColor);
   TPolyAnim::DrawAnim(0);
   TUpgrade::DrawUpgrades();
   SetScale(z, z);
