@@ -110,14 +110,15 @@ void BotPlayer::AimRay(float x) {
   const TBlock* target = nullptr;
   for (const auto& b : BlockList) {
     if (!InPlay(*b)) continue;
-    if (b->RenderX < 240.0f || b->RenderX > 538.0f) continue;
     if (!target || (b->class_ == TBlock::BOSS) > (target->class_ == TBlock::BOSS) ||
         ((b->class_ == TBlock::BOSS) == (target->class_ == TBlock::BOSS) && b->RenderY < target->RenderY))
       target = b.get();
   }
   if (!target) return;
-  Steer(x, target->RenderX);
-  if (!firing_ && !GameScreen->Paused && Player->enabled && std::fabs(x - target->RenderX) < 20.0f &&
+  // A box beside a wall is reached from the claw's bound: the beam is wider than its line.
+  const float aim = std::clamp(target->RenderX, 240.0f, 539.0f);
+  Steer(x, aim);
+  if (!firing_ && !GameScreen->Paused && Player->enabled && std::fabs(x - aim) < 20.0f &&
       GameTime > Player->time + kDropGate) {
     platform::InjectMouseButton(1, true);  // held down while the ray burns
     firing_ = true;

@@ -302,10 +302,10 @@ def campaign():
     L.append(lv)
 
     # ---- stage 14: an elite boss guards the field -----------------------------
-    lv = Level(26, 14, 4, 260000, gentime=4400)
+    lv = Level(26, 14, 4, 320000, gentime=4400)   # the explosion over the elite takes four of its armour
     lv.ground()
     lv.ledge(190, 430, 270, 455)
-    lv.rows([B, G, (BOSS, ELITE), G, B, R, PBOMB, R, B, G])
+    lv.rows([B, G, (BOSS, ELITE), G, B, R, PBOMB, BOOM, B, G])
     L.append(lv)
 
     # ---- stage 15: the bridge: water with rocks, then the wall rises -----------
@@ -342,11 +342,11 @@ def campaign():
     L.append(lv)
 
     # ---- stage 18: the desert's end ---------------------------------------------
-    lv = Level(32, 18, 1, 300000)
+    lv = Level(32, 18, 1, 340000)           # two bosses side by side, an explosion between them
     lv.ground()
     lv.ledge(190, 400, 270, 430)
     lv.ledge(570, 400, 490, 430)
-    lv.rows([R, G, (BOSS, PARAZ), B, O, PBOMB, R, G, (BOSS, ELITE), B, O, R, G, B, O])
+    lv.rows([R, G, (BOSS, PARAZ), B, O, PBOMB, R, BOOM, (BOSS, SMALL_ELITE), B, O, R, G, B, O])
     L.append(lv)
 
     # ================= the snow island: six and seven colours, slippery ice =======
@@ -369,9 +369,9 @@ def campaign():
     lv.rows([R, ICEBOX, W, R, W, O, R, W, O, O])
     L.append(lv)
 
-    lv = snow(36, 20, 10, 250000)
+    lv = snow(36, 20, 10, 320000)
     lv.ground()
-    lv.rows([G, B, (BOSS, YETI), B, G, W, G, B, W, W])
+    lv.rows([G, B, (BOSS, YETI), B, G, W, G, BOOM, W, W])
     L.append(lv)
 
     lv = snow(37, 21, 20, 260000, blocks=34, gentime=3200)
@@ -457,9 +457,9 @@ def campaign():
     lv.rows([G, FREEZE, O, G, O, P, FREEZE, P, G, O])
     L.append(lv)
 
-    lv = snow(52, 28, 100, 300000, parazite=1)
+    lv = snow(52, 28, 100, 360000, parazite=1)
     lv.ground()
-    lv.rows([S, B, X, (BOSS, ELITE), B, S, PBOMB, W, S, B, W, X])
+    lv.rows([S, B, X, (BOSS, ELITE), B, S, PBOMB, W, BOOM, B, W, X])
     L.append(lv)
 
     lv = snow(53, 29, 200, 300000, blocks=40, gentime=4000)
@@ -531,10 +531,10 @@ def campaign():
     lv.rows([P, S, O, P, S, O, CHEST])
     L.append(lv)
 
-    lv = snow(64, 34, 20, 340000, blocks=42, gentime=4600, parazite=1)
+    lv = snow(64, 34, 20, 400000, blocks=42, gentime=4600, parazite=1)
     lv.ground()
     lv.obstacle(1, 420, 400, 540, 400, 10, parazite=1)
-    lv.rows([G, W, (BOSS, ELITE), G, W, B, PBOMB, B])
+    lv.rows([G, W, (BOSS, ELITE), G, W, B, PBOMB, BOOM, B])
     L.append(lv)
 
     # ---- stage 35: the brownie --------------------------------------------------------
@@ -552,11 +552,11 @@ def campaign():
     lv.rows([B, S, (BOSS, BROWNIE_FULL), S, B, W, O, S, B, W, O, PBOMB, W])
     L.append(lv)
 
-    lv = snow(67, 35, 200, 360000, blocks=44, gentime=4800)
+    lv = snow(67, 35, 200, 420000, blocks=44, gentime=4800)
     lv.ground()
     lv.ledge(190, 420, 270, 445)
     lv.ledge(570, 420, 490, 445)
-    lv.rows([G, S, P, (BOSS, BROWNIE), P, S, G, BOOM, W, W, BOOM])
+    lv.rows([G, S, P, (BOSS, BROWNIE), P, S, G, BOOM, W, BOOM, BOOM])
     L.append(lv)
     return L
 
