@@ -122,7 +122,6 @@ int main(int argc, char** argv) {
 
   // Per level: the best result so far (a win stops the seeds).
   std::map<int, bot::RunResult> best;
-  std::map<int, int> tried;
   std::map<pid_t, Job> running;
   std::vector<Job> queue;
   for (int l : list) queue.push_back({l, 1, (work / ("level" + std::to_string(l) + "-1.txt")).string()});
@@ -140,7 +139,6 @@ int main(int argc, char** argv) {
     const Job job = it->second;
     running.erase(it);
     const bot::RunResult r = bot::ReadResult(job.path, job.level, job.seed);
-    ++tried[job.level];
     std::printf("level %2d seed %u: %-9s %4d s of %4d, score %d\n", r.level, r.seed, r.outcome.c_str(), r.seconds,
                 r.limit, r.score);
     std::fflush(stdout);
@@ -153,7 +151,7 @@ int main(int argc, char** argv) {
   }
 
   std::ofstream out(report, std::ios::trunc);
-  out << "| level | stage | island | type | machines | box kinds | won | time (s) | limit (s) | score | seeds |\n";
+  out << "| level | stage | island | type | machines | box kinds | won | time (s) | limit (s) | score | seed |\n";
   out << "|---|---|---|---|---|---|---|---|---|---|---|\n";
   int won = 0;
   for (int l : list) {
@@ -162,7 +160,7 @@ int main(int argc, char** argv) {
     won += r.outcome == "won";
     out << "| " << l << " | " << f.stage << " | " << f.island << " | " << TypeName(f.gametype) << " | " << f.machines
         << " | " << f.boxes << " | " << (r.outcome == "won" ? "yes" : "no (" + r.outcome + ")") << " | " << r.seconds
-        << " | " << r.limit << " | " << r.score << " | " << tried[l] << " |\n";
+        << " | " << r.limit << " | " << r.score << " | " << r.seed << " |\n";
   }
   out << "\n" << won << " of " << list.size() << " levels won, NORMAL mode, up to " << seeds << " seeds each.\n";
   out.close();

@@ -73,6 +73,9 @@ bool BotPlayer::Calm() {
 
 BotPlayer::Landing BotPlayer::Best(int class_) const {
   Landing best;
+  // A parasite bomb is worth most when the field is grey with parasites.
+  int parasites = 0;
+  for (const auto& b : BlockList) parasites += InPlay(*b) && b->class_ == TBlock::PARAZITE;
   const float line = static_cast<float>(World->CriticalLine) + 20.0f;
   for (float x = 240.0f; x <= 538.0f; x += 6.0f) {
     const float y = RestingY(x);
@@ -84,6 +87,8 @@ BotPlayer::Landing BotPlayer::Best(int class_) const {
       if (d > 50.0f) continue;
       if (b->class_ == class_) {
         ++same;
+      } else if (b->class_ == TBlock::BONUS && b->bonus_class == TBlock::PARABOMB && parasites < 6) {
+        // kept for later
       } else if (b->class_ == TBlock::BONUS || b->class_ == TBlock::BOSS || b->class_ == TBlock::PARAZITE) {
         ++company;
         boss = boss || b->class_ == TBlock::BOSS;
@@ -96,6 +101,8 @@ BotPlayer::Landing BotPlayer::Best(int class_) const {
     // a boss loses armour with each. A lone box beside them is taken over.
     if (same >= 2)
       score += 30.0f * static_cast<float>(company) + (boss ? 100.0f : 0.0f);
+    else if (same == 1 && boss)
+      score += 25.0f;  // a pair beside the boss: the next box of its colour hits it
     else
       score -= 10.0f * static_cast<float>(company);
     if (y < line + 90.0f) score -= 400.0f;  // too near the red line

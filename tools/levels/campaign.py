@@ -301,11 +301,11 @@ def campaign():
     lv.rows([RAYBOX, P, O, P, O, R, P, O])
     L.append(lv)
 
-    # ---- stage 14: an elite boss guards the field -----------------------------
-    lv = Level(26, 14, 4, 320000, gentime=4400)   # the explosion over the elite takes four of its armour
+    # ---- stage 14: the parasite boss guards a fed field ------------------------
+    lv = Level(26, 14, 4, 330000, gentime=4400)   # the parasite boss again, now with the side feed
     lv.ground()
     lv.ledge(190, 430, 270, 455)
-    lv.rows([B, G, (BOSS, ELITE), G, B, R, PBOMB, BOOM, B, G])
+    lv.rows([B, G, (BOSS, PARAZ), G, B, R, PBOMB, BOOM, B, G])
     L.append(lv)
 
     # ---- stage 15: the bridge: water with rocks, then the wall rises -----------
@@ -369,9 +369,9 @@ def campaign():
     lv.rows([R, ICEBOX, W, R, W, O, R, W, O, O])
     L.append(lv)
 
-    lv = snow(36, 20, 10, 320000)
+    lv = snow(36, 20, 10, 340000)           # the first yeti: two explosions beside it
     lv.ground()
-    lv.rows([G, B, (BOSS, YETI), B, G, W, G, BOOM, W, W])
+    lv.rows([G, B, (BOSS, YETI), B, G, W, G, BOOM, BOOM, W])
     L.append(lv)
 
     lv = snow(37, 21, 20, 260000, blocks=34, gentime=3200)
@@ -457,9 +457,9 @@ def campaign():
     lv.rows([G, FREEZE, O, G, O, P, FREEZE, P, G, O])
     L.append(lv)
 
-    lv = snow(52, 28, 100, 360000, parazite=1)
+    lv = snow(52, 28, 100, 340000, parazite=1)   # small elites among the parasites
     lv.ground()
-    lv.rows([S, B, X, (BOSS, ELITE), B, S, PBOMB, W, BOOM, B, W, X])
+    lv.rows([S, B, X, (BOSS, SMALL_ELITE), B, S, PBOMB, W, BOOM, (BOSS, SMALL_ELITE), W, X])
     L.append(lv)
 
     lv = snow(53, 29, 200, 300000, blocks=40, gentime=4000)
@@ -531,7 +531,7 @@ def campaign():
     lv.rows([P, S, O, P, S, O, CHEST])
     L.append(lv)
 
-    lv = snow(64, 34, 20, 400000, blocks=42, gentime=4600, parazite=1)
+    lv = snow(64, 34, 20, 420000, blocks=42, gentime=4600)   # the elite at the parasite nest
     lv.ground()
     lv.obstacle(1, 420, 400, 540, 400, 10, parazite=1)
     lv.rows([G, W, (BOSS, ELITE), G, W, B, PBOMB, BOOM, B])
@@ -552,11 +552,12 @@ def campaign():
     lv.rows([B, S, (BOSS, BROWNIE_FULL), S, B, W, O, S, B, W, O, PBOMB, W])
     L.append(lv)
 
-    lv = snow(67, 35, 200, 420000, blocks=44, gentime=4800)
+    lv = snow(67, 35, 20, 450000, blocks=30, gentime=4800)   # six colours: the brownie is enough
     lv.ground()
     lv.ledge(190, 420, 270, 445)
     lv.ledge(570, 420, 490, 445)
-    lv.rows([G, S, P, (BOSS, BROWNIE), P, S, G, BOOM, W, BOOM, BOOM])
+    # Parasite bombs for the grey the brownie leaves, and for its armour.
+    lv.rows([G, S, P, (BOSS, BROWNIE), P, S, PBOMB, BOOM, W, BOOM, PBOMB, G, PBOMB, BOOM, W, PBOMB])
     L.append(lv)
     return L
 
