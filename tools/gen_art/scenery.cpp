@@ -75,7 +75,7 @@ const Place kDesertPlaces[18] = {
     {Time::Dust, Far::Mesas, kZiggurat | kDeadTrees, 335},
     {Time::Dust, Far::Canyon, kHoodoos | kDeadTrees, 315},
     {Time::Sunset, Far::Ridge, kArches | kColumns, 345},
-    {Time::Afternoon, Far::Canyon, kPond | kPalms | kBoulders, 325},
+    {Time::Sunset, Far::Canyon, kPond | kPalms | kBoulders, 325},
     {Time::Dusk, Far::Dunes, kColumns | kObelisks, 355},
     {Time::Dusk, Far::Ridge, kTower | kDeadTrees, 335},
     {Time::Night, Far::Dunes, kMast | kTents, 360},
