@@ -31,9 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       Check(n->y >= -NodeCoordinateLimit && n->y <= NodeCoordinateLimit);
       Check(n->Radius >= 0 && n->Radius <= NodeRadiusLimit);
       Check(n->MovementCost >= 0 && n->MovementCost <= 255);
-      for (const Ref<TNode>& m : n->NeighbourList) {
+      for (const WeakRef<TNode>& w : n->NeighbourList) {
+        const Ref<TNode> m = w.lock();
+        Check(m != nullptr);
         bool back = false;
-        for (const Ref<TNode>& k : m->NeighbourList) back = back || k == n;
+        for (const WeakRef<TNode>& k : m->NeighbourList) back = back || k.lock() == n;
         Check(back);
       }
     }

@@ -1,6 +1,7 @@
 #include "village/nodes.h"
 
 #include <cmath>
+#include <vector>
 
 #include "framework/core/numeric.h"
 #include "framework/files/log.h"
@@ -41,7 +42,7 @@ std::string ReadNodeLine(platform::Stream& in, bool& cut) {
 
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 
-// Breaks the cycles of a node list's joins.
+// A graph left behind (kept by villagers) leads nowhere.
 void Unjoin(const ObjectList<TNode>& list) {
   for (const Ref<TNode>& n : list) {
     n->NeighbourList.clear();
@@ -76,8 +77,8 @@ Ref<TNode> TNode::Create(int x, int y, int radius, float cost, const std::string
 
 int TNode::CreateConnection(const Ref<TNode>& a, const Ref<TNode>& b) {
   if (!a || !b) return 0;
-  for (const Ref<TNode>& n : a->NeighbourList)
-    if (n == b) return 0;
+  for (const WeakRef<TNode>& n : a->NeighbourList)
+    if (n.lock() == b) return 0;
   a->NeighbourList.push_back(b);
   b->NeighbourList.push_back(a);
   SelectedNode = b;
@@ -152,10 +153,11 @@ bool TNode::Save(platform::Stream& out) {
     out.WriteLine(n->ParentUpgrade);
   }
   for (const Ref<TNode>& n : Nodes)
-    for (const Ref<TNode>& m : n->NeighbourList) {
-      out.WriteByte(n->ID);
-      out.WriteByte(m->ID);
-    }
+    for (const WeakRef<TNode>& w : n->NeighbourList)
+      if (const Ref<TNode> m = w.lock()) {
+        out.WriteByte(n->ID);
+        out.WriteByte(m->ID);
+      }
   return out.Ok();
 }
 
@@ -198,6 +200,10 @@ void TNode::UpdateGraph() {
 }
 
 void TNode::Remove() {
+  for (const WeakRef<TNode>& w : NeighbourList)
+    if (const Ref<TNode> m = w.lock())
+      std::erase_if(m->NeighbourList, [this](const WeakRef<TNode>& k) { return k.lock().get() == this; });
+  NeighbourList.clear();
   Nodes.Remove(this);
   NodeCounter = 0;
   for (const Ref<TNode>& n : Nodes) n->ID = ++NodeCounter;
@@ -228,7 +234,8 @@ void TNode::DrawNodes() {
   platform::SetColor(200, 0, 0);
   platform::SetAlpha(0.8f);
   for (const Ref<TNode>& n : Nodes)
-    for (const Ref<TNode>& m : n->NeighbourList) platform::DrawLine(n->x, n->y, m->x, m->y);
+    for (const WeakRef<TNode>& w : n->NeighbourList)
+      if (const Ref<TNode> m = w.lock()) platform::DrawLine(n->x, n->y, m->x, m->y);
   for (const Ref<TNode>& n : Nodes) n->Draw();
   PopGraphicsState();
 }

@@ -5,9 +5,9 @@
 // buildings that are not built are marked Unwalkable. Node ids are the
 // 1-based order of the file; the villagers' gathering spots name nodes by id.
 //
-// Ownership: Nodes owns the nodes. A join is stored on both nodes, so the
-// graph holds reference cycles until Clear breaks them; a node kept by a
-// villager after the graph was replaced has no joins left.
+// Ownership: Nodes owns the nodes; joins are weak, so a graph dropped in any
+// way (replaced, a node removed, the program ending) frees its nodes. A node
+// kept by a villager after the graph was replaced has no joins left.
 //
 // The node file ("nodes1.dat", "nodes2.dat"), little-endian:
 //   "nodes" CR LF, a byte N, N records (int32 x, int32 y, int32 radius,
@@ -25,8 +25,9 @@ namespace kelp {
 
 class TNode : public Object {
  public:
-  // A plain vector: the path search walks it in its inner loop.
-  std::vector<Ref<TNode>> NeighbourList;
+  // A plain vector: the path search walks it in its inner loop. Weak: two
+  // joined nodes holding each other would never be freed.
+  std::vector<WeakRef<TNode>> NeighbourList;
   TNode* Parent = nullptr;  // set by the search, valid only during it
   std::string ParentUpgrade;  // owner: "", "name", "name_door" or "a,b"
   uint8_t ID = 0;
@@ -64,7 +65,8 @@ class TNode : public Object {
 
   void Draw();
   void Draw2();
-  // Takes the node out of Nodes and renumbers the rest from 1.
+  // Takes the node out of Nodes and out of its neighbours' joins, and
+  // renumbers the rest from 1.
   void Remove();
   void CalcGcost(double g);
   void CalcFcost() { Fcost = Gcost + Hcost; }

@@ -65,9 +65,10 @@ Ref<TPath> TPath::Find(const Ref<TNode>& start, const Ref<TNode>& goal) {
     RemoveOpen(current);
     current->InClosedList = 1;
     current->InOpenList = 0;
-    for (const Ref<TNode>& ref : current->NeighbourList) {
+    for (const WeakRef<TNode>& weak : current->NeighbourList) {
+      const Ref<TNode> ref = weak.lock();
       TNode* n = ref.get();
-      if (n->MovementCost >= ImpassableCost || n->InClosedList) continue;
+      if (!n || n->MovementCost >= ImpassableCost || n->InClosedList) continue;
       const double step = Heuristics(*n, *current, 2.0);
       if (!n->InOpenList) {
         n->Parent = current;

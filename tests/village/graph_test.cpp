@@ -1,5 +1,6 @@
 // The waypoint graph: its file, the walkability of nodes by building, the
 // nearest-node lookup and the path search.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -47,8 +48,8 @@ struct Bytes {
 std::string Joins() {
   std::string out;
   for (const Ref<TNode>& n : Nodes)
-    for (const Ref<TNode>& m : n->NeighbourList)
-      if (n->ID < m->ID) out += std::to_string(n->ID) + "-" + std::to_string(m->ID) + " ";
+    for (const WeakRef<TNode>& w : n->NeighbourList)
+      if (const Ref<TNode> m = w.lock(); m && n->ID < m->ID) out += std::to_string(n->ID) + "-" + std::to_string(m->ID) + " ";
   return out;
 }
 
@@ -282,6 +283,35 @@ TEST_F(PathSearch, ANodeKeptAfterItsGraphWasReplacedLeadsNowhere) {
   EXPECT_TRUE(old->NeighbourList.empty()) << "the old graph's joins are broken, not kept alive";
   EXPECT_EQ(TPath::Find(old, TNode::ById(2)), nullptr);
   EXPECT_EQ(Ids(TPath::Find(TNode::ById(1), TNode::ById(2))), "1 2");
+}
+
+// Joined nodes must not keep each other alive: a graph dropped in any way is
+// freed at once, not only when Clear breaks its joins first.
+TEST_F(PathSearch, ADroppedGraphIsFreed) {
+  struct Case {
+    const char* name;
+    std::function<void()> drop;
+    std::vector<int> freed;  // ids of the first graph
+  };
+  const Case cases[] = {
+      {"replaced by another file", [] { LoadGraph("node 1 5 5 1 0 -\n"); }, {1, 2, 3}},
+      {"the list emptied (as at the program's end)", [] { Nodes.Clear(); }, {1, 2, 3}},
+      {"the middle node removed", [] { TNode::ById(2)->Remove(); }, {2}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoadGraph("node 1 0 0 1 0 -\nnode 2 10 0 1 0 -\nnode 3 20 0 1 0 -\njoin 1 2 3\njoin 3 1\n");
+    std::vector<WeakRef<TNode>> first;
+    for (const Ref<TNode>& n : Nodes) first.push_back(n);
+    c.drop();
+    for (int id = 1; id <= 3; ++id) {
+      const bool freed = std::find(c.freed.begin(), c.freed.end(), id) != c.freed.end();
+      EXPECT_EQ(first[static_cast<size_t>(id - 1)].expired(), freed) << "node " << id;
+    }
+    for (const Ref<TNode>& n : Nodes)
+      for (const WeakRef<TNode>& w : n->NeighbourList) EXPECT_FALSE(w.expired()) << "a join to a freed node";
+    TNode::Clear();
+  }
 }
 
 }  // namespace
