@@ -26,7 +26,7 @@ class TWidgetUpdater;
 
 // The start value of VillageEntryOpen: the one switch that opens the map's
 // way into the village for good.
-constexpr int kVillageEntryOpen = 0;
+constexpr int kVillageEntryOpen = 1;
 extern int VillageEntryOpen;
 
 // The state of a level's marker for a save standing at savedLevel.
