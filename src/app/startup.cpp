@@ -96,6 +96,15 @@ void LinkSubsystems() {
     const Ref<TGameData> data = Player && Player->Profile ? Player->Profile->data : nullptr;
     return data ? data->Stage : 0;
   };
+  // A continued game: the running game takes the saved level (and its
+  // stage) first, then the whole save comes back into the live village.
+  VillageStory.RestoreSaved = [] {
+    const Ref<TProfile> profile = Player ? Player->Profile : nullptr;
+    if (!profile || !profile->data) return 0;
+    if (profile->data->Level >= 1) TLevel::SetLevel(profile->data->Level);
+    if (GameScreen) GameScreen->Stage = profile->data->Stage;
+    return profile->LoadData();
+  };
   VillageStory.SetGameCompleted = [] {
     if (Player && Player->Profile && Player->Profile->data) Player->Profile->data->GameCompleted = 1;
   };

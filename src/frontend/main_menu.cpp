@@ -23,6 +23,7 @@
 #include "framework/ui/input_box.h"
 #include "framework/ui/message_box.h"
 #include "framework/ui/mouse.h"
+#include "frontend/comics.h"
 #include "frontend/game_select.h"
 #include "frontend/level_select.h"
 #include "frontend/map.h"
@@ -38,6 +39,7 @@
 #include "platform/graphics_state.h"
 #include "platform/input.h"
 #include "play/player.h"
+#include "village/village.h"
 #include "world/effects/clouds.h"
 #include "world/effects/help_text.h"
 #include "world/resource_bindings.h"
@@ -280,10 +282,17 @@ int TMainMenu::Update(float dt) {
     if (PressedID == Button_START_ID) {
       SetHided(1);
       const Ref<TGameData> data = SaveData();
-      // A new game starts its save over; with no comic to tell the start,
-      // the island map is its first stop.
-      if (data && data->Level <= 1) data->EraseData();
-      if (MapScreen) MapScreen->SetHided(0);
+      // A new game starts its save over and is told by the comic, which
+      // ends in the village; a game under way goes on from the island map.
+      if (!data || data->Level <= 1) {
+        if (data)
+          data->EraseData();
+        else if (VillageScreen)
+          VillageScreen->Clear();
+        ShowComics(1);
+      } else if (MapScreen) {
+        MapScreen->SetHided(0);
+      }
       WriteLog("Player: " + (profile ? profile->name : std::string()), LOG_MESSAGE);
       return 0;
     }

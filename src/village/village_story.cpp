@@ -295,10 +295,18 @@ int NewVillagerCount(int village, int stage, int parasiteDamage) {
 
 void TVillageMode::LoadVillage() {
   if (!CampFire && !Buildings[CENTER]) CampFire = TCampFire::Create();
-  const int stage = GameState ? GameState->Stage : 0;
+  int stage = GameState ? GameState->Stage : 0;
   const int saved = StartLevel == 1 && VillageStory.SavedStage ? VillageStory.SavedStage() : 0;
-  if (saved > 1 && saved >= stage && VillageStory.RestoreSaved && VillageStory.RestoreSaved()) {
+  const bool restore = saved > 1 && saved >= stage && VillageStory.RestoreSaved;
+  const bool restored = restore && VillageStory.RestoreSaved();
+  // A save the village refused still names the stage: it starts afresh from there.
+  if (restore) {
+    stage = saved;
     if (GameState) GameState->Stage = saved;
+  }
+  // The save's day phase goes on as a restored one would (it holds the phase before).
+  if (restore && !restored) NextDayTime();
+  if (restored) {
     if (Panel) {
       for (const Ref<TCount>& c : {Panel->Points, Panel->Money}) {
         if (!c || !PlayerState) continue;
