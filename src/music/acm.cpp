@@ -3,22 +3,89 @@
 #include <mpg123.h>
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 #include "music/music_log.h"
 
 namespace kelp {
 
-struct AcmStream {
-  mpg123_handle* mh = nullptr;
-  uint32_t avgBytesPerSec = 0;
-};
-
 namespace {
 
 constexpr uint32_t kOutRate = 44100;
 constexpr uint32_t kOutBytesPerSec = kOutRate * 4;
+constexpr size_t kDecodeBytes = 16384;
 
-bool Reset(AcmStream& s) { return mpg123_open_feed(s.mh) == MPG123_OK; }
+}  // namespace
+
+struct AcmStream {
+  mpg123_handle* mh = nullptr;
+  uint32_t avgBytesPerSec = 0;
+  // The decoder gives each stream's own rate; other rates than the device's
+  // are resampled here (linear), because the decoder's own resampler can spin
+  // forever on a damaged stream.
+  long rate = kOutRate;
+  std::vector<int16_t> pcm;  // decoded stereo frames waiting to be resampled
+  size_t pcmPos = 0;         // next frame in pcm
+  long phase = 0;            // output position past prev, in 1/kOutRate of a frame
+  bool primed = false;       // prev holds the first decoded frame
+  int16_t prev[2] = {0, 0};
+};
+
+namespace {
+
+bool Reset(AcmStream& s) {
+  s.rate = kOutRate;
+  s.pcm.clear();
+  s.pcmPos = 0;
+  s.phase = 0;
+  s.primed = false;
+  s.prev[0] = s.prev[1] = 0;
+  return mpg123_open_feed(s.mh) == MPG123_OK;
+}
+
+bool AllowNativeRates(mpg123_handle* mh) {
+  const long* rates = nullptr;
+  size_t count = 0;
+  mpg123_rates(&rates, &count);
+  if (mpg123_format_none(mh) != MPG123_OK) return false;
+  for (size_t i = 0; i < count; ++i)
+    if (mpg123_format(mh, rates[i], MPG123_STEREO, MPG123_ENC_SIGNED_16) != MPG123_OK) return false;
+  return true;
+}
+
+// Writes up to room bytes of device-rate frames from the waiting decoded
+// frames; returns the bytes written.
+uint32_t Resample(AcmStream& s, uint8_t* out, uint32_t room) {
+  const size_t frames = s.pcm.size() / 2;
+  if (!s.primed && s.pcmPos < frames) {
+    s.prev[0] = s.pcm[2 * s.pcmPos];
+    s.prev[1] = s.pcm[2 * s.pcmPos + 1];
+    ++s.pcmPos;
+    s.primed = true;
+  }
+  uint32_t written = 0;
+  while (written + 4 <= room) {
+    while (s.phase >= static_cast<long>(kOutRate) && s.pcmPos < frames) {
+      s.phase -= kOutRate;
+      s.prev[0] = s.pcm[2 * s.pcmPos];
+      s.prev[1] = s.pcm[2 * s.pcmPos + 1];
+      ++s.pcmPos;
+    }
+    if (s.phase >= static_cast<long>(kOutRate) || s.pcmPos >= frames) break;
+    const int16_t* next = &s.pcm[2 * s.pcmPos];
+    const double f = static_cast<double>(s.phase) / kOutRate;
+    for (int c = 0; c < 2; ++c) {
+      const double v = s.prev[c] + (next[c] - s.prev[c]) * f;
+      const auto sample = static_cast<int16_t>(std::clamp(std::lrint(v), -32768L, 32767L));
+      out[written + 2 * c] = static_cast<uint8_t>(sample & 0xFF);
+      out[written + 2 * c + 1] = static_cast<uint8_t>((sample >> 8) & 0xFF);
+    }
+    written += 4;
+    s.phase += s.rate;
+  }
+  return written;
+}
 
 }  // namespace
 
@@ -41,11 +108,13 @@ MMRESULT acmStreamOpen(HACMSTREAM* stream, const WAVEFORMATEX* source, const WAV
   int err = MPG123_OK;
   mpg123_handle* mh = mpg123_new(nullptr, &err);
   if (!mh) return MMSYSERR_NOMEM;
-  auto* s = new AcmStream{mh, source->nAvgBytesPerSec};
-  // Only the device format is allowed, so the decoder resamples and doubles mono.
+  auto* s = new AcmStream;
+  s->mh = mh;
+  s->avgBytesPerSec = source->nAvgBytesPerSec;
+  // The decoder doubles mono and keeps the stream's rate; Resample does the rest.
   const bool ok = mpg123_param(mh, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_FORCE_STEREO, 0) == MPG123_OK &&
-                  mpg123_format_none(mh) == MPG123_OK &&
-                  mpg123_format(mh, kOutRate, MPG123_STEREO, MPG123_ENC_SIGNED_16) == MPG123_OK && Reset(*s);
+                  mpg123_param(mh, MPG123_REMOVE_FLAGS, MPG123_AUTO_RESAMPLE, 0) == MPG123_OK &&
+                  AllowNativeRates(mh) && Reset(*s);
   if (!ok) {
     acmStreamClose(s);
     return ACMERR_NOTPOSSIBLE;
@@ -86,12 +155,39 @@ MMRESULT acmStreamConvert(HACMSTREAM stream, ACMSTREAMHEADER* header, uint32_t f
   MMRESULT result = MMSYSERR_NOERROR;
   uint32_t used = 0;
   // Bounded: each pass either fills output, reports a new format once, or stops.
+  AcmStream& s = *stream;
   for (int guard = 0; used < header->cbDstLength && guard < 4096; ++guard) {
+    if (s.rate != kOutRate && s.pcmPos < s.pcm.size() / 2) {
+      used += Resample(s, header->pbDst + used, header->cbDstLength - used);
+      if (s.pcmPos < s.pcm.size() / 2) break;  // no room for another frame
+      continue;
+    }
     size_t done = 0;
-    const int r = mpg123_read(stream->mh, header->pbDst + used, header->cbDstLength - used, &done);
-    used += static_cast<uint32_t>(done);
-    if (r == MPG123_OK || r == MPG123_NEW_FORMAT) continue;
+    int r = MPG123_OK;
+    if (s.rate == kOutRate) {
+      r = mpg123_read(s.mh, header->pbDst + used, header->cbDstLength - used, &done);
+      used += static_cast<uint32_t>(done);
+    } else {
+      s.pcm.resize(kDecodeBytes / 2);
+      r = mpg123_read(s.mh, reinterpret_cast<unsigned char*>(s.pcm.data()), kDecodeBytes, &done);
+      s.pcm.resize(done / 4 * 2);
+      s.pcmPos = 0;
+    }
+    if (r == MPG123_NEW_FORMAT) {
+      long rate = 0;
+      int channels = 0, encoding = 0;
+      if (mpg123_getformat(s.mh, &rate, &channels, &encoding) != MPG123_OK || rate <= 0) {
+        result = MMSYSERR_ERROR;
+        break;
+      }
+      s.rate = rate;
+      continue;
+    }
+    if (r == MPG123_OK) continue;
     if (r != MPG123_NEED_MORE && r != MPG123_DONE) result = MMSYSERR_ERROR;
+    // Frames decoded with the last of the input play now; what does not fit
+    // waits for the next call, which drains before it decodes.
+    if (s.rate != kOutRate) used += Resample(s, header->pbDst + used, header->cbDstLength - used);
     break;
   }
   header->cbDstLengthUsed = used - used % 4;

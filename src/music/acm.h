@@ -2,7 +2,7 @@
 // A conversion layer shaped as the Audio Compression Manager calls the MP3
 // stream makes, on libmpg123: the same structures, flags and result codes,
 // with only the calls used. MPEG audio (layers I to III) in; 44100 Hz 16-bit
-// stereo PCM out, resampled and made stereo by the decoder.
+// stereo PCM out: made stereo by the decoder, resampled here.
 //
 // Ownership: a stream handle lives from acmStreamOpen to acmStreamClose; a
 // header is bound to its buffers from prepare to unprepare. Main thread only.

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "music/music_module.h"
@@ -171,22 +172,44 @@ std::vector<int16_t> OggReference(const std::string& bytes) {
 }
 
 std::vector<int16_t> Mp3Reference(const std::string& path) {
-  std::vector<int16_t> out;
+  // libmpg123 decodes at the file's own rate; frame j of the 44100 Hz output
+  // lies at input position j * rate / 44100, between two decoded frames.
+  std::vector<int16_t> in;
+  long rate = 0;
   mpg123_handle* mh = mpg123_new(nullptr, nullptr);
   mpg123_param(mh, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_FORCE_STEREO, 0);
-  mpg123_format_none(mh);
-  mpg123_format(mh, 44100, MPG123_STEREO, MPG123_ENC_SIGNED_16);
-  if (mpg123_open(mh, path.c_str()) == MPG123_OK) {
+  // Fed the whole file, as the game feeds it (the decoder trims alike).
+  std::ifstream file(path, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (mpg123_open_feed(mh) == MPG123_OK &&
+      mpg123_feed(mh, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()) == MPG123_OK) {
     unsigned char buf[16384];
     size_t done = 0;
     for (int r; (r = mpg123_read(mh, buf, sizeof buf, &done)) == MPG123_OK || r == MPG123_NEW_FORMAT || done > 0;) {
+      if (r == MPG123_NEW_FORMAT) {
+        int channels = 0, encoding = 0;
+        mpg123_getformat(mh, &rate, &channels, &encoding);
+      }
       const auto* s = reinterpret_cast<const int16_t*>(buf);
-      out.insert(out.end(), s, s + done / 2);
+      in.insert(in.end(), s, s + done / 2);
       if (r != MPG123_OK && r != MPG123_NEW_FORMAT) break;
     }
     mpg123_close(mh);
   }
   mpg123_delete(mh);
+  if (rate == 44100 || rate <= 0) return in;
+  std::vector<int16_t> out;
+  const int64_t frames = static_cast<int64_t>(in.size() / 2);
+  for (int64_t j = 0;; ++j) {
+    const int64_t pos = j * rate;
+    const int64_t i = pos / 44100;
+    if (i + 1 >= frames) break;
+    const double f = static_cast<double>(pos % 44100) / 44100;
+    for (int c = 0; c < 2; ++c) {
+      const double a = in[2 * i + c], b = in[2 * (i + 1) + c];
+      out.push_back(static_cast<int16_t>(std::clamp(std::lrint(a + (b - a) * f), -32768L, 32767L)));
+    }
+  }
   return out;
 }
 

@@ -31,7 +31,8 @@ std::string ReadFixture(const std::string& name);  // from tests/music/data
 // ---- reference decodes, interleaved 16-bit stereo ---------------------------------
 
 std::vector<int16_t> OggReference(const std::string& bytes);
-// libmpg123 on the file, forced to 44100 Hz stereo 16-bit.
+// libmpg123 on the file at its own rate, made stereo and brought to 44100 Hz
+// by linear interpolation between decoded frames.
 std::vector<int16_t> Mp3Reference(const std::string& path);
 
 // ---- a scripted source -------------------------------------------------------
