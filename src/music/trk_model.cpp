@@ -154,7 +154,7 @@ double TrkMod_Instrument::GetEnvelopeVolume(int& tick, int& index, bool keyOff) 
   if ((VolType & 1) == 0 || n == 0) return 1.0;
   const auto& pts = VolEnvList;
   index = std::clamp(index, 0, n - 1);
-  if ((VolType & 2) && !keyOff && VolSustain < n && index <= VolSustain &&
+  if ((VolType & 2) && !keyOff && VolSustain >= 0 && VolSustain < n && index <= VolSustain &&
       tick >= pts[static_cast<size_t>(VolSustain)].Tick) {
     index = VolSustain;
     tick = pts[static_cast<size_t>(index)].Tick;

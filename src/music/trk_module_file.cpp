@@ -153,10 +153,11 @@ Ref<TrkMod_Instrument> LoadInstrument(Reader& r) {
   in->VolPoints = r.Int();
   const int volLen = r.Range(r.Int(), 0, static_cast<int>(in->VolEnvelope.size()), "volume envelope length");
   for (int i = 0; i < volLen && r.ok; ++i) in->VolEnvelope[static_cast<size_t>(i)] = r.Int();
-  in->VolSustain = r.Int();
+  // Envelope points index the point list: a negative one is damage.
+  in->VolSustain = r.Range(r.Int(), 0, 255, "volume sustain point");
   in->VolFadeout = r.Int();
-  in->VolLoopStart = r.Int();
-  in->VolLoopEnd = r.Int();
+  in->VolLoopStart = r.Range(r.Int(), 0, 255, "volume loop start");
+  in->VolLoopEnd = r.Range(r.Int(), 0, 255, "volume loop end");
   const int points = r.Range(r.Int(), 0, kMaxEnvPoints, "envelope point count");
   for (int i = 0; i < points && r.ok; ++i) {
     TrkMod_EnvelopePoint p;
