@@ -154,7 +154,11 @@ int main(int argc, char** argv) {
   out << "| level | stage | island | type | machines | box kinds | won | time (s) | limit (s) | score | seed |\n";
   out << "|---|---|---|---|---|---|---|---|---|---|---|\n";
   int won = 0;
-  for (int l : list) {
+  // The table in level order, whatever order the levels were played in.
+  std::vector<int> rows = list;
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  for (int l : rows) {
     const bot::LevelFacts f = bot::ReadLevelFacts(l);
     const bot::RunResult& r = best[l];
     won += r.outcome == "won";
@@ -162,9 +166,9 @@ int main(int argc, char** argv) {
         << " | " << f.boxes << " | " << (r.outcome == "won" ? "yes" : "no (" + r.outcome + ")") << " | " << r.seconds
         << " | " << r.limit << " | " << r.score << " | " << r.seed << " |\n";
   }
-  out << "\n" << won << " of " << list.size() << " levels won, NORMAL mode, up to " << seeds << " seeds each.\n";
+  out << "\n" << won << " of " << rows.size() << " levels won, NORMAL mode, up to " << seeds << " seeds each.\n";
   out.close();
-  std::printf("%d of %d levels won; table in %s\n", won, static_cast<int>(list.size()), report.c_str());
+  std::printf("%d of %d levels won; table in %s\n", won, static_cast<int>(rows.size()), report.c_str());
   fs::remove_all(work);
-  return won == static_cast<int>(list.size()) ? 0 : 1;
+  return won == static_cast<int>(rows.size()) ? 0 : 1;
 }

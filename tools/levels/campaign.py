@@ -531,10 +531,10 @@ def campaign():
     lv.rows([P, S, O, P, S, O, CHEST])
     L.append(lv)
 
-    lv = snow(64, 34, 20, 420000, blocks=42, gentime=4600)   # the elite at the parasite nest
+    lv = snow(64, 34, 10, 420000)           # the elite at the parasite nest, with bombs for both
     lv.ground()
     lv.obstacle(1, 420, 400, 540, 400, 10, parazite=1)
-    lv.rows([G, W, (BOSS, ELITE), G, W, B, PBOMB, BOOM, B])
+    lv.rows([G, W, (BOSS, ELITE), G, W, B, PBOMB, BOOM, B, PBOMB, BOOM, G, W])
     L.append(lv)
 
     # ---- stage 35: the brownie --------------------------------------------------------
@@ -552,12 +552,12 @@ def campaign():
     lv.rows([B, S, (BOSS, BROWNIE_FULL), S, B, W, O, S, B, W, O, PBOMB, W])
     L.append(lv)
 
-    lv = snow(67, 35, 20, 450000, blocks=30, gentime=4800)   # six colours: the brownie is enough
+    lv = snow(67, 35, 200, 400000, blocks=36, gentime=4800)
     lv.ground()
     lv.ledge(190, 420, 270, 445)
     lv.ledge(570, 420, 490, 445)
-    # Parasite bombs for the grey the brownie leaves, and for its armour.
-    lv.rows([G, S, P, (BOSS, BROWNIE), P, S, PBOMB, BOOM, W, BOOM, PBOMB, G, PBOMB, BOOM, W, PBOMB])
+    # A parasite bomb for the grey the brownie leaves.
+    lv.rows([G, S, P, (BOSS, BROWNIE_FULL), P, S, G, BOOM, W, PBOMB, W])
     L.append(lv)
     return L
 
