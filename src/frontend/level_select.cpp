@@ -222,6 +222,7 @@ int TLevelIcon::Draw() {
   }
   if (L.Font) {
     SetBMFont(L.Font);
+    SetInk(kInk);
     DrawTextBox(110 + TranslateX, 22 + TranslateY, std::to_string(id), 40, JUSTIFY_RIGHT, 1);
   }
   return 0;
@@ -496,6 +497,7 @@ int TLevelSelect::Draw() {
   platform::DrawImage(Image, x, y);
   if (Font) {
     SetBMFont(Font);
+    SetInk(kInk);
     const int ix = static_cast<int>(x), iy = static_cast<int>(y);
     if (!Selected) {
       DrawTextBox(ix + 90, iy + 55, GameTexts[33], 220, JUSTIFY_CENTRE, 1);

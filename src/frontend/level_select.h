@@ -10,6 +10,7 @@
 // pack, and no icon stands for a level without a pack.
 #include <string>
 
+#include "framework/ui/text_ink.h"
 #include "framework/ui/widget.h"
 #include "platform/image.h"
 
@@ -39,6 +40,7 @@ int WrapPage(int page, int delta, int lastPage);
 
 class TLevelIcon : public TWidget {
  public:
+  static constexpr TextInk kInk = kInkOnCream;  // the level number, on the border's tag
   int id = 0;  // level number; 0 for an empty cell
   platform::ImageRef Image;
   uint8_t Locked = 1;
@@ -72,6 +74,7 @@ class TLevelIcon : public TWidget {
 
 class TLevelSelect : public TWidget {
  public:
+  static constexpr TextInk kInk = kInkOnCream;  // the texts, on the frame's parchment
   static constexpr int BUTTON_PLAY_ID = 1;
   static constexpr int BUTTON_RANDOM_ID = 2;
   static constexpr int BUTTON_BACK_ID = 3;

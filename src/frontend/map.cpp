@@ -42,7 +42,6 @@ int VillageEntryOpen = kVillageEntryOpen;
 namespace {
 
 constexpr float kPanelShown = 494.0f, kPanelHidden = 706.0f;
-constexpr float kMarkerRadius = 15.0f;
 
 platform::ImageRef Picture(const char* id) { return ResManager ? ResManager->GetImage(id) : nullptr; }
 
@@ -82,6 +81,25 @@ void Progress(int& saved, int& completed) {
 }
 
 }  // namespace
+
+std::vector<MarkerPlace> MarkerPlaces(int n) {
+  // A winding road over the island: rows of markers, every other row
+  // backwards, a marker's width and a gap apart so that each number reads
+  // and each marker takes its own clicks.
+  std::vector<MarkerPlace> places;
+  if (n <= 0) return places;
+  const int perRow = n <= 10 ? 5 : 8;
+  const float step = kMarkerSize + 4.0f;
+  const int rows = (n + perRow - 1) / perRow;
+  for (int i = 0; i < n; ++i) {
+    const int row = i / perRow, col = i % perRow;
+    const int inRow = std::min(perRow, n - row * perRow);
+    const int c = row % 2 ? inRow - 1 - col : col;
+    places.push_back({(static_cast<float>(c) - static_cast<float>(inRow - 1) / 2.0f) * step,
+                      (static_cast<float>(row) - static_cast<float>(rows - 1) / 2.0f) * step - 6.0f});
+  }
+  return places;
+}
 
 MarkerState LevelMarkerState(int level, int savedLevel, int completed) {
   if (completed || level < savedLevel) return MarkerState::DONE;
@@ -260,19 +278,12 @@ void TMapMode::LoadMarkers() {
   std::vector<int> levels;
   for (int level = 1; level <= LevelCount; ++level)
     if (TLevel::GetInfo(level, 1) == island) levels.push_back(level);
-  // A winding road over the island: rows of markers, every other row backwards.
-  const int n = static_cast<int>(levels.size());
-  const int perRow = n <= 10 ? 5 : 7;
-  const float dx = perRow == 5 ? 40.0f : 30.0f, dy = 34.0f;
-  const int rows = (n + perRow - 1) / perRow;
-  for (int i = 0; i < n; ++i) {
-    const int row = i / perRow, col = i % perRow;
-    const int inRow = std::min(perRow, n - row * perRow);
-    const int c = row % 2 ? inRow - 1 - col : col;
+  const std::vector<MarkerPlace> places = MarkerPlaces(static_cast<int>(levels.size()));
+  for (size_t i = 0; i < levels.size(); ++i) {
     TLevelMarker m;
-    m.level = levels[static_cast<size_t>(i)];
-    m.x = (static_cast<float>(c) - static_cast<float>(inRow - 1) / 2.0f) * dx;
-    m.y = (static_cast<float>(row) - static_cast<float>(rows - 1) / 2.0f) * dy - 6.0f;
+    m.level = levels[i];
+    m.x = places[i].x;
+    m.y = places[i].y;
     m.state = LevelMarkerState(m.level, saved, completed);
     Markers.push_back(m);
   }
@@ -431,7 +442,7 @@ int TMapMode::Update(float dt) {
   if (home && !VillageEntryOpen) {
     for (const TLevelMarker& m : Markers) {
       if (m.state != MarkerState::CURRENT) continue;
-      if (std::hypot(mx - (home->currentX + m.x), my - (home->CurrentY + m.y)) <= kMarkerRadius) HoveredMarker = m.level;
+      if (std::hypot(mx - (home->currentX + m.x), my - (home->CurrentY + m.y)) <= kMarkerHitRadius) HoveredMarker = m.level;
     }
   }
   if (!HoveredMarker) {
@@ -488,10 +499,11 @@ int TMapMode::Draw() {
   if (Island2) Island2->Draw(current == 2, 0);
   if (Island1) Island1->Draw(current == 1, 0);
   if (current == 2 && Island1) platform::DrawImage(Completed, Island1->startX, Island1->startY);
-  DrawMarkers();
   TPolyAnim::DrawAnim(0);
   VillageColor->Set();
   TCloud::DrawClouds(1);
+  // Over the front clouds: a level's marker is never hidden from its player.
+  DrawMarkers();
   platform::SetColor(255, 255, 255);
   if (Island2) Island2->DrawLabel();
   if (Island1) Island1->DrawLabel();

@@ -33,6 +33,14 @@ extern int VillageEntryOpen;
 enum class MarkerState { DONE, CURRENT, LOCKED };
 MarkerState LevelMarkerState(int level, int savedLevel, int completed);
 
+constexpr float kMarkerSize = 36.0f;       // the marker picture's width and height
+constexpr float kMarkerHitRadius = 15.0f;  // a click this near a marker's centre is on it
+// Where n level markers stand, relative to their island's centre, in level order.
+struct MarkerPlace {
+  float x, y;
+};
+std::vector<MarkerPlace> MarkerPlaces(int n);
+
 class TIsland : public Object {
  public:
   platform::ImageRef img;

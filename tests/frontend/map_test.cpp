@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
+#include <map>
+
 #include "framework/core/frame_clock.h"
 #include "reset_rooms.h"
+#include "world/level.h"
 
 namespace kelp {
 namespace {
@@ -28,6 +33,45 @@ TEST(MapMarkers, StatesForASave) {
     EXPECT_EQ(LevelMarkerState(2, c.saved, c.completed), c.level2);
     EXPECT_EQ(LevelMarkerState(5, c.saved, c.completed), c.level5);
   }
+}
+
+// Each island's markers, as many as its levels in the bundled packs, stand
+// apart (no two hit areas or pictures overlap) and inside the sky between the
+// island's name scroll and the panel's continue button.
+TEST(MapMarkers, EveryIslandsMarkersStandApartOnScreen) {
+  testsupport::ResetFrontendRooms();
+  const std::filesystem::path here = std::filesystem::current_path();
+  std::filesystem::current_path(KELP_DATA_ROOT);
+  TLevel::CountLevels();
+  std::filesystem::current_path(here);
+  std::map<int, int> perIsland;
+  for (int level = 1; level <= LevelCount; ++level) ++perIsland[TLevel::GetInfo(level, 1)];
+  ASSERT_GE(perIsland[1], 30) << "the desert island's levels";
+  ASSERT_GE(perIsland[2], 30) << "the snow island's levels";
+
+  const struct {
+    int island;
+    float cx, cy;  // the island's centre
+  } islands[] = {{1, 200.0f, 300.0f}, {2, 590.0f, 310.0f}};
+  constexpr float kDrift = 5.0f, kContinueTop = 494.0f - 50.0f;
+  for (const auto& isl : islands) {
+    const int n = perIsland[isl.island];
+    SCOPED_TRACE("island " + std::to_string(isl.island) + ", " + std::to_string(n) + " levels");
+    const std::vector<MarkerPlace> places = MarkerPlaces(n);
+    const float labelBottom = isl.cy - 175.0f + 36.0f;  // the name scroll, 72 high, centred there
+    ASSERT_EQ(places.size(), static_cast<size_t>(n));
+    for (size_t i = 0; i < places.size(); ++i) {
+      const float x = isl.cx + places[i].x, y = isl.cy + places[i].y, r = kMarkerSize / 2.0f + kDrift;
+      EXPECT_TRUE(x - r >= 0.0f && x + r <= 800.0f) << "level marker " << i + 1 << " at x " << x;
+      EXPECT_TRUE(y - r >= labelBottom && y + r <= kContinueTop) << "level marker " << i + 1 << " at y " << y;
+      for (size_t j = i + 1; j < places.size(); ++j) {
+        const float d = std::hypot(places[i].x - places[j].x, places[i].y - places[j].y);
+        EXPECT_GE(d, 2.0f * kMarkerHitRadius) << "markers " << i + 1 << " and " << j + 1 << " share clicks";
+        EXPECT_GE(d, kMarkerSize) << "markers " << i + 1 << " and " << j + 1 << " overlap";
+      }
+    }
+  }
+  testsupport::ResetFrontendRooms();
 }
 
 class MapDay : public ::testing::Test {

@@ -266,17 +266,19 @@ void OptionsFrame(cairo_t* cr, int) {
 
 void NameFrame(cairo_t* cr, int) {
   Panel(cr, 0, 0, 264, 190, PanelStyle::Parchment, "Your name");
-  RoundRect(cr, 30, 66, 198, 40, 10);
-  SetRgb(cr, Hex(0xfffaf0));
-  cairo_fill_preserve(cr);
+  // A dark slot: the name is typed in the white list font.
+  RoundRect(cr, 30, 72, 198, 40, 10);
+  FillV(cr, 72, 112, Hex(0x3e2614), Hex(0x5a3a20));
+  RoundRect(cr, 30, 72, 198, 40, 10);
   Stroke(cr, Hex(0xc99a56), 2.0);
 }
 
 void UserFrame(cairo_t* cr, int) {
   Panel(cr, 0, 0, 334, 324, PanelStyle::Wood, "Players");
+  // A dark board: the names are in the white list font.
   RoundRect(cr, 50, 96, 206, 116, 10);
-  SetRgb(cr, Hex(0xfffaf0));
-  cairo_fill_preserve(cr);
+  FillV(cr, 96, 212, Hex(0x3e2614), Hex(0x5a3a20));
+  RoundRect(cr, 50, 96, 206, 116, 10);
   Stroke(cr, Hex(0xc99a56), 2.0);
 }
 
@@ -528,9 +530,9 @@ void AddGui(Registry& r) {
   r.Image("IMAGE_MAINMENU_USER_FRAME", kDir + "dialogs/players.png", 334, 324, UserFrame);
   r.Image("IMAGE_MAINMENU_SELECTOR", kDir + "dialogs/player_selector.png", 200, 30, [](cairo_t* cr, int) {
     RoundRect(cr, 2, 2, 196, 26, 12);
-    SetRgb(cr, Hex(0xf2c230), 0.55);
+    SetRgb(cr, Hex(0x9a561c));
     cairo_fill_preserve(cr);
-    Stroke(cr, Hex(0xc08a10), 2.0);
+    Stroke(cr, Hex(0xf2c230), 2.0);
   }).Mid();
   r.Image("IMAGE_MAINMENU_MODE_FRAME", kDir + "dialogs/game_mode.png", 262, 212, ModeFrame);
   r.Image("IMAGE_SCORES_FRAME", kDir + "dialogs/scores.png", 384, 462, ScoresFrame);

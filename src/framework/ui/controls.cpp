@@ -401,7 +401,9 @@ int TListbox::Draw() {
         platform::DrawImage(Selector, static_cast<float>(x + _width / 2), rowY + row / 2.0f + 4.0f);
       }
     }
+    SetInk(Ink);
     DrawBMText(s, static_cast<float>(x + _width / 2 - BMTextWidth(s) / 2), rowY);
+    platform::SetColor(255, 255, 255);
     rowY += row;
   }
   return 0;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ui/text_ink.h"
 #include "framework/ui/widget.h"
 #include "platform/graphics_state.h"
 #include "platform/image.h"
@@ -149,6 +150,7 @@ class TListbox : public TWidget {
   Ref<std::vector<std::string>> List;  // made when added; the owner fills it
   int Selected = 1;                    // 1-based row
   platform::ImageRef Selector;
+  TextInk Ink = kInkOnDark;            // the rows, on the list's dark board and the selector
 
   int Draw() override;
   int AddedToManager() override;

@@ -88,7 +88,7 @@ Ref<TWidgetUpdater> StartSlide(TWidget& box, bool show) {
 // The frame, and the text centred with the caret at its end.
 void DrawTextLine(TDialogStatic& box, const Ref<TBMFont>& font, const std::string& text, const Ref<TBlinkLine>& line) {
   box.TDialogStatic::Draw();
-  platform::SetColor(255, 255, 255);
+  SetInk(kInputInk);
   SetBMFont(font);
   const int textWidth = BMTextWidth(text);
   const int lineY = box._height / 2 - BMLineHeight() + 12;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/ui/dialog.h"
+#include "framework/ui/text_ink.h"
 
 namespace kelp {
 
@@ -33,6 +34,9 @@ class TBlinkLine : public Object {
   int Update(float dt);
   int Draw(int x, int y);
 };
+
+// The typed text, on the boxes' dark slot.
+inline constexpr TextInk kInputInk = kInkOnDark;
 
 class TInputBox2 : public TDialogStatic {
  public:

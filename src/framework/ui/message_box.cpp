@@ -7,6 +7,7 @@
 #include "framework/media/bmfont.h"
 #include "framework/media/canvas_placement.h"
 #include "framework/ui/controls.h"
+#include "framework/ui/text_ink.h"
 #include "framework/ui/widget_updater.h"
 #include "platform/input.h"
 
@@ -115,6 +116,7 @@ int TMessageBox::Update(float dt) {
 int TMessageBox::Draw() {
   TDialogStatic::Draw();
   SetBMFont(FontPopup);
+  SetInk(kInk);
   DrawTextBox(30, text_y, Text, _width - 50, JUSTIFY_CENTRE, 1);
   return 0;
 }

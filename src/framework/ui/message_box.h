@@ -7,6 +7,7 @@
 
 #include "framework/media/bmfont.h"
 #include "framework/ui/dialog.h"
+#include "framework/ui/text_ink.h"
 
 namespace kelp {
 
@@ -21,6 +22,7 @@ class TMessageBox : public TDialogStatic {
   static constexpr int Button_0_ID = 15000;  // the single button
   static constexpr int Button_1_ID = 15001;  // first of two
   static constexpr int Button_2_ID = 15002;  // second of two
+  static constexpr TextInk kInk = kInkOnCream;  // the text, on the box's cream
 
   int ID = 0;
   std::string Name;

@@ -217,6 +217,10 @@ void TWidgetManager::Update(float dt) {
 }
 
 void TWidgetManager::Draw() {
+  // Widgets stand in virtual-screen coordinates: whatever drew before (the
+  // loading bar leaves the canvas's offset) must not move them.
+  platform::SetOrigin(0.0f, 0.0f);
+  platform::SetViewport(0, 0, VirtualWidth, VirtualHeight);
   for (const Ref<TWidget>& w : WidgetsList) w->drawed = 0;
   for (auto it = WidgetsList.begin(); it != WidgetsList.end(); ++it) {
     Ref<TWidget> w = *it;
