@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/core/color.h"
 #include "framework/core/numeric.h"
 #include "framework/files/language.h"
 #include "framework/media/bmfont.h"
@@ -66,6 +67,8 @@ int TUpgradeDialog::AddedToManager() {
   HelpText2 = New<THelpText>();
   HelpText2->font = FontBuild01;
   HelpText2->MouseSensetive = 0;
+  HelpText->color = CreateColor(kInk.r, kInk.g, kInk.b);
+  HelpText2->color = CreateColor(kInk.r, kInk.g, kInk.b);
   if (WidgetManager) {
     WidgetManager->AddWidget(HelpText);
     WidgetManager->AddWidget(HelpText2);
@@ -514,7 +517,7 @@ int TUpgradeDialog::Draw() {
   else if (LanguageCode == "deu") A = 130, B = 70;
   else if (LanguageCode == "fre") A = 140, B = 85;
   else if (LanguageCode == "cze") A = 110, B = 50;
-  platform::SetColor(255, 200, 80);
+  SetInk(kInk);
   SetBMFont(FontHelp);
   DrawBMText(GameTexts[58], static_cast<float>(A - B), 91.0f);
   platform::SetColor(255, 255, 255);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/ui/controls.h"
+#include "framework/ui/text_ink.h"
 #include "framework/ui/widget.h"
 #include "platform/image.h"
 
@@ -23,6 +24,7 @@ class TWidgetUpdater;
 class TUpgradeDialog : public TWidget {
  public:
   static constexpr int ArrowL_ID = 1, ArrowR_ID = 2, Cross_ID = 3, Build_ID = 4;
+  static constexpr TextInk kInk = kInkOnCream;  // the name, description and coins caption, on the form's cream
 
   TUpgradeDialog() { Fadeable = 1; }
 
