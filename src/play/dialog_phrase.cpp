@@ -76,8 +76,8 @@ void SplitPhrases(const std::string& text, const std::vector<std::string>& speak
 
 bool DialogColor(int mode, int& r, int& g, int& b) {
   // Deep enough to read on the light clouds and parchment the dialogs stand on.
-  static constexpr int kColors[9][3] = {{20, 20, 20}, {0, 0, 200},     {200, 0, 0},   {170, 85, 0}, {0, 0, 0},
-                                        {255, 255, 255}, {0, 105, 165}, {94, 65, 17}, {0, 120, 45}};
+  static constexpr int kColors[9][3] = {{20, 20, 20}, {0, 0, 200},     {200, 0, 0},   {150, 72, 0}, {0, 0, 0},
+                                        {255, 255, 255}, {0, 105, 165}, {94, 65, 17}, {0, 105, 40}};
   if (mode < 0 || mode > 8) return false;
   r = kColors[mode][0];
   g = kColors[mode][1];
