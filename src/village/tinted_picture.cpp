@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/draw.h"
+#include "platform/graphics_state.h"
+
 namespace kelp {
 
 namespace {
@@ -46,6 +49,20 @@ const platform::ImageRef& TintedPicture::Get(const platform::ImageRef& source, i
     to[i] = (p & 0xFF000000u) | (rr.v[(p >> 16) & 0xFF] << 16) | (rg.v[(p >> 8) & 0xFF] << 8) | rb.v[p & 0xFF];
   }
   return tinted_;
+}
+
+void DrawTinted(TintedPicture& lit, const platform::ImageRef& image, float x, float y) {
+  if (!image) return;
+  int r = 255, g = 255, b = 255;
+  platform::GetColor(r, g, b);
+  if (r >= 255 && g >= 255 && b >= 255) {
+    platform::DrawImage(image, x, y);
+    return;
+  }
+  const platform::ImageRef& tinted = lit.Get(image, r, g, b);
+  platform::SetColor(255, 255, 255);
+  platform::DrawImage(tinted, x, y);
+  platform::SetColor(r, g, b);
 }
 
 }  // namespace kelp

@@ -23,4 +23,8 @@ class TintedPicture {
   int r_ = -1, g_ = -1, b_ = -1;
 };
 
+// Draws the first frame of `image` at (x, y) as the current colour tints it,
+// through `lit`'s copy: the drawing state is as before afterwards.
+void DrawTinted(TintedPicture& lit, const platform::ImageRef& image, float x, float y);
+
 }  // namespace kelp

@@ -21,6 +21,7 @@
 #include "framework/core/object_list.h"
 #include "platform/image.h"
 #include "platform/stream.h"
+#include "village/tinted_picture.h"
 
 namespace kelp {
 
@@ -55,6 +56,7 @@ class TUpgrade : public Object, public std::enable_shared_from_this<TUpgrade> {
   platform::ImageRef Banner;
   platform::ImageRef Over;
   platform::ImageRef Light2;
+  TintedPicture ImageLit, OverLit;  // Image and Over in the village's light
   float x = 0.0f, y = 0.0f;  // top-left in village coordinates
   int cx = 0, cy = 0;        // centre offset
   int px = 0, py = 0;        // chimney offset; 0, 0 = no chimney

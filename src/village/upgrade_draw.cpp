@@ -44,6 +44,14 @@ void DrawAt(const platform::ImageRef& image, float x, float y) {
   platform::DrawImage(image, x * c, y * c);
 }
 
+// In the current colour, through the picture's tinted copy.
+void DrawAtLit(TintedPicture& lit, const platform::ImageRef& image, float x, float y) {
+  if (!image) return;
+  const float c = Zoom();
+  platform::SetScale(c, c);
+  DrawTinted(lit, image, x * c, y * c);
+}
+
 void DrawLit(const platform::ImageRef& image, float x, float y, int r, int g, int b, float alpha) {
   if (!image) return;
   PushGraphicsState();
@@ -207,7 +215,7 @@ int TUpgrade::DrawBuildingEffect() {
 int TUpgrade::Draw() {
   if (class_ == "road2" && building_effect) DrawBuildingEffect();
   if (!Hide) {
-    DrawAt(Image, x, y);
+    DrawAtLit(ImageLit, Image, x, y);
     DrawLit(Banner, x, y, 255, 255, 255, 1.0f);
     if (Light_alpha > 0.0f) DrawLit(Light, x, y, 255, 255, 255, Light_alpha);
   }
@@ -271,7 +279,7 @@ void TUpgrade::DrawOver() {
   if (VillageScreen) ApplyColor(VillageScreen->VillageColor);
   for (const Ref<TUpgrade>& u : Upgrades) {
     if (u->Hide) continue;
-    DrawAt(u->Over, u->x, u->y);
+    DrawAtLit(u->OverLit, u->Over, u->x, u->y);
     if (HoveredUpgrade == u) DrawLit(u->Over, u->x, u->y, 200, 200, 200, HoverAlpha);
     u->DrawLight2();
   }

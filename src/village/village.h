@@ -11,6 +11,7 @@
 #include "framework/core/color.h"
 #include "framework/core/typed_global.h"
 #include "platform/image.h"
+#include "village/starry_sky.h"
 #include "village/tinted_picture.h"
 #include "world/village_state.h"
 
@@ -146,8 +147,10 @@ class TVillageMode : public TVillageState {
   void Hide();
   void Show();
 
-  // The sky and the backgrounds in the day's colours, remade when a colour changes.
+  // The sky, with the stars when they show, and the backgrounds in the
+  // day's colours, remade when a colour changes.
   TintedPicture SkyLit, BackLit[3];
+  StarrySky StarryLit;
 };
 // A new emitter of the effect at (x, y), added to the village's emitters; null
 // (and nothing added) when the effect is missing, so that a missing effect

@@ -1,5 +1,6 @@
 // The village screen's frame (update and draw passes), its rain, scrolling,
 // zooms, parasite mode and the show/hide of a visit.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -356,18 +357,33 @@ int TVillageMode::Draw() {
   SetBlend(ALPHABLEND);
   ApplyColor(DayColor);
   SetScale(z, z);
-  if (Sky && DayColor) {
-    SetColor(255, 255, 255);
-    TileImage(SkyLit.Get(Sky, DayColor->r, DayColor->g, DayColor->b), 0.0f, 0.0f);
-  }
-  SetOrigin(ShakeOffsetX, ShakeOffsetY);
-  SetScale(1.0f, 1.0f);
   const float stars = StarsAlpha();
-  if (Night_Sky && stars > 0.0f) {
-    SetBlend(LIGHTBLEND);
+  const int star_alpha = stars > 0.0f ? static_cast<int>(std::lround(std::min(stars, 1.0f) * 255.0f)) : 0;
+  // Sky and stars as one picture, while the shake keeps the stars' rows within the sky's first tile.
+  const bool one_sky = Sky && DayColor && Night_Sky && star_alpha > 0 && ShakeOffsetY <= 0.0f &&
+                       ShakeOffsetY >= static_cast<float>(VirtualHeight - Sky->Height());
+  const ImageRef starry =
+      one_sky ? StarryLit.Get(Sky, Night_Sky, DayColor->r, DayColor->g, DayColor->b, star_alpha) : nullptr;
+  if (starry) {
+    SetOrigin(ShakeOffsetX, ShakeOffsetY);
+    SetScale(1.0f, 1.0f);
     SetColor(255, 255, 255);
-    SetAlpha(stars);
-    TileImage(Night_Sky, 0.0f, 0.0f);
+    SetAlpha(1.0f);
+    TileImage(starry, 0.0f, 0.0f);
+  } else {
+    if (Sky && DayColor) {
+      SetColor(255, 255, 255);
+      TileImage(SkyLit.Get(Sky, DayColor->r, DayColor->g, DayColor->b), 0.0f, 0.0f);
+      ApplyColor(DayColor);
+    }
+    SetOrigin(ShakeOffsetX, ShakeOffsetY);
+    SetScale(1.0f, 1.0f);
+    if (Night_Sky && stars > 0.0f) {
+      SetBlend(LIGHTBLEND);
+      SetColor(255, 255, 255);
+      SetAlpha(stars);
+      TileImage(Night_Sky, 0.0f, 0.0f);
+    }
   }
   SetAlpha(1.0f);
   SetBlend(ALPHABLEND);
