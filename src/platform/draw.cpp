@@ -172,6 +172,54 @@ SDL_Texture* TextureFor(const Image& image, int frame, const Paint& paint) {
   return internal::FrameTexture(image, frame, paint.masked);
 }
 
+// The frame's texels `source` stretched (as the renderer stretches) to w x h,
+// kept with the frame (a few sizes each); null until that size has been asked
+// for twice, so that sprites whose size keeps changing make few copies.
+SDL_Texture* ScaledCopy(Image::Texture& t, SDL_Renderer* renderer, const SDL_Rect& source, int w, int h) {
+  constexpr int kMaxPixels = 512 * 512;
+  constexpr size_t kSizes = 6;
+  if (w <= 0 || h <= 0 || int64_t(w) * h > kMaxPixels || !t.texture) return nullptr;
+  auto same = [&](const Image::Texture::Scaled& s) {
+    return s.w == w && s.h == h && s.version == t.version && SDL_RectEquals(&s.source, &source);
+  };
+  for (size_t i = 0; i < t.scaled.size(); ++i) {
+    if (!same(t.scaled[i])) continue;
+    // Most recently used first: the last one goes when the list is full.
+    std::rotate(t.scaled.begin(), t.scaled.begin() + i, t.scaled.begin() + i + 1);
+    return t.scaled.front().texture;
+  }
+  const auto asked = std::find_if(t.wanted.begin(), t.wanted.end(), same);
+  if (asked == t.wanted.end()) {
+    if (t.wanted.size() >= kSizes) t.wanted.erase(t.wanted.begin());
+    t.wanted.push_back(Image::Texture::Scaled{nullptr, source, w, h, t.version});
+    return nullptr;
+  }
+  t.wanted.erase(asked);
+  SDL_Texture* copy = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
+  if (!copy) return nullptr;
+  SDL_Texture* previous = SDL_GetRenderTarget(renderer);
+  bool ok = SDL_SetRenderTarget(renderer, copy) == 0;
+  if (ok) {
+    SDL_SetTextureBlendMode(t.texture, SDL_BLENDMODE_NONE);
+    SDL_SetTextureColorMod(t.texture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(t.texture, 255);
+    ok = SDL_RenderCopy(renderer, t.texture, &source, nullptr) == 0;
+  }
+  SDL_SetRenderTarget(renderer, previous);
+  internal::ForgetClip();
+  if (!ok) {
+    SDL_DestroyTexture(copy);
+    return nullptr;
+  }
+  SDL_SetTextureUserData(copy, SDL_GetTextureUserData(t.texture));
+  if (t.scaled.size() >= kSizes) {
+    SDL_DestroyTexture(t.scaled.back().texture);
+    t.scaled.pop_back();
+  }
+  t.scaled.insert(t.scaled.begin(), Image::Texture::Scaled{copy, source, w, h, t.version});
+  return copy;
+}
+
 double Cross(const SDL_FPoint& o, const SDL_FPoint& a, const SDL_FPoint& b) {
   return double(a.x - o.x) * (b.y - o.y) - double(a.y - o.y) * (b.x - o.x);
 }
@@ -230,6 +278,7 @@ Image::Texture::~Texture() {
   if (generation == internal::RendererGeneration() && internal::Renderer()) {
     if (texture) SDL_DestroyTexture(texture);
     if (masked) SDL_DestroyTexture(masked);
+    for (const Scaled& copy : scaled) SDL_DestroyTexture(copy.texture);
   }
 }
 
@@ -254,8 +303,11 @@ SDL_Texture* internal::FrameTexture(const Image& image, int frame, bool masked) 
     if (t.generation == generation) {
       if (t.texture) SDL_DestroyTexture(t.texture);
       if (t.masked) SDL_DestroyTexture(t.masked);
+      for (const Image::Texture::Scaled& copy : t.scaled) SDL_DestroyTexture(copy.texture);
     }
     t.texture = t.masked = nullptr;
+    t.scaled.clear();
+    t.wanted.clear();
     t.generation = generation;
     t.source = pixels;
   }
@@ -348,7 +400,30 @@ void DrawSubImageRect(const ImageRef& image, float x, float y, float w, float h,
   const float x0 = sw != 0 ? -image->HandleX() * w / sw : -image->HandleX();
   const float y0 = sh != 0 ? -image->HandleY() * h / sh : -image->HandleY();
   const float iw = float(image->Width()), ih = float(image->Height());
-  Quad(paint, texture, Placer(x, y), x0, y0, x0 + w, y0 + h, sx / iw, sy / ih, (sx + sw) / iw, (sy + sh) / ih);
+  const Placer at(x, y);
+  if (internal::SoftwareRenderer() && !paint.masked && at.iy == 0 && at.jx == 0 && at.ix > 0 && at.jy > 0 &&
+      sx == std::floor(sx) && sy == std::floor(sy) && sw == std::floor(sw) && sh == std::floor(sh) && sw > 0 &&
+      sh > 0) {
+    // Upright and scaled: drawn from a copy at its size on the canvas.
+    const SDL_FPoint a = at(x0, y0), b = at(x0 + w, y0 + h);
+    // The size from the scale alone, so that a sprite moving by fractions keeps it.
+    const float cx0 = std::round(a.x), cy0 = std::round(a.y);
+    const float cx1 = cx0 + std::round(b.x - a.x), cy1 = cy0 + std::round(b.y - a.y);
+    const int cw = int(cx1 - cx0), ch = int(cy1 - cy0);
+    if ((cw != int(sw) || ch != int(sh)) && std::fabs(cx0) < 1e6f && std::fabs(cy0) < 1e6f) {
+      const SDL_Rect source{int(sx), int(sy), int(sw), int(sh)};
+      if (SDL_Texture* copy = ScaledCopy(*image->Textures()[frame], paint.renderer, source, cw, ch)) {
+        SDL_Vertex v[4] = {{{cx0, cy0}, paint.color, {0, 0}},
+                           {{cx1, cy0}, paint.color, {1, 0}},
+                           {{cx1, cy1}, paint.color, {1, 1}},
+                           {{cx0, cy1}, paint.color, {0, 1}}};
+        static const int kIndices[6] = {0, 1, 2, 0, 2, 3};
+        Geometry(paint, copy, v, 4, kIndices, 6);
+        return;
+      }
+    }
+  }
+  Quad(paint, texture, at, x0, y0, x0 + w, y0 + h, sx / iw, sy / ih, (sx + sw) / iw, (sy + sh) / ih);
 }
 
 void DrawImageRect(const ImageRef& image, float x, float y, float w, float h, int frame) {

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/image.h"
 
@@ -59,6 +60,16 @@ struct Image::Texture {
   const Pixmap* source = nullptr;
   uint64_t version = 0;
   uint64_t masked_version = 0;
+  // The software renderer blends a scaled sprite several times slower than an
+  // unscaled one: a sprite drawn again and again at one size (clouds) keeps a
+  // copy of itself at that size. `wanted` are sizes asked for once.
+  struct Scaled {
+    SDL_Texture* texture = nullptr;
+    SDL_Rect source{0, 0, 0, 0};
+    int w = 0, h = 0;
+    uint64_t version = 0;
+  };
+  std::vector<Scaled> scaled, wanted;
   Texture() = default;
   Texture(const Texture&) = delete;
   Texture& operator=(const Texture&) = delete;
