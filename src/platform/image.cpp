@@ -31,11 +31,16 @@ ImageRef CutStrip(const PixmapRef& pixmap, int cell_w, int cell_h, int first, in
                  pixmap->Height(), cells, cell_w, cell_h, first + frames);
     return nullptr;
   }
-  auto image = std::make_shared<Image>(cell_w, cell_h, frames, flags);
-  for (int i = 0; i < frames; ++i) {
-    const int cell = first + i;
-    image->SetFrame(i, pixmap->Window((cell % across) * cell_w, (cell / across) * cell_h, cell_w, cell_h));
+  std::vector<PixmapRef> cut;
+  if (frames == 1 && first == 0 && cell_w == pixmap->Width() && cell_h == pixmap->Height()) {
+    cut.push_back(pixmap);  // the whole picture: no second copy of its pixels
+  } else {
+    for (int i = 0; i < frames; ++i) {
+      const int cell = first + i;
+      cut.push_back(pixmap->Window((cell % across) * cell_w, (cell / across) * cell_h, cell_w, cell_h));
+    }
   }
+  auto image = ImageFromFrames(cell_w, cell_h, std::move(cut), flags);
   if (g_auto_mid_handle) image->MidHandle();
   return image;
 }
@@ -113,8 +118,9 @@ void Image::SetFrame(int frame, PixmapRef pixmap) {
 }
 
 std::shared_ptr<Image> Image::MirrorX() const {
-  auto mirror = std::make_shared<Image>(width_, height_, Frames(), flags_);
-  for (int i = 0; i < Frames(); ++i) mirror->SetFrame(i, Frame(i)->MirrorX());
+  std::vector<PixmapRef> mirrored;
+  for (int i = 0; i < Frames(); ++i) mirrored.push_back(Frame(i)->MirrorX());
+  auto mirror = ImageFromFrames(width_, height_, std::move(mirrored), flags_);
   mirror->SetHandle(width_ - handle_x_, handle_y_);
   return mirror;
 }
@@ -156,6 +162,13 @@ ImageRef ImageFromPixmap(PixmapRef pixmap, int flags) {
   auto image = std::make_shared<Image>(pixmap->Width(), pixmap->Height(), 0, flags);
   image->frames_.push_back(std::move(pixmap));
   image->textures_.resize(1);
+  return image;
+}
+
+ImageRef ImageFromFrames(int width, int height, std::vector<PixmapRef> frames, int flags) {
+  auto image = std::make_shared<Image>(width, height, 0, flags);
+  image->frames_ = std::move(frames);
+  image->textures_.resize(image->frames_.size());
   return image;
 }
 

@@ -96,6 +96,8 @@ class Image {
 
  private:
   friend std::shared_ptr<Image> ImageFromPixmap(std::shared_ptr<Pixmap> pixmap, int flags);
+  friend std::shared_ptr<Image> ImageFromFrames(int width, int height, std::vector<std::shared_ptr<Pixmap>> frames,
+                                                int flags);
   int width_, height_, flags_;
   float handle_x_ = 0, handle_y_ = 0;
   mutable std::vector<PixmapRef> frames_;
@@ -114,6 +116,8 @@ ImageRef LoadAnimImage(const std::string& path, int cell_w, int cell_h, int firs
 // An image of one pixmap; the pixmap is shared, not copied.
 ImageRef ImageFromPixmap(PixmapRef pixmap, int flags = 0);
 ImageRef CreateImage(int width, int height, int frames = 1, int flags = DYNAMICIMAGE);
+// An image of these frames, each width x height; the pixmaps are shared, not copied.
+ImageRef ImageFromFrames(int width, int height, std::vector<PixmapRef> frames, int flags = 0);
 // Pads each side up to a power of two (font pages): unchanged when both are
 // powers of two, else each side is 2 doubled until it holds the picture; the
 // picture sits at the top left. The handle stays at 0, 0.
