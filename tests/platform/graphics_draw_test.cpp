@@ -279,6 +279,48 @@ TEST_F(GraphicsCanvas, TexturesFollowPixelWritesAndRendererSwitches) {
   ExpectRGB(Grab().ReadPixel(11, 11), 0, 0, 255, 0, "after a renderer switch");
 }
 
+// A sprite drawn again at the same scale comes from a copy kept at that
+// size: it must land, tint and change exactly as the first, stretched draw.
+TEST_F(GraphicsCanvas, ScaledSpritesDrawnAgainMatchTheFirstDrawAndFollowWrites) {
+  struct Case {
+    const char* name;
+    float sx, sy;
+    Box box;
+  };
+  const Case cases[] = {
+      {"2 x 3", 2, 3, {100, 100, 140, 130}},
+      {"3 x 2", 3, 2, {100, 100, 160, 120}},
+      {"2 x 3 again", 2, 3, {100, 100, 140, 130}},
+  };
+  ImageRef image = RedGreen();
+  for (int round = 0; round < 3; ++round) {
+    for (const Case& c : cases) {
+      const std::string what = std::string(c.name) + ", round " + std::to_string(round);
+      Cls();
+      SetTransform(0, c.sx, c.sy);
+      DrawImage(image, 100.4f, 100.4f);
+      Pixmap got = Grab();
+      ExpectBox(LitBox(got), c.box, what);
+      ExpectRGB(got.ReadPixel(c.box.x0 + 2, c.box.y0 + 2), 255, 0, 0, 0, what);
+      ExpectRGB(got.ReadPixel(c.box.x1 - 2, c.box.y1 - 2), 0, 255, 0, 0, what);
+    }
+  }
+  SetColor(128, 255, 255);
+  SetAlpha(0.5f);
+  SetTransform(0, 2, 3);
+  Cls();
+  DrawImage(image, 100, 100);
+  ExpectRGB(Grab().ReadPixel(102, 102), 64, 0, 0, 2, "tinted copy");
+  SetColor(255, 255, 255);
+  SetAlpha(1.0f);
+  image->Frame(0)->WritePixel(0, 0, 0xFF0000FFu);
+  for (int i = 0; i < 2; ++i) {
+    Cls();
+    DrawImage(image, 100, 100);
+    ExpectRGB(Grab().ReadPixel(100, 100), 0, 0, 255, 0, "after a pixel write, draw " + std::to_string(i));
+  }
+}
+
 TEST_F(GraphicsCanvas, ShapesAndTextLandWhereAsked) {
   SetLineWidth(4);
   DrawLine(100, 100, 200, 100);
