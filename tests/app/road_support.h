@@ -20,6 +20,7 @@
 #include "app/frame_loop.h"
 #include "app/startup.h"
 #include "framework/core/frame_clock.h"
+#include "pile_calm.h"
 #include "framework/core/startup_settings.h"
 #include "framework/media/canvas_placement.h"
 #include "framework/media/visuals.h"
@@ -143,20 +144,7 @@ class ChainBot {
     pressed_ = true;
     button_ = b;
   }
-  bool Calm() {
-    std::map<const TBlock*, std::pair<float, float>> now;
-    bool calm = true;
-    for (const auto& b : BlockList) {
-      if (!b->Released || b->Deleted()) continue;
-      now[b.get()] = {b->RenderX, b->RenderY};
-      if (b->Ticket) calm = false;
-      const auto was = last_.find(b.get());
-      if (was == last_.end() || std::hypot(b->RenderX - was->second.first, b->RenderY - was->second.second) > 0.5f)
-        calm = false;
-    }
-    last_ = std::move(now);
-    return calm;
-  }
+  bool Calm() { return calm_.Look(); }
   static float RestingY(float x) {
     float top = 600.0f;
     for (const auto& b : BlockList)
@@ -197,7 +185,7 @@ class ChainBot {
     target_ = swap_ ? b.first : a.first;
   }
 
-  std::map<const TBlock*, std::pair<float, float>> last_;
+  testsupport::PileCalm calm_;
   Ref<TBlock> planned_;
   float target_ = 390.0f;
   bool swap_ = false;

@@ -19,6 +19,7 @@
 #include "play/count2.h"
 #include "play/level_complete.h"
 #include "world/brick.h"
+#include "pile_calm.h"
 #include "play_scene.h"
 
 namespace play_test {
@@ -68,18 +69,7 @@ class Bot {
   // going, or while boxes still move, would stay behind: wait for calm.
   bool Calm() {
     const int type = GameScreen->GameType;
-    std::map<const TBlock*, std::pair<float, float>> now;
-    bool calm = true;
-    for (const auto& b : BlockList) {
-      if (!b->Released || b->Deleted()) continue;
-      now[b.get()] = {b->RenderX, b->RenderY};
-      if (b->Ticket) calm = false;
-      const auto was = last_.find(b.get());
-      if (was == last_.end() || std::hypot(b->RenderX - was->second.first, b->RenderY - was->second.second) > 0.5f)
-        calm = false;
-    }
-    last_ = std::move(now);
-    return calm || type == 2 || type == 20 || type == 200;
+    return calm_.Look() || type == 2 || type == 20 || type == 200;
   }
 
   // Where a box dropped at x comes to rest: on the highest box or ledge under it.
@@ -153,7 +143,7 @@ class Bot {
   }
 
   Plan plan_;
-  std::map<const TBlock*, std::pair<float, float>> last_;  // where each box was a frame ago
+  testsupport::PileCalm calm_;
   Ref<TBlock> planned_;
   float target_ = 390.0f;
   bool wantSwap_ = false;
