@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/frame_loop.h"
+#include "app/startup.h"
 #include "framework/core/frame_clock.h"
 #include "framework/media/fade.h"
 #include "framework/media/visuals.h"
@@ -15,6 +16,7 @@
 #include "platform/events.h"
 #include "platform/frame_timer.h"
 #include "platform/input.h"
+#include "platform/single_instance.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "reset_rooms.h"
@@ -52,6 +54,36 @@ class FrameLoopTest : public ::testing::Test {
   testenv::FakeClock clock;
   int tick_ms = 18;
   int ticks = 0;
+  std::vector<int> exit_codes;
+};
+
+// The whole program (GameMain) in the current folder, started again and again
+// as a player would: every frame-timer wait moves the clock one tick and the
+// process exit only records its code. Start() before each run, Stop() after.
+struct WholeProgram {
+  void Start(int frameLimit) {
+    testsupport::ResetAppRooms();
+    platform::ResetAppState();
+    platform::ResetInput();
+    platform::SetFrameWaitHook([this] {
+      clock.Advance(18);
+      return 1;
+    });
+    platform::SetExitFunction([this](int code) { exit_codes.push_back(code); });
+    SplashWaits = 0;
+    FrameLimit = frameLimit;
+    AppArguments = {"kelp"};
+  }
+  void Stop() {
+    platform::SetFrameWaitHook({});
+    platform::SetExitFunction({});
+    platform::ReleaseSingleInstance();
+    platform::CloseGraphics();
+    platform::ResetAppState();
+    testsupport::ResetAppRooms();
+  }
+
+  testenv::FakeClock clock;
   std::vector<int> exit_codes;
 };
 

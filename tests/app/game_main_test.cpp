@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/frame_loop.h"
+#include "app_test_env.h"
 #include "app/startup.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/startup_settings.h"
@@ -76,40 +77,23 @@ void WriteGameData(const testenv::TempDir& dir) {
                      R"(<note/><logo image="screenbranding/missing.png" time="60000"/></splash>)");
 }
 
-class GameMainTest : public ::testing::Test {
+class GameMainTest : public ::testing::Test, protected apptest::WholeProgram {
  protected:
   void SetUp() override {
-    testsupport::ResetAppRooms();
     WriteGameData(program);
     old_cwd = std::filesystem::current_path();
     std::filesystem::current_path(program.path());
     setenv("APPDATA", appdata.path().c_str(), 1);
-    platform::ResetAppState();
-    platform::ResetInput();
-    platform::SetFrameWaitHook([this] {
-      clock.Advance(18);
-      return 1;
-    });
-    platform::SetExitFunction([this](int code) { exit_codes.push_back(code); });
-    SplashWaits = 0;
-    FrameLimit = 400;
-    AppArguments = {"kelp"};
+    Start(400);
   }
   void TearDown() override {
-    platform::SetFrameWaitHook({});
-    platform::SetExitFunction({});
-    platform::ReleaseSingleInstance();
-    platform::CloseGraphics();
-    platform::ResetAppState();
-    testsupport::ResetAppRooms();
+    Stop();
     std::filesystem::current_path(old_cwd);
   }
   std::string SaveFolder() const { return appdata / "Kelp/data/"; }
 
   testenv::TempDir program, appdata;
-  testenv::FakeClock clock;
   std::filesystem::path old_cwd;
-  std::vector<int> exit_codes;
 };
 
 TEST_F(GameMainTest, StartsToTheMenuAndLeavesThroughTheQuitBox) {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/frame_loop.h"
+#include "app_test_env.h"
 #include "app/startup.h"
 #include "framework/core/frame_clock.h"
 #include "pile_calm.h"
@@ -380,7 +381,7 @@ inline std::vector<std::string> Built() {
 
 // The whole program on the data set the build made, in a fresh save folder,
 // with every frame-timer wait moving the clock one tick.
-class Road : public ::testing::Test {
+class Road : public ::testing::Test, protected apptest::WholeProgram {
  protected:
   void SetUp() override {
     old_cwd = fs::current_path();
@@ -393,33 +394,14 @@ class Road : public ::testing::Test {
     fs::current_path(old_cwd);
   }
   // A new start of the program.
-  void Fresh(int frameLimit = 12000) {
-    testsupport::ResetAppRooms();
-    platform::ResetAppState();
-    platform::ResetInput();
-    platform::SetFrameWaitHook([this] {
-      clock.Advance(18);
-      return 1;
-    });
-    platform::SetExitFunction([this](int code) { exit_codes.push_back(code); });
-    SplashWaits = 0;
-    FrameLimit = frameLimit;
-    AppArguments = {"kelp"};
-  }
+  void Fresh(int frameLimit = 12000) { Start(frameLimit); }
   void Close() {
     FrameProbe = nullptr;
-    platform::SetFrameWaitHook({});
-    platform::SetExitFunction({});
-    platform::ReleaseSingleInstance();
-    platform::CloseGraphics();
-    platform::ResetAppState();
-    testsupport::ResetAppRooms();
+    Stop();
   }
 
   testenv::TempDir appdata;
-  testenv::FakeClock clock;
   fs::path old_cwd;
-  std::vector<int> exit_codes;
 };
 
 }  // namespace kelp::road
