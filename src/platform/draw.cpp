@@ -78,7 +78,10 @@ struct Paint {
 };
 
 // The renderer, blend and vertex colour for a draw, or false when it would draw nothing.
-bool Prepare(Paint& paint) {
+// A texture tinted to within one level of white at full alpha draws untinted:
+// the difference cannot be seen, and the software renderer's untinted copy
+// and blend are many times cheaper than its per-pixel tinting.
+bool Prepare(Paint& paint, bool textured = false) {
   paint.renderer = internal::Renderer();
   if (!paint.renderer || !internal::Canvas()) return false;
   const DrawState& s = State();
@@ -109,6 +112,8 @@ bool Prepare(Paint& paint) {
   }
   paint.color = SDL_Color{Uint8(std::clamp(s.r, 0, 255)), Uint8(std::clamp(s.g, 0, 255)),
                           Uint8(std::clamp(s.b, 0, 255)), Uint8(a)};
+  if (textured && a == 255 && paint.color.r >= 254 && paint.color.g >= 254 && paint.color.b >= 254)
+    paint.color = SDL_Color{255, 255, 255, 255};
   return ApplyClip(paint.renderer);
 }
 
@@ -393,7 +398,7 @@ void DrawSubImageRect(const ImageRef& image, float x, float y, float w, float h,
                       float sh, int frame) {
   if (!image || frame < 0 || frame >= image->Frames() || image->Width() <= 0 || image->Height() <= 0) return;
   Paint paint;
-  if (!Prepare(paint)) return;
+  if (!Prepare(paint, true)) return;
   SDL_Texture* texture = TextureFor(*image, frame, paint);
   if (!texture) return;
   // The handle is in image pixels; it stretches with the piece.
@@ -436,7 +441,7 @@ void TileImage(const ImageRef& image, float x, float y, int frame) {
   const int w = image->Width(), h = image->Height();
   if (w <= 0 || h <= 0) return;
   Paint paint;
-  if (!Prepare(paint)) return;
+  if (!Prepare(paint, true)) return;
   SDL_Texture* texture = TextureFor(*image, frame, paint);
   if (!texture) return;
   const DrawState& s = State();
@@ -538,7 +543,7 @@ void DrawPoly(const std::vector<float>& xy) {
 void DrawTexturedFan(const ImageRef& image, const std::vector<FanVertex>& fan, int frame) {
   if (!image || fan.size() < 3 || frame < 0 || frame >= image->Frames()) return;
   Paint paint;
-  if (!Prepare(paint)) return;
+  if (!Prepare(paint, true)) return;
   SDL_Texture* texture = TextureFor(*image, frame, paint);
   if (!texture) return;
   const DrawState& s = State();

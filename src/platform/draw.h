@@ -2,6 +2,8 @@
 // Drawing onto the canvas with the current draw state (graphics_state.h).
 // Coordinates are virtual (800x600 or 960x600); the origin is added to them.
 // With no open graphics every call does nothing; a null image draws nothing.
+// Images are tinted by the state's colour, except that a colour of 254 or more
+// in each of r, g, b at full alpha draws them untinted (as 255, 255, 255).
 #include <string>
 #include <vector>
 

@@ -321,6 +321,58 @@ TEST_F(GraphicsCanvas, ScaledSpritesDrawnAgainMatchTheFirstDrawAndFollowWrites) 
   }
 }
 
+// Colours stop at 254, so a tint of 254 must draw exactly as white (the
+// renderer's untinted path), while 253 still tints.
+TEST_F(GraphicsCanvas, NearWhiteTintDrawsAsWhiteAndDarkerStillTints) {
+  auto p = std::make_shared<Pixmap>(8, 8);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) p->WritePixel(x, y, x < 4 ? 0xFFFFFFFFu : 0x80FFFFFFu | uint32_t(y * 30) << 8);
+  ImageRef image = ImageFromPixmap(p, 0);
+  struct Draw {
+    const char* name;
+    void (*draw)(const ImageRef&);
+  };
+  const Draw draws[] = {
+      {"plain", [](const ImageRef& i) { DrawImage(i, 100, 100); }},
+      {"stretched", [](const ImageRef& i) { DrawImageRect(i, 100, 100, 24, 16); }},
+      {"tiled", [](const ImageRef& i) { TileImage(i, 3, 5); }},
+      {"fan", [](const ImageRef& i) { DrawTexturedFan(i, {{100, 100, 0, 0}, {140, 100, 1, 0}, {100, 140, 0, 1}}); }},
+  };
+  struct Tint {
+    int r, g, b, blend;
+  };
+  const Tint untinted[] = {{254, 254, 254, ALPHABLEND}, {255, 254, 255, ALPHABLEND}, {254, 254, 254, LIGHTBLEND},
+                           {254, 254, 254, SOLIDBLEND}};
+  for (const Draw& d : draws) {
+    for (const Tint& t : untinted) {
+      const std::string what = std::string(d.name) + " at " + std::to_string(t.r) + "," + std::to_string(t.g) +
+                                ", blend " + std::to_string(t.blend);
+      SetBlend(t.blend);
+      SetClearColor(40, 60, 80);
+      SetColor(255, 255, 255);
+      d.draw(image);  // a stretch drawn twice comes from its scaled copy: both draws below do
+      Cls();
+      d.draw(image);
+      const Pixmap white = Grab();
+      Cls();
+      SetColor(t.r, t.g, t.b);
+      d.draw(image);
+      const Pixmap near = Grab();
+      ASSERT_EQ(white.Width(), near.Width());
+      int differing = 0;
+      for (int y = 0; y < white.Height(); ++y)
+        for (int x = 0; x < white.Width(); ++x) differing += white.ReadPixel(x, y) != near.ReadPixel(x, y);
+      EXPECT_EQ(differing, 0) << what;
+    }
+    SetBlend(ALPHABLEND);
+    Cls();
+    SetColor(253, 253, 253);
+    d.draw(image);
+    const std::string what = std::string(d.name) + " at 253";
+    ExpectRGB(Grab().ReadPixel(101, 101), 253, 253, 253, 0, what);
+  }
+}
+
 TEST_F(GraphicsCanvas, ShapesAndTextLandWhereAsked) {
   SetLineWidth(4);
   DrawLine(100, 100, 200, 100);
