@@ -14,6 +14,7 @@
 #include "framework/media/resources.h"
 #include "framework/media/sound.h"
 #include "framework/ui/mouse.h"
+#include "play/in_game_interface.h"
 #include "village/nodes.h"
 #include "village/panel.h"
 #include "village/path_search.h"
@@ -84,6 +85,9 @@ int TVillageMode::Load(int island) {
   if (island == 0 || island == Island) return 0;
   Island = island;
   CurrentVillage = island;
+  // The level's side panels belong to the island: a level started without a
+  // visit to the village (a debug start, the map) must not keep the other's.
+  if (InGameInterface) InGameInterface->SetVillage();
   const std::string nodes = Folder(island) + (island == SNOW ? "nodes2.dat" : "nodes1.dat");
   int ok = 1;
   if (!TNode::Load(OpenPakStream(nodes))) {

@@ -5,6 +5,9 @@
 // in the middle of a stage and restored the same; a damaged block refused.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 #include "../../tools/village_view/village_view.h"
 #include "framework/core/frame_clock.h"
 #include "framework/core/startup_settings.h"
@@ -12,8 +15,10 @@
 #include "framework/media/fade.h"
 #include "framework/ui/widget.h"
 #include "play/dialog_texts.h"
+#include "play/in_game_interface.h"
 #include "play/tutorial.h"
 #include "reset_rooms.h"
+#include "test_resources.h"
 #include "village/panel.h"
 #include "village/snapshot.h"
 #include "village/story_links.h"
@@ -165,6 +170,28 @@ TEST_F(StoryRun, TheZeppelinFliesTheVillagersToTheSnowIsland) {
     if (i % 50 == 0) Play();
   }
   EXPECT_GT(level_->started, before);
+}
+
+// Whichever way the island changes (a visit, a level started straight from
+// the map or a debug start), the level's side panels follow the village.
+TEST_F(StoryRun, TheLevelsSidePanelsFollowTheIsland) {
+  std::map<std::string, platform::ImageRef> panels;
+  for (const char* id : {"IMAGE_LEFT_PANEL", "IMAGE_RIGHT_PANEL", "IMAGE_SNOW_LEFT_PANEL", "IMAGE_SNOW_RIGHT_PANEL"})
+    panels[id] = testsupport::AddImage(id, draw_probe::Solid(4, 4, 0xFF000000u | static_cast<uint32_t>(panels.size() + 1)));
+  InGameInterface = New<TInGameInterface>();
+  InGameInterface->Load();
+  const struct {
+    int island, level;
+    const char *left, *right;
+  } cases[] = {{TVillageMode::SNOW, 40, "IMAGE_SNOW_LEFT_PANEL", "IMAGE_SNOW_RIGHT_PANEL"},
+               {TVillageMode::DESERT, 10, "IMAGE_LEFT_PANEL", "IMAGE_RIGHT_PANEL"},
+               {TVillageMode::SNOW, 60, "IMAGE_SNOW_LEFT_PANEL", "IMAGE_SNOW_RIGHT_PANEL"}};
+  for (const auto& c : cases) {
+    GameState->Level = c.level;
+    VillageScreen->Load(c.island);
+    EXPECT_EQ(InGameInterface->LeftPanel, panels[c.left]) << "level " << c.level;
+    EXPECT_EQ(InGameInterface->RightPanel, panels[c.right]) << "level " << c.level;
+  }
 }
 
 TEST_F(StoryRun, AVillageSavedMidStageComesBackTheSame) {
