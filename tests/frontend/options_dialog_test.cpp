@@ -1,10 +1,12 @@
 // The options dialog: values set in it reach "options.dat" and come back at
 // the next start, Cancel puts everything back (a change waiting for the next
-// start included), and opened from a level its Credits button does nothing.
+// start included), opened from a level its Credits button does nothing, and a
+// click made while it slides in changes nothing.
 #include "frontend/options_dialog.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "framework/core/startup_settings.h"
@@ -14,6 +16,7 @@
 #include "framework/ui/controls.h"
 #include "framework/ui/message_box.h"
 #include "framework/ui/mouse.h"
+#include "framework/ui/widget_updater.h"
 #include "frontend/options.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -151,6 +154,77 @@ TEST_F(OptionsDialog, EnterIsOKAndEscapeIsCancel) {
   platform::InjectKey(platform::VK_ESCAPE, false);
   Run(d);
   EXPECT_FLOAT_EQ(SoundVolume, 0.3f);
+}
+
+}  // namespace
+}  // namespace kelp
+
+namespace kelp {
+namespace {
+
+// The second click of a double click on the menu's Options button lands
+// where the dialog's controls are about to come to rest (the full-screen box
+// rests right under that button). It must change nothing; a click made once
+// the dialog is at rest works.
+TEST_F(OptionsDialog, AClickMadeWhileTheDialogSlidesInChangesNothing) {
+  enum Control { kFullScreen, kCursor, kOK, kCancel };
+  const struct {
+    const char* what;
+    Control control;
+  } cases[] = {{"full screen", kFullScreen}, {"game cursor", kCursor}, {"OK", kOK}, {"Cancel", kCancel}};
+  auto frame = [] {
+    Mouse->Update(1.0f);
+    WidgetManager->Update(1.0f);
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Ref<TOptions> d = ShowOptions(0);
+    d->Resize(VirtualCenterX - 170, -440, 340, 440);  // the art's size; tests have no art
+    d->StartShow();
+    const Ref<TWidget> control = c.control == kFullScreen ? Ref<TWidget>(d->CB_FullScreen)
+                                 : c.control == kCursor   ? Ref<TWidget>(d->CB_CustomCursor)
+                                 : c.control == kOK       ? Ref<TWidget>(d->BUTTON_OK)
+                                                          : Ref<TWidget>(d->BUTTON_CANCEL);
+    control->_width = std::max(control->_width, 100);
+    control->_height = 60;  // taller than a frame's slide, so it is under the pointer in some frame
+    const float restY = static_cast<float>(VirtualCenterY - 220);
+    const float px = control->_x + 10.0f, py = restY + (control->_y - d->_y) + 30.0f;
+    platform::InjectMousePosition(px, py);
+    // Pressed as the control slides under the pointer.
+    for (int i = 0; i < 200 && !(py > control->_y && py < control->_y + 60.0f); ++i) frame();
+    ASSERT_TRUE(WidgetManager->TopModalSliding());
+    platform::InjectMouseButton(1, true);
+    for (int i = 0; i < 200 && WidgetManager->TopModalSliding(); ++i) frame();
+    ASSERT_FALSE(WidgetManager->TopModalSliding());
+    ASSERT_FLOAT_EQ(d->_y, restY);
+    platform::InjectMouseButton(1, false);
+    frame();
+    EXPECT_EQ(FullScreen, 1);
+    EXPECT_EQ(CustomCursor, 0);
+    EXPECT_FALSE(d->Updater->IsHiding()) << "neither OK nor Cancel was pressed";
+    EXPECT_FALSE(Notice());
+
+    // The same click once the dialog is at rest.
+    platform::InjectMouseButton(1, true);
+    frame();
+    platform::InjectMouseButton(1, false);
+    frame();
+    switch (c.control) {
+      case kFullScreen: EXPECT_EQ(FullScreen, 0); break;
+      case kCursor: EXPECT_EQ(CustomCursor, 1); break;
+      case kOK:
+      case kCancel: EXPECT_TRUE(d->Updater->IsHiding()); break;
+    }
+    if (const Ref<TMessageBox> notice = Notice()) {
+      notice->DePress(TMessageBox::Button_0_ID);
+      Run(notice);
+    }
+    if (!d->Updater->IsHiding()) d->DePress(d->Button_CANCEL_ID);
+    Run(d);
+    FullScreen = 1;
+    CustomCursor = 0;
+    FullScreenChangePending = 0;
+  }
 }
 
 }  // namespace

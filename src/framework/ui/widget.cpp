@@ -6,6 +6,7 @@
 #include "framework/media/canvas_placement.h"
 #include "framework/media/graphics_state.h"
 #include "framework/ui/mouse.h"
+#include "framework/ui/widget_updater.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/input.h"
@@ -178,11 +179,26 @@ void TWidgetManager::UpdateListener() {
   int button = 0;
   for (int b = 1; b <= 3; ++b)
     if (change[b].down || change[b].presses > 0) button = b;
-  if (button > 0) MouseDown_(button);
+  const Ref<TWidget> top = TopModalWidget.lock();
+  if (button > 0 && (!pressHeld_ || change[button].presses > 0)) {
+    pressTop_ = top;
+    pressHadTop_ = top != nullptr;
+    pressRefused_ = TopModalSliding();
+  }
+  const bool sameTop = pressHadTop_ ? top && pressTop_.lock() == top : !top;
+  if (button > 0 && sameTop && !pressRefused_) MouseDown_(button);
+  pressHeld_ = change[1].down || change[2].down || change[3].down;
   if (OldMouseButton > 0 && (button == 0 || !change[button].down)) MouseUp(OldMouseButton);
 
   OldMouseX = Mouse ? Mouse->x : 0.0f;
   OldMouseY = Mouse ? Mouse->y : 0.0f;
+}
+
+bool TWidgetManager::TopModalSliding() const {
+  const Ref<TWidget> top = TopModalWidget.lock();
+  if (!top) return false;
+  const Ref<TWidgetUpdater> slide = top->Slider.lock();
+  return slide && slide->Moving();
 }
 
 void TWidgetManager::Update(float dt) {
@@ -303,6 +319,10 @@ void TWidgetManager::RemoveWidget(const TWidget* w) {
   // Leaving twice must not run the leaving handler twice.
   if (!held) return;
   if (TopModalWidget.lock().get() == w) {
+    // Keys hit while the box was open were meant for it, never for the
+    // screen under it (an Escape typed into the name box must not open the
+    // menu's quit box once the name is taken).
+    platform::FlushKeys();
     TopModalWidget.reset();
     Ref<TWidget> last;
     for (const Ref<TWidget>& other : WidgetsList)

@@ -13,6 +13,8 @@
 
 namespace kelp {
 
+class TWidgetUpdater;
+
 class TWidget : public Object, public std::enable_shared_from_this<TWidget> {
  public:
   float _x = 0.0f, _y = 0.0f;
@@ -31,6 +33,7 @@ class TWidget : public Object, public std::enable_shared_from_this<TWidget> {
   int x = 0, y = 0;
   Ref<TWidget> child;  // drawn just before this widget
   int drawed = 0;
+  WeakRef<TWidgetUpdater> Slider;  // the last slide made for it (set by TWidgetUpdater::Create)
 
   virtual int Update(float dt);
   virtual int Draw();
@@ -94,11 +97,19 @@ class TWidgetManager : public Object {
   void RemoveWidget(const Ref<TWidget>& w) { RemoveWidget(w.get()); }
 
   bool Contains(const TWidget* w) const { return WidgetsList.Contains(w); }
+  // The top modal widget is sliding in or out: a press begun now presses nothing.
+  bool TopModalSliding() const;
 
  private:
   // Buttons 1..3 since the last update, so that a quick click still
   // presses and releases a widget.
   platform::ButtonLatch buttons_[3] = {platform::ButtonLatch(1), platform::ButtonLatch(2), platform::ButtonLatch(3)};
+  // The press being held: the modal widget on top when it began, and
+  // whether it was refused then (its box was on the move).
+  bool pressHeld_ = false;
+  bool pressHadTop_ = false;
+  bool pressRefused_ = false;
+  WeakRef<TWidget> pressTop_;
 };
 
 // The one widget manager of the game.

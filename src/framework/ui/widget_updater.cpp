@@ -36,6 +36,7 @@ Ref<TWidgetUpdater> TWidgetUpdater::Create(const Ref<TWidget>& widget, int sound
   auto u = New<TWidgetUpdater>();
   u->Widget = widget;
   u->sound = sound;
+  if (widget) widget->Slider = u;
   return u;
 }
 

@@ -49,6 +49,8 @@ class TWidgetUpdater : public Object {
   int IsDeath() const { return Death; }
   int IsHiding() const { return State == 2; }
   int IsShowing() const { return State == 1; }
+  // Sliding in and not yet at rest (the bounce counts as at rest), or sliding out.
+  bool Moving() const { return State == 2 || (State == 1 && Accel && !Accel->Stopped); }
 };
 
 }  // namespace kelp

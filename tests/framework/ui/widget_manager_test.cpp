@@ -2,6 +2,7 @@
 // drawing, adding and removing (also from inside handlers), blocking waits.
 #include <gtest/gtest.h>
 
+#include "framework/ui/widget_updater.h"
 #include "widget_test_env.h"
 
 using namespace widgettest;
@@ -195,6 +196,109 @@ TEST_F(WidgetManagerTest, ModalWidgetCutsOffUpdatesAndMouseBeforeItButNotDrawing
   log_.clear();
   Click(120, 120);
   EXPECT_EQ(Only(log_, "button:down"), std::vector<std::string>{"button:down 1"});
+}
+
+// A modal box that slides in from above as the dialogs do.
+class SlidingBox : public Probe {
+ public:
+  using Probe::Probe;
+  Ref<TWidgetUpdater> Updater;
+  int Update(float dt) override {
+    if (Updater) Updater->Update(dt);
+    return Probe::Update(dt);
+  }
+};
+
+TEST_F(WidgetManagerTest, APressBelongsToTheModalWidgetOnTopWhenItBeganAndNotToABoxOnTheMove) {
+  // Phases of the box: 0 not open yet, 1 sliding in, 2 at rest, 3 sliding out.
+  struct Case {
+    const char* what;
+    int pressAt, releaseAt;
+    int controlClicks;  // downs and ups the box's control hears
+  };
+  const Case cases[] = {
+      {"pressed and let go once it is at rest", 2, 2, 1},
+      {"the second click of a double click, while it slides in", 1, 1, 0},
+      {"pressed while it slides in, let go once it is at rest", 1, 2, 0},
+      {"held from before it opened, let go once it is at rest", 0, 2, 0},
+      {"pressed while it slides out", 3, 3, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    InitWidgetManager();
+    platform::ResetInput();
+    log_.clear();
+    auto screen = Place(New<Probe>(&log_, "screen"), 0, 0, 800, 600);
+    auto box = Place(New<SlidingBox>(&log_, "box"), 300, -200, 200, 200);
+    box->Modal = 1;
+    auto control = Place(New<Probe>(&log_, "control"), 350, 250, 40, 20);  // where the box comes to rest
+    WidgetManager->AddWidget(screen);
+    Point(360, 255);
+    Frame();
+
+    int phase = 0;
+    auto reach = [&](int p) {
+      if (p >= 1 && phase < 1) {
+        WidgetManager->AddWidget(box);
+        WidgetManager->AddWidget(control);
+        box->Updater = TWidgetUpdater::Create(box, 0);
+        box->Updater->Init(0, 1, 0.9f, 1.5f);
+        box->Updater->StartShow(0.0f, 0.0f, 0.0f);
+        Frame();
+        ASSERT_TRUE(WidgetManager->TopModalSliding());
+      }
+      if (p >= 2 && phase < 2) {
+        for (int i = 0; i < 200 && WidgetManager->TopModalSliding(); ++i) Frame();
+        ASSERT_FALSE(WidgetManager->TopModalSliding());
+      }
+      if (p >= 3 && phase < 3) {
+        box->Updater->StartHiding();
+        Frame();
+      }
+      phase = p;
+    };
+    reach(c.pressAt);
+    Press();
+    Frame();
+    reach(c.releaseAt);
+    Release();
+    Frame();
+    EXPECT_EQ(Only(log_, "control:down").empty() ? 0 : 1, c.controlClicks);
+    EXPECT_EQ(Count(log_, "control:up 1"), c.controlClicks);
+  }
+}
+
+TEST_F(WidgetManagerTest, APressHeldAsItsBoxLeavesPressesNothingUnderIt) {
+  auto button = Place(New<Probe>(&log_, "button"), 100, 100, 50, 50);
+  auto box = Place(New<Probe>(&log_, "box"), 50, 50, 300, 300);
+  box->Modal = 1;
+  WidgetManager->AddWidget(button);
+  WidgetManager->AddWidget(box);
+  Point(120, 120);
+  Press();
+  Frame();
+  WidgetManager->RemoveWidget(box);
+  box.reset();  // gone for good, as a closed box is
+  Frames(2);
+  Release();
+  Frame();
+  EXPECT_TRUE(Only(log_, "button:down").empty());
+  Click(120, 120);
+  EXPECT_EQ(Count(log_, "button:up 1"), 1) << "the next press is the button's";
+}
+
+TEST_F(WidgetManagerTest, KeysHitWhileABoxIsOpenAreDroppedWhenItLeaves) {
+  auto box = New<Probe>(&log_, "box");
+  box->Modal = 1;
+  auto plain = New<Probe>(&log_, "plain");
+  WidgetManager->AddWidget(box);
+  WidgetManager->AddWidget(plain);
+  Key(platform::VK_ESCAPE);
+  WidgetManager->RemoveWidget(plain);
+  EXPECT_EQ(platform::KeyHit(platform::VK_ESCAPE), 1) << "a widget that is not on top keeps the keys";
+  Key(platform::VK_ESCAPE);
+  WidgetManager->RemoveWidget(box);
+  EXPECT_EQ(platform::KeyHit(platform::VK_ESCAPE), 0);
 }
 
 TEST_F(WidgetManagerTest, RemovingTheTopModalWidgetHandsTheRoleToTheLastModalOneLeft) {
