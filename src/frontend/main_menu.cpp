@@ -54,6 +54,8 @@ namespace {
 constexpr int kQuitConfirmed = 15001;
 constexpr int kQuitDeclined = 15002;
 constexpr int kKeyC = 67;
+constexpr int kMenuTextLeft = 40, kMenuTextWidth = 720;  // centred on the canvas
+constexpr float kVersionX = 10.0f, kVersionY = 575.0f;   // bottom left, clear of the bush and its eyes
 
 void FadeInit(float alpha, float speed, float max) {
   if (ScreenFade) ScreenFade->Init(alpha, speed, max);
@@ -124,8 +126,9 @@ int TMainMenu::AddedToManager() {
     t->font = FontHi;
     t->align = 1;
     WidgetManager->AddWidget(t);
-    // Wide enough that each line of the two texts stays on one line.
-    t->Resize(CanvasOffsetX + 150, y, 500, 200);
+    // Wide enough that each line of the two texts stays on one line: a
+    // wrapped help line would run into the greeting under it.
+    t->Resize(CanvasOffsetX + kMenuTextLeft, y, kMenuTextWidth, 200);
     return t;
   };
   HelpText = text(468);
@@ -175,6 +178,9 @@ Ref<TPhysButton> TMainMenu::AddButton(const std::string& name, int id) {
 
 void TMainMenu::Load() {
   Clear();
+  // The map's clouds and effects stay behind in the effects list; the menu's
+  // sky starts from its own.
+  TVisuals::ClearVisuals();
   CloudGenTime = GameTime + CloudGenSpeed;
   const int n = Rand(8, 12);
   for (int i = 0; i <= n; ++i) TCloud::Create(static_cast<float>(Rand(-150, VirtualWidth)), 0.0f, 0, 0);
@@ -475,9 +481,15 @@ int TMainMenu::Draw() {
   platform::SetColor(255, 255, 255);
   if (LogoPortal) platform::DrawImage(LogoPortal, 10.0f, static_cast<float>(590 - LogoPortal->Height()));
   if (FontHelp) {
-    platform::SetColor(240, 240, 240);
     SetBMFont(FontHelp);
-    DrawBMText(GameVersion, static_cast<float>(790 - BMTextWidth(GameVersion)), 575.0f);
+    const float x = kVersionX + (LogoPortal ? static_cast<float>(LogoPortal->Width()) + 10.0f : 0.0f);
+    PushGraphicsState();
+    platform::SetAlpha(0.5f);
+    platform::SetColor(0, 0, 0);
+    DrawBMText(GameVersion, x + 1.0f, kVersionY + 1.0f);
+    PopGraphicsState();
+    platform::SetColor(240, 240, 240);
+    DrawBMText(GameVersion, x, kVersionY);
     platform::SetColor(255, 255, 255);
   }
   DrawSideBars();

@@ -1,6 +1,7 @@
 // The main menu's scene: the mouse force does not pile up over visits, a
 // scene missing pieces still shows, and a click counts only when it began on
-// the button and never left it.
+// the button and never left it; its help lines stay on one line and its sky
+// holds only its own clouds.
 #include "frontend/main_menu.h"
 
 #include <gtest/gtest.h>
@@ -10,12 +11,18 @@
 
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
+#include "framework/files/language.h"
 #include "framework/files/log.h"
+#include "framework/media/bmfont.h"
+#include "framework/media/visuals.h"
+#include "framework/ui/dialog.h"
+#include "framework/ui/input_box.h"
 #include "framework/ui/message_box.h"
 #include "framework/ui/mouse.h"
 #include "frontend/menu_scene.h"
 #include "frontend/profile.h"
 #include "physics/engine.h"
+#include "world/effects/clouds.h"
 #include "world/effects/help_text.h"
 #include "play/game.h"
 #include "play/player.h"
@@ -175,6 +182,46 @@ TEST_F(MainMenuScene, AClickCountsOnlyWhenItBeganOnTheButtonAndStayed) {
     for (const Ref<TWidget>& w : WidgetManager->WidgetsList)
       if (dynamic_cast<TMessageBox*>(w.get())) WidgetManager->RemoveWidget(w);
   }
+}
+
+}  // namespace
+}  // namespace kelp
+
+namespace kelp {
+namespace {
+
+// The line about the hovered button stays on one line in the game's own font,
+// so that it never runs into the greeting below it.
+TEST_F(MainMenuScene, EachButtonsHelpLineFitsOneLineAboveTheGreeting) {
+  fs::current_path(KELP_DATA_ROOT);
+  const Ref<TBMFont> font = LoadBMFont("data/fonts/hi.xml");
+  ASSERT_TRUE(font);
+  ASSERT_TRUE(LoadLanguageTable(GameTexts, "data/lang/String.dat"));
+  fs::current_path(dir_.path());
+  const Ref<THelpText> help = MainMenuScreen->HelpText, greeting = MainMenuScreen->UserText;
+  ASSERT_TRUE(help && greeting);
+  for (int entry = 11; entry <= 14; ++entry) {
+    SCOPED_TRACE(GameTexts[entry]);
+    const int height = DrawTextBox(0, 0, GameTexts[entry], help->_width, JUSTIFY_CENTRE, 0);
+    EXPECT_EQ(height, BMLineHeight());
+    EXPECT_LE(help->_y + static_cast<float>(height), greeting->_y);
+  }
+  // The greeting's first line, for the longest name the box takes.
+  EXPECT_EQ(DrawTextBox(0, 0, NameGreeting("WWWWWWWW"), greeting->_width, JUSTIFY_CENTRE, 0), 2 * BMLineHeight());
+}
+
+// Clouds left by the island map do not drift on in the menu's sky.
+TEST_F(MainMenuScene, TheMenuShowsOnlyItsOwnClouds) {
+  Scene();
+  const Ref<TCloud> left = TCloud::Create(100.0f, 170.0f, 1, 0);
+  ASSERT_TRUE(VisualsList.Contains(left.get()));
+  MainMenuScreen->SetHided(0);
+  EXPECT_FALSE(VisualsList.Contains(left.get()));
+  int clouds = 0;
+  for (const Ref<TVisuals>& v : VisualsList)
+    if (dynamic_cast<TCloud*>(v.get())) ++clouds;
+  EXPECT_GE(clouds, 9);
+  EXPECT_LE(clouds, 13);
 }
 
 }  // namespace
