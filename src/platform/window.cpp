@@ -205,10 +205,21 @@ bool OpenGraphics(int width, int height, int depth, int /*refresh*/, bool headle
   } else {
     if (!InitVideo()) return false;
     Uint32 flags = SDL_WINDOW_SHOWN;
-    if (depth != 0) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    int ww = width, wh = height;
+    if (depth != 0) {
+      flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+      // Made at the desktop's size from the start: without a window manager
+      // nobody grows a smaller window to full screen, while SDL draws as if
+      // it had (an 800 x 600 game on a 1024 x 768 desktop showed the top left
+      // of a stretched frame in a centred 800 x 600 window).
+      const DesktopMode desktop = GetDesktopMode();
+      if (desktop.width > 0 && desktop.height > 0) {
+        ww = desktop.width;
+        wh = desktop.height;
+      }
+    }
     if (g_backend == Backend::OpenGL) flags |= SDL_WINDOW_OPENGL;
-    g_dev.window = SDL_CreateWindow(g_title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                                    flags);
+    g_dev.window = SDL_CreateWindow(g_title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ww, wh, flags);
     if (!g_dev.window) {
       std::fprintf(stderr, "Graphics: cannot open a %dx%d window: %s\n", width, height, SDL_GetError());
       return false;
