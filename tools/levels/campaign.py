@@ -322,11 +322,11 @@ def campaign():
     L.append(lv)
 
     # ---- stage 16: small elites on moving ledges ------------------------------
-    lv = Level(29, 16, 1, 270000)
+    lv = Level(29, 16, 1, 300000)          # an explosion beside the elite breaks its armour
     lv.ground()
-    lv.platform(1, 210, 290, 420, [(250, 424, 0), (380, 424, 0), (505, 424, 0)], 0.8)
-    lv.obstacle(2, 430, 330, 540, 330, 8, parazite=1)
-    lv.rows([R, (BOSS, SMALL_ELITE), B, R, B, O, R, O, B])
+    lv.platform(1, 210, 290, 420, [(250, 424, 0), (400, 424, 0)], 0.8)
+    lv.obstacle(2, 450, 380, 540, 380, 5, parazite=1)
+    lv.rows([R, (BOSS, SMALL_ELITE), BOOM, R, B, O, R, O, B, B])
     L.append(lv)
 
     # ---- stage 17: the last desert rounds ----------------------------------------
@@ -424,9 +424,9 @@ def campaign():
     lv.rows([P, S, X, P, S, W, W])
     L.append(lv)
 
-    lv = snow(46, 25, 100, 290000)
+    lv = snow(46, 25, 100, 320000)          # the evil yeti: an explosion at its side
     lv.ground()
-    lv.rows([B, S, (BOSS, EVIL_YETI), S, B, W, B, S, W, ICEBOX, W])
+    lv.rows([B, S, (BOSS, EVIL_YETI), BOOM, B, W, B, S, W, ICEBOX, W, S])
     L.append(lv)
 
     lv = snow(47, 26, 100, 290000)
@@ -492,9 +492,9 @@ def campaign():
     lv.rows([G, S, G, W, S, W])
     L.append(lv)
 
-    lv = snow(58, 31, 100, 320000)
+    lv = snow(58, 31, 100, 350000)          # two yetis side by side in a nest of explosions
     lv.ground()
-    lv.rows([R, O, (BOSS, YETI), S, R, O, ICEBOX, S, (BOSS, EVIL_YETI), R, O, S, W, W])
+    lv.rows([R, BOOM, (BOSS, YETI), BOOM, R, O, ICEBOX, BOOM, (BOSS, EVIL_YETI), BOOM, O, S, W, W, R, S, O])
     L.append(lv)
 
     lv = snow(59, 32, 200, 320000, blocks=40, gentime=4200)
@@ -545,11 +545,11 @@ def campaign():
     lv.rows([R, S, W, R, S, W, GROW])
     L.append(lv)
 
-    lv = snow(66, 35, 100, 350000)
+    lv = snow(66, 35, 100, 380000)          # the brownie between an explosion and a parasite bomb
     lv.ground()
-    lv.obstacle(1, 220, 420, 320, 420, 8)
-    lv.obstacle(2, 440, 420, 540, 420, 8)
-    lv.rows([B, S, (BOSS, BROWNIE_FULL), S, B, W, O, S, B, W, O, PBOMB, W])
+    lv.obstacle(1, 220, 420, 320, 420, 4)
+    lv.obstacle(2, 440, 420, 540, 420, 4)
+    lv.rows([B, S, (BOSS, BROWNIE_FULL), BOOM, B, W, O, S, BOOM, W, O, PBOMB, W, S, B])
     L.append(lv)
 
     lv = snow(67, 35, 200, 400000, blocks=36, gentime=4800)
