@@ -159,6 +159,15 @@ void UpdateFrame() {
   }
 }
 
+void UpdateFrameUndrawn() {
+  GameTime = platform::Millisecs() - PausedTotal;
+  InitFrameClock();
+  if (Mouse) Mouse->Update(FrameSync->dt * TimeScale);
+  FrameSync->Update();
+  if (WidgetManager) WidgetManager->Update(FrameSync->dt * TimeScale);
+  platform::PollEvents();
+}
+
 void EndProgram(int code) {
   CloseLog();
   platform::ReleaseSingleInstance();

@@ -30,6 +30,11 @@ extern platform::ImageRef PauseBackground;  // drawn behind the pause overlay
 // test, or after FrameLimit frames.
 void RunApplication();
 void UpdateFrame();
+// A frame as UpdateFrame runs it but neither waiting for the tick nor drawing:
+// the game clock, the mouse, the frame clock, the widgets' update and the
+// events. For the headless runs that play faster than frames can be drawn
+// (the campaign bot, the whole-campaign test), between drawn frames.
+void UpdateFrameUndrawn();
 // Closes the log and ends the process with the exit code.
 void EndProgram(int code = 0);
 

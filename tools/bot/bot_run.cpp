@@ -57,7 +57,7 @@ State* g_state = nullptr;
   if (s.trace)
     for (const auto& b : BlockList)
       if (b->Released && !b->Deleted())
-        std::fprintf(stderr, "box %d at %.0f,%.0f\n", b->class_, b->RenderX, b->RenderY);
+        std::fprintf(stderr, "box %d armour %d at %.0f,%.0f\n", b->class_, b->armor, b->RenderX, b->RenderY);
   out << outcome << " " << played << " " << score << " " << limit << "\n";
   out.flush();
   std::fflush(nullptr);
@@ -96,11 +96,7 @@ void UndrawnFrame(State& s) {
   ++s.frame;
   GameTime = platform::Millisecs() - PausedTotal;
   s.player->Act();
-  InitFrameClock();
-  if (Mouse) Mouse->Update(FrameSync->dt * TimeScale);
-  FrameSync->Update();
-  if (WidgetManager) WidgetManager->Update(FrameSync->dt * TimeScale);
-  platform::PollEvents();
+  UpdateFrameUndrawn();
   Trace(s);
   CheckOutcome(s);
 }
