@@ -326,7 +326,7 @@ def campaign():
     lv.ground()
     lv.platform(1, 210, 290, 420, [(250, 424, 0), (400, 424, 0)], 0.8)
     lv.obstacle(2, 450, 380, 540, 380, 5, parazite=1)
-    lv.rows([R, (BOSS, SMALL_ELITE), BOOM, R, B, O, R, O, B, B])
+    lv.rows([R, (BOSS, SMALL_ELITE), BOOM, R, B, O, R, O, B])
     L.append(lv)
 
     # ---- stage 17: the last desert rounds ----------------------------------------
@@ -494,7 +494,7 @@ def campaign():
 
     lv = snow(58, 31, 100, 350000)          # two yetis side by side in a nest of explosions
     lv.ground()
-    lv.rows([R, BOOM, (BOSS, YETI), BOOM, R, O, ICEBOX, BOOM, (BOSS, EVIL_YETI), BOOM, O, S, W, W, R, S, O])
+    lv.rows([R, BOOM, (BOSS, YETI), BOOM, R, O, ICEBOX, BOOM, (BOSS, EVIL_YETI), BOOM, O, S, W, W, R, S, S])
     L.append(lv)
 
     lv = snow(59, 32, 200, 320000, blocks=40, gentime=4200)
@@ -549,7 +549,7 @@ def campaign():
     lv.ground()
     lv.obstacle(1, 220, 420, 320, 420, 4)
     lv.obstacle(2, 440, 420, 540, 420, 4)
-    lv.rows([B, S, (BOSS, BROWNIE_FULL), BOOM, B, W, O, S, BOOM, W, O, PBOMB, W, S, B])
+    lv.rows([B, S, (BOSS, BROWNIE_FULL), BOOM, B, W, O, S, BOOM, W, O, PBOMB, W, B, S])
     L.append(lv)
 
     lv = snow(67, 35, 200, 400000, blocks=36, gentime=4800)
