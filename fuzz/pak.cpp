@@ -24,13 +24,16 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
-// A scratch folder for the archive, removed when the run ends.
+// A scratch folder for the archive, removed when the run ends. It is also the
+// working folder: names the archive does not hold are looked for on disk
+// first, without regard to case, and an empty folder answers that at once.
 struct Scratch {
   Scratch() {
     std::string dir = (std::filesystem::temp_directory_path() / "kelp-fuzz-pak-XXXXXX").string();
     if (!mkdtemp(dir.data())) std::abort();
     folder = dir;
     path = dir + "/data.pak";
+    if (chdir(folder.c_str()) != 0) std::abort();
   }
   ~Scratch() {
     std::error_code ec;

@@ -1,5 +1,6 @@
 #include "play/dialog_printer.h"
 
+#include <array>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -38,7 +39,7 @@ void ReplaceAll(std::u32string& s, std::u32string_view what, std::u32string_view
     s.replace(at, what.size(), with);
 }
 
-bool EndsWith(const std::u32string& s, const std::u32string& tail) {
+bool EndsWith(const std::u32string& s, std::u32string_view tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
@@ -57,6 +58,23 @@ int CharWidth(const TBMFont* font, char32_t c) {
   std::string one;
   utf8::Append(one, c);
   return font->StringWidth(one);
+}
+
+// The colour tags as wide text, "<Blue>" and "</Blue>" for each mode 1..8,
+// made once: the markup loop asks for them at every character.
+struct ColorTag {
+  std::u32string open, close;
+};
+const std::array<ColorTag, 9>& ColorTags() {
+  static const std::array<ColorTag, 9> tags = [] {
+    std::array<ColorTag, 9> t;
+    for (int mode = 1; mode <= 8; ++mode) {
+      const std::string name = DialogColorNames[mode];
+      t[static_cast<size_t>(mode)] = {Wide("<" + name + ">"), Wide("</" + name + ">")};
+    }
+    return t;
+  }();
+  return tags;
 }
 
 // Moves the tags behind character number `at` by `by` characters; a tag at
@@ -108,7 +126,7 @@ Ref<TDialogPrinter> TDialogPrinter::Create(float x, float y, const Ref<TDialogPh
   std::u32string out;
   int count = 0;  // characters of `out` that take a number
   int open = 0, openStart = 0, pauses = 0;
-  auto take = [&](const std::u32string& tag) {
+  auto take = [&](std::u32string_view tag) {
     if (!EndsWith(out, tag)) return false;
     out.resize(out.size() - tag.size());
     count -= static_cast<int>(tag.size());
@@ -118,13 +136,13 @@ Ref<TDialogPrinter> TDialogPrinter::Create(float x, float y, const Ref<TDialogPh
     out += c;
     if (c != kBreak) ++count;
     for (int mode = 1; mode <= 8; ++mode) {
-      const std::string name = DialogColorNames[mode];
-      if (!open && take(Wide("<" + name + ">"))) {
+      const ColorTag& tag = ColorTags()[static_cast<size_t>(mode)];
+      if (!open && take(tag.open)) {
         open = mode;
         openStart = count + 1;
         break;
       }
-      if (open == mode && take(Wide("</" + name + ">"))) {
+      if (open == mode && take(tag.close)) {
         p->tags.AddLast(TDialogTag::Create(mode, openStart, count + 1));
         open = 0;
         break;

@@ -65,7 +65,8 @@ void SoakInput::PressKey() {
   static const int kKeys[] = {platform::VK_ESCAPE, platform::VK_ESCAPE, platform::VK_RETURN, platform::VK_RETURN,
                               platform::VK_SPACE,  platform::VK_BACK,   platform::VK_LEFT,   platform::VK_RIGHT,
                               platform::VK_F12,    'A',                 'K',                 'E',
-                              'L',                 'P',                 '1',                 platform::VK_TAB};
+                              'L',                 'W',                 'P',                 '1',
+                              platform::VK_TAB};
   key_down_ = kKeys[Between(0, static_cast<int>(std::size(kKeys)) - 1)];
   platform::InjectKey(key_down_, true);
   ++counts_.keys;

@@ -2,16 +2,23 @@
 // but plausible input for many frames, in child processes of this program so
 // that a quit, a crash or a sanitizer report ends one run and is reported.
 //
-//   soak --frames N [--seed S] [--work DIR] [--segment F] [--levels A-B]
-//        [--memory] [--readonly] [--damage] [--args "..."]
+//   soak --frames N [--seed S] [--work DIR] [--segment F] [--first F]
+//        [--levels LIST] [--villages LIST] [--memory] [--every-screen]
+//        [--readonly] [--damage] [--args "..."]
 //
 // Player files go to DIR/appdata (a fresh temporary folder unless given), so a
 // later run reads what an earlier one saved.
 //   --segment F   a new game process every F frames (the player restarts)
-//   --levels A-B  every run after the first starts at a random level A..B
-//                 (a debug start) instead of the menu
+//   --first F     the first run (from the menu) lasts F frames, the later
+//                 ones --segment frames
+//   --levels LIST, --villages LIST  the runs after the first take turns:
+//                 a level (a debug start at a level of LIST), a village (a
+//                 debug start in the village before a stage of LIST) and the
+//                 menu. LIST is numbers and ranges, "2-11" or "6,2,14-16";
+//                 each run takes the next of LIST in a shuffled order
 //   --memory      the resident set after the longest run's last frame must be
 //                 within 10% of that after a tenth of its frames
+//   --every-screen  every screen of the game must have been on show
 //   --readonly    the save folder is made read-only at a random moment of each
 //                 run and writable again after it
 //   --damage      each run plays a copy of the data set with one file
@@ -27,6 +34,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +43,8 @@
 #include <random>
 #include <string>
 #include <thread>
+#include <tuple>
+#include <vector>
 
 #include "soak_child.h"
 #include "soak_damage.h"
@@ -99,12 +109,6 @@ pid_t StartChild(const std::string& exe, long frames, uint32_t seed, const std::
   std::fflush(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
-    // The child ends with std::exit, without the game's own teardown, so the
-    // leak check at exit would report what the game still holds then (the
-    // village's waypoint graph links its nodes both ways). Leaks while
-    // playing show as resident memory growth instead.
-    std::string asan = getenv("ASAN_OPTIONS") ? getenv("ASAN_OPTIONS") : "";
-    setenv("ASAN_OPTIONS", (asan + (asan.empty() ? "" : ":") + "detect_leaks=0").c_str(), 1);
     execl(exe.c_str(), "soak", "--child", "--frames", frames_text.c_str(), "--seed", seed_text.c_str(), "--stats",
           stats.c_str(), "--args", args.c_str(), "--kill-at", kill_text.c_str(), static_cast<char*>(nullptr));
     std::_Exit(127);
@@ -147,6 +151,46 @@ int KillSaves(int kills, uint32_t seed, const std::string& work, const fs::path&
   return passed ? 0 : 1;
 }
 
+// "6,2,14-16" -> {6, 2, 14, 15, 16}; empty when malformed or out of lo..hi.
+std::vector<int> ParseList(const std::string& text, int lo, int hi) {
+  std::vector<int> out;
+  size_t at = 0;
+  while (at <= text.size()) {
+    const size_t end = std::min(text.find(',', at), text.size());
+    const std::string item = text.substr(at, end - at);
+    int a = 0, b = 0;
+    char tail = 0;
+    if (std::sscanf(item.c_str(), "%d-%d%c", &a, &b, &tail) == 2) {
+    } else if (std::sscanf(item.c_str(), "%d%c", &a, &tail) == 1) {
+      b = a;
+    } else {
+      return {};
+    }
+    if (a < lo || b > hi || b < a) return {};
+    for (int v = a; v <= b; ++v) out.push_back(v);
+    at = end + 1;
+  }
+  return out;
+}
+
+// Hands out the numbers of a list in shuffled order, every one once before
+// any comes again.
+class Deck {
+ public:
+  explicit Deck(std::vector<int> items) : items_(std::move(items)) {}
+  bool Empty() const { return items_.empty(); }
+  int Next(std::mt19937& rng) {
+    if (next_ == 0) std::shuffle(items_.begin(), items_.end(), rng);
+    const int v = items_[next_];
+    next_ = (next_ + 1) % items_.size();
+    return v;
+  }
+
+ private:
+  std::vector<int> items_;
+  size_t next_ = 0;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -165,14 +209,21 @@ int main(int argc, char** argv) {
   }
 
   const long segment = std::atol(Arg(argc, argv, "--segment", "0").c_str());
-  int level_lo = 0, level_hi = 0;
-  if (const std::string levels = Arg(argc, argv, "--levels", ""); !levels.empty()) {
-    if (std::sscanf(levels.c_str(), "%d-%d", &level_lo, &level_hi) != 2 || level_lo < 1 || level_hi < level_lo) {
-      std::fprintf(stderr, "soak: --levels wants A-B with 1 <= A <= B, not \"%s\"\n", levels.c_str());
+  const long first = std::atol(Arg(argc, argv, "--first", "0").c_str());
+  Deck levels({}), villages({});
+  for (auto [name, deck, hi] : {std::tuple{"--levels", &levels, 1000}, std::tuple{"--villages", &villages, 36}}) {
+    const std::string text = Arg(argc, argv, name, "");
+    if (text.empty()) continue;
+    *deck = Deck(ParseList(text, 1, hi));
+    if (deck->Empty()) {
+      std::fprintf(stderr, "soak: %s wants numbers and ranges from 1 to %d such as 2-11 or 6,2,14-16, not \"%s\"\n",
+                   name, hi, text.c_str());
       return 2;
     }
   }
-  const bool memory = Flag(argc, argv, "--memory");
+  soak::Demands demands;
+  demands.memory = Flag(argc, argv, "--memory");
+  demands.every_screen = Flag(argc, argv, "--every-screen");
   const bool readonly = Flag(argc, argv, "--readonly");
   const bool damage = Flag(argc, argv, "--damage");
 
@@ -196,13 +247,22 @@ int main(int argc, char** argv) {
   std::mt19937 rng(seed);
   soak::Report report;
   long left = frames;
+  // The kinds of start the runs after the first take turns with.
+  std::vector<std::string> kinds;
+  if (!levels.Empty()) kinds.push_back("level");
+  if (!villages.Empty()) kinds.push_back("village");
+  if (!kinds.empty()) kinds.push_back("menu");
   for (int run = 0; left > 0; ++run) {
-    const long budget = segment > 0 ? std::min(segment, left) : left;
+    const long length = run == 0 && first > 0 ? first : segment;
+    const long budget = length > 0 ? std::min(length, left) : left;
     const std::string stats = work + "/stats-" + std::to_string(run) + ".txt";
     fs::remove(stats);
     std::string args = game_args;
-    if (level_lo > 0 && run > 0) {
-      args += " debug " + std::to_string(std::uniform_int_distribution<int>(level_lo, level_hi)(rng));
+    if (run > 0 && !kinds.empty()) {
+      const std::string& kind = kinds[static_cast<size_t>(run - 1) % kinds.size()];
+      // A debug start: the level's own win and loss keys work there too.
+      if (kind == "level") args += " debug " + std::to_string(levels.Next(rng));
+      if (kind == "village") args += " debug village " + std::to_string(villages.Next(rng));
     }
     std::string exe = "/proc/self/exe";
     std::string damaged;
@@ -223,6 +283,6 @@ int main(int argc, char** argv) {
     if (!result.ok) break;
     left -= std::max(1L, result.frames);
   }
-  report.Print(stdout, work, memory);
-  return report.Passed(memory) ? 0 : 1;
+  report.Print(stdout, work, demands);
+  return report.Passed(demands) ? 0 : 1;
 }

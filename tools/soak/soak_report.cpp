@@ -2,6 +2,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <fstream>
@@ -53,6 +54,62 @@ RunResult ReadRun(const std::string& stats_path, int status, bool refusal_ok) {
   return r;
 }
 
+namespace {
+
+// Each screen of the game and the widget classes that show it; levels by
+// their kind.
+struct Screen {
+  const char* name;
+  std::vector<std::string> classes;
+};
+
+const std::vector<Screen>& GameScreens() {
+  static const std::vector<Screen> screens = {
+      {"menu", {"TMainMenu"}},
+      {"player selection", {"TUserOptions"}},
+      {"options", {"TOptions"}},
+      {"map", {"TMapMode"}},
+      {"level select", {"TLevelSelect"}},
+      {"level of kind 1", {"TGame type 1"}},
+      {"level of kind 2", {"TGame type 2"}},
+      {"level of kind 4", {"TGame type 4"}},
+      {"level of kind 10", {"TGame type 10"}},
+      {"level of kind 20", {"TGame type 20"}},
+      {"level of kind 100", {"TGame type 100"}},
+      {"level of kind 200", {"TGame type 200"}},
+      {"pause menu", {"TGameMenu"}},
+      {"results", {"TLevelComplete", "TGameComplete"}},
+      {"game over", {"TGameOver"}},
+      {"village", {"TVillageMode"}},
+      {"dialogs", {"TDialogGame", "TDialogVillage"}},
+      {"trophy room", {"TTrophyRoom"}},
+      {"comic", {"TComics"}},
+      {"credits", {"TCredits"}},
+      {"help", {"THelp"}},
+  };
+  return screens;
+}
+
+}  // namespace
+
+std::map<std::string, long> Report::Screens() const {
+  std::map<std::string, long> screens;
+  for (const auto& r : runs_)
+    for (const auto& [name, n] : r.screens) screens[name] += n;
+  return screens;
+}
+
+std::vector<std::string> Report::Missing() const {
+  const auto seen = Screens();
+  std::vector<std::string> missing;
+  for (const Screen& s : GameScreens()) {
+    bool found = false;
+    for (const std::string& c : s.classes) found = found || seen.count(c) > 0;
+    if (!found) missing.push_back(s.name);
+  }
+  return missing;
+}
+
 double Report::MemoryGrowth() const {
   const RunResult* longest = nullptr;
   for (const auto& r : runs_)
@@ -61,16 +118,17 @@ double Report::MemoryGrowth() const {
   return static_cast<double>(longest->rss_late) / static_cast<double>(longest->rss_early) - 1.0;
 }
 
-bool Report::Passed(bool memory) const {
+bool Report::Passed(const Demands& demands) const {
   for (const auto& r : runs_)
     if (!r.ok || r.bad_particles) return false;
-  return !memory || MemoryGrowth() <= 0.10;
+  if (demands.every_screen && !Missing().empty()) return false;
+  return !demands.memory || MemoryGrowth() <= 0.10;
 }
 
-void Report::Print(std::FILE* out, const std::string& work, bool memory) const {
+void Report::Print(std::FILE* out, const std::string& work, const Demands& demands) const {
   long frames = 0, quits = 0, bad = 0, peak = 0;
   RunResult total;
-  std::map<std::string, long> screens;
+  const std::map<std::string, long> screens = Screens();
   for (const auto& r : runs_) {
     frames += r.frames;
     quits += r.quit && r.ok;
@@ -82,7 +140,6 @@ void Report::Print(std::FILE* out, const std::string& work, bool memory) const {
     total.drags += r.drags;
     total.keys += r.keys;
     total.focus_losses += r.focus_losses;
-    for (const auto& [name, n] : r.screens) screens[name] += n;
   }
   std::fprintf(out, "soak: %ld frames in %zu runs (%ld ended by the game's own quit), work folder %s\n", frames,
                runs_.size(), quits, work.c_str());
@@ -90,6 +147,13 @@ void Report::Print(std::FILE* out, const std::string& work, bool memory) const {
                total.moves, total.clicks, total.button_clicks, total.drags, total.keys, total.focus_losses);
   std::fprintf(out, "screens reached (frames on show):\n");
   for (const auto& [name, n] : screens) std::fprintf(out, "  %8ld  %s\n", n, name.c_str());
+  std::fprintf(out, "the game's screens:");
+  const auto missing = Missing();
+  for (const Screen& s : GameScreens()) {
+    const bool seen = std::find(missing.begin(), missing.end(), s.name) == missing.end();
+    std::fprintf(out, "%s %s%s", &s == &GameScreens().front() ? "" : ",", s.name, seen ? "" : " (NOT REACHED)");
+  }
+  std::fprintf(out, "\n%s\n", missing.empty() ? "every screen reached" : "some screens not reached");
   std::fprintf(out, "bad particles: %ld\n", bad);
   for (const auto& r : runs_)
     if (!r.first_bad.empty()) std::fprintf(out, "  first: %s\n", r.first_bad.c_str());
@@ -100,8 +164,8 @@ void Report::Print(std::FILE* out, const std::string& work, bool memory) const {
                  r.start.c_str(), r.frames, r.rss_early, r.rss_late, r.ok ? "" : ", FAILED: ", r.ok ? "" : r.why.c_str());
     if (!r.damaged.empty()) std::fprintf(out, "    damaged: %s%s\n", r.damaged.c_str(), r.quit ? " (the game ended itself)" : "");
   }
-  if (memory) std::fprintf(out, "memory growth of the longest run: %+.1f%%\n", MemoryGrowth() * 100.0);
-  std::fprintf(out, "%s\n", Passed(memory) ? "PASSED" : "FAILED");
+  if (demands.memory) std::fprintf(out, "memory growth of the longest run: %+.1f%%\n", MemoryGrowth() * 100.0);
+  std::fprintf(out, "%s\n", Passed(demands) ? "PASSED" : "FAILED");
 }
 
 }  // namespace soak

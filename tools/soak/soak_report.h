@@ -25,13 +25,23 @@ struct RunResult {
 // a clean exit with a code of the game's own is a good end too.
 RunResult ReadRun(const std::string& stats_path, int status, bool refusal_ok = false);
 
+// What a run must show, besides ending well: memory growth within 10% and
+// every screen of the game reached.
+struct Demands {
+  bool memory = false;
+  bool every_screen = false;
+};
+
 class Report {
  public:
   void Add(const RunResult& run) { runs_.push_back(run); }
-  void Print(std::FILE* out, const std::string& work, bool memory) const;
-  bool Passed(bool memory) const;
+  void Print(std::FILE* out, const std::string& work, const Demands& demands) const;
+  bool Passed(const Demands& demands) const;
 
  private:
+  // The game's screens not seen in any run.
+  std::vector<std::string> Missing() const;
+  std::map<std::string, long> Screens() const;
   // The longest run's late resident set over its early one.
   double MemoryGrowth() const;
   std::vector<RunResult> runs_;

@@ -12,6 +12,7 @@
 #include "framework/ui/widget.h"
 #include "physics/engine.h"
 #include "platform/window.h"
+#include "world/game_state.h"
 #include "world/world.h"
 
 namespace soak {
@@ -48,7 +49,9 @@ void SoakWatch::Frame(long frame) {
     for (const auto& w : kelp::WidgetManager->WidgetsList) {
       if (!w->Visible) continue;
       if (!w->Modal && static_cast<float>(w->_width) * static_cast<float>(w->_height) < quarter) continue;
-      ++screens[ClassName(*w)];
+      // The running level counts once per kind of level.
+      if (w.get() == kelp::GameState.get()) ++screens["TGame type " + std::to_string(kelp::GameState->GameType)];
+      else ++screens[ClassName(*w)];
     }
   }
   // The field is the canvas; a particle far beyond it has escaped.

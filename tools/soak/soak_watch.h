@@ -1,7 +1,8 @@
 #pragma once
 // What the soak watches while it plays: the screens on show (by the class of
 // each large or modal widget), particles that are not finite or have left
-// the level's field, and the process's resident memory.
+// the level's field, and the process's resident memory. The running level is
+// named by its kind ("TGame type 2").
 #include <map>
 #include <string>
 
