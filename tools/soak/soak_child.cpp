@@ -8,6 +8,7 @@
 
 #include "app/frame_loop.h"
 #include "app/startup.h"
+#include "frontend/main_menu.h"
 #include "platform/frame_timer.h"
 #include "platform/system.h"
 #include "soak_input.h"
@@ -25,6 +26,8 @@ struct ChildState {
   long frame = 0;
   long rss_early = 0;  // after a tenth of the frames
   long rss_late = 0;
+  bool quit_turned = false;  // the menu's quit is turned back (options.stay)
+  long quits_turned_back = 0;
 };
 
 ChildState* g_child = nullptr;
@@ -39,6 +42,7 @@ void WriteStats(const ChildState& s, int quit, int exit_code) {
   out << "rss_early " << s.rss_early << "\n";
   out << "rss_late " << (s.rss_late ? s.rss_late : ResidentKiB()) << "\n";
   out << "peak " << PeakResidentKiB() << "\n";
+  out << "quits_turned_back " << s.quits_turned_back << "\n";
   const auto& c = s.input->counts();
   out << "input " << c.moves << " " << c.clicks << " " << c.button_clicks << " " << c.drags << " " << c.keys << " "
       << c.focus_losses << "\n";
@@ -56,6 +60,14 @@ int OnFrameWait() {
     WriteStats(s, 0, 0);
     std::fflush(nullptr);
     std::exit(0);
+  }
+  if (s.options.stay && !s.quit_turned && kelp::ExitGameHook) {
+    s.quit_turned = true;
+    kelp::ExitGameHook = [] {
+      ++g_child->quits_turned_back;
+      if (kelp::MainMenuScreen) kelp::MainMenuScreen->StartShow();
+      return 0;
+    };
   }
   s.input->Step();
   if (s.options.kill_at > 0) StepSaves();

@@ -14,6 +14,9 @@ struct ChildOptions {
   std::string stats_path;
   std::string args;  // extra game arguments, blank-separated
   long kill_at = 0;  // > 0: save often and die at this save stage (soak_saves.h)
+  // The main menu's quit brings the menu back instead of ending the process,
+  // so that one process lives through all its frames (for its memory).
+  bool stay = false;
 };
 
 // Never returns: the process ends with the game's exit code, 0 after the

@@ -10,7 +10,8 @@
 // later run reads what an earlier one saved.
 //   --segment F   a new game process every F frames (the player restarts)
 //   --first F     the first run (from the menu) lasts F frames, the later
-//                 ones --segment frames
+//                 ones --segment frames; the menu's quit does not end it (the
+//                 menu comes back), so that it lives through all its frames
 //   --levels LIST, --villages LIST  the runs after the first take turns:
 //                 a level (a debug start at a level of LIST), a village (a
 //                 debug start in the village before a stage of LIST) and the
@@ -102,7 +103,7 @@ int WaitChild(pid_t pid, const fs::path& appdata, double readonly_after) {
 }
 
 pid_t StartChild(const std::string& exe, long frames, uint32_t seed, const std::string& stats, const std::string& args,
-                 long kill_at) {
+                 long kill_at, bool stay = false) {
   const std::string frames_text = std::to_string(frames);
   const std::string seed_text = std::to_string(seed);
   const std::string kill_text = std::to_string(kill_at);
@@ -110,7 +111,8 @@ pid_t StartChild(const std::string& exe, long frames, uint32_t seed, const std::
   const pid_t pid = fork();
   if (pid == 0) {
     execl(exe.c_str(), "soak", "--child", "--frames", frames_text.c_str(), "--seed", seed_text.c_str(), "--stats",
-          stats.c_str(), "--args", args.c_str(), "--kill-at", kill_text.c_str(), static_cast<char*>(nullptr));
+          stats.c_str(), "--args", args.c_str(), "--kill-at", kill_text.c_str(), stay ? "--stay" : "--go",
+          static_cast<char*>(nullptr));
     std::_Exit(127);
   }
   return pid;
@@ -205,6 +207,7 @@ int main(int argc, char** argv) {
     o.stats_path = Arg(argc, argv, "--stats", "soak-stats.txt");
     o.args = game_args;
     o.kill_at = std::atol(Arg(argc, argv, "--kill-at", "0").c_str());
+    o.stay = Flag(argc, argv, "--stay");
     soak::RunChild(o);
   }
 
@@ -271,7 +274,8 @@ int main(int argc, char** argv) {
       exe = copy.executable.string();
       damaged = copy.what;
     }
-    const pid_t pid = StartChild(exe, budget, seed + static_cast<uint32_t>(run) * 7919u, stats, args, 0);
+    const pid_t pid = StartChild(exe, budget, seed + static_cast<uint32_t>(run) * 7919u, stats, args, 0,
+                                 run == 0 && first > 0);
     // A read-only moment somewhere in the run's first seconds.
     const double readonly_after =
         readonly ? std::uniform_real_distribution<double>(0.2, 3.0)(rng) : -1.0;

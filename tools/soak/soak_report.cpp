@@ -29,6 +29,7 @@ RunResult ReadRun(const std::string& stats_path, int status, bool refusal_ok) {
     else if (key == "rss_early") words >> r.rss_early;
     else if (key == "rss_late") words >> r.rss_late;
     else if (key == "peak") words >> r.peak;
+    else if (key == "quits_turned_back") words >> r.quits_turned_back;
     else if (key == "input") words >> r.moves >> r.clicks >> r.button_clicks >> r.drags >> r.keys >> r.focus_losses;
     else if (key == "screen") {
       long n = 0;
@@ -160,8 +161,10 @@ void Report::Print(std::FILE* out, const std::string& work, const Demands& deman
   std::fprintf(out, "peak memory: %ld KiB\n", peak);
   for (size_t i = 0; i < runs_.size(); ++i) {
     const auto& r = runs_[i];
-    std::fprintf(out, "run %zu (%s): %ld frames, resident %ld KiB after a tenth, %ld KiB at the end%s%s\n", i,
-                 r.start.c_str(), r.frames, r.rss_early, r.rss_late, r.ok ? "" : ", FAILED: ", r.ok ? "" : r.why.c_str());
+    std::fprintf(out, "run %zu (%s): %ld frames, resident %ld KiB after a tenth, %ld KiB at the end%s%s%s\n", i,
+                 r.start.c_str(), r.frames, r.rss_early, r.rss_late,
+                 r.quits_turned_back ? (", the menu's quit turned back " + std::to_string(r.quits_turned_back) + " times").c_str() : "",
+                 r.ok ? "" : ", FAILED: ", r.ok ? "" : r.why.c_str());
     if (!r.damaged.empty()) std::fprintf(out, "    damaged: %s%s\n", r.damaged.c_str(), r.quit ? " (the game ended itself)" : "");
   }
   if (demands.memory) std::fprintf(out, "memory growth of the longest run: %+.1f%%\n", MemoryGrowth() * 100.0);

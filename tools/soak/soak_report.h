@@ -15,6 +15,7 @@ struct RunResult {
   long bad_particles = 0;
   std::string first_bad;
   long rss_early = 0, rss_late = 0, peak = 0;
+  long quits_turned_back = 0;  // the menu's quit, answered by showing the menu again
   long moves = 0, clicks = 0, button_clicks = 0, drags = 0, keys = 0, focus_losses = 0;
   std::map<std::string, long> screens;
   std::string start;    // how the run started: the menu or its game arguments
