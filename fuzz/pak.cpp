@@ -25,15 +25,16 @@ void Check(bool ok) {
 }
 
 // A scratch folder for the archive, removed when the run ends. It is also the
-// working folder: names the archive does not hold are looked for on disk
-// first, without regard to case, and an empty folder answers that at once.
+// working folder while an input runs: names are looked for on disk first,
+// without regard to case, and a folder holding only the archive answers that
+// at once. libFuzzer's own paths may be relative, so the old folder comes back
+// after each input.
 struct Scratch {
   Scratch() {
     std::string dir = (std::filesystem::temp_directory_path() / "kelp-fuzz-pak-XXXXXX").string();
     if (!mkdtemp(dir.data())) std::abort();
     folder = dir;
     path = dir + "/data.pak";
-    if (chdir(folder.c_str()) != 0) std::abort();
   }
   ~Scratch() {
     std::error_code ec;
@@ -42,15 +43,26 @@ struct Scratch {
   std::string folder, path;
 };
 
-const std::string& ArchivePath() {
+const Scratch& Folder() {
   static const Scratch scratch;
-  return scratch.path;
+  return scratch;
 }
+
+// Works in the scratch folder for the life of the object.
+class InScratch {
+ public:
+  InScratch() : old_(std::filesystem::current_path()) { std::filesystem::current_path(Folder().folder); }
+  ~InScratch() { std::filesystem::current_path(old_); }
+
+ private:
+  std::filesystem::path old_;
+};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string& path = ArchivePath();
+  const InScratch here;
+  const std::string& path = Folder().path;
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return 0;
   std::fwrite(data, 1, size, f);

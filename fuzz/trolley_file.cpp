@@ -42,8 +42,9 @@ void CheckLine() {
 }
 
 void Run() {
-  TTrolley::Reset();
-  for (int i = 0; i < 600; ++i) {
+  // Ten seconds of the line; a file that made no trolley has nothing to run.
+  if (!Trolleys.IsEmpty()) TTrolley::Reset();
+  for (int i = 0; i < 600 && !Trolleys.IsEmpty(); ++i) {
     GameTime += 18;
     TTrolley::UpdateTrolley(1.0f);
     World->Physics->Update(1.0f);
