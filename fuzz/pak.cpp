@@ -24,11 +24,7 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
-// A scratch folder for the archive, removed when the run ends. It is also the
-// working folder while an input runs: names are looked for on disk first,
-// without regard to case, and a folder holding only the archive answers that
-// at once. libFuzzer's own paths may be relative, so the old folder comes back
-// after each input.
+// A scratch folder for the archive, removed when the run ends.
 struct Scratch {
   Scratch() {
     std::string dir = (std::filesystem::temp_directory_path() / "kelp-fuzz-pak-XXXXXX").string();
@@ -43,26 +39,15 @@ struct Scratch {
   std::string folder, path;
 };
 
-const Scratch& Folder() {
+const std::string& ArchivePath() {
   static const Scratch scratch;
-  return scratch;
+  return scratch.path;
 }
-
-// Works in the scratch folder for the life of the object.
-class InScratch {
- public:
-  InScratch() : old_(std::filesystem::current_path()) { std::filesystem::current_path(Folder().folder); }
-  ~InScratch() { std::filesystem::current_path(old_); }
-
- private:
-  std::filesystem::path old_;
-};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const InScratch here;
-  const std::string& path = Folder().path;
+  const std::string& path = ArchivePath();
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return 0;
   std::fwrite(data, 1, size, f);
