@@ -143,7 +143,10 @@ void TVillageMode::Scroll(float dt) {
   }
   Scroll_dx *= 0.92f;
   if (!new_scroll && std::fabs(Scroll_dx * dt) < 0.2f) Scroll_dx = 0.0f;
-  Scroll_x += Scroll_dx * dt + Scroll_delta * dt;
+  // A scripted scroll owns the camera: the zoom's drift waits for it, as the
+  // zoom itself does, or a slow scroll against the drift would never arrive
+  // and hold the zoom (and the panel) back for ever.
+  Scroll_x += Scroll_dx * dt + (new_scroll ? 0.0f : Scroll_delta * dt);
 }
 
 int TVillageMode::ScrollTo(float x, float maxSpeed) {

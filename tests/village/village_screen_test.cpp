@@ -84,6 +84,34 @@ TEST_F(VillageScreenTest, AnAutomaticScrollArrivesAndANearTargetStartsNothing) {
   EXPECT_NEAR(v.Scroll_x, 200.0f, 25.0f);
 }
 
+// A story scroll started while the village zooms in arrives, and the zoom
+// then ends: the zoom's drift must not hold a slow scroll off for ever.
+TEST_F(VillageScreenTest, AScrollStartedDuringTheOpeningZoomArrivesAndTheZoomEnds) {
+  struct Case {
+    float target, speed;
+  };
+  for (const Case c : {Case{-300.0f, 0.05f}, Case{-300.0f, 0.5f}, Case{300.0f, 0.05f}}) {
+    SCOPED_TRACE(c.target);
+    TVillageMode& v = *VillageScreen;
+    v.SetHided(0);
+    v.Scroll_x = 0.0f;
+    v.Scroll_dx = 0.0f;
+    v.Showing = 1;
+    v.Closing_scale = 2.0f;
+    v.Closing_speed = 0.015f;
+    v.Scroll_delta = 2.0f;
+    v.Scroll_delta_flag = 1;
+    ASSERT_EQ(v.ScrollTo(c.target - static_cast<float>(CanvasOffsetX), c.speed), 0);
+    int frames = 0;
+    while ((v.new_scroll || v.Showing) && frames < 5000) {
+      v.Update(1.0f);
+      ++frames;
+    }
+    EXPECT_EQ(v.new_scroll, 0);
+    EXPECT_EQ(v.Showing, 0);
+  }
+}
+
 struct PlayCase {
   int village, stage, finished, need, bridge, buy, refusal;
 };
