@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "village/tinted_picture.h"
+
 namespace kelp {
 
 namespace {
@@ -27,6 +29,7 @@ const platform::ImageRef& StarrySky::Get(const platform::ImageRef& sky, const pl
   g = std::clamp(g, 0, 255);
   b = std::clamp(b, 0, 255);
   alpha = std::clamp(alpha, 0, 255);
+  if (NearWhite(r, g, b)) r = g = b = 255;
   if (sky != sky_ || stars != stars_) {
     sky_ = sky;
     stars_ = stars;
@@ -63,8 +66,13 @@ const platform::ImageRef& StarrySky::Get(const platform::ImageRef& sky, const pl
     const uint32_t br = tr[(base >> 16) & 0xFF], bg = tg[(base >> 8) & 0xFF], bb = tb[base & 0xFF];
     const uint32_t* star = t.Pixels() + static_cast<size_t>(y % th) * static_cast<size_t>(tw);
     uint32_t* row = out + static_cast<size_t>(y) * static_cast<size_t>(w);
+    const uint32_t plain = 0xFF000000u | br << 16 | bg << 8 | bb;
     for (int x = 0; x < w; ++x) {
       const uint32_t p = star[x];
+      if (p < 0x01000000u) {  // most of the night is empty sky
+        row[x] = plain;
+        continue;
+      }
       const uint32_t a = ((p >> 24) & 0xFF) * static_cast<uint32_t>(alpha) / 255u;
       uint32_t sr = (p >> 16) & 0xFF, sg = (p >> 8) & 0xFF, sb = p & 0xFF;
       if (a < 255) {

@@ -9,7 +9,8 @@ namespace kelp {
 
 class StarrySky {
  public:
-  // The sky's first frame times (r, g, b) / 255, plus the stars times
+  // The sky's first frame times (r, g, b) / 255 (a near-white colour as
+  // white), plus the stars times
   // alpha / 255 (0..255), each channel capped at 255: what tiling the tinted
   // sky and then the stars additively at that alpha draws, both from the
   // same origin, within the sky's first tile down. As wide as the stars,

@@ -20,10 +20,13 @@ struct Ramp {
 
 }  // namespace
 
+bool NearWhite(int r, int g, int b) { return r >= 254 && g >= 254 && b >= 254; }
+
 const platform::ImageRef& TintedPicture::Get(const platform::ImageRef& source, int r, int g, int b) {
   r = std::clamp(r, 0, 255);
   g = std::clamp(g, 0, 255);
   b = std::clamp(b, 0, 255);
+  if (NearWhite(r, g, b)) r = g = b = 255;
   if (source != source_) {
     source_ = source;
     pixels_ = source ? source->Frame(0) : nullptr;
@@ -55,7 +58,7 @@ void DrawTinted(TintedPicture& lit, const platform::ImageRef& image, float x, fl
   if (!image) return;
   int r = 255, g = 255, b = 255;
   platform::GetColor(r, g, b);
-  if (r >= 255 && g >= 255 && b >= 255) {
+  if (NearWhite(r, g, b)) {
     platform::DrawImage(image, x, y);
     return;
   }

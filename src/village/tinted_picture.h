@@ -1,16 +1,19 @@
 #pragma once
 // A picture as the village's light colours it, tinted once per colour on the
 // CPU. Drawn untinted, it takes the renderer's plain copy or blend: the
-// software renderer modulates every pixel of a tinted draw slowly, and the
-// village's light is never quite white (a colour's Set stops at 254).
+// software renderer modulates every pixel of a tinted draw slowly.
 #include "platform/image.h"
 
 namespace kelp {
 
+// A colour the renderer draws untinted (each channel 254 or more, at full alpha).
+bool NearWhite(int r, int g, int b);
+
 class TintedPicture {
  public:
   // The first frame of `source`, each channel times (r, g, b) / 255 as the
-  // renderer modulates, alpha kept, with the source's handle and flags.
+  // renderer modulates (a near-white colour as white), alpha kept, with the
+  // source's handle and flags.
   // The same image while source and colour stay; null for a null source.
   // Draw it with the colour (255, 255, 255).
   const platform::ImageRef& Get(const platform::ImageRef& source, int r, int g, int b);

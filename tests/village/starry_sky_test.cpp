@@ -23,8 +23,9 @@ TEST(StarrySky, EachPixelIsTheTintedSkyPlusTheStarsAtTheirAlpha) {
     uint32_t expected;
   };
   const Case cases[] = {
-      {0xFF808080u, 0xFF000000u, 254, 254, 254, 255, 0xFF7F7F7Fu},   // no star: the tinted sky
-      {0xFF808080u, 0xFFFFFFFFu, 254, 254, 254, 128, 0xFFFFFFFFu},   // 127 + 128, capped at 255
+      {0xFF808080u, 0xFF000000u, 253, 253, 254, 255, 0xFF7E7E7Fu},   // no star: the tinted sky
+      {0xFF808080u, 0x00FFFFFFu, 254, 254, 254, 255, 0xFF808080u},   // daylight draws untinted
+      {0xFF808080u, 0xFFFFFFFFu, 253, 253, 253, 128, 0xFFFEFEFEu},   // 126 + 128
       {0xFF464646u, 0xFFC86432u, 70, 70, 70, 255, 0xFFDB7745u},      // full stars: plain sum
       {0xFF464646u, 0xFFC86432u, 70, 70, 70, 100, 0xFF613A26u},      // each star channel x 100 / 255
       {0xFF102030u, 0x80FFFFFFu, 255, 255, 255, 255, 0xFF90A0B0u},   // a half-clear star pixel adds half

@@ -24,8 +24,9 @@ TEST(TintedPicture, ChannelsScaleAsTheRendererModulatesThem) {
     uint32_t tinted;
   };
   const Case cases[] = {
-      {0xFFFFFFFFu, 254, 254, 254, 0xFFFEFEFEu},  // daylight: a colour's Set stops at 254
-      {0xFF808080u, 254, 254, 254, 0xFF7F7F7Fu},  // 128 * 254 / 255 truncates to 127
+      {0xFFFFFFFFu, 254, 254, 254, 0xFFFFFFFFu},  // daylight: the renderer draws 254 untinted
+      {0xFF808080u, 255, 254, 254, 0xFF808080u},
+      {0xFF808080u, 254, 254, 253, 0xFF7F7F7Eu},  // 128 * 254 / 255 truncates to 127
       {0x80C86432u, 100, 100, 240, 0x804E272Fu},  // night light; alpha untouched
       {0x00000000u, 0, 0, 0, 0x00000000u},
       {0xFF102030u, 255, 255, 255, 0xFF102030u},
