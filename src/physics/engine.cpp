@@ -303,6 +303,7 @@ void TPhysEngine_Constraint::Rename(const std::string& newName) {
 void TPhysEngine_Constraint::Remove() {
   if (grp) UnlinkFromChain(grp->frstc, this);
   if (Physics) {
+    Physics->ConstraintLeaves(this);
     if (place.InList() && place.Value().get() == this)
       place.Remove();
     else
@@ -322,25 +323,31 @@ void TPhysEngine_Constraint::Del() {
 }
 
 // Keeps Constraints longest first: the new one goes before the first shorter
-// one. During a step the order is read from the step's own copy of the list,
-// which the engine's operations keep in line with it.
+// one. Within a step the step's index of the list finds that place (glue is
+// made by the hundred in a full field); otherwise the list is walked.
 void TPhysEngine::InsertConstraint(const Ref<TPhysEngine_Constraint>& c) {
   const float len = c->length;
-  if (constraintMirror_) {
-    auto& m = constraintScratch_;
-    size_t i = 0;
-    while (i < m.size() && !(m[i]->p1 && m[i]->length < len)) ++i;
-    ObjectList<TPhysEngine_Constraint>::Link before;
-    if (i < m.size()) before = m[i]->place;
-    if (i == m.size() || (before.InList() && before.Value() == m[i])) {
-      c->place = Constraints.InsertBefore(before, c);
-      m.insert(m.begin() + static_cast<std::ptrdiff_t>(i), c);
+  if (order_.On()) {
+    TPhysEngine_Constraint* before = order_.Before(len);
+    ObjectList<TPhysEngine_Constraint>::Link at;
+    if (before) at = before->place;
+    if (!before || (at.InList() && at.Value().get() == before)) {
+      c->place = Constraints.InsertBefore(at, c);
+      order_.Inserted(c.get(), len, before);
       return;
     }
-    constraintMirror_ = false;  // the list was changed by hand: walk it
+    order_.Off();  // the list was changed by hand: walk it
   }
   auto shorter = Constraints.FindFirst([len](const TPhysEngine_Constraint& o) { return o.length < len; });
   c->place = Constraints.InsertBefore(shorter, c);
+}
+
+void TPhysEngine::ConstraintLeaves(const TPhysEngine_Constraint* c) {
+  if (!order_.On()) return;
+  if (relaxing_ < orderScratch_.size() && orderScratch_[relaxing_] == c)
+    order_.Left(relaxing_);
+  else
+    order_.Off();
 }
 
 // ------------------------------------------------------------------- groups
@@ -604,7 +611,8 @@ void TPhysEngine::Update(float frameFactor) {
   UpdateForces();
   UpdateBounds();
   inStep_ = false;
-  constraintMirror_ = false;
+  order_.Off();
+  orderScratch_.clear();
   constraintScratch_.clear();
   stepStatics_.clear();
   PHYSICSTIME = (PHYSICSTIME * 9 + static_cast<float>(GameTime - t0)) * 0.1f;
@@ -687,11 +695,14 @@ void TPhysEngine::Verlet(float /*frameFactor*/) {
 }
 
 void TPhysEngine::SatisfyConstraints(float /*frameFactor*/) {
-  constraintMirror_ = false;
   Snapshot(Constraints, constraintScratch_);
+  orderScratch_.clear();
+  for (const auto& c : constraintScratch_) orderScratch_.push_back(c.get());
+  // Within a step the index stays for the glue made by the collisions.
+  if (inStep_) order_.Build(orderScratch_);
   for (int pass = 0; pass < ITERATIONS; ++pass) {
-    for (const auto& ref : constraintScratch_) {
-      TPhysEngine_Constraint& c = *ref;
+    for (size_t slot = 0; slot < constraintScratch_.size(); ++slot) {
+      TPhysEngine_Constraint& c = *constraintScratch_[slot];
       if (!c.p1 || !c.p2) continue;  // removed earlier in this step
       TPhysEngine_Particle& a = *c.p1;
       TPhysEngine_Particle& b = *c.p2;
@@ -719,15 +730,15 @@ void TPhysEngine::SatisfyConstraints(float /*frameFactor*/) {
           }
         }
       }
-      if (c.temporary && d - c.length > 4.5f) c.Remove();
+      if (c.temporary && d - c.length > 4.5f) {
+        relaxing_ = slot;
+        c.Remove();
+        relaxing_ = static_cast<size_t>(-1);
+      }
     }
   }
-  // Within a step the copy stays as the mirror of the list for glue made by
-  // the collisions; otherwise it is dropped.
-  if (inStep_)
-    constraintMirror_ = true;
-  else
-    constraintScratch_.clear();
+  constraintScratch_.clear();
+  if (!inStep_) orderScratch_.clear();
 
   Snapshot(Particles, particleScratch_);
   for (const auto& ref : particleScratch_) {

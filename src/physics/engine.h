@@ -15,6 +15,7 @@
 
 #include "framework/core/object.h"
 #include "framework/core/object_list.h"
+#include "physics/constraint_order.h"
 #include "platform/stream.h"
 
 namespace kelp {
@@ -266,6 +267,8 @@ class TPhysEngine : public Object {
   friend class TPhysEngine_Constraint;
   void UpdateBounds();
   void InsertConstraint(const Ref<TPhysEngine_Constraint>& c);
+  // Called by a constraint about to leave Constraints.
+  void ConstraintLeaves(const TPhysEngine_Constraint* c);
   void ForgetObjects();
   // Statics as seen by the swept moves of the running step (kept alive here).
   std::vector<Ref<TPhysEngine_Static>> stepStatics_;
@@ -273,7 +276,11 @@ class TPhysEngine : public Object {
   // Scratch snapshots reused by every step.
   std::vector<Ref<TPhysEngine_Particle>> particleScratch_;
   std::vector<Ref<TPhysEngine_Constraint>> constraintScratch_;
-  bool constraintMirror_ = false;  // constraintScratch_ mirrors Constraints
+  // Within a step: where glue goes in Constraints, and the slot of the
+  // constraint being relaxed (the only one that may leave meanwhile).
+  ConstraintOrder order_;
+  std::vector<TPhysEngine_Constraint*> orderScratch_;
+  size_t relaxing_ = static_cast<size_t>(-1);
   std::vector<Ref<TPhysEngine_Group>> groupScratch_;
 };
 

@@ -222,6 +222,44 @@ TEST_F(Physics, StickyParticlesGlueAtGapOfThree) {
   }
 }
 
+// Glue goes before the first shorter constraint of the list as it stands,
+// also when lengths set after creation left the list out of order, when glue
+// made earlier in the step is shorter, and when a shorter one left the list
+// earlier in the step.
+TEST_F(Physics, GlueGoesBeforeTheFirstShorterConstraintOfAnUnsortedList) {
+  e.GRAVITY = 0;
+  auto g = TPhysEngine_Group::Create(&e);
+  std::vector<Ref<TPhysEngine_Constraint>> lasting;
+  int row = 0;
+  for (float len : {10.0f, 30.0f, 5.0f, 20.0f, 8.0f}) {
+    const float y = 1000.0f + 100.0f * static_cast<float>(row++);
+    auto a = TPhysEngine_Particle::Create(g.get(), 2000, y, &e);
+    auto b = TPhysEngine_Particle::Create(g.get(), 2001, y, &e);
+    lasting.push_back(TPhysEngine_Constraint::Create(g.get(), a, b, &e));  // all of length 1: creation order
+    lasting.back()->length = len;
+  }
+  // Three sticky pairs 1 apart, made into glue of 25, 12 and 26 in this order.
+  for (auto [x, r] : {std::pair{100.0f, 12.0f}, {300.0f, 5.5f}, {500.0f, 12.5f}}) {
+    Lone(e, x, 100, r)->sticky = 1;
+    Lone(e, x + 2 * r + 1, 100, r)->sticky = 1;
+  }
+  Steps(e, 1);  // the bounding circles exist from here on
+  ASSERT_EQ(e.Constraints.Count(), 5u);
+  // Longest when made, so first in the list; stretched, it leaves in the relaxation.
+  auto p = TPhysEngine_Particle::Create(g.get(), 2000, 0, &e);
+  auto q = TPhysEngine_Particle::Create(g.get(), 2050, 0, &e);
+  auto bait = TPhysEngine_Constraint::Create(g.get(), p, q, &e);
+  bait->length = 2;
+  bait->temporary = 1;
+  ASSERT_EQ(e.Constraints.First(), bait);
+  Steps(e, 1);
+  EXPECT_EQ(bait->p1, nullptr);
+  std::vector<float> order;
+  for (const auto& c : e.Constraints) order.push_back(c->length);
+  const std::vector<float> want = {26, 25, 12, 10, 30, 5, 20, 8};
+  EXPECT_EQ(order, want);
+}
+
 TEST_F(Physics, TouchingIsBelowOnePointSevenTimesTheRadii) {
   for (auto [dist, touched] : {std::tuple{27.04f, true}, {27.2f, false}}) {
     TPhysEngine w;
