@@ -96,6 +96,17 @@ void Snapshot(const ObjectList<T>& list, std::vector<Ref<T>>& out) {
   for (const auto& v : list) out.push_back(v);
 }
 
+// The list's elements as plain pointers, without touching their counts. For
+// lists whose elements nothing removes while the copy is in use.
+template <class T>
+void PlainSnapshot(const ObjectList<T>& list, std::vector<T*>& out) {
+  out.clear();
+  list.FindFirst([&out](T& v) {
+    out.push_back(&v);
+    return false;
+  });
+}
+
 bool Finite(float a, float b) { return std::isfinite(a) && std::isfinite(b); }
 
 }  // namespace
@@ -656,8 +667,8 @@ void TPhysEngine::Verlet(float /*frameFactor*/) {
   const float dt2 = TIMESTEP * TIMESTEP;
   std::vector<TForce*> forces;
   for (const auto& f : Forces) forces.push_back(f.get());
-  Snapshot(Particles, particleScratch_);
-  for (const auto& ref : particleScratch_) {
+  PlainSnapshot(Particles, particleScratch_);
+  for (TPhysEngine_Particle* ref : particleScratch_) {
     TPhysEngine_Particle& p = *ref;
     const float cx = p.x, cy = p.y;
     if (SLEEPMODE != 0 && (std::fabs(cx - static_cast<float>(RANGECENTERX)) > static_cast<float>(RANGEWIDTH) ||
@@ -695,14 +706,12 @@ void TPhysEngine::Verlet(float /*frameFactor*/) {
 }
 
 void TPhysEngine::SatisfyConstraints(float /*frameFactor*/) {
-  Snapshot(Constraints, constraintScratch_);
-  orderScratch_.clear();
-  for (const auto& c : constraintScratch_) orderScratch_.push_back(c.get());
+  PlainSnapshot(Constraints, orderScratch_);
   // Within a step the index stays for the glue made by the collisions.
   if (inStep_) order_.Build(orderScratch_);
   for (int pass = 0; pass < ITERATIONS; ++pass) {
-    for (size_t slot = 0; slot < constraintScratch_.size(); ++slot) {
-      TPhysEngine_Constraint& c = *constraintScratch_[slot];
+    for (size_t slot = 0; slot < orderScratch_.size(); ++slot) {
+      TPhysEngine_Constraint& c = *orderScratch_[slot];
       if (!c.p1 || !c.p2) continue;  // removed earlier in this step
       TPhysEngine_Particle& a = *c.p1;
       TPhysEngine_Particle& b = *c.p2;
@@ -731,6 +740,11 @@ void TPhysEngine::SatisfyConstraints(float /*frameFactor*/) {
         }
       }
       if (c.temporary && d - c.length > 4.5f) {
+        // Later passes still find it in the copy: it stays alive till the end.
+        auto held = c.place.Value();
+        if (held.get() != &c)
+          held = Constraints.FindFirst([&c](const TPhysEngine_Constraint& o) { return &o == &c; }).Value();
+        constraintScratch_.push_back(std::move(held));
         relaxing_ = slot;
         c.Remove();
         relaxing_ = static_cast<size_t>(-1);
@@ -740,8 +754,8 @@ void TPhysEngine::SatisfyConstraints(float /*frameFactor*/) {
   constraintScratch_.clear();
   if (!inStep_) orderScratch_.clear();
 
-  Snapshot(Particles, particleScratch_);
-  for (const auto& ref : particleScratch_) {
+  PlainSnapshot(Particles, particleScratch_);
+  for (TPhysEngine_Particle* ref : particleScratch_) {
     TPhysEngine_Particle& p = *ref;
     if (!p.static_) p.Move(p.tx, p.ty);
     p.tx = p.ty = 0;
@@ -792,11 +806,20 @@ void SelfCollide(TPhysEngine_Group& g) {
 void TPhysEngine::ParticleCollisions() {
   Snapshot(Groups, groupScratch_);
   const size_t count = groupScratch_.size();
+  // The bounding circles stay as the last step left them until its end, so
+  // the sweep names every pair the test below can pass, in group order.
+  circleScratch_.resize(count);
+  for (size_t i = 0; i < count; ++i) {
+    const TPhysEngine_Group& g = *groupScratch_[i];
+    circleScratch_[i] = {static_cast<float>(g.centerx), static_cast<float>(g.centery), g.radius};
+  }
+  sweep_.Build(circleScratch_);
   for (size_t gi = 0; gi < count; ++gi) {
     const Ref<TPhysEngine_Group>& g = groupScratch_[gi];
     if (!g->docollisions) continue;
     if (g->selfcollision) SelfCollide(*g);
-    for (size_t hi = 0; hi < count; ++hi) {
+    sweep_.Candidates(gi, nearScratch_);
+    for (size_t hi : nearScratch_) {
       const Ref<TPhysEngine_Group>& h = groupScratch_[hi];
       if (h == g || h->docollisions != 1) continue;
       const float cdx = static_cast<float>(h->centerx) - static_cast<float>(g->centerx);

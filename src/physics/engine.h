@@ -15,6 +15,7 @@
 
 #include "framework/core/object.h"
 #include "framework/core/object_list.h"
+#include "physics/circle_sweep.h"
 #include "physics/constraint_order.h"
 #include "platform/stream.h"
 
@@ -273,8 +274,10 @@ class TPhysEngine : public Object {
   // Statics as seen by the swept moves of the running step (kept alive here).
   std::vector<Ref<TPhysEngine_Static>> stepStatics_;
   bool inStep_ = false;
-  // Scratch snapshots reused by every step.
-  std::vector<Ref<TPhysEngine_Particle>> particleScratch_;
+  // Scratch copies reused by every step. The step's own work removes no
+  // particle; the glue the relaxation removes is held in constraintScratch_
+  // until the relaxation ends.
+  std::vector<TPhysEngine_Particle*> particleScratch_;
   std::vector<Ref<TPhysEngine_Constraint>> constraintScratch_;
   // Within a step: where glue goes in Constraints, and the slot of the
   // constraint being relaxed (the only one that may leave meanwhile).
@@ -282,6 +285,9 @@ class TPhysEngine : public Object {
   std::vector<TPhysEngine_Constraint*> orderScratch_;
   size_t relaxing_ = static_cast<size_t>(-1);
   std::vector<Ref<TPhysEngine_Group>> groupScratch_;
+  std::vector<CircleSweep::Circle> circleScratch_;
+  CircleSweep sweep_;
+  std::vector<size_t> nearScratch_;
 };
 
 }  // namespace kelp
