@@ -781,6 +781,13 @@ void Push(TPhysEngine_Particle& a, TPhysEngine_Particle& b, float dx, float dy, 
   if (b.static_ && !a.static_) a.Move(ax * 2, ay * 2);
 }
 
+// Whether p may take one more glue.
+bool GlueRoom(const TPhysEngine_Particle& p) {
+  size_t n = 0;
+  for (const TPhysEngine_Constraint* c : p.joints) n += c->temporary ? 1 : 0;
+  return n < TPhysEngine::kMostGlue;
+}
+
 // Beyond this distance on either axis no pair test can fire: not touching
 // (1.7 R), not overlapping (R), not close enough to glue (R + 3).
 inline float ReachOf(float R) { return std::max(1.7f * R, R + 4.0f); }
@@ -845,7 +852,7 @@ void TPhysEngine::ParticleCollisions() {
           if (0 < d && d < R) {
             if ((g->fall || h->fall) && Contacts) Contacts->Landed(*g, *h);
             Push(a, b, dx, dy, d, R);
-          } else if (0 < d && std::fabs(d - R) <= 3 && a.sticky && b.sticky) {
+          } else if (0 < d && std::fabs(d - R) <= 3 && a.sticky && b.sticky && GlueRoom(a) && GlueRoom(b)) {
             if (auto glue = TPhysEngine_Constraint::Create(a.grp, *la, *lb, this)) glue->temporary = 1;
           }
         }

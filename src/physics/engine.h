@@ -219,6 +219,10 @@ class TPhysEngine : public Object {
  public:
   static constexpr int PULLPUSH = 0, PULL = 1, PUSH = 2;
   static constexpr int SLEEPSTOPPED = 1, SLEEPOUTOFRANGE = 2;
+  // The most glue (temporary constraints made by contacts) one particle
+  // holds; further contacts make none, so however high boxes pile (crushed
+  // into a heap where every particle touches dozens) the glue stays bounded.
+  static constexpr size_t kMostGlue = 3;
 
   float GRAVITY = 100.0f;
   float GRAVITYX = 0;

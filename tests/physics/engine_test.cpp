@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <tuple>
@@ -258,6 +259,46 @@ TEST_F(Physics, GlueGoesBeforeTheFirstShorterConstraintOfAnUnsortedList) {
   for (const auto& c : e.Constraints) order.push_back(c->length);
   const std::vector<float> want = {26, 25, 12, 10, 30, 5, 20, 8};
   EXPECT_EQ(order, want);
+}
+
+// However many sticky particles press on one, it holds kMostGlue glues: the
+// first made stay, the rest of the ring makes no glue with it.
+TEST_F(Physics, AParticleHoldsAtMostItsShareOfGlue) {
+  e.GRAVITY = 0;
+  auto hub = Lone(e, 200, 200, 20);
+  hub->sticky = 1;
+  std::vector<Ref<TPhysEngine_Particle>> ring;
+  for (int i = 0; i < 14; ++i) {
+    const float a = static_cast<float>(i) * (360.0f / 14) * 3.14159265f / 180.0f;
+    ring.push_back(Lone(e, 200 + 24 * std::cos(a), 200 + 24 * std::sin(a), 3));
+    ring.back()->sticky = 1;
+  }
+  Steps(e, 3);
+  size_t atHub = 0;
+  for (const auto* k : hub->joints) atHub += k->temporary;
+  EXPECT_EQ(atHub, TPhysEngine::kMostGlue);
+  EXPECT_TRUE(Joined(e, hub.get(), ring[0].get()));
+  EXPECT_TRUE(Joined(e, hub.get(), ring[1].get()));
+  EXPECT_FALSE(Joined(e, hub.get(), ring[13].get()));
+  for (const auto& p : ring) {
+    size_t glue = 0;
+    for (const auto* k : p->joints) glue += k->temporary;
+    EXPECT_LE(glue, TPhysEngine::kMostGlue);
+  }
+}
+
+// A pile twenty rows high stands instead of being crushed into a heap whose
+// particles each hold hundreds of glues; its glue stays within the share.
+TEST_F(Physics, GlueOfATallPileStaysBoundedAndThePileStands) {
+  auto pile = Pile(20);
+  for (int i = 0; i < 6; ++i) {
+    Steps(*pile, 50);
+    EXPECT_LE(TemporaryCount(*pile), pile->Particles.Count() * TPhysEngine::kMostGlue / 2);
+  }
+  ASSERT_TRUE(AllFinite(*pile));
+  float top = kFloorY;
+  for (const auto& p : pile->Particles) top = std::min(top, p->y);
+  EXPECT_LT(top, kFloorY - 10 * 52.8f) << "more than ten rows of boxes still stand";
 }
 
 TEST_F(Physics, TouchingIsBelowOnePointSevenTimesTheRadii) {
