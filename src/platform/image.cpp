@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/files.h"
+#include "platform/picture_internal.h"
 #include "platform/sdl_internal.h"
 
 namespace platform {
@@ -59,7 +61,77 @@ ImageRef PadPow2(const PixmapRef& pixmap, int flags) {
   return ImageFromPixmap(padded, flags);
 }
 
+// Our own art is a few megabytes at most.
+constexpr size_t kMaxPictureFile = size_t(64) << 20;
+
 }  // namespace
+
+// How a loaded picture becomes the image's frames once decoded.
+struct Image::Source {
+  std::vector<uint8_t> bytes;
+  std::string what;
+  bool masked = false;
+  int mask_r = 0, mask_g = 0, mask_b = 0;
+  bool pow2 = false;  // padded (one frame), else cut into cells
+  int cell_w = 0, cell_h = 0, first = 0;
+};
+
+namespace {
+
+// The frames a decoded picture gives, as its load asked; empty when it cannot.
+std::vector<PixmapRef> FramesOf(PixmapRef pixmap, const Image::Source& how, int frames) {
+  std::vector<PixmapRef> out;
+  if (!pixmap) return out;
+  if (how.masked) pixmap->ApplyMask(how.mask_r, how.mask_g, how.mask_b);
+  if (how.pow2) {
+    int w = 2, h = 2;
+    while (w < pixmap->Width()) w *= 2;
+    while (h < pixmap->Height()) h *= 2;
+    out.push_back(IsPow2(pixmap->Width()) && IsPow2(pixmap->Height()) ? pixmap : pixmap->Window(0, 0, w, h));
+    return out;
+  }
+  if (frames == 1 && how.first == 0 && how.cell_w == pixmap->Width() && how.cell_h == pixmap->Height()) {
+    out.push_back(std::move(pixmap));  // the whole picture: no second copy of its pixels
+    return out;
+  }
+  const int across = pixmap->Width() / how.cell_w;
+  for (int i = 0; i < frames; ++i) {
+    const int cell = how.first + i;
+    out.push_back(pixmap->Window((cell % across) * how.cell_w, (cell / across) * how.cell_h, how.cell_w, how.cell_h));
+  }
+  return out;
+}
+
+}  // namespace
+
+// Stands for the image's private parts while a picture is loaded.
+struct PendingImage {
+  static ImageRef Make(std::vector<uint8_t> bytes, std::string what, int w, int h, int frames, int flags,
+                       Image::Source how) {
+    auto image = std::make_shared<Image>(w, h, 0, flags);
+    how.bytes = std::move(bytes);
+    how.what = std::move(what);
+    image->frames_.resize(frames);
+    image->textures_.resize(frames);
+    image->source_ = std::make_shared<const Image::Source>(std::move(how));
+    return image;
+  }
+};
+
+void Image::DecodeSource() const {
+  std::shared_ptr<const Source> source = std::move(source_);
+  source_.reset();
+  std::vector<PixmapRef> decoded =
+      FramesOf(internal::DecodePicture(source->bytes, source->what), *source, Frames());
+  // A picture whose checked file still fails to decode shows as transparent.
+  for (int i = 0; i < Frames(); ++i)
+    frames_[i] = size_t(i) < decoded.size() ? std::move(decoded[i]) : std::make_shared<Pixmap>(width_, height_);
+}
+
+const PixmapRef& Image::HeldFrame(int frame) const {
+  if (source_) DecodeSource();
+  return frames_[frame];
+}
 
 void SetMaskColor(int r, int g, int b) {
   g_mask_r = r;
@@ -90,6 +162,7 @@ Image::~Image() {
 
 PixmapRef Image::Frame(int frame) const {
   if (frame < 0 || frame >= Frames()) return nullptr;
+  if (source_) DecodeSource();
   keep_pixels_ = true;
   if (!frames_[frame]) {
     frames_[frame] = internal::ReadBackFrame(*this, frame);
@@ -113,6 +186,7 @@ void Image::RestorePixels(int frame, PixmapRef pixels) const {
 
 void Image::SetFrame(int frame, PixmapRef pixmap) {
   if (frame < 0 || frame >= Frames() || !pixmap) return;
+  if (source_) DecodeSource();
   frames_[frame] = std::move(pixmap);
   textures_[frame].reset();
 }
@@ -125,36 +199,113 @@ std::shared_ptr<Image> Image::MirrorX() const {
   return mirror;
 }
 
-ImageRef LoadImage(Stream& stream, int flags) {
-  PixmapRef pixmap = LoadPixmap(stream);
-  if (!pixmap) return nullptr;
+namespace {
+
+bool ReadPicture(Stream& stream, std::vector<uint8_t>& bytes, const std::string& what) {
+  if (ReadStreamBytes(stream, bytes, kMaxPictureFile)) return true;
+  std::fprintf(stderr, "LoadPixmap: %s: file too large for a picture\n", what.c_str());
+  return false;
+}
+
+bool ReadPicture(const std::string& path, std::vector<uint8_t>& bytes) {
+  StreamRef stream = OpenFileRead(path);
+  if (!stream) {
+    std::fprintf(stderr, "LoadPixmap: %s: cannot open\n", path.c_str());
+    return false;
+  }
+  return ReadPicture(*stream, bytes, path);
+}
+
+// A strip of cells from picture bytes: a sound PNG is decoded on first use,
+// anything else now (so that a damaged file is refused here, as it always was).
+ImageRef StripFromBytes(std::vector<uint8_t> bytes, const std::string& what, int cell_w, int cell_h, int first,
+                        int frames, int flags, bool whole) {
   flags = ResolveFlags(flags);
+  int w = 0, h = 0;
+  if (internal::PngSoundForLater(bytes, w, h)) {
+    if (whole) {
+      cell_w = w;
+      cell_h = h;
+      first = 0;
+      frames = 1;
+    }
+    if (cell_w <= 0 || cell_h <= 0 || first < 0 || frames <= 0) {
+      std::fprintf(stderr, "LoadAnimImage: bad cells %dx%d, first %d, count %d\n", cell_w, cell_h, first, frames);
+      return nullptr;
+    }
+    const int cells = (w / cell_w) * (h / cell_h);
+    if (int64_t(first) + frames > cells) {
+      std::fprintf(stderr, "LoadAnimImage: %dx%d picture holds %d cells of %dx%d, %d wanted\n", w, h, cells, cell_w,
+                   cell_h, first + frames);
+      return nullptr;
+    }
+    Image::Source how;
+    how.masked = (flags & MASKEDIMAGE) != 0;
+    how.mask_r = g_mask_r;
+    how.mask_g = g_mask_g;
+    how.mask_b = g_mask_b;
+    how.cell_w = cell_w;
+    how.cell_h = cell_h;
+    how.first = first;
+    ImageRef image = PendingImage::Make(std::move(bytes), what, cell_w, cell_h, frames, flags, std::move(how));
+    if (g_auto_mid_handle) image->MidHandle();
+    return image;
+  }
+  PixmapRef pixmap = internal::DecodePicture(bytes, what);
+  if (!pixmap) return nullptr;
   PrepareLoaded(*pixmap, flags);
-  return CutStrip(pixmap, pixmap->Width(), pixmap->Height(), 0, 1, flags);
+  if (whole) return CutStrip(pixmap, pixmap->Width(), pixmap->Height(), 0, 1, flags);
+  return CutStrip(pixmap, cell_w, cell_h, first, frames, flags);
+}
+
+ImageRef Pow2FromBytes(std::vector<uint8_t> bytes, const std::string& what, int flags) {
+  int w = 0, h = 0;
+  if (internal::PngSoundForLater(bytes, w, h)) {
+    Image::Source how;
+    how.masked = (ResolveFlags(flags) & MASKEDIMAGE) != 0;
+    how.mask_r = g_mask_r;
+    how.mask_g = g_mask_g;
+    how.mask_b = g_mask_b;
+    how.pow2 = true;
+    int pw = 2, ph = 2;
+    while (pw < w) pw *= 2;
+    while (ph < h) ph *= 2;
+    if (IsPow2(w) && IsPow2(h)) {
+      pw = w;
+      ph = h;
+    }
+    // The handle stays at 0, 0, as for any made image.
+    return PendingImage::Make(std::move(bytes), what, pw, ph, 1, flags, std::move(how));
+  }
+  PixmapRef pixmap = internal::DecodePicture(bytes, what);
+  if (pixmap) PrepareLoaded(*pixmap, ResolveFlags(flags));
+  return PadPow2(pixmap, flags);
+}
+
+}  // namespace
+
+ImageRef LoadImage(Stream& stream, int flags) {
+  std::vector<uint8_t> bytes;
+  if (!ReadPicture(stream, bytes, "stream")) return nullptr;
+  return StripFromBytes(std::move(bytes), "stream", 0, 0, 0, 1, flags, true);
 }
 
 ImageRef LoadImage(const std::string& path, int flags) {
-  PixmapRef pixmap = LoadPixmap(path);
-  if (!pixmap) return nullptr;
-  flags = ResolveFlags(flags);
-  PrepareLoaded(*pixmap, flags);
-  return CutStrip(pixmap, pixmap->Width(), pixmap->Height(), 0, 1, flags);
+  std::vector<uint8_t> bytes;
+  if (!ReadPicture(path, bytes)) return nullptr;
+  return StripFromBytes(std::move(bytes), path, 0, 0, 0, 1, flags, true);
 }
 
 ImageRef LoadAnimImage(Stream& stream, int cell_w, int cell_h, int first, int frames, int flags) {
-  PixmapRef pixmap = LoadPixmap(stream);
-  if (!pixmap) return nullptr;
-  flags = ResolveFlags(flags);
-  PrepareLoaded(*pixmap, flags);
-  return CutStrip(pixmap, cell_w, cell_h, first, frames, flags);
+  std::vector<uint8_t> bytes;
+  if (!ReadPicture(stream, bytes, "stream")) return nullptr;
+  return StripFromBytes(std::move(bytes), "stream", cell_w, cell_h, first, frames, flags, false);
 }
 
 ImageRef LoadAnimImage(const std::string& path, int cell_w, int cell_h, int first, int frames, int flags) {
-  PixmapRef pixmap = LoadPixmap(path);
-  if (!pixmap) return nullptr;
-  flags = ResolveFlags(flags);
-  PrepareLoaded(*pixmap, flags);
-  return CutStrip(pixmap, cell_w, cell_h, first, frames, flags);
+  std::vector<uint8_t> bytes;
+  if (!ReadPicture(path, bytes)) return nullptr;
+  return StripFromBytes(std::move(bytes), path, cell_w, cell_h, first, frames, flags, false);
 }
 
 ImageRef ImageFromPixmap(PixmapRef pixmap, int flags) {
@@ -178,15 +329,15 @@ ImageRef CreateImage(int width, int height, int frames, int flags) {
 }
 
 ImageRef LoadImagePow2(Stream& stream, int flags) {
-  PixmapRef pixmap = LoadPixmap(stream);
-  if (pixmap) PrepareLoaded(*pixmap, ResolveFlags(flags));
-  return PadPow2(pixmap, flags);
+  std::vector<uint8_t> bytes;
+  if (!ReadPicture(stream, bytes, "stream")) return nullptr;
+  return Pow2FromBytes(std::move(bytes), "stream", flags);
 }
 
 ImageRef LoadImagePow2(const std::string& path, int flags) {
-  PixmapRef pixmap = LoadPixmap(path);
-  if (pixmap) PrepareLoaded(*pixmap, ResolveFlags(flags));
-  return PadPow2(pixmap, flags);
+  std::vector<uint8_t> bytes;
+  if (!ReadPicture(path, bytes)) return nullptr;
+  return Pow2FromBytes(std::move(bytes), path, flags);
 }
 
 }  // namespace platform

@@ -3,8 +3,11 @@
 // textures on first draw). Loading needs no window: images can be loaded
 // before the renderer exists, and re-upload themselves after a renderer switch.
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/stream.h"
@@ -17,6 +20,33 @@ namespace platform {
 // with linear filtering, others with nearest.
 enum ImageFlags : int { MASKEDIMAGE = 1, FILTEREDIMAGE = 2, MIPMAPPEDIMAGE = 4, DYNAMICIMAGE = 8 };
 constexpr int DEFAULT_IMAGE_FLAGS = MASKEDIMAGE | FILTEREDIMAGE;
+
+// Pixel storage that comes zeroed from calloc: a large picture's fresh pages
+// are zero already, so making one costs no pass of writing zeros over it
+// before its decoder writes every pixel anyway.
+template <class T>
+struct ZeroedAllocator {
+  using value_type = T;
+  ZeroedAllocator() = default;
+  template <class U>
+  ZeroedAllocator(const ZeroedAllocator<U>&) noexcept {}
+  T* allocate(size_t n) {
+    if (void* p = std::calloc(n ? n : 1, sizeof(T))) return static_cast<T*>(p);
+    throw std::bad_alloc();
+  }
+  void deallocate(T* p, size_t) noexcept { std::free(p); }
+  // Default-initialised elements keep calloc's zeros.
+  template <class U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+  bool operator==(const ZeroedAllocator&) const { return true; }
+  bool operator!=(const ZeroedAllocator&) const { return false; }
+};
 
 class Pixmap {
  public:
@@ -41,7 +71,7 @@ class Pixmap {
 
  private:
   int width_, height_;
-  std::vector<uint32_t> pixels_;
+  std::vector<uint32_t, ZeroedAllocator<uint32_t>> pixels_;
   uint64_t version_ = 0;
 };
 using PixmapRef = std::shared_ptr<Pixmap>;
@@ -86,7 +116,7 @@ class Image {
   struct Texture;
   std::vector<std::shared_ptr<Texture>>& Textures() const { return textures_; }
   // The frame's pixels when held (null once only the texture holds them), without reading back.
-  const PixmapRef& HeldFrame(int frame) const { return frames_[frame]; }
+  const PixmapRef& HeldFrame(int frame) const;
   // Lets go of a frame's pixels that its texture holds, unless they were ever
   // asked for, the image is dynamic, or someone else shares them.
   void DropPixels(int frame) const;
@@ -94,7 +124,14 @@ class Image {
   void RestorePixels(int frame, PixmapRef pixels) const;
   ~Image();
 
+  // A loaded picture is decoded on its first use (drawn or its pixels asked
+  // for), not when loaded: most are never shown in a session's first minutes.
+  struct Source;
+  bool Decoded() const { return !source_; }
+
  private:
+  friend struct PendingImage;
+  void DecodeSource() const;
   friend std::shared_ptr<Image> ImageFromPixmap(std::shared_ptr<Pixmap> pixmap, int flags);
   friend std::shared_ptr<Image> ImageFromFrames(int width, int height, std::vector<std::shared_ptr<Pixmap>> frames,
                                                 int flags);
@@ -103,6 +140,7 @@ class Image {
   mutable std::vector<PixmapRef> frames_;
   mutable std::vector<std::shared_ptr<Texture>> textures_;
   mutable bool keep_pixels_ = false;
+  mutable std::shared_ptr<const Source> source_;
 };
 using ImageRef = std::shared_ptr<Image>;
 

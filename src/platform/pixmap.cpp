@@ -1,4 +1,5 @@
 #include <png.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <csetjmp>
@@ -12,6 +13,7 @@
 
 #include "platform/files.h"
 #include "platform/image.h"
+#include "platform/picture_internal.h"
 
 namespace platform {
 
@@ -198,13 +200,52 @@ PixmapRef Decode(const std::vector<uint8_t>& bytes, const std::string& what) {
   return nullptr;
 }
 
+uint32_t BigEndian32(const uint8_t* p) {
+  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
+}
+
 }  // namespace
+
+PixmapRef internal::DecodePicture(const std::vector<uint8_t>& bytes, const std::string& what) {
+  return Decode(bytes, what);
+}
+
+bool internal::PngSoundForLater(const std::vector<uint8_t>& bytes, int& width, int& height) {
+  static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  // The header chunk first, then every chunk whole with its checksum, up to the end chunk.
+  if (bytes.size() < 8 + 25 || std::memcmp(bytes.data(), kPng, 8) != 0 || std::memcmp(&bytes[12], "IHDR", 4) != 0)
+    return false;
+  bool image_data = false;
+  for (size_t at = 8;;) {
+    if (bytes.size() - at < 12) return false;
+    const uint32_t length = BigEndian32(&bytes[at]);
+    if (length > bytes.size() - at - 12) return false;
+    const uint8_t* type = &bytes[at + 4];
+    const uint32_t crc = uint32_t(crc32(0L, type, uInt(length + 4)));
+    if (crc != BigEndian32(type + 4 + length)) return false;
+    if (std::memcmp(type, "IDAT", 4) == 0) image_data = true;
+    if (std::memcmp(type, "IEND", 4) == 0) break;
+    at += 12 + size_t(length);
+  }
+  if (!image_data) return false;
+  // What libpng checks of the header before it decodes (depths, colour types).
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return false;
+  png_image_free(&image);
+  const int64_t w = BigEndian32(&bytes[16]), h = BigEndian32(&bytes[20]);
+  if (!SizeOk(w, h) || !PngFileHolds(w, h, bytes)) return false;
+  width = int(w);
+  height = int(h);
+  return true;
+}
 
 // Sizes may come from files: a size past the limit gives an empty pixmap.
 Pixmap::Pixmap(int width, int height)
     : width_(SizeOk(width, height) ? width : 0),
       height_(SizeOk(width, height) ? height : 0),
-      pixels_(size_t(width_) * height_, 0u) {}
+      pixels_(size_t(width_) * height_) {}
 
 uint32_t Pixmap::ReadPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;

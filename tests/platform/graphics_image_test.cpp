@@ -255,6 +255,38 @@ TEST(GraphicsImage, AnimStripsCutCellsInReadingOrder) {
   testing::internal::GetCapturedStderr();
 }
 
+// A loaded PNG is decoded on its first use; a file whose chunks are sound but
+// whose picture data is not shows as transparent then, with a line, no crash.
+TEST(GraphicsImage, PicturesDecodeOnFirstUseAndBadDataShowsTransparent) {
+  testenv::TempDir dir;
+  const Pixmap original = Gradient(16, 8);
+  const std::string png = EncodePNG(original, dir);
+  ImageRef image = LoadAnimImage(*OpenMemory(png), 8, 8, 1, 1);
+  ASSERT_TRUE(image);
+  EXPECT_FALSE(image->Decoded());
+  EXPECT_EQ(image->Width(), 8);
+  EXPECT_EQ(image->Frame(0)->ReadPixel(2, 5), original.ReadPixel(10, 5));
+  EXPECT_TRUE(image->Decoded());
+
+  // Picture data that inflates to nothing useful, with a checksum that fits it.
+  std::string bad = png;
+  const size_t idat = bad.find("IDAT");
+  const uint32_t length = uint32_t(uint8_t(bad[idat - 4])) << 24 | uint32_t(uint8_t(bad[idat - 3])) << 16 |
+                          uint32_t(uint8_t(bad[idat - 2])) << 8 | uint32_t(uint8_t(bad[idat - 1]));
+  for (uint32_t i = 2; i < length; ++i) bad[idat + 4 + i] = char(0xA5 ^ i);
+  PutBE32(bad, idat + 4 + length, Crc32(std::string_view(bad).substr(idat, 4 + length)));
+  testing::internal::CaptureStderr();
+  ImageRef damaged = LoadImage(*OpenMemory(bad));
+  ASSERT_TRUE(damaged);
+  EXPECT_EQ(damaged->Width(), 16);
+  PixmapRef shown = damaged->Frame(0);
+  const std::string err = testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->Width(), 16);
+  EXPECT_EQ(shown->ReadPixel(10, 5), 0u);
+  EXPECT_NE(err.find("LoadPixmap"), std::string::npos) << err;
+}
+
 TEST(GraphicsImage, MirroredCopiesFlipPixelsAndHandle) {
   auto p = std::make_shared<Pixmap>(3, 2);
   p->WritePixel(0, 0, 1);
