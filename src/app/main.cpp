@@ -2,8 +2,6 @@
 // (the dummy video and audio drivers), with the splash's fixed waits left out
 // and the frame ticks not waited for, for "--frames N" frames (3 unless
 // given), then ends with exit code 0. Every other argument is the game's.
-#include <malloc.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -13,10 +11,6 @@
 #include "platform/frame_timer.h"
 
 int main(int argc, char** argv) {
-  // Pictures are large and many are let go once their textures hold them:
-  // each in its own mapping goes back to the system when freed, where the
-  // allocator's growing threshold would keep them in a fragmented heap.
-  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   std::vector<char*> args;
   bool headless = false;
   int frames = 3;
