@@ -202,6 +202,12 @@ bool TWidgetManager::TopModalSliding() const {
 }
 
 void TWidgetManager::Update(float dt) {
+  // Keys hit while boxes were open were meant for them, never for the screen
+  // under them (an Escape typed into the name box must not open the menu's
+  // quit box once the name is taken). A box that hands over to another box
+  // hands over the keys as well: the name box takes what was typed as the
+  // player list slid away.
+  DropKeysOfBoxesThatLeft();  // a box that left between two frames
   UpdateListener();
   const TWidget* top = TopModalWidget.lock().get();
   bool started = top == nullptr;
@@ -230,6 +236,13 @@ void TWidgetManager::Update(float dt) {
     }
   }
   if (!any) fade_alpha = 0.0f;
+  DropKeysOfBoxesThatLeft();
+}
+
+void TWidgetManager::DropKeysOfBoxesThatLeft() {
+  if (!modalLeft_) return;
+  modalLeft_ = false;
+  if (!TopModalWidget.lock()) platform::FlushKeys();
 }
 
 void TWidgetManager::Draw() {
@@ -319,10 +332,7 @@ void TWidgetManager::RemoveWidget(const TWidget* w) {
   // Leaving twice must not run the leaving handler twice.
   if (!held) return;
   if (TopModalWidget.lock().get() == w) {
-    // Keys hit while the box was open were meant for it, never for the
-    // screen under it (an Escape typed into the name box must not open the
-    // menu's quit box once the name is taken).
-    platform::FlushKeys();
+    modalLeft_ = true;
     TopModalWidget.reset();
     Ref<TWidget> last;
     for (const Ref<TWidget>& other : WidgetsList)

@@ -4,6 +4,13 @@
 // the mouse into hover, press, release and move events, cuts the widgets
 // before the top modal one off from updates and the mouse, and draws each
 // widget clipped to its own rectangle. Positions are absolute on the canvas.
+//
+// A click belongs to the modal widget that was on top when its press began:
+// a press that began before a box opened, or while the box was still sliding
+// in or out, presses nothing until it is released, so a quick second click on
+// the button that opened a box never lands on the control sliding under the
+// pointer. Keys hit while modal widgets are open are dropped when the last of
+// them has left.
 #include <functional>
 #include <string>
 
@@ -106,6 +113,11 @@ class TWidgetManager : public Object {
   platform::ButtonLatch buttons_[3] = {platform::ButtonLatch(1), platform::ButtonLatch(2), platform::ButtonLatch(3)};
   // The press being held: the modal widget on top when it began, and
   // whether it was refused then (its box was on the move).
+  // The top modal widget left: at the end of this update, or at the start of
+  // the next one when it left between two, the keys hit meanwhile are
+  // dropped unless another modal widget has taken its place.
+  bool modalLeft_ = false;
+  void DropKeysOfBoxesThatLeft();
   bool pressHeld_ = false;
   bool pressHadTop_ = false;
   bool pressRefused_ = false;

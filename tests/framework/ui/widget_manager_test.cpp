@@ -287,18 +287,27 @@ TEST_F(WidgetManagerTest, APressHeldAsItsBoxLeavesPressesNothingUnderIt) {
   EXPECT_EQ(Count(log_, "button:up 1"), 1) << "the next press is the button's";
 }
 
-TEST_F(WidgetManagerTest, KeysHitWhileABoxIsOpenAreDroppedWhenItLeaves) {
+TEST_F(WidgetManagerTest, KeysHitWhileBoxesAreOpenAreDroppedWhenTheLastOneLeaves) {
   auto box = New<Probe>(&log_, "box");
   box->Modal = 1;
-  auto plain = New<Probe>(&log_, "plain");
+  auto next = New<Probe>(&log_, "next");
+  next->Modal = 1;
   WidgetManager->AddWidget(box);
-  WidgetManager->AddWidget(plain);
+  Frame();
   Key(platform::VK_ESCAPE);
-  WidgetManager->RemoveWidget(plain);
-  EXPECT_EQ(platform::KeyHit(platform::VK_ESCAPE), 1) << "a widget that is not on top keeps the keys";
-  Key(platform::VK_ESCAPE);
+  Key('B');
+  // One box hands over to the next in the same frame: the typing goes on.
   WidgetManager->RemoveWidget(box);
+  WidgetManager->AddWidget(next);
+  Frame();
+  EXPECT_EQ(platform::KeyHit('B'), 1);
+  // The last box leaves: the screen under it never sees its keys.
+  WidgetManager->RemoveWidget(next);
+  Frame();
   EXPECT_EQ(platform::KeyHit(platform::VK_ESCAPE), 0);
+  Key(platform::VK_ESCAPE);
+  Frame();
+  EXPECT_EQ(platform::KeyHit(platform::VK_ESCAPE), 1) << "with no box open, keys stay for the screen";
 }
 
 TEST_F(WidgetManagerTest, RemovingTheTopModalWidgetHandsTheRoleToTheLastModalOneLeft) {
