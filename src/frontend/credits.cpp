@@ -119,7 +119,7 @@ int TCredits::Draw() {
   if (FontHi) {
     SetBMFont(FontHi);
     platform::SetAlpha(alpha);
-    DrawTextBox(VirtualCenterX - 250, VirtualHeight - 40, GameTexts[19], 500, JUSTIFY_CENTRE, 1);
+    DrawTextBox(VirtualCenterX - HintWidth / 2, VirtualHeight - 40, GameTexts[19], HintWidth, JUSTIFY_CENTRE, 1);
     platform::SetAlpha(1.0f);
   }
   platform::SetViewport(0, 0, VirtualWidth, VirtualHeight);

@@ -11,6 +11,10 @@ namespace kelp {
 
 class TCredits : public TWidget {
  public:
+  // The hint line "press any key" under the picture: one line in the 50 px
+  // band at the bottom (a wrapped second line would be cut off).
+  static constexpr int HintWidth = 720;
+
   platform::ImageRef Backs[2];
   platform::ImageRef Back;
   platform::ImageRef Text;

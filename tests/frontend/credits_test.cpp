@@ -1,10 +1,16 @@
 // The credits: the text scrolls and starts over, a held key holds the fade
-// back until it is let go, and the end is the main menu.
+// back until it is let go, the end is the main menu, and the hint line stays
+// on one line in its band.
 #include "frontend/credits.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "framework/core/frame_clock.h"
+#include "framework/files/language.h"
+#include "framework/media/bmfont.h"
+#include "framework/ui/dialog.h"
 #include "framework/media/fade.h"
 #include "framework/ui/mouse.h"
 #include "frontend/main_menu.h"
@@ -70,6 +76,25 @@ TEST_F(CreditsScreen, AClickEndsIt) {
   EXPECT_EQ(c->hiding, 1);
   for (int i = 0; i < 40; ++i) c->Update(1.0f);
   EXPECT_FALSE(Listed(c.get()));
+}
+
+}  // namespace
+}  // namespace kelp
+
+namespace kelp {
+namespace {
+
+TEST(CreditsHint, TheHintFitsOneLineInItsBandInTheGamesFont) {
+  const std::filesystem::path old = std::filesystem::current_path();
+  std::filesystem::current_path(KELP_DATA_ROOT);
+  const Ref<TBMFont> font = LoadBMFont("data/fonts/hi.xml");
+  TextTable texts;
+  const bool read = LoadLanguageTable(texts, "data/lang/String.dat");
+  std::filesystem::current_path(old);
+  ASSERT_TRUE(font && read);
+  EXPECT_EQ(DrawTextBox(0, 0, texts[19], TCredits::HintWidth, JUSTIFY_CENTRE, 0), BMLineHeight()) << texts[19];
+  EXPECT_LE(BMLineHeight(), 40) << "the band is 50 high and the line starts 10 into it";
+  SetBMFont(nullptr);
 }
 
 }  // namespace
