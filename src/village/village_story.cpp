@@ -48,9 +48,6 @@ Ref<Creature> Character(int id, int colour, int nameText) {
   return c;
 }
 
-// The stage whose village flies to the snow island.
-constexpr int kFlightStage = 17;
-
 void Dialog(int id, int delay, int lock) { TDialogVillage::Create(id, delay, lock); }
 
 // A row with a dialog also sends the panel away and takes the input.
@@ -301,10 +298,7 @@ void TVillageMode::LoadVillage() {
   int stage = GameState ? GameState->Stage : 0;
   const int saved = StartLevel == 1 && VillageStory.SavedStage ? VillageStory.SavedStage() : 0;
   const bool restore = saved > 1 && saved >= stage && VillageStory.RestoreSaved;
-  // Stage 17's village is saved on arrival, before its flight to the snow
-  // island: restored, the flight would be lost and the snow stages would play
-  // in the desert. That stage starts afresh, and the flight comes again.
-  const bool restored = restore && saved != kFlightStage && VillageStory.RestoreSaved();
+  const bool restored = restore && VillageStory.RestoreSaved();
   // A save the village refused still names the stage: it starts afresh from there.
   if (restore) {
     stage = saved;

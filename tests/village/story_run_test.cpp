@@ -172,26 +172,6 @@ TEST_F(StoryRun, TheZeppelinFliesTheVillagersToTheSnowIsland) {
   EXPECT_GT(level_->started, before);
 }
 
-// A game saved on arrival at stage 17 and continued flies to the snow island
-// again: the save holds the desert before the flight.
-TEST_F(StoryRun, AContinuedFlightStageFliesAgain) {
-  int restores = 0;
-  VillageStory.SavedStage = [] { return 17; };
-  VillageStory.RestoreSaved = [&] { return ++restores; };
-  level_->Stage = 17;
-  VillageScreen->Load(TVillageMode::DESERT);
-  VillageScreen->SetHided(0);
-  ASSERT_TRUE(VillageScreen->Zeppelin) << "the flight did not start";
-  bool landed = false;
-  for (int i = 0; i < 60000 && !landed; ++i) {
-    Frame();
-    landed = VillageScreen->Zeppelin && VillageScreen->Zeppelin->state == 6;
-  }
-  EXPECT_TRUE(landed) << "the flight never landed";
-  EXPECT_EQ(CurrentVillage, TVillageMode::SNOW);
-  EXPECT_EQ(restores, 0);
-}
-
 // Whichever way the island changes (a visit, a level started straight from
 // the map or a debug start), the level's side panels follow the village.
 TEST_F(StoryRun, TheLevelsSidePanelsFollowTheIsland) {
