@@ -22,6 +22,7 @@
 #include "app/startup.h"
 #include "framework/core/frame_clock.h"
 #include "pile_calm.h"
+#include "framework/core/numbers.h"
 #include "framework/core/startup_settings.h"
 #include "framework/media/canvas_placement.h"
 #include "framework/media/visuals.h"
@@ -212,9 +213,10 @@ inline bool PlayLevel(Hand& hand, ChainBot& bot, int since) {
 }
 
 // The hand in the village: it reads each story dialog to its end with the
-// skip button, lets scripted walks be skipped with a click, buys the first
-// building on offer when the stage asks for one, and presses PLAY (unless
-// told to stay).
+// skip button, lets scripted walks be skipped with a click, clicks the
+// parasites off the villagers, buys the first building on offer when the
+// stage asks for one, asks a villager with a wish when PLAY would be refused
+// for it, and presses PLAY (unless told to stay).
 class VillageHand {
  public:
   explicit VillageHand(Hand& hand) : hand_(hand) {}
@@ -238,6 +240,14 @@ class VillageHand {
     if (build && build->Visible) {
       if (++dialogFrames_ < 20) return;  // still sliding in
       const Ref<TUpgrade> offer = build->CurrentUpgrade;
+      // A stage that asks for one building: the offers are turned to it.
+      if (!want_.empty() && offer && Lower(offer->upgrade_name) != want_ && build->ArrowR && !bought_ &&
+          turns_ < 40) {
+        ++turns_;
+        hand_.ClickOn(*build->ArrowR);
+        hand_.Wait(20);
+        return;
+      }
       if (offer && !offer->locked && build->Build && !build->Build->locked && !bought_) {
         hand_.ClickOn(*build->Build);
         bought_ = true;
@@ -247,6 +257,14 @@ class VillageHand {
       return;
     }
     dialogFrames_ = 0;
+    // Parasites riding the villagers: each is clicked until it lets go.
+    if (v.ParaziteMode && v.UserInputEnable) {
+      for (const Ref<TVillageCreature>& c : VillageCreatures)
+        if (c->creature_color == TVillageCreature::PARAZITE && Clickable(v, *c)) {
+          ClickVillager(v, *c);
+          return;
+        }
+    }
     const Ref<TPanel> panel = v.Panel;
     if (!v.UserInputEnable || !panel || !panel->Visible || !panel->Arrived || VillageDialogActive || v.Closing ||
         TrophyImageShown)
@@ -260,7 +278,11 @@ class VillageHand {
                                             bridge && bridge->built ? 1 : 0, buy);
     if (refusal && buy && panel->Button_BUILD && !panel->Button_BUILD->locked) {
       bought_ = false;
+      want_ = refusal == 1051 ? "bridge" : "";
+      turns_ = 0;
       hand_.ClickOn(*panel->Button_BUILD);
+    } else if (refusal && ClickQuest(v)) {
+      // a villager with a wish is asked about it
     } else if (play && panel->Button_PLAY && !panel->Button_PLAY->locked) {
       hand_.ClickOn(*panel->Button_PLAY);
       hand_.Wait(30);
@@ -268,10 +290,30 @@ class VillageHand {
   }
 
  private:
+  static bool Clickable(const TVillageMode& v, const TVillageCreature& c) {
+    const float x = c.x + v.Scroll_x;
+    return !c.hided && !c.in_da_house && x > 20.0f && x < static_cast<float>(CanvasOffsetX) + 780.0f;
+  }
+  void ClickVillager(const TVillageMode& v, const TVillageCreature& c) {
+    hand_.Click(c.x + v.Scroll_x, c.y + c.jump_h - 5.0f);
+  }
+  bool ClickQuest(const TVillageMode& v) {
+    for (const Ref<TVillageCreature>& c : VillageCreatures)
+      if (c->Emotion == TVillageCreature::QUEST && c->creature_color != TVillageCreature::PARAZITE &&
+          Clickable(v, *c)) {
+        ClickVillager(v, *c);
+        hand_.Wait(30);
+        return true;
+      }
+    return false;
+  }
+
   Hand& hand_;
   int frame_ = 0;
   int dialogFrames_ = 0;
   bool bought_ = false;
+  std::string want_;  // the building the stage asks for by name, lower case
+  int turns_ = 0;
 };
 
 // A player who goes on wherever the game stands: makes the player "ann",
@@ -303,7 +345,8 @@ class Autopilot {
         }
         break;
       case MENU:
-        if (since_ == 120 && MainMenuScreen->UserInputEnabled && !MainMenuScreen->Buttons.empty()) {
+        // Again now and then: a click while the menu is still arriving is lost.
+        if (since_ % 120 == 0 && MainMenuScreen->UserInputEnabled && !MainMenuScreen->Buttons.empty()) {
           const TPhysButton& start = *MainMenuScreen->Buttons.front();
           hand_.Click(X(start.Center->x), start.Center->y);
         }
@@ -315,7 +358,7 @@ class Autopilot {
         if (since_ == 60) hand_.ClickOn(*Find<TComics>()->ButtonClose);
         break;
       case MAP:
-        if (since_ == 200) hand_.ClickOn(*MapScreen->Button_CONTINUE);
+        if (since_ % 200 == 0 && since_ > 0) hand_.ClickOn(*MapScreen->Button_CONTINUE);
         break;
       case VILLAGE:
         village_.Act();

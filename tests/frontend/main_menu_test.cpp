@@ -117,7 +117,7 @@ TEST_F(MainMenuScene, TheButtonsHangAndSettleOnTheRopes) {
   ASSERT_EQ(MainMenuScreen->Buttons.size(), 4u);
   const auto& b = MainMenuScreen->Buttons;
   for (size_t i = 0; i < 4; ++i) {
-    const float x = b[i]->Center->x, y = b[i]->Center->y;
+    const float y = b[i]->Center->y;
     EXPECT_GT(y, 210.0f) << "below the logo";
     EXPECT_LT(y, 420.0f) << "above the texts";
   }
