@@ -20,6 +20,22 @@ void PrepareLoaded(Pixmap& pixmap, int flags) {
   if (flags & MASKEDIMAGE) pixmap.ApplyMask(g_mask_r, g_mask_g, g_mask_b);
 }
 
+// Cells first..first+frames-1 of a picture, row by row; the whole picture is
+// its own single cell, with no second copy of its pixels.
+std::vector<PixmapRef> CutCells(const PixmapRef& pixmap, int cell_w, int cell_h, int first, int frames) {
+  std::vector<PixmapRef> cut;
+  if (frames == 1 && first == 0 && cell_w == pixmap->Width() && cell_h == pixmap->Height()) {
+    cut.push_back(pixmap);
+    return cut;
+  }
+  const int across = pixmap->Width() / cell_w;
+  for (int i = 0; i < frames; ++i) {
+    const int cell = first + i;
+    cut.push_back(pixmap->Window((cell % across) * cell_w, (cell / across) * cell_h, cell_w, cell_h));
+  }
+  return cut;
+}
+
 ImageRef CutStrip(const PixmapRef& pixmap, int cell_w, int cell_h, int first, int frames, int flags) {
   if (!pixmap) return nullptr;
   if (cell_w <= 0 || cell_h <= 0 || first < 0 || frames <= 0) {
@@ -33,32 +49,31 @@ ImageRef CutStrip(const PixmapRef& pixmap, int cell_w, int cell_h, int first, in
                  pixmap->Height(), cells, cell_w, cell_h, first + frames);
     return nullptr;
   }
-  std::vector<PixmapRef> cut;
-  if (frames == 1 && first == 0 && cell_w == pixmap->Width() && cell_h == pixmap->Height()) {
-    cut.push_back(pixmap);  // the whole picture: no second copy of its pixels
-  } else {
-    for (int i = 0; i < frames; ++i) {
-      const int cell = first + i;
-      cut.push_back(pixmap->Window((cell % across) * cell_w, (cell / across) * cell_h, cell_w, cell_h));
-    }
-  }
-  auto image = ImageFromFrames(cell_w, cell_h, std::move(cut), flags);
+  auto image = ImageFromFrames(cell_w, cell_h, CutCells(pixmap, cell_w, cell_h, first, frames), flags);
   if (g_auto_mid_handle) image->MidHandle();
   return image;
 }
 
 bool IsPow2(int n) { return n > 0 && (n & (n - 1)) == 0; }
 
+// The size a picture of w x h is padded to: itself when both sides are powers
+// of two, else each side up to the next power of two (2 at least).
+void PaddedSize(int& w, int& h) {
+  if (IsPow2(w) && IsPow2(h)) return;
+  const auto up = [](int n) {
+    int p = 2;
+    while (p < n) p *= 2;
+    return p;
+  };
+  w = up(w);
+  h = up(h);
+}
+
 ImageRef PadPow2(const PixmapRef& pixmap, int flags) {
   if (!pixmap) return nullptr;
-  PixmapRef padded = pixmap;
-  if (!IsPow2(pixmap->Width()) || !IsPow2(pixmap->Height())) {
-    int w = 2, h = 2;
-    while (w < pixmap->Width()) w *= 2;
-    while (h < pixmap->Height()) h *= 2;
-    padded = pixmap->Window(0, 0, w, h);
-  }
-  return ImageFromPixmap(padded, flags);
+  int w = pixmap->Width(), h = pixmap->Height();
+  PaddedSize(w, h);
+  return ImageFromPixmap(w == pixmap->Width() && h == pixmap->Height() ? pixmap : pixmap->Window(0, 0, w, h), flags);
 }
 
 // Our own art is a few megabytes at most.
@@ -84,22 +99,12 @@ std::vector<PixmapRef> FramesOf(PixmapRef pixmap, const Image::Source& how, int 
   if (!pixmap) return out;
   if (how.masked) pixmap->ApplyMask(how.mask_r, how.mask_g, how.mask_b);
   if (how.pow2) {
-    int w = 2, h = 2;
-    while (w < pixmap->Width()) w *= 2;
-    while (h < pixmap->Height()) h *= 2;
-    out.push_back(IsPow2(pixmap->Width()) && IsPow2(pixmap->Height()) ? pixmap : pixmap->Window(0, 0, w, h));
+    int w = pixmap->Width(), h = pixmap->Height();
+    PaddedSize(w, h);
+    out.push_back(w == pixmap->Width() && h == pixmap->Height() ? pixmap : pixmap->Window(0, 0, w, h));
     return out;
   }
-  if (frames == 1 && how.first == 0 && how.cell_w == pixmap->Width() && how.cell_h == pixmap->Height()) {
-    out.push_back(std::move(pixmap));  // the whole picture: no second copy of its pixels
-    return out;
-  }
-  const int across = pixmap->Width() / how.cell_w;
-  for (int i = 0; i < frames; ++i) {
-    const int cell = how.first + i;
-    out.push_back(pixmap->Window((cell % across) * how.cell_w, (cell / across) * how.cell_h, how.cell_w, how.cell_h));
-  }
-  return out;
+  return CutCells(pixmap, how.cell_w, how.cell_h, how.first, frames);
 }
 
 }  // namespace
@@ -216,6 +221,16 @@ bool ReadPicture(const std::string& path, std::vector<uint8_t>& bytes) {
   return ReadPicture(*stream, bytes, path);
 }
 
+// How a picture loaded now decodes later: masked with today's mask colour.
+Image::Source LaterSource(int flags) {
+  Image::Source how;
+  how.masked = (flags & MASKEDIMAGE) != 0;
+  how.mask_r = g_mask_r;
+  how.mask_g = g_mask_g;
+  how.mask_b = g_mask_b;
+  return how;
+}
+
 // A strip of cells from picture bytes: a sound PNG is decoded on first use,
 // anything else now (so that a damaged file is refused here, as it always was).
 ImageRef StripFromBytes(std::vector<uint8_t> bytes, const std::string& what, int cell_w, int cell_h, int first,
@@ -239,11 +254,7 @@ ImageRef StripFromBytes(std::vector<uint8_t> bytes, const std::string& what, int
                    cell_h, first + frames);
       return nullptr;
     }
-    Image::Source how;
-    how.masked = (flags & MASKEDIMAGE) != 0;
-    how.mask_r = g_mask_r;
-    how.mask_g = g_mask_g;
-    how.mask_b = g_mask_b;
+    Image::Source how = LaterSource(flags);
     how.cell_w = cell_w;
     how.cell_h = cell_h;
     how.first = first;
@@ -261,21 +272,11 @@ ImageRef StripFromBytes(std::vector<uint8_t> bytes, const std::string& what, int
 ImageRef Pow2FromBytes(std::vector<uint8_t> bytes, const std::string& what, int flags) {
   int w = 0, h = 0;
   if (internal::PngSoundForLater(bytes, w, h)) {
-    Image::Source how;
-    how.masked = (ResolveFlags(flags) & MASKEDIMAGE) != 0;
-    how.mask_r = g_mask_r;
-    how.mask_g = g_mask_g;
-    how.mask_b = g_mask_b;
+    Image::Source how = LaterSource(ResolveFlags(flags));
     how.pow2 = true;
-    int pw = 2, ph = 2;
-    while (pw < w) pw *= 2;
-    while (ph < h) ph *= 2;
-    if (IsPow2(w) && IsPow2(h)) {
-      pw = w;
-      ph = h;
-    }
+    PaddedSize(w, h);
     // The handle stays at 0, 0, as for any made image.
-    return PendingImage::Make(std::move(bytes), what, pw, ph, 1, flags, std::move(how));
+    return PendingImage::Make(std::move(bytes), what, w, h, 1, flags, std::move(how));
   }
   PixmapRef pixmap = internal::DecodePicture(bytes, what);
   if (pixmap) PrepareLoaded(*pixmap, ResolveFlags(flags));
