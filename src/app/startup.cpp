@@ -576,7 +576,7 @@ void StartGame() {
     GameScreen->Stage = StartVillageStage;
     GameScreen->SetHided(1);
     MainMenuScreen->SetHided(1);
-    VillageScreen->Load(StartVillageStage > 18 ? TVillageMode::SNOW : TVillageMode::DESERT);
+    VillageScreen->Load(StageIsland(StartVillageStage));
     VillageScreen->SetHided(0);
   } else if (StartLevel == 1) {
     GameScreen->SetHided(1);

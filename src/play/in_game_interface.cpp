@@ -60,14 +60,18 @@ void Shadowed(const std::function<void(float dx, float dy)>& draw, float dx, flo
 int TInGameInterface::SetVillage() {
   const int level = GameState ? GameState->Level : 1;
   if (ResManager) Back = ResManager->GetImage(BackgroundId(level));
-  if (CurrentVillage == 1) {
+  SetPanels(CurrentVillage);
+  return 0;
+}
+
+void TInGameInterface::SetPanels(int island) {
+  if (island == 1) {
     LeftPanel = Picture("IMAGE_LEFT_PANEL");
     RightPanel = Picture("IMAGE_RIGHT_PANEL");
-  } else if (CurrentVillage == 2) {
+  } else if (island == 2) {
     LeftPanel = Picture("IMAGE_SNOW_LEFT_PANEL");
     RightPanel = Picture("IMAGE_SNOW_RIGHT_PANEL");
   }
-  return 0;
 }
 
 int TInGameInterface::Load() {

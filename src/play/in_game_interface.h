@@ -54,6 +54,8 @@ class TInGameInterface : public Object {
 
   // The backdrop by the current level and the panels by the current village.
   int SetVillage();
+  // The side panels of an island (1 desert, 2 snow); others keep the panels.
+  void SetPanels(int island);
   // Fetches the images and makes the swing; needs the "Init" scope loaded.
   int Load();
   // Wheels, rope and swing follow the claw's speed.

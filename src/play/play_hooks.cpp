@@ -18,6 +18,9 @@ void InitPlayHooks() {
   LevelLinks.SetBackground = [](const platform::ImageRef& picture) {
     if (InGameInterface) InGameInterface->Back = picture;
   };
+  LevelLinks.SetPanels = [](int island) {
+    if (InGameInterface) InGameInterface->SetPanels(island);
+  };
   LevelLinks.UpdateThermometer = [](float frameFactor) {
     if (Thermometer) Thermometer->Update(frameFactor);
   };

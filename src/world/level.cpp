@@ -39,7 +39,8 @@ TLevelLinks LevelLinks;
 
 namespace {
 
-constexpr int kSnowGateLevel = 32;  // the first snow level, whatever its pack says
+constexpr int kSnowGateLevel = 32;  // counted on the desert island, whatever its pack says
+constexpr int kZeppelinStage = 17;  // the last stage that opens in the desert village
 // Far beyond any campaign; only bounds the count when packs come in thousands.
 constexpr int kMostLevels = 9999;
 
@@ -78,10 +79,13 @@ int IslandOf(platform::Stream& s) {
   return 0;
 }
 
+// Only the level's own look: switching the village here would undo the
+// zeppelin's flight for the desert levels played after it, and lose the
+// village's buildings with it.
 void ApplyTileset(const std::string& tileset) {
   const std::string t = Lower(tileset);
   const int island = t == "desert" ? 1 : t == "snow" ? 2 : 0;
-  if (island && LevelLinks.LoadVillage) LevelLinks.LoadVillage(island);
+  if (island && LevelLinks.SetPanels) LevelLinks.SetPanels(island);
 }
 
 }  // namespace
@@ -90,6 +94,11 @@ std::string LevelPackPath(int level) {
   char name[48];
   std::snprintf(name, sizeof name, "data/levels/level%03d.lvl", level);
   return name;
+}
+
+int StageIsland(int stage) {
+  if (stage <= 0) return 0;
+  return stage <= kZeppelinStage ? 1 : 2;
 }
 
 // ---------------------------------------------------------------- the packs
@@ -404,7 +413,7 @@ int TLevel::SetLevel(int level) {
   }
   if (LevelLinks.SetBackground && ResManager) LevelLinks.SetBackground(ResManager->GetImage(BackgroundId(level)));
   if (StartLevel > 1 || CustomGame()) {
-    const int island = GetInfo(level, 1);
+    const int island = StageIsland(stageOf);
     if (island != 0 && LevelLinks.LoadVillage) LevelLinks.LoadVillage(island);
   }
   return 0;

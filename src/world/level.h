@@ -47,8 +47,9 @@ class TLevel : public Object {
   virtual int LoadLevel(const platform::StreamRef& stream);
   // The same content as an XML document.
   virtual int LoadLevelNew(const platform::StreamRef& stream);
-  // Loads the level and all its companions into the world, and chooses the
-  // village of its tileset. 0 when the level is not among the packs, when its
+  // Loads the level and all its companions into the world, and dresses the
+  // level's frame in the look of its tileset's island (the village stays as
+  // the story left it). 0 when the level is not among the packs, when its
   // description, world, claw, box or block file cannot be read, or when its
   // game type is unknown: the reason is logged and nothing of the level stays
   // loaded. Settings out of range (time limit, generation time, boxes to
@@ -57,7 +58,8 @@ class TLevel : public Object {
   // The settings read from the description, clamped into their ranges;
   // 0 for an unknown game type.
   int CheckSettings(int level);
-  // Makes the level the running one: its number, stage, round and background.
+  // Makes the level the running one: its number, stage, round and background;
+  // a debug start or a level-select game also gets its stage's village.
   static int SetLevel(int level);
   // Moves on after a won level: the next round, the village or the main menu.
   static int NextLevel();
@@ -68,6 +70,10 @@ class TLevel : public Object {
 
 // The pack of a level.
 std::string LevelPackPath(int level);
+// The island (1 desert, 2 snow) whose village a campaign stage is played
+// from, whatever its levels look like: the desert up to the zeppelin's stage,
+// whose flight leaves from there, the snow after it; 0 for no stage.
+int StageIsland(int stage);
 // The id of the backdrop picture behind a level.
 const char* BackgroundId(int level);
 
@@ -81,6 +87,8 @@ extern int LevelCount;  // the number of level packs, counted at start-up
 // the program installs these. Empty ones do nothing.
 struct TLevelLinks {
   std::function<void(int island)> LoadVillage;  // VillageScreen.Load
+  // The level frame's side panels in the look of an island.
+  std::function<void(int island)> SetPanels;
   // The current profile's game-completed flag and saved level; 0, 0 without one.
   std::function<void(int& gameCompleted, int& savedLevel)> ProfileProgress;
   // A level-select game at its end: the profile header read again, its

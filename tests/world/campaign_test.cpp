@@ -3,6 +3,7 @@
 // after a won level and back for a retry, and the level description.
 #include <map>
 
+#include "framework/core/startup_settings.h"
 #include "framework/files/log.h"
 #include "world/brick.h"
 #include "framework/media/fade.h"
@@ -138,6 +139,56 @@ TEST_F(Campaign, SetLevelChoosesTheLandscapeBehindTheLevel) {
   }
   ResManager = nullptr;
   InGameInterface = nullptr;
+}
+
+// The village a stage is played from is the stage's, whatever was loaded
+// last: the desert levels played after the zeppelin's flight keep the snow
+// village; a level only dresses its own frame in its tileset's look. A debug
+// start or a level-select game takes its stage's village at once.
+TEST_F(Campaign, TheVillageFollowsTheStageAndTheLevelFrameItsTileset) {
+  for (const auto& [stage, island] : std::vector<std::pair<int, int>>{
+           {0, 0}, {1, 1}, {16, 1}, {17, 1}, {18, 2}, {19, 2}, {36, 2}})
+    EXPECT_EQ(StageIsland(stage), island) << "stage " << stage;
+
+  CopyClaw();
+  // Level n's stage and tileset, as the campaign has them around the flight.
+  MakeLevels({{16, "desert"}, {17, "desert"}, {18, "desert"}, {19, "snow"}, {19, "desert"}});
+  TLevel::CountLevels();
+  int village = 0, panels = 0;
+  LevelLinks.LoadVillage = [&village](int island) {
+    if (island) village = island;
+  };
+  LevelLinks.SetPanels = [&panels](int island) { panels = island; };
+  enum How { PLAYED, DEBUG_START, LEVEL_SELECT };
+  struct Case {
+    const char* what;
+    How how;
+    int level, villageBefore, village, panels;
+  };
+  const Case cases[] = {
+      {"stage 16 in the desert", PLAYED, 1, 1, 1, 1},
+      {"stage 17 before the flight", PLAYED, 2, 1, 1, 1},
+      {"stage 17 after the flight", PLAYED, 2, 2, 2, 1},
+      {"stage 18's desert level", PLAYED, 3, 2, 2, 1},
+      {"stage 19's snow level", PLAYED, 4, 2, 2, 2},
+      {"a desert level of stage 19", PLAYED, 5, 2, 2, 1},
+      {"a debug start in stage 17", DEBUG_START, 2, 2, 1, 1},
+      {"a debug start in stage 18", DEBUG_START, 3, 1, 2, 1},
+      {"a level-select game in stage 18", LEVEL_SELECT, 3, 1, 2, 1},
+      {"a level-select game in stage 16", LEVEL_SELECT, 1, 2, 1, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartLevel = c.how == DEBUG_START ? c.level : 1;
+    GameScreen->CustomLevel = c.how == LEVEL_SELECT;
+    village = c.villageBefore;
+    panels = 0;
+    TLevel::SetLevel(c.level);
+    ASSERT_EQ(CurrentLevel->Load(c.level), 1);
+    EXPECT_EQ(village, c.village);
+    EXPECT_EQ(panels, c.panels);
+  }
+  StartLevel = 1;
 }
 
 TEST_F(Campaign, PrevLevelIsTheFirstOfTheStage) {
