@@ -213,7 +213,9 @@ void TZeppelin::Update(float f) {
           if (shadow_scale < scale) shadow_scale += 0.001f * f;
         }
       }
-      if (starty > 120.0f) {
+      // It comes in high (starty falls from 300): it lands once it has
+      // stopped and sunk back to 120, not on its first frame here.
+      if (dy > 0.0f && starty > 120.0f) {
         width_speed = 2.0f;
         state = 5;
         if (Smoke) Smoke->GenerationStop = 1;

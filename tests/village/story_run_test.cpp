@@ -158,6 +158,10 @@ TEST_F(StoryRun, TheZeppelinFliesTheVillagersToTheSnowIsland) {
     landed = VillageScreen->Zeppelin && VillageScreen->Zeppelin->state == 6;
   }
   ASSERT_TRUE(landed) << "the flight never landed";
+  // It flew in over the snow village, which the screen faded back in to show.
+  EXPECT_GT(VillageScreen->Zeppelin->startx, -150.0f);
+  EXPECT_LE(VillageScreen->Zeppelin->starty, 125.0f);
+  EXPECT_EQ(ScreenFade->alpha, 0.0f);
   EXPECT_EQ(CurrentVillage, TVillageMode::SNOW);
   EXPECT_TRUE(TVillageCreature::SearchByID(TVillageCreature::Orbus_id));
   EXPECT_TRUE(TVillageCreature::SearchByID(TVillageCreature::Ell_id));
