@@ -4,6 +4,9 @@
 #include <array>
 #include <cstdint>
 #include <cmath>
+#include <deque>
+#include <string>
+#include <utility>
 
 #include "platform/event_internal.h"
 #include "platform/sdl_internal.h"
@@ -30,6 +33,7 @@ struct InputState {
 };
 
 InputState g_input;
+std::deque<KeyPress> g_presses;
 
 // Every press and release of each button since the program started, and the
 // counts at the last flush; the latches read them. Not part of InputState, so
@@ -61,11 +65,46 @@ void Press(KeyState& k) {
   }
 }
 
+bool ShiftHeld() { return g_input.keys[VK_LSHIFT].down || g_input.keys[VK_RSHIFT].down; }
+
+// What an injected press types, as a US keyboard would.
+std::string InjectedText(int vk) {
+  const bool shift = ShiftHeld();
+  if (vk >= 'A' && vk <= 'Z') return std::string(1, static_cast<char>(shift ? vk : vk - 'A' + 'a'));
+  if (shift) return {};
+  if (vk >= '0' && vk <= '9') return std::string(1, static_cast<char>(vk));
+  if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) return std::string(1, static_cast<char>('0' + vk - VK_NUMPAD0));
+  return {};
+}
+
+void QueuePress(KeyPress press) {
+  if (g_presses.size() >= kMaxKeyPresses) g_presses.pop_front();
+  g_presses.push_back(std::move(press));
+}
+
+// The system sends a press's text right after the press: it belongs to the
+// press only then.
+bool g_text_awaited = false;
+
 void KeyEvent(int vk, bool down, bool repeat) {
-  if (vk <= 0 || vk > kMaxKey || repeat) return;
+  g_text_awaited = false;
+  if (vk <= 0 || vk > kMaxKey) return;
+  if (repeat) {
+    // Only a text box reads repeats: they add no hit.
+    if (down) {
+      QueuePress(KeyPress{vk, {}, true});
+      g_text_awaited = true;
+    }
+    return;
+  }
   KeyState& k = g_input.keys[vk];
   const int generic = GenericOf(vk);
   if (down) {
+    // A key already held is not pressed again (a lost release).
+    if (!k.down) {
+      QueuePress(KeyPress{vk, {}, false});
+      g_text_awaited = true;
+    }
     Press(k);
     if (generic) Press(g_input.keys[generic]);
   } else {
@@ -75,6 +114,15 @@ void KeyEvent(int vk, bool down, bool repeat) {
       g_input.keys[generic].down = g_input.keys[left].down || g_input.keys[left + 1].down;
     }
   }
+}
+
+void TextEvent(const std::string& text) {
+  if (text.empty()) return;
+  if (g_text_awaited && !g_presses.empty())
+    g_presses.back().text += text;
+  else
+    QueuePress(KeyPress{0, text, false});
+  g_text_awaited = false;
 }
 
 void ButtonEvent(int b, bool down) {
@@ -122,7 +170,18 @@ bool AnyKeyDown() {
   return false;
 }
 
-void FlushKeys() { g_input.keys.fill(KeyState{}); }
+void FlushKeys() {
+  g_input.keys.fill(KeyState{});
+  g_presses.clear();
+  g_text_awaited = false;
+}
+
+std::vector<KeyPress> TakeKeyPresses() {
+  std::vector<KeyPress> out(g_presses.begin(), g_presses.end());
+  g_presses.clear();
+  g_text_awaited = false;
+  return out;
+}
 
 float MouseX() { return g_input.x; }
 float MouseY() { return g_input.y; }
@@ -188,7 +247,10 @@ void SetRelativeMouse(bool on) {
 
 bool RelativeMouse() { return g_input.relative; }
 
-void InjectKey(int vk, bool down, bool repeat) { KeyEvent(vk, down, repeat); }
+void InjectKey(int vk, bool down, bool repeat) {
+  KeyEvent(vk, down, repeat);
+  if (down) TextEvent(InjectedText(vk));
+}
 void InjectMouseButton(int b, bool down) { ButtonEvent(b, down); }
 
 void InjectMousePosition(float x, float y) {
@@ -205,6 +267,8 @@ void InjectMouseWheel(int steps) { g_input.wheel += steps; }
 
 void ResetInput() {
   g_input = InputState{};
+  g_presses.clear();
+  g_text_awaited = false;
   ForgetButtonHistory();
   internal::ApplyPointerState();
 }
@@ -286,6 +350,9 @@ void HandleInputEvent(const SDL_Event& event) {
     case SDL_KEYUP:
       KeyEvent(VirtualKeyFromSdl(event.key.keysym.scancode, event.key.keysym.sym), event.type == SDL_KEYDOWN,
                event.key.repeat != 0);
+      break;
+    case SDL_TEXTINPUT:
+      TextEvent(event.text.text);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:

@@ -2,7 +2,10 @@
 // Keyboard and mouse as the game reads them: keys by Windows virtual-key code
 // (1..191), mouse buttons 1 left, 2 right, 3 middle, the pointer in virtual
 // coordinates. Events arrive through PollEvents (events.h).
+#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/cursor.h"
 
@@ -27,8 +30,24 @@ int KeyHit(int vk);
 bool KeyDown(int vk);
 // Any key 1..191 held.
 bool AnyKeyDown();
-// Clears every key's hit count and held state.
+// Clears every key's hit count and held state, and the queue of presses.
 void FlushKeys();
+
+// One press of a key, in the order the presses came, with the text the
+// system typed with it (UTF-8; empty for keys that type nothing). A text
+// input method's text that came with no press has `vk` 0.
+struct KeyPress {
+  int vk = 0;
+  std::string text;
+  // The system's auto-repeat of a held key. Two quick presses of one key
+  // can come as a press and a repeat, so a text box types repeats too.
+  bool repeat = false;
+};
+// The presses since the last call (read and cleared), oldest first, however
+// many came within one frame. Holds the latest kMaxKeyPresses when nobody
+// reads them.
+std::vector<KeyPress> TakeKeyPresses();
+constexpr size_t kMaxKeyPresses = 64;
 
 // The pointer in virtual coordinates.
 float MouseX();
@@ -80,6 +99,9 @@ void SetRelativeMouse(bool on);
 bool RelativeMouse();
 
 // Test hooks: synthetic input through the same path as the system's events.
+// An injected press (or repeat) of a letter or digit key types as a US
+// keyboard would, Shift as the injected Shift keys hold it; other keys type
+// nothing.
 void InjectKey(int vk, bool down, bool repeat = false);
 void InjectMouseButton(int b, bool down);
 void InjectMousePosition(float x, float y);  // absolute, virtual

@@ -1,6 +1,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/events.h"
@@ -30,6 +31,12 @@ class InputTest : public ::testing::Test {
     e.key.repeat = repeat ? 1 : 0;
     e.key.keysym.scancode = sc;
     e.key.keysym.sym = sym;
+    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+  }
+  static void PushText(const char* text) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, text, sizeof(e.text.text));
     ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
   }
   static void PushButton(Uint8 sdl_button, bool down) {
@@ -111,6 +118,71 @@ TEST_F(InputTest, KeyHitCountsPressesAndAutoRepeatAddsNone) {
   EXPECT_EQ(KeyHit(32), 2);
   EXPECT_EQ(KeyHit(32), 0) << "a query clears the count";
   EXPECT_TRUE(KeyDown(32)) << "a query leaves the held state";
+}
+
+// The presses of one frame in their order, each with the text the system
+// typed with it: as X sends "Tess1" typed at once, the second s taken for a
+// repeat and Shift held over the e.
+TEST_F(InputTest, KeyPressesKeepTheirOrderAndTheirText) {
+  PushKey(SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, true);
+  PushKey(SDL_SCANCODE_T, SDLK_t, true);
+  PushText("T");
+  PushKey(SDL_SCANCODE_T, SDLK_t, false);
+  PushKey(SDL_SCANCODE_E, SDLK_e, true);
+  PushText("e");
+  PushKey(SDL_SCANCODE_E, SDLK_e, false);
+  PushKey(SDL_SCANCODE_S, SDLK_s, true);
+  PushText("s");
+  PushKey(SDL_SCANCODE_S, SDLK_s, true, /*repeat=*/true);
+  PushText("s");
+  PushKey(SDL_SCANCODE_S, SDLK_s, false);
+  PushKey(SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, false);
+  PushKey(SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, true);
+  PushKey(SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, true, /*repeat=*/true);
+  PushKey(SDL_SCANCODE_1, SDLK_1, true);
+  PushText("1");
+  PushText("\xc3\xa9");  // an input method's text, with no press
+  PollEvents();
+  // Injected presses type as a US keyboard, with the injected Shift.
+  InjectKey(VK_LSHIFT, true);
+  InjectKey('Z', true);
+  InjectKey('2', true);
+  InjectKey(VK_LSHIFT, false);
+  InjectKey('Y', true);
+  InjectKey('Y', true, /*repeat=*/true);
+  InjectKey(VK_NUMPAD0 + 7, true);
+
+  struct Want {
+    int vk;
+    std::string text;
+    bool repeat;
+  };
+  const std::vector<Want> want = {
+      {VK_LSHIFT, "", false}, {'T', "T", false}, {'E', "e", false}, {'S', "s", false},
+      {'S', "s", true},       {VK_BACK, "", false}, {VK_BACK, "", true}, {'1', "1", false},
+      {0, "\xc3\xa9", false}, {VK_LSHIFT, "", false}, {'Z', "Z", false}, {'2', "", false},
+      {'Y', "y", false},      {'Y', "y", true},  {VK_NUMPAD0 + 7, "7", false}};
+  const std::vector<KeyPress> got = TakeKeyPresses();
+  ASSERT_EQ(got.size(), want.size());
+  for (size_t i = 0; i < want.size(); ++i) {
+    EXPECT_EQ(got[i].vk, want[i].vk) << i;
+    EXPECT_EQ(got[i].text, want[i].text) << i;
+    EXPECT_EQ(got[i].repeat, want[i].repeat) << i;
+  }
+  EXPECT_TRUE(TakeKeyPresses().empty()) << "a read clears the queue";
+  EXPECT_EQ(KeyHit('S'), 1) << "the hit counts are read apart from the queue; a repeat adds no hit";
+
+  // Nobody reading: only the latest are kept. A flush drops them.
+  for (size_t i = 0; i < kMaxKeyPresses + 5; ++i) {
+    InjectKey(i % 2 ? 'Q' : 'W', true);
+    InjectKey(i % 2 ? 'Q' : 'W', false);
+  }
+  const std::vector<KeyPress> kept = TakeKeyPresses();
+  ASSERT_EQ(kept.size(), kMaxKeyPresses);
+  EXPECT_EQ(kept.back().vk, 'W') << "the latest press is kept";
+  InjectKey('E', true);
+  FlushKeys();
+  EXPECT_TRUE(TakeKeyPresses().empty());
 }
 
 TEST_F(InputTest, FlushClearsHitsAndHeldKeys) {

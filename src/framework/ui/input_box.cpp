@@ -1,5 +1,7 @@
 #include "framework/ui/input_box.h"
 
+#include <vector>
+
 #include "framework/core/numeric.h"
 #include "framework/core/utf8.h"
 #include "framework/files/language.h"
@@ -157,37 +159,32 @@ int TInputBox2::DePress(int id) {
 
 namespace {
 
-// This frame's typing into name: at most one letter or digit (Shift for
-// capitals, no digits under Shift) while it is shorter than the limit, and
-// Backspace. Every hit is read in every frame, taken or not, so a key refused
-// now (a ninth character, a digit under Shift) does not turn up later.
-// With `settled` the keys are read but change nothing.
+// The keys pressed since the last frame, in their order: the letters and
+// digits they typed (A to Z, a to z, 0 to 9: names are file names) while the
+// name is shorter than the limit, and Backspace. A character refused now (a
+// ninth one, anything else) does not turn up later. With `settled` the
+// presses are read but change nothing.
 void TypeName(std::string& name, std::string& add, bool settled) {
-  const bool shift = platform::KeyDown(platform::VK_LSHIFT) || platform::KeyDown(platform::VK_RSHIFT);
-  int letterHit[26], digitHit[10];
-  for (int i = 0; i < 26; ++i) letterHit[i] = platform::KeyHit('A' + i);
+  const std::vector<platform::KeyPress> presses = platform::TakeKeyPresses();
+  // The hit counts of these keys are this box's too: no later reader sees them.
+  for (int i = 0; i < 26; ++i) platform::KeyHit('A' + i);
   for (int d = 0; d < 10; ++d) {
-    const int main = platform::KeyHit('0' + d);
-    const int pad = platform::KeyHit(platform::VK_NUMPAD0 + d);
-    digitHit[d] = main + pad;
+    platform::KeyHit('0' + d);
+    platform::KeyHit(platform::VK_NUMPAD0 + d);
   }
-  const int back = platform::KeyHit(platform::VK_BACK);
+  platform::KeyHit(platform::VK_BACK);
   if (settled) return;
 
-  if (utf8::Length(name) < TInputBox2::MaxNameLength) {
-    for (int i = 0; i < 26; ++i)
-      if (letterHit[i]) add.assign(1, static_cast<char>((shift ? 'A' : 'a') + i));
-    if (!shift) {
-      for (int d = 1; d <= 9; ++d)
-        if (digitHit[d]) add.assign(1, static_cast<char>('0' + d));
-      if (digitHit[0]) add.assign(1, '0');
+  for (const platform::KeyPress& p : presses) {
+    if (p.vk == platform::VK_BACK) utf8::PopBack(name);
+    for (const char c : p.text) {
+      const bool letterOrDigit = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+      if (!letterOrDigit || utf8::Length(name) >= TInputBox2::MaxNameLength) continue;
+      add.assign(1, c);
+      name.append(add);
+      add.clear();
     }
   }
-  if (!add.empty()) {
-    name.append(add);
-    add.clear();
-  }
-  if (back) utf8::PopBack(name);
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ class TInputBox2 : public TDialogStatic {
   Ref<TWidgetUpdater> Updater;
   int PressedID = 0;
   int UpdTime = 0, PauseTime = 100;
-  std::string add;  // character typed in this frame
+  std::string add;  // the character being added to Name
 
   int Resize(int px, int py, int width, int height) override;
   int SetPosition(int px, int py) override;

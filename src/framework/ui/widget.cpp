@@ -237,6 +237,9 @@ void TWidgetManager::Update(float dt) {
   }
   if (!any) fade_alpha = 0.0f;
   DropKeysOfBoxesThatLeft();
+  // Presses no box typed with (a level's keys, the menu's) are not kept for
+  // a name box opened later.
+  if (!TopModalWidget.lock()) platform::TakeKeyPresses();
 }
 
 void TWidgetManager::DropKeysOfBoxesThatLeft() {

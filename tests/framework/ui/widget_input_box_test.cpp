@@ -1,7 +1,10 @@
 // The name entry box with a scripted keyboard: which keys type what, the
 // eight-character limit, Backspace, when Enter counts, what a confirmed name
 // leads to (a new profile, or the "name taken" box), and the caret.
+#include <SDL.h>
 #include <gtest/gtest.h>
+
+#include <utility>
 
 #include "framework/files/language.h"
 #include "framework/media/anim_image.h"
@@ -11,6 +14,8 @@
 #include "framework/ui/input_box.h"
 #include "framework/ui/message_box.h"
 #include "framework/ui/widget_updater.h"
+#include "platform/events.h"
+#include "platform/input.h"
 #include "widget_test_env.h"
 #include "world/resource_bindings.h"
 
@@ -64,45 +69,99 @@ class InputBoxTest : public WidgetTest {
   int userOptions_ = 0;
 };
 
-struct TypedFrame {
-  std::vector<int> keys;
-  bool shift;
-};
-
 struct TypingCase {
   const char* what;
-  std::vector<TypedFrame> frames;
+  // Presses in order: a small letter its key, a capital its key under Shift,
+  // a digit its key on the main row; "^" puts the next key under Shift, "#"
+  // on the number pad; "*" makes the next key the system's repeat of a held
+  // key (two quick presses can come so); "<" Backspace; "|" ends a frame.
+  const char* keys;
   const char* name;
 };
 
-TEST_F(InputBoxTest, KeysTypeLettersAndDigitsAtMostOnePerFrame) {
-  const int bk = platform::VK_BACK, pad0 = platform::VK_NUMPAD0;
-  const std::vector<TypingCase> cases = {
-      {"Shift for the capital only", {{{'A'}, true}, {{'B'}, false}, {{'1'}, false}}, "Ab1"},
-      {"no digits under Shift, not even later", {{{'A'}, true}, {{'1'}, true}, {{}, false}}, "A"},
-      {"two letters in a frame: the later in A to Z", {{{'Q', 'C'}, false}}, "q"},
-      {"a letter and a digit in a frame: the digit", {{{'5', 'Z'}, false}}, "5"},
-      {"0 is taken after 1 to 9", {{{'0', '9'}, false}}, "0"},
-      {"number pad digits", {{{pad0 + 7}, false}, {{pad0}, false}}, "70"},
-      {"other keys type nothing", {{{platform::VK_SPACE, platform::VK_OEM_MINUS, 190}, false}}, ""},
-      {"Backspace removes the last character", {{{'X'}, false}, {{'Y'}, false}, {{bk}, false}}, "x"},
-      {"Backspace on an empty name", {{{bk}, false}}, ""},
-      {"a ninth character is refused; Backspace frees a place",
-       {{{'A'}, false}, {{'B'}, false}, {{'C'}, false}, {{'D'}, false}, {{'E'}, false}, {{'F'}, false},
-        {{'G'}, false}, {{'H'}, false}, {{'I'}, false}, {{bk}, false}, {{'J'}, false}},
-       "abcdefgj"},
+TEST_F(InputBoxTest, KeysTypeInTheOrderTheyWerePressed) {
+  const TypingCase cases[] = {
+      {"Shift for the capital only", "A|b|1|", "Ab1"},
+      {"no digits under Shift, not even later", "A^1||", "A"},
+      {"two letters in a frame, in their order", "qc|", "qc"},
+      {"a small letter and a capital in a frame", "aB|", "aB"},
+      {"a letter repeated in a frame", "oo|", "oo"},
+      {"a digit and a letter in a frame", "5z|", "5z"},
+      {"number pad digits", "#7|#0|", "70"},
+      {"other keys type nothing", " -.|", ""},
+      {"repeats type and erase", "s*s*s|*<|", "ss"},
+      {"Backspace between letters of a frame", "xy<z|", "xz"},
+      {"Backspace first, then a letter", "ab|<c|", "ac"},
+      {"Backspace on an empty name", "<|", ""},
+      {"a ninth character is refused; Backspace frees a place", "abcdefghi<j|", "abcdefgj"},
+      {"a refused character does not turn up later", "abcdefgh|i|<|", "abcdefg"},
   };
   for (const auto& c : cases) {
     auto box = ShowInputBox2(0);
-    for (const auto& f : c.frames) {
-      if (f.shift) KeyDown(platform::VK_LSHIFT);
-      for (int k : f.keys) Key(k);
-      Frame();
-      if (f.shift) KeyUp(platform::VK_LSHIFT);
+    bool shift = false, pad = false, repeat = false;
+    for (const char* k = c.keys; *k; ++k) {
+      const char ch = *k;
+      if (ch == '|') {
+        Frame();
+        continue;
+      }
+      if (ch == '^' || ch == '#') {
+        (ch == '^' ? shift : pad) = true;
+        continue;
+      }
+      if (ch == '*') {
+        repeat = true;
+        continue;
+      }
+      int vk = ch == '<' ? platform::VK_BACK : ch == '-' ? platform::VK_OEM_MINUS : ch == '.' ? platform::VK_OEM_PERIOD : ch;
+      if (ch >= 'a' && ch <= 'z') vk = ch - 'a' + 'A';
+      if (ch >= 'A' && ch <= 'Z') shift = true;
+      if (pad) vk = platform::VK_NUMPAD0 + (ch - '0');
+      if (shift) KeyDown(platform::VK_LSHIFT);
+      if (repeat)
+        platform::InjectKey(vk, true, true);
+      else
+        Key(vk);
+      if (shift) KeyUp(platform::VK_LSHIFT);
+      shift = pad = repeat = false;
     }
     EXPECT_EQ(box->Name, c.name) << c.what;
     WidgetManager->RemoveWidget(box);
   }
+}
+
+// Names become file names: of what the keyboard types, letters and digits only.
+TEST_F(InputBoxTest, TheSystemsTextTypesOnlyLettersAndDigits) {
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
+  auto box = ShowInputBox2(0);
+  const std::pair<SDL_Scancode, const char*> typed[] = {
+      {SDL_SCANCODE_1, "!"}, {SDL_SCANCODE_E, "\xc3\xa9"}, {SDL_SCANCODE_SLASH, "/"},
+      {SDL_SCANCODE_PERIOD, "."}, {SDL_SCANCODE_A, "a"}, {SDL_SCANCODE_7, "7"}, {SDL_SCANCODE_Q, "Q"}};
+  for (const auto& [key, text] : typed) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.scancode = key;
+    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+    e = SDL_Event{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, text, sizeof(e.text.text));
+    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+  }
+  platform::PollEvents();
+  Frame();
+  EXPECT_EQ(box->Name, "a7Q");
+  SDL_QuitSubSystem(SDL_INIT_EVENTS);
+}
+
+TEST_F(InputBoxTest, KeysPressedWhileNoBoxWasOpenTypeNothing) {
+  Key('X');
+  Frame();
+  Key('Y');  // between two frames, as the box opens
+  auto box = ShowInputBox2(0);
+  Frame();
+  Key('Z');
+  Frame();
+  EXPECT_EQ(box->Name, "yz");
 }
 
 TEST_F(InputBoxTest, EnterCountsOnlyOnceArrivedAndWithAName) {
