@@ -118,5 +118,138 @@ TEST(DialogContrast, EveryStoryColourReadsOnTheDialogs) {
   }
 }
 
+// ---- captions and counters drawn with their own outline ----
+
+double LuminanceOf(uint32_t p) {
+  return Luminance(static_cast<double>((p >> 16) & 0xff), static_cast<double>((p >> 8) & 0xff),
+                   static_cast<double>(p & 0xff));
+}
+
+struct OutlinedText {
+  const char* screen;
+  const char* text;  // a caption picture, or a font's glyph page, white tinted by `ink`
+  TextInk ink;
+  const char* art;   // what it is drawn on; "" for the black screen
+  Box under;         // where: the picture starts at the box's corner, wrapping inside it
+};
+
+// What the player reads: the letters' fill against what is right round them
+// past their smoothed edge (their outline where they have one, else the art).
+// The fill is the lighter half of the picture's opaque pixels; what is round
+// it, the pixels two pixels away from the fill, as drawn on the art.
+void ExpectOutlinedTextReads(const OutlinedText& c) {
+  SCOPED_TRACE(std::string(c.screen) + ": " + c.text);
+  const platform::PixmapRef text = platform::LoadPixmap(std::string(KELP_DATA_ROOT) + "/" + c.text);
+  ASSERT_TRUE(text);
+  platform::PixmapRef art;
+  if (*c.art) {
+    art = platform::LoadPixmap(std::string(KELP_DATA_ROOT) + "/" + c.art);
+    ASSERT_TRUE(art) << c.art;
+    ASSERT_LE(c.under.x + c.under.w, art->Width());
+    ASSERT_LE(c.under.y + c.under.h, art->Height());
+  }
+  const int w = text->Width(), h = text->Height();
+  auto tinted = [&](uint32_t p) {
+    const uint32_t r = ((p >> 16) & 0xff) * c.ink.r / 255, g = ((p >> 8) & 0xff) * c.ink.g / 255,
+                   b = (p & 0xff) * c.ink.b / 255;
+    return (p & 0xff000000u) | r << 16 | g << 8 | b;
+  };
+  // The picture drawn over the art, pixel by pixel.
+  auto drawn = [&](int x, int y) {
+    const uint32_t t = tinted(text->ReadPixel(x, y));
+    const uint32_t a = art ? art->ReadPixel(c.under.x + x % c.under.w, c.under.y + y % c.under.h) : 0xff000000u;
+    const double ta = static_cast<double>(t >> 24) / 255.0;
+    uint32_t out = 0xff000000u;
+    for (int shift : {16, 8, 0}) {
+      const double v = ta * ((t >> shift) & 0xff) + (1 - ta) * ((a >> shift) & 0xff);
+      out |= static_cast<uint32_t>(std::lround(v)) << shift;
+    }
+    return out;
+  };
+  // Each line of the picture (rows between empty rows) on its own: lines
+  // may differ in colour.
+  auto opaque = [&](int x, int y) { return (text->ReadPixel(x, y) >> 24) >= 250; };
+  int lines = 0;
+  for (int top = 0; top < h;) {
+    auto rowEmpty = [&](int y) {
+      for (int x = 0; x < w; ++x)
+        if (opaque(x, y)) return false;
+      return true;
+    };
+    while (top < h && rowEmpty(top)) ++top;
+    int bottom = top;
+    while (bottom < h && !rowEmpty(bottom)) ++bottom;
+    if (top >= h) break;
+    double lo = 1, hi = 0;
+    for (int y = top; y < bottom; ++y)
+      for (int x = 0; x < w; ++x)
+        if (opaque(x, y)) {
+          const double l = LuminanceOf(tinted(text->ReadPixel(x, y)));
+          lo = std::min(lo, l);
+          hi = std::max(hi, l);
+        }
+    const double middle = (lo + hi) / 2;
+    auto isFill = [&](int x, int y) {
+      return x >= 0 && y >= top && x < w && y < bottom && opaque(x, y) &&
+             LuminanceOf(tinted(text->ReadPixel(x, y))) >= middle;
+    };
+    double fillSum = 0, rimSum = 0;
+    int fillCount = 0, rimCount = 0;
+    for (int y = std::max(0, top - 2); y < std::min(h, bottom + 2); ++y)
+      for (int x = 0; x < w; ++x) {
+        if (isFill(x, y)) {
+          fillSum += LuminanceOf(tinted(text->ReadPixel(x, y)));
+          ++fillCount;
+          continue;
+        }
+        bool touching = false, near = false;
+        for (int dy = -2; dy <= 2; ++dy)
+          for (int dx = -2; dx <= 2; ++dx) {
+            if (!isFill(x + dx, y + dy)) continue;
+            near = true;
+            if (std::abs(dx) <= 1 && std::abs(dy) <= 1) touching = true;
+          }
+        if (!near || touching) continue;
+        rimSum += LuminanceOf(drawn(x, y));
+        ++rimCount;
+      }
+    const int first = top;
+    top = bottom;
+    if (fillCount < 20 || rimCount == 0) continue;  // a stray speck, not a line
+    ++lines;
+    const double contrast = Contrast(fillSum / fillCount, rimSum / rimCount);
+    EXPECT_GE(contrast, 4.5) << "the line at rows " << first << ".." << bottom << ": fill luminance "
+                             << fillSum / fillCount << " against " << rimSum / rimCount;
+  }
+  EXPECT_GT(lines, 0) << "no letters";
+}
+
+constexpr TextInk kWhite{255, 255, 255};
+
+TEST(DialogContrast, OutlinedCaptionsAndCountersReadOnTheirScreens) {
+  const char* const complete = "data/img/gui/complete/frame.png";
+  const char* const gameOver = "data/img/gui/game_over/back.png";
+  const OutlinedText cases[] = {
+      {"results", "data/img/gui/complete/score.png", kWhite, complete, {20, 100, 140, 30}},
+      {"results", "data/img/gui/complete/combos.png", kWhite, complete, {20, 135, 140, 30}},
+      {"results", "data/img/gui/complete/max_combo.png", kWhite, complete, {20, 170, 150, 30}},
+      {"results", "data/img/gui/complete/creatures.png", kWhite, complete, {20, 207, 140, 30}},
+      {"results", "data/img/gui/complete/time_bonus.png", kWhite, complete, {20, 282, 150, 30}},
+      {"results", "data/img/gui/complete/total.png", kWhite, complete, {20, 329, 140, 30}},
+      {"results", "data/img/gui/complete/none.png", kWhite, complete, {200, 329, 80, 30}},
+      {"results' counters", "data/fonts/complete_scores_0.png", kWhite, complete, {170, 99, 120, 250}},
+      {"game over", "data/img/gui/game_over/level_failed.png", kWhite, gameOver, {120, 405, 560, 90}},
+      {"game over", "data/img/gui/game_over/game_over.png", kWhite, gameOver, {120, 405, 560, 90}},
+      {"game over", "data/img/gui/game_over/skips_1.png", kWhite, gameOver, {386, 546, 200, 30}},
+      {"game over", "data/img/gui/game_over/skips_3.png", kWhite, gameOver, {386, 546, 200, 30}},
+      {"credits", "data/img/gui/credits/text.png", kWhite, "data/img/gui/credits/back_01.png", {150, 50, 500, 500}},
+      {"credits", "data/img/gui/credits/text.png", kWhite, "data/img/gui/credits/back_02.png", {150, 50, 500, 500}},
+      {"credits' hint", "data/fonts/hi_0.png", kWhite, "", {0, 0, 800, 50}},
+      {"trophy room's description", "data/fonts/comics_0.png", kWhite, "data/img/gui/village/trophy_room.png",
+       {425, 480, 360, 110}},
+  };
+  for (const OutlinedText& c : cases) ExpectOutlinedTextReads(c);
+}
+
 }  // namespace
 }  // namespace kelp

@@ -304,7 +304,9 @@ void ScoresFrame(cairo_t* cr, int) {
 void Caption(cairo_t* cr, double w, double h, const std::string& s, Rgb c, Align align) {
   double ts = FitSize(cr, s, h * 0.7, w - 8);
   double x = align == kLeft ? 4 : align == kRight ? w - 4 : w / 2;
-  Text(cr, s, x, h / 2, ts, align, c, Darker(c, 0.65), std::max(1.2, ts * 0.09));
+  // A near-black rim wide enough to show past the letters' smoothed edge:
+  // the captions stand on light parchment and on busy pictures.
+  Text(cr, s, x, h / 2, ts, align, c, Darker(c, 0.88), std::max(2.2, ts * 0.12));
 }
 
 void CompleteFrame(cairo_t* cr, int) {
@@ -561,7 +563,7 @@ void AddGui(Registry& r) {
         .Mid();
   }
   r.Image("IMAGE_NO", kDir + "complete/none.png", 80, 30,
-          [](cairo_t* cr, int) { Caption(cr, 80, 30, "none", Hex(0xe0473d), kRight); })
+          [](cairo_t* cr, int) { Caption(cr, 80, 30, "none", Hex(0xf25a4c), kRight); })
       .Mid();
   r.Image("IMAGE_COINS", kDir + "complete/coins.png", 40, 32, [](cairo_t* cr, int) {
     Coin(cr, 13, 20, 9);
@@ -576,7 +578,7 @@ void AddGui(Registry& r) {
           [](cairo_t* cr, int) { Caption(cr, 560, 90, "Level failed!", Hex(0xf2b52c), kCenter); })
       .Mid();
   r.Image("IMAGE_GAMEOVER_TEXT_02", kDir + "game_over/game_over.png", 560, 90,
-          [](cairo_t* cr, int) { Caption(cr, 560, 90, "Game over", Hex(0xe0473d), kCenter); })
+          [](cairo_t* cr, int) { Caption(cr, 560, 90, "Game over", Hex(0xf25a4c), kCenter); })
       .Mid();
   r.Image("IMAGE_SKIP", kDir + "game_over/skip.png", 240, 44, [](cairo_t* cr, int) {
     RoundRect(cr, 2, 2, 236, 40, 18);
@@ -591,7 +593,7 @@ void AddGui(Registry& r) {
         .Mid();
   }
   r.Image("IMAGE_HURRY", kDir + "hurry.png", 320, 90,
-          [](cairo_t* cr, int) { Caption(cr, 320, 90, "Hurry up!", Hex(0xe0473d), kCenter); })
+          [](cairo_t* cr, int) { Caption(cr, 320, 90, "Hurry up!", Hex(0xf25a4c), kCenter); })
       .Mid();
 }
 
