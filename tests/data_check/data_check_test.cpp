@@ -629,5 +629,51 @@ TEST_F(DataCheck, SplashLogosAndWindowIconLoad) {
   EXPECT_TRUE(problems.empty()) << problems.size() << " problem(s):" << Join(problems);
 }
 
+// A locked panel button wears a lock; the lock must leave the label whole.
+// The label is the light lettering right of the icon in the open button; the
+// lock is what turned gold in the locked one.
+TEST_F(DataCheck, LockBadgesLeaveTheirButtonsLabelsWhole) {
+  struct Rect {
+    int x0 = 1 << 20, y0 = 1 << 20, x1 = -1, y1 = -1;
+    void Add(int x, int y) {
+      x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+    }
+    bool Empty() const { return x1 < 0; }
+    bool Meets(const Rect& o) const { return !Empty() && !o.Empty() && x0 <= o.x1 && o.x0 <= x1 && y0 <= o.y1 && o.y0 <= y1; }
+  };
+  const auto channel = [](uint32_t p, int shift) { return static_cast<int>((p >> shift) & 0xff); };
+  const auto gold = [&](uint32_t p) {
+    return (p >> 24) >= 200 && channel(p, 16) >= 200 && channel(p, 8) >= 150 && channel(p, 0) <= 110;
+  };
+  const auto light = [&](uint32_t p) {
+    return (p >> 24) >= 200 && channel(p, 16) >= 235 && channel(p, 8) >= 235 && channel(p, 0) >= 235;
+  };
+  std::vector<std::string> problems;
+  for (const char* name : {"build", "trophies", "play"}) {
+    const std::string dir = "data/img/gui/village/bt_";
+    const platform::PixmapRef open = platform::LoadPixmap(dir + name + ".png");
+    const platform::PixmapRef locked = platform::LoadPixmap(dir + name + "_locked.png");
+    if (!open || !locked || open->Width() != locked->Width() || open->Height() != locked->Height()) {
+      problems.push_back(std::string(name) + ": the open and locked pictures do not load as a pair");
+      continue;
+    }
+    Rect label, lock;
+    for (int y = 0; y < open->Height(); ++y)
+      for (int x = 0; x < open->Width(); ++x) {
+        if (x >= open->Width() * 45 / 100 && light(open->ReadPixel(x, y))) label.Add(x, y);
+        if (gold(locked->ReadPixel(x, y)) && !gold(open->ReadPixel(x, y))) lock.Add(x, y);
+      }
+    if (label.Empty() || lock.Empty()) {
+      problems.push_back(std::string(name) + ": no label or no lock found");
+    } else if (label.Meets(lock)) {
+      problems.push_back(std::string(name) + ": the lock (" + std::to_string(lock.x0) + "," + std::to_string(lock.y0) +
+                         ")-(" + std::to_string(lock.x1) + "," + std::to_string(lock.y1) + ") covers the label (" +
+                         std::to_string(label.x0) + "," + std::to_string(label.y0) + ")-(" + std::to_string(label.x1) +
+                         "," + std::to_string(label.y1) + ")");
+    }
+  }
+  EXPECT_TRUE(problems.empty()) << problems.size() << " problem(s):" << Join(problems);
+}
+
 }  // namespace
 }  // namespace kelp

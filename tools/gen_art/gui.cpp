@@ -33,7 +33,8 @@ void PanelButton(cairo_t* cr, double w, double h, Icon icon, const std::string& 
   DrawIcon(cr, icon, w * 0.27, h * 0.46 + dy, h * 0.52, icon == Icon::Trophy ? pal::kGold : ic);
   double ts = FitSize(cr, label, 12, w * 0.56);
   Text(cr, label, w * 0.64, h * 0.45 + dy, ts, kCenter, ic, Darker(c, 0.6), 1.2);
-  if (state == 3) DrawIcon(cr, Icon::Lock, w - 11, 12, 14, pal::kGold);
+  // The lock sits on the icon's corner: the label must stay whole.
+  if (state == 3) DrawIcon(cr, Icon::Lock, 11, h - 13, 14, pal::kGold);
 }
 
 void IconButton(cairo_t* cr, double w, double h, Icon icon, Rgb c, int state) {
