@@ -7,6 +7,7 @@
 
 #include "platform/graphics_state.h"
 #include "platform/image_font.h"
+#include "platform/raster.h"
 #include "platform/sdl_internal.h"
 
 namespace platform {
@@ -31,7 +32,9 @@ SDL_Texture* Upload(SDL_Renderer* renderer, const Pixmap& pixmap, bool masked, i
   if (w <= 0 || h <= 0) return nullptr;
   SDL_Texture* texture = reuse;
   if (!texture) {
-    texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
+    // Streaming, so that the rasteriser can read the texels through a lock.
+    const int access = internal::RasterReady() ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC;
+    texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, access, w, h);
     if (!texture) {
       std::fprintf(stderr, "Graphics: cannot make a %dx%d texture: %s\n", w, h, SDL_GetError());
       return nullptr;
@@ -83,7 +86,7 @@ struct Paint {
 // and blend are many times cheaper than its per-pixel tinting.
 bool Prepare(Paint& paint, bool textured = false) {
   paint.renderer = internal::Renderer();
-  if (!paint.renderer || !internal::Canvas()) return false;
+  if (!paint.renderer || (!internal::Canvas() && !internal::SoftwareCanvas())) return false;
   const DrawState& s = State();
   const float alpha = std::isnan(s.alpha) ? 0.0f : std::clamp(s.alpha, 0.0f, 1.0f);
   int a = static_cast<int>(std::lround(alpha * 255.0f));
@@ -137,12 +140,58 @@ struct Placer {
   }
 };
 
+// Quads (0, 1, 2, 0, 2, 3 from each fourth vertex) upright on the canvas and
+// in the texture: the software renderer copies those as blits.
+bool UprightQuads(const SDL_Vertex* v, int count, const int* indices, int index_count) {
+  if (count % 4 != 0 || index_count != count / 4 * 6) return false;
+  for (int q = 0; q < count / 4; ++q) {
+    const int* i = indices + q * 6;
+    const int b = q * 4;
+    if (i[0] != b || i[1] != b + 1 || i[2] != b + 2 || i[3] != b || i[4] != b + 2 || i[5] != b + 3) return false;
+    const SDL_Vertex* p = v + b;
+    if (p[0].position.y != p[1].position.y || p[1].position.x != p[2].position.x ||
+        p[2].position.y != p[3].position.y || p[3].position.x != p[0].position.x)
+      return false;
+    if (p[0].tex_coord.y != p[1].tex_coord.y || p[1].tex_coord.x != p[2].tex_coord.x ||
+        p[2].tex_coord.y != p[3].tex_coord.y || p[3].tex_coord.x != p[0].tex_coord.x)
+      return false;
+  }
+  return true;
+}
+
+// Textured triangles straight into the software canvas; false when SDL must draw them.
+bool Raster(const Paint& paint, SDL_Texture* texture, SDL_BlendMode mode, const SDL_Vertex* vertices, int count,
+            const int* indices, int index_count) {
+  SDL_Surface* canvas = internal::SoftwareCanvas();
+  if (!canvas || !internal::RasterReady() || !g_clip_valid || SDL_GetRenderTarget(paint.renderer)) return false;
+  if (UprightQuads(vertices, count, indices, index_count)) return false;
+  Uint32 format = 0;
+  int w = 0, h = 0;
+  if (SDL_QueryTexture(texture, &format, nullptr, &w, &h) != 0 || format != SDL_PIXELFORMAT_ARGB8888) return false;
+  void* texels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(texture, nullptr, &texels, &pitch) != 0) return false;
+  SDL_RenderFlush(paint.renderer);  // what SDL still holds lies below
+  internal::RasterTarget target;
+  target.pixels = static_cast<uint32_t*>(canvas->pixels);
+  target.pitch = canvas->pitch / 4;
+  target.alpha = canvas->format->Amask != 0;
+  target.clip = g_clip;
+  const internal::RasterTexture source{static_cast<const uint32_t*>(texels), w, h, pitch / 4};
+  const bool drawn =
+      internal::RasterTriangles(target, source, vertices, count, indices, index_count, mode, paint.color);
+  SDL_UnlockTexture(texture);
+  return drawn;
+}
+
 void Geometry(const Paint& paint, SDL_Texture* texture, const SDL_Vertex* vertices, int count, const int* indices,
               int index_count) {
   if (texture) {
     const bool copy = paint.mode == SDL_BLENDMODE_BLEND && paint.color.a == 255 &&
                       SDL_GetTextureUserData(texture) == &g_opaque_tag;
-    SDL_SetTextureBlendMode(texture, copy ? SDL_BLENDMODE_NONE : paint.mode);
+    const SDL_BlendMode mode = copy ? SDL_BLENDMODE_NONE : paint.mode;
+    if (Raster(paint, texture, mode, vertices, count, indices, index_count)) return;
+    SDL_SetTextureBlendMode(texture, mode);
   } else {
     SDL_SetRenderDrawBlendMode(paint.renderer, paint.mode);
   }

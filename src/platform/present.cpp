@@ -76,13 +76,13 @@ bool BandTileChanged(const Shown& s, int tx, int y0, int y1) {
 
 void RepaintWindow() { g_shown.repaint = true; }
 
-bool PresentSoftwareCanvas(SDL_Window* window, SDL_Renderer* renderer, SDL_Texture* canvas, const SDL_Rect& box) {
+bool PresentSoftwareCanvas(SDL_Window* window, const SDL_Surface* canvas, const SDL_Rect& box) {
   // Until this frame is shown here, whatever else shows the window leaves our copy of it stale.
   bool all = g_shown.repaint;
   g_shown.repaint = true;
-  Uint32 format = 0;
-  int cw = 0, ch = 0;
-  if (SDL_QueryTexture(canvas, &format, nullptr, &cw, &ch) != 0 || SDL_BYTESPERPIXEL(format) != 4) return false;
+  const Uint32 format = canvas->format->format;
+  const int cw = canvas->w, ch = canvas->h;
+  if (SDL_BYTESPERPIXEL(format) != 4) return false;
   SDL_Surface* surface = SDL_GetWindowSurface(window);
   if (!surface || surface->format->format != format || box.w <= 0 || box.h <= 0 || box.x < 0 || box.y < 0 ||
       box.x + box.w > surface->w || box.y + box.h > surface->h)
@@ -102,7 +102,9 @@ bool PresentSoftwareCanvas(SDL_Window* window, SDL_Renderer* renderer, SDL_Textu
     s.last.assign(size_t(cw) * ch, 0);
     all = true;
   }
-  if (SDL_RenderReadPixels(renderer, nullptr, format, s.frame.data(), cw * 4) != 0) return false;
+  for (int y = 0; y < ch; ++y)
+    std::memcpy(s.frame.data() + size_t(y) * cw, static_cast<const uint8_t*>(canvas->pixels) + size_t(y) * canvas->pitch,
+                size_t(cw) * 4);
   s.repaint = false;
   if (all) {
     // Bars where the canvas leaves room (full screen on another aspect).

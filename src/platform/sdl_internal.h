@@ -12,8 +12,14 @@ namespace platform::internal {
 SDL_Window* Window();      // null when headless or closed
 SDL_Renderer* Renderer();  // null when no graphics are open
 
-// The persistent canvas every draw call renders into (the renderer's target).
+// The persistent canvas every draw call renders into: the renderer's target
+// texture, or with the software renderer the surface it draws into (the
+// other one is null).
 SDL_Texture* Canvas();
+SDL_Surface* SoftwareCanvas();
+// The software canvas takes textured triangles from raster.h: textures are
+// made streaming, and their locks show their texels.
+bool RasterReady();
 int CanvasWidth();
 int CanvasHeight();
 // SDL's software renderer: it cuts the fractions off upright quads' corners
@@ -30,10 +36,10 @@ void ForgetClip();
 // The viewport ResetDrawState restores: the whole virtual screen.
 void SetDefaultViewport(int width, int height);
 
-// Shows the software renderer's canvas (its current target) in the window,
-// stretched into `box` of the window surface, sending only what changed since
-// the frame last shown; false when it cannot (the caller presents as SDL does).
-bool PresentSoftwareCanvas(SDL_Window* window, SDL_Renderer* renderer, SDL_Texture* canvas, const SDL_Rect& box);
+// Shows the software canvas (drawn and flushed) in the window, stretched into
+// `box` of the window surface, sending only what changed since the frame last
+// shown; false when it cannot (the caller then blits it whole).
+bool PresentSoftwareCanvas(SDL_Window* window, const SDL_Surface* canvas, const SDL_Rect& box);
 // The window lost its picture (exposed, resized): the next present sends all of it.
 void RepaintWindow();
 

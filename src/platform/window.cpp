@@ -19,8 +19,9 @@ namespace {
 struct Device {
   SDL_Window* window = nullptr;
   SDL_Renderer* renderer = nullptr;
-  SDL_Surface* surface = nullptr;  // headless only
-  SDL_Texture* canvas = nullptr;
+  SDL_Texture* canvas = nullptr;  // not with the software renderer
+  SDL_Surface* frame = nullptr;   // the software renderer's canvas
+  bool raster = false;            // the rasteriser may draw into it
   int width = 0, height = 0;             // the mode
   int canvas_w = 0, canvas_h = 0;        // the canvas texture
   int virtual_w = 800, virtual_h = 600;
@@ -82,7 +83,10 @@ bool NoGraphicsDevice() {
   return true;
 }
 
-SDL_Renderer* MakeRenderer(SDL_Window* window, Backend backend) {
+// An accelerated renderer for the window, or null with `software` set when
+// the software renderer should draw instead.
+SDL_Renderer* MakeRenderer(SDL_Window* window, Backend backend, bool& software) {
+  software = false;
   switch (backend) {
     case Backend::OpenGL: {
       const int index = DriverIndex("opengl");
@@ -90,51 +94,83 @@ SDL_Renderer* MakeRenderer(SDL_Window* window, Backend backend) {
       return SDL_CreateRenderer(window, index, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
     }
     case Backend::Software:
-      return SDL_CreateRenderer(window, DriverIndex("software"), SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+      software = true;
+      return nullptr;
     case Backend::Default:
     default: {
       if (NoGraphicsDevice()) {
         std::fprintf(stderr, "Graphics: no graphics device here, using the software renderer\n");
-        return SDL_CreateRenderer(window, DriverIndex("software"), SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+        software = true;
+        return nullptr;
       }
       SDL_Renderer* r = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
       if (r && GlRasterisesOnCpu(r)) {
         std::fprintf(stderr, "Graphics: OpenGL draws on the CPU here, using the software renderer\n");
         SDL_DestroyRenderer(r);
-        r = SDL_CreateRenderer(window, DriverIndex("software"), SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+        software = true;
+        return nullptr;
       }
       return r;
     }
   }
 }
 
-bool IsSoftware(SDL_Renderer* renderer) {
-  SDL_RendererInfo info;
-  return SDL_GetRendererInfo(renderer, &info) == 0 && std::strcmp(info.name, "software") == 0;
-}
-
 SDL_Texture* MakeCanvas(SDL_Renderer* renderer, int width, int height) {
-  const bool software = IsSoftware(renderer);
-  SDL_Texture* canvas = nullptr;
-  if (software && g_dev.window) {
-    // In the window's own format the software renderer shows the canvas
-    // without converting each pixel.
-    const Uint32 format = SDL_GetWindowPixelFormat(g_dev.window);
-    if (SDL_BYTESPERPIXEL(format) == 4 && !SDL_ISPIXELFORMAT_FOURCC(format) && !SDL_ISPIXELFORMAT_ALPHA(format))
-      canvas = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_TARGET, width, height);
-  }
-  if (!canvas) canvas = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+  SDL_Texture* canvas = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
   if (!canvas) return nullptr;
   if (SDL_SetRenderTarget(renderer, canvas) != 0) {
     SDL_DestroyTexture(canvas);
     return nullptr;
   }
   SDL_SetTextureBlendMode(canvas, SDL_BLENDMODE_NONE);
-  // Software stretches it a third faster by nearest pixel, and grabs read it so too.
-  SDL_SetTextureScaleMode(canvas, software ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+  SDL_SetTextureScaleMode(canvas, SDL_ScaleModeLinear);
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
   SDL_RenderClear(renderer);
   return canvas;
+}
+
+// The rasteriser reads texels through a texture lock, which SDL promises for
+// writing only: it is used where the lock shows what was uploaded.
+bool TexturesReadable(SDL_Renderer* renderer) {
+  SDL_Texture* t = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, 2, 1);
+  if (!t) return false;
+  const uint32_t want[2] = {0x12345678u, 0x9ABCDEF0u};
+  void* pixels = nullptr;
+  int pitch = 0;
+  bool ok = SDL_UpdateTexture(t, nullptr, want, 8) == 0 && SDL_LockTexture(t, nullptr, &pixels, &pitch) == 0;
+  if (ok) {
+    ok = std::memcmp(pixels, want, 8) == 0;
+    SDL_UnlockTexture(t);
+  }
+  SDL_DestroyTexture(t);
+  return ok;
+}
+
+// The software renderer draws into a surface of ours, the canvas, so that the
+// platform's rasteriser can draw into the same pixels. In the window's own
+// format it is shown without converting each pixel.
+bool MakeSoftwareCanvas(int width, int height) {
+  Uint32 format = SDL_PIXELFORMAT_ARGB8888;
+  if (g_dev.window) {
+    const Uint32 f = SDL_GetWindowPixelFormat(g_dev.window);
+    if (SDL_BYTESPERPIXEL(f) == 4 && !SDL_ISPIXELFORMAT_FOURCC(f) && !SDL_ISPIXELFORMAT_ALPHA(f)) format = f;
+  }
+  SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, format);
+  if (!frame) return false;
+  SDL_SetSurfaceBlendMode(frame, SDL_BLENDMODE_NONE);
+  SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(frame);
+  if (!renderer) {
+    SDL_FreeSurface(frame);
+    return false;
+  }
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  SDL_RenderClear(renderer);
+  g_dev.frame = frame;
+  g_dev.renderer = renderer;
+  g_dev.canvas_w = width;
+  g_dev.canvas_h = height;
+  g_dev.raster = (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888) && TexturesReadable(renderer);
+  return true;
 }
 
 void ApplyIcon() {
@@ -162,6 +198,8 @@ namespace internal {
 SDL_Window* Window() { return g_dev.window; }
 SDL_Renderer* Renderer() { return g_dev.renderer; }
 SDL_Texture* Canvas() { return g_dev.canvas; }
+SDL_Surface* SoftwareCanvas() { return g_dev.frame; }
+bool RasterReady() { return g_dev.raster && g_dev.frame; }
 int CanvasWidth() { return g_dev.canvas_w; }
 int CanvasHeight() { return g_dev.canvas_h; }
 bool SoftwareRenderer() { return g_dev.software; }
@@ -199,10 +237,8 @@ bool OpenGraphics(int width, int height, int depth, int /*refresh*/, bool headle
   // image, not an OpenGL texture: without a graphics card, the texture costs
   // ten times the CPU. (The environment still overrides it.)
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  if (headless) {
-    g_dev.surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (g_dev.surface) g_dev.renderer = SDL_CreateSoftwareRenderer(g_dev.surface);
-  } else {
+  bool software = headless;
+  if (!headless) {
     if (!InitVideo()) return false;
     Uint32 flags = SDL_WINDOW_SHOWN;
     int ww = width, wh = height;
@@ -224,24 +260,25 @@ bool OpenGraphics(int width, int height, int depth, int /*refresh*/, bool headle
       std::fprintf(stderr, "Graphics: cannot open a %dx%d window: %s\n", width, height, SDL_GetError());
       return false;
     }
-    g_dev.renderer = MakeRenderer(g_dev.window, g_backend);
-    if (!g_dev.renderer && g_backend != Backend::Software) {
+    g_dev.renderer = MakeRenderer(g_dev.window, g_backend, software);
+    if (!g_dev.renderer && !software) {
       std::fprintf(stderr, "Graphics: renderer failed (%s), using the software renderer\n", SDL_GetError());
-      g_dev.renderer = MakeRenderer(g_dev.window, Backend::Software);
+      software = true;
     }
   }
+  g_dev.width = g_dev.canvas_w = width;
+  g_dev.height = g_dev.canvas_h = height;
   if (g_dev.renderer) {
-    g_dev.width = g_dev.canvas_w = width;
-    g_dev.height = g_dev.canvas_h = height;
     g_dev.canvas = MakeCanvas(g_dev.renderer, width, height);
-    if (!g_dev.canvas && g_dev.window) {
+    if (!g_dev.canvas) {
       // A renderer that cannot draw into textures is no use: take the software one.
       SDL_DestroyRenderer(g_dev.renderer);
-      g_dev.renderer = MakeRenderer(g_dev.window, Backend::Software);
-      if (g_dev.renderer) g_dev.canvas = MakeCanvas(g_dev.renderer, width, height);
+      g_dev.renderer = nullptr;
+      software = true;
     }
   }
-  if (!g_dev.renderer || !g_dev.canvas) {
+  if (software && !MakeSoftwareCanvas(width, height)) g_dev.renderer = nullptr;
+  if (!g_dev.renderer || (!g_dev.canvas && !g_dev.frame)) {
     std::fprintf(stderr, "Graphics: cannot make the canvas: %s\n", SDL_GetError());
     CloseGraphics();
     return false;
@@ -267,8 +304,8 @@ void CloseGraphics() {
     if (g_dev.canvas) SDL_DestroyTexture(g_dev.canvas);
     SDL_DestroyRenderer(g_dev.renderer);
   }
+  if (g_dev.frame) SDL_FreeSurface(g_dev.frame);
   if (g_dev.window) SDL_DestroyWindow(g_dev.window);
-  if (g_dev.surface) SDL_FreeSurface(g_dev.surface);
   const int vw = g_dev.virtual_w, vh = g_dev.virtual_h;
   g_dev = Device();
   g_dev.virtual_w = vw;
@@ -291,6 +328,30 @@ void FitCanvas() {
     h = g_dev.virtual_h;
   }
   if (w == g_dev.canvas_w && h == g_dev.canvas_h) return;
+  if (g_dev.frame) {
+    // A software renderer draws into one surface for life: a new size takes
+    // a new renderer, and the textures go with the old one.
+    internal::ReadBackAllDroppedPixels();
+    SDL_Surface* old_frame = g_dev.frame;
+    SDL_Renderer* old_renderer = g_dev.renderer;
+    const int old_w = g_dev.canvas_w, old_h = g_dev.canvas_h;
+    if (!MakeSoftwareCanvas(w, h)) {
+      std::fprintf(stderr, "Graphics: cannot make a %dx%d canvas: %s\n", w, h, SDL_GetError());
+      g_dev.frame = old_frame;
+      g_dev.renderer = old_renderer;
+      g_dev.canvas_w = old_w;
+      g_dev.canvas_h = old_h;
+      return;
+    }
+    // What was drawn stays, rescaled.
+    SDL_RenderFlush(old_renderer);
+    SDL_BlitScaled(old_frame, nullptr, g_dev.frame, nullptr);
+    SDL_DestroyRenderer(old_renderer);
+    SDL_FreeSurface(old_frame);
+    ++g_generation;
+    internal::ForgetClip();
+    return;
+  }
   SDL_Texture* canvas = MakeCanvas(g_dev.renderer, w, h);
   if (!canvas) {
     std::fprintf(stderr, "Graphics: cannot make a %dx%d canvas: %s\n", w, h, SDL_GetError());
@@ -346,17 +407,22 @@ void WindowToVirtual(float wx, float wy, float& vx, float& vy) {
 
 void Flip(bool vsync) {
   if (!g_dev.renderer) return;
+  if (g_dev.frame) {
+    SDL_RenderFlush(g_dev.renderer);
+    SDL_Surface* surface = g_dev.window ? SDL_GetWindowSurface(g_dev.window) : nullptr;
+    if (!surface) return;
+    const SDL_FRect f = Letterbox(surface->w, surface->h);
+    const SDL_Rect box{int(std::lround(f.x)), int(std::lround(f.y)), int(std::lround(f.w)), int(std::lround(f.h))};
+    if (internal::PresentSoftwareCanvas(g_dev.window, g_dev.frame, box)) return;
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    SDL_Rect to = box;
+    SDL_BlitScaled(g_dev.frame, nullptr, surface, &to);
+    SDL_UpdateWindowSurface(g_dev.window);
+    return;
+  }
   if (g_dev.window && g_dev.vsync != int(vsync)) {
     SDL_RenderSetVSync(g_dev.renderer, vsync ? 1 : 0);
     g_dev.vsync = int(vsync);
-  }
-  if (g_dev.software && g_dev.window) {
-    SDL_Surface* surface = SDL_GetWindowSurface(g_dev.window);
-    if (surface) {
-      const SDL_FRect f = Letterbox(surface->w, surface->h);
-      const SDL_Rect box{int(std::lround(f.x)), int(std::lround(f.y)), int(std::lround(f.w)), int(std::lround(f.h))};
-      if (internal::PresentSoftwareCanvas(g_dev.window, g_dev.renderer, g_dev.canvas, box)) return;
-    }
   }
   SDL_SetRenderTarget(g_dev.renderer, nullptr);
   int ow = g_dev.width, oh = g_dev.height;
