@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace platform::internal {
 
@@ -24,6 +28,7 @@ struct Tint {
   uint32_t r = 255, g = 255, b = 255, a = 255;
 };
 
+#if !defined(__SSE2__)
 // One pixel as SDL's blitters make it: modulate, premultiply for blend and
 // add, then combine with the pixel below.
 template <Mode M, bool Modulate, bool KeepAlpha>
@@ -71,6 +76,64 @@ inline void Put(uint32_t& out, uint32_t s, const Tint& t) {
   }
   out = (KeepAlpha ? da << 24 : 0u) | dr << 16 | dg << 8 | db;
 }
+#endif
+
+#if defined(__SSE2__)
+// x / 255 for 0 <= x <= 65280 in each 16-bit lane, exact.
+inline __m128i Div255(__m128i x) {
+  return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_srli_epi16(x, 8)), 8);
+}
+
+inline __m128i AlphaLanes(__m128i x) {
+  return _mm_shufflehi_epi16(_mm_shufflelo_epi16(x, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
+}
+
+// Two pixels unpacked to 16-bit lanes (b, g, r, a each), as SDL's blitters
+// make them: modulate, premultiply for blend and add, then combine.
+template <Mode M, bool Modulate>
+inline __m128i Combine(__m128i s, __m128i d, __m128i tint) {
+  const __m128i rgb = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
+  const __m128i alpha255 = _mm_set_epi16(255, 0, 0, 0, 255, 0, 0, 0);
+  if (Modulate) s = Div255(_mm_mullo_epi16(s, tint));
+  switch (M) {
+    case Mode::None:
+      return s;
+    case Mode::Blend: {
+      const __m128i a = AlphaLanes(s);
+      const __m128i pm = Div255(_mm_mullo_epi16(s, _mm_or_si128(_mm_and_si128(a, rgb), alpha255)));
+      return _mm_add_epi16(pm, Div255(_mm_mullo_epi16(d, _mm_sub_epi16(_mm_set1_epi16(255), a))));
+    }
+    case Mode::Add: {
+      const __m128i pm = Div255(_mm_mullo_epi16(s, _mm_and_si128(AlphaLanes(s), rgb)));
+      return _mm_add_epi16(pm, d);  // packing saturates at 255
+    }
+    case Mode::Mod:
+      return Div255(_mm_mullo_epi16(d, _mm_or_si128(_mm_and_si128(s, rgb), alpha255)));
+  }
+  return d;
+}
+
+// Up to four pixels at once.
+template <Mode M, bool Modulate, bool KeepAlpha>
+inline void Put4(uint32_t* out, __m128i s, int n, __m128i tint) {
+  uint32_t under[4];
+  uint32_t* at = n == 4 ? out : under;
+  if (n < 4) std::memcpy(under, out, size_t(n) * 4);
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+  const __m128i lo = Combine<M, Modulate>(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), tint);
+  const __m128i hi = Combine<M, Modulate>(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), tint);
+  __m128i result = _mm_packus_epi16(lo, hi);
+  if (M == Mode::Add || M == Mode::Mod) {
+    // The canvas keeps its alpha.
+    const __m128i keep = _mm_set1_epi32(int(0xFF000000u));
+    result = _mm_or_si128(_mm_andnot_si128(keep, result), _mm_and_si128(keep, d));
+  }
+  if (!KeepAlpha) result = _mm_and_si128(result, _mm_set1_epi32(0x00FFFFFF));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(at), result);
+  if (n < 4) std::memcpy(out, under, size_t(n) * 4);
+}
+#endif
 
 struct Setup {
   const RasterTarget* target;
@@ -117,11 +180,31 @@ void Triangle(const Setup& s, Corner a, Corner b, Corner c) {
     const int64_t su = int64_t(std::llround(std::clamp(dudx, -1e4, 1e4) * kOne));
     const int64_t sv = int64_t(std::llround(std::clamp(dvdx, -1e4, 1e4) * kOne));
     uint32_t* out = s.target->pixels + size_t(y) * s.target->pitch;
+#if defined(__SSE2__)
+    const __m128i tint = _mm_set_epi16(short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b),
+                                       short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b));
+    const auto fetch = [&] {
+      const int64_t tx = std::clamp<int64_t>(fu >> 16, 0, tw - 1);
+      const int64_t ty = std::clamp<int64_t>(fv >> 16, 0, th - 1);
+      fu += su;
+      fv += sv;
+      return tex.pixels[ty * tex.pitch + tx];
+    };
+    for (int x = x0; x < x1; x += 4) {
+      const int n = std::min(4, x1 - x);
+      // Built in registers: four stores read back as one load would stall.
+      const uint32_t t0 = fetch(), t1 = n > 1 ? fetch() : 0, t2 = n > 2 ? fetch() : 0, t3 = n > 3 ? fetch() : 0;
+      // Clear texels leave a blend or an add as it was.
+      if ((M == Mode::Blend || M == Mode::Add) && ((t0 | t1 | t2 | t3) >> 24) == 0) continue;
+      Put4<M, Modulate, KeepAlpha>(out + x, _mm_set_epi32(int(t3), int(t2), int(t1), int(t0)), n, tint);
+    }
+#else
     for (int x = x0; x < x1; ++x, fu += su, fv += sv) {
       const int64_t tx = std::clamp<int64_t>(fu >> 16, 0, tw - 1);
       const int64_t ty = std::clamp<int64_t>(fv >> 16, 0, th - 1);
       Put<M, Modulate, KeepAlpha>(out[x], tex.pixels[ty * tex.pitch + tx], s.tint);
     }
+#endif
   }
 }
 
