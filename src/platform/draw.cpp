@@ -159,29 +159,86 @@ bool UprightQuads(const SDL_Vertex* v, int count, const int* indices, int index_
   return true;
 }
 
-// Textured triangles straight into the software canvas; false when SDL must draw them.
+bool CanRaster(const Paint& paint) {
+  return internal::SoftwareCanvas() && internal::RasterReady() && g_clip_valid && !SDL_GetRenderTarget(paint.renderer);
+}
+
+// The software canvas to draw into, once SDL has drawn what it still holds.
+internal::RasterTarget RasterCanvas(const Paint& paint) {
+  SDL_Surface* canvas = internal::SoftwareCanvas();
+  SDL_RenderFlush(paint.renderer);
+  internal::RasterTarget target;
+  target.pixels = static_cast<uint32_t*>(canvas->pixels);
+  target.pitch = canvas->pitch / 4;
+  target.alpha = canvas->format->Amask != 0;
+  target.clip = g_clip;
+  return target;
+}
+
+bool RasterInto(const Paint& paint, const internal::RasterTexture& source, SDL_BlendMode mode,
+                const SDL_Vertex* vertices, int count, const int* indices, int index_count) {
+  return internal::RasterTriangles(RasterCanvas(paint), source, vertices, count, indices, index_count, mode,
+                                   paint.color);
+}
+
+bool Whole(float f) { return std::fabs(f) < 1e6f && f == std::floor(f); }
+
+// Upright quads at the texture's own size and at whole pixels, copied row by
+// row; false (drawing nothing) when any of them is not one.
+bool RasterUpright(const Paint& paint, const internal::RasterTexture& source, SDL_BlendMode mode,
+                   const SDL_Vertex* v, int count) {
+  struct Piece {
+    int x, y, w, h, sx, sy;
+  };
+  std::vector<Piece> pieces;
+  for (int q = 0; q + 3 < count; q += 4) {
+    const SDL_Vertex* p = v + q;
+    const float x0 = p[0].position.x, y0 = p[0].position.y, x1 = p[2].position.x, y1 = p[2].position.y;
+    const float u0 = p[0].tex_coord.x * source.width, v0 = p[0].tex_coord.y * source.height;
+    const float u1 = p[2].tex_coord.x * source.width, v1 = p[2].tex_coord.y * source.height;
+    const float su = std::round(u0), sv = std::round(v0);
+    if (!Whole(x0) || !Whole(y0) || !Whole(x1) || !Whole(y1) || x1 <= x0 || y1 <= y0 ||
+        std::fabs(u0 - su) > 1e-3f || std::fabs(v0 - sv) > 1e-3f || std::fabs((u1 - u0) - (x1 - x0)) > 1e-3f ||
+        std::fabs((v1 - v0) - (y1 - y0)) > 1e-3f)
+      return false;
+    pieces.push_back(Piece{int(x0), int(y0), int(x1 - x0), int(y1 - y0), int(su), int(sv)});
+  }
+  const internal::RasterTarget target = RasterCanvas(paint);
+  for (const Piece& p : pieces)
+    if (!internal::RasterCopy(target, source, p.x, p.y, p.w, p.h, p.sx, p.sy, mode, paint.color)) return false;
+  return true;
+}
+
+// Textured triangles by the rasteriser; false when SDL must draw them. Upright
+// quads are SDL's blits unless they are unscaled copies (SDL's blitters for
+// those blend a pixel at a time).
 bool Raster(const Paint& paint, SDL_Texture* texture, SDL_BlendMode mode, const SDL_Vertex* vertices, int count,
             const int* indices, int index_count) {
-  SDL_Surface* canvas = internal::SoftwareCanvas();
-  if (!canvas || !internal::RasterReady() || !g_clip_valid || SDL_GetRenderTarget(paint.renderer)) return false;
-  if (UprightQuads(vertices, count, indices, index_count)) return false;
+  if (!CanRaster(paint)) return false;
+  const bool upright = UprightQuads(vertices, count, indices, index_count);
+  if (upright && mode == SDL_BLENDMODE_NONE && paint.color.r == 255 && paint.color.g == 255 && paint.color.b == 255)
+    return false;  // a plain copy, which SDL does by rows
   Uint32 format = 0;
   int w = 0, h = 0;
   if (SDL_QueryTexture(texture, &format, nullptr, &w, &h) != 0 || format != SDL_PIXELFORMAT_ARGB8888) return false;
   void* texels = nullptr;
   int pitch = 0;
   if (SDL_LockTexture(texture, nullptr, &texels, &pitch) != 0) return false;
-  SDL_RenderFlush(paint.renderer);  // what SDL still holds lies below
-  internal::RasterTarget target;
-  target.pixels = static_cast<uint32_t*>(canvas->pixels);
-  target.pitch = canvas->pitch / 4;
-  target.alpha = canvas->format->Amask != 0;
-  target.clip = g_clip;
   const internal::RasterTexture source{static_cast<const uint32_t*>(texels), w, h, pitch / 4};
-  const bool drawn =
-      internal::RasterTriangles(target, source, vertices, count, indices, index_count, mode, paint.color);
+  const bool drawn = upright ? RasterUpright(paint, source, mode, vertices, count)
+                             : RasterInto(paint, source, mode, vertices, count, indices, index_count);
   SDL_UnlockTexture(texture);
   return drawn;
+}
+
+// Plain fills by the rasteriser as one white texel in the draw colour (SDL's
+// fill formulas are the same); upright ones too, since SDL blends a filled
+// rectangle pixel by pixel in generic code (the name box's dimming of the
+// whole screen).
+bool RasterFill(const Paint& paint, const SDL_Vertex* vertices, int count, const int* indices, int index_count) {
+  static const uint32_t kWhite = 0xFFFFFFFFu;
+  return CanRaster(paint) &&
+         RasterInto(paint, internal::RasterTexture{&kWhite, 1, 1, 1}, paint.mode, vertices, count, indices, index_count);
 }
 
 void Geometry(const Paint& paint, SDL_Texture* texture, const SDL_Vertex* vertices, int count, const int* indices,
@@ -193,6 +250,7 @@ void Geometry(const Paint& paint, SDL_Texture* texture, const SDL_Vertex* vertic
     if (Raster(paint, texture, mode, vertices, count, indices, index_count)) return;
     SDL_SetTextureBlendMode(texture, mode);
   } else {
+    if (RasterFill(paint, vertices, count, indices, index_count)) return;
     SDL_SetRenderDrawBlendMode(paint.renderer, paint.mode);
   }
   SDL_RenderGeometry(paint.renderer, texture, vertices, count, indices, index_count);

@@ -190,6 +190,13 @@ void Triangle(const Setup& s, Corner a, Corner b, Corner c) {
       fv += sv;
       return tex.pixels[ty * tex.pitch + tx];
     };
+    if (tw == 1 && th == 1) {
+      // One texel: a plain fill.
+      const __m128i texel = _mm_set1_epi32(int(tex.pixels[0]));
+      if ((M == Mode::Blend || M == Mode::Add) && (tex.pixels[0] >> 24) == 0) continue;
+      for (int x = x0; x < x1; x += 4) Put4<M, Modulate, KeepAlpha>(out + x, texel, std::min(4, x1 - x), tint);
+      continue;
+    }
     for (int x = x0; x < x1; x += 4) {
       const int n = std::min(4, x1 - x);
       // Built in registers: four stores read back as one load would stall.
@@ -239,7 +246,77 @@ void Dispatch(const Setup& s, bool modulate, const SDL_Vertex* v, int count, con
   }
 }
 
+template <Mode M, bool Modulate, bool KeepAlpha>
+void Rows(const Setup& s, int x0, int y0, int w, int h, int sx, int sy) {
+  const RasterTexture& tex = *s.texture;
+  for (int row = 0; row < h; ++row) {
+    uint32_t* out = s.target->pixels + size_t(y0 + row) * s.target->pitch + x0;
+    const uint32_t* in = tex.pixels + size_t(sy + row) * tex.pitch + sx;
+    if (M == Mode::None && !Modulate) {
+      std::memcpy(out, in, size_t(w) * 4);
+      continue;
+    }
+#if defined(__SSE2__)
+    const __m128i tint = _mm_set_epi16(short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b),
+                                       short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b));
+    for (int x = 0; x < w; x += 4) {
+      const int n = std::min(4, w - x);
+      uint32_t part[4] = {0, 0, 0, 0};
+      const uint32_t* texels = in + x;
+      if (n < 4) {
+        std::memcpy(part, in + x, size_t(n) * 4);
+        texels = part;
+      }
+      const __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels));
+      if ((M == Mode::Blend || M == Mode::Add) &&
+          _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(src, 24), _mm_setzero_si128())) == 0xFFFF)
+        continue;
+      Put4<M, Modulate, KeepAlpha>(out + x, src, n, tint);
+    }
+#else
+    for (int x = 0; x < w; ++x) Put<M, Modulate, KeepAlpha>(out[x], in[x], s.tint);
+#endif
+  }
+}
+
+template <Mode M>
+void CopyDispatch(const Setup& s, bool modulate, int x0, int y0, int w, int h, int sx, int sy) {
+  const bool keep = s.target->alpha;
+  if (modulate) {
+    keep ? Rows<M, true, true>(s, x0, y0, w, h, sx, sy) : Rows<M, true, false>(s, x0, y0, w, h, sx, sy);
+  } else {
+    keep ? Rows<M, false, true>(s, x0, y0, w, h, sx, sy) : Rows<M, false, false>(s, x0, y0, w, h, sx, sy);
+  }
+}
+
 }  // namespace
+
+bool RasterCopy(const RasterTarget& target, const RasterTexture& texture, int x, int y, int w, int h, int sx, int sy,
+                SDL_BlendMode mode, SDL_Color color) {
+  if (mode != SDL_BLENDMODE_NONE && mode != SDL_BLENDMODE_BLEND && mode != SDL_BLENDMODE_ADD &&
+      mode != SDL_BLENDMODE_MOD)
+    return false;
+  if (!target.pixels || !texture.pixels) return false;
+  // Cut to the texture, then to the clip, moving the source along.
+  const int64_t left = std::max<int64_t>({int64_t(x), int64_t(target.clip.x), int64_t(x) - sx});
+  const int64_t top = std::max<int64_t>({int64_t(y), int64_t(target.clip.y), int64_t(y) - sy});
+  const int64_t right = std::min<int64_t>({int64_t(x) + w, int64_t(target.clip.x) + target.clip.w,
+                                           int64_t(x) - sx + texture.width});
+  const int64_t bottom = std::min<int64_t>({int64_t(y) + h, int64_t(target.clip.y) + target.clip.h,
+                                            int64_t(y) - sy + texture.height});
+  if (left >= right || top >= bottom) return true;
+  const int cx = int(left), cy = int(top), cw = int(right - left), ch = int(bottom - top);
+  const int csx = int(sx + (left - x)), csy = int(sy + (top - y));
+  Setup s{&target, &texture, Tint{color.r, color.g, color.b, color.a}};
+  const bool modulate = color.r != 255 || color.g != 255 || color.b != 255 || color.a != 255;
+  switch (mode) {
+    case SDL_BLENDMODE_NONE: CopyDispatch<Mode::None>(s, modulate, cx, cy, cw, ch, csx, csy); break;
+    case SDL_BLENDMODE_BLEND: CopyDispatch<Mode::Blend>(s, modulate, cx, cy, cw, ch, csx, csy); break;
+    case SDL_BLENDMODE_ADD: CopyDispatch<Mode::Add>(s, modulate, cx, cy, cw, ch, csx, csy); break;
+    default: CopyDispatch<Mode::Mod>(s, modulate, cx, cy, cw, ch, csx, csy); break;
+  }
+  return true;
+}
 
 bool RasterTriangles(const RasterTarget& target, const RasterTexture& texture, const SDL_Vertex* vertices,
                      int vertex_count, const int* indices, int index_count, SDL_BlendMode mode, SDL_Color color) {

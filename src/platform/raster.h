@@ -31,4 +31,10 @@ struct RasterTexture {
 bool RasterTriangles(const RasterTarget& target, const RasterTexture& texture, const SDL_Vertex* vertices,
                      int vertex_count, const int* indices, int index_count, SDL_BlendMode mode, SDL_Color color);
 
+// The w x h texels from (sx, sy) copied upright and unscaled to (x, y) of the
+// canvas, blended as above: rows are read straight, with no per-pixel mapping.
+// False, drawing nothing, for another mode.
+bool RasterCopy(const RasterTarget& target, const RasterTexture& texture, int x, int y, int w, int h, int sx, int sy,
+                SDL_BlendMode mode, SDL_Color color);
+
 }  // namespace platform::internal

@@ -1,5 +1,5 @@
-// The platform's textured triangles against SDL's own software renderer on
-// the same canvas: same blend and tint, edges within a pixel. The texel
+// The platform's textured triangles and fills against SDL's own software
+// renderer on the same canvas: same blend and tint, edges within a pixel. The texel
 // mapping is OpenGL's (SDL's software triangles stretch all but the last texel
 // row and column over the triangle), checked at the texel centres.
 // Neighbouring triangles neither overlap nor leave gaps.
@@ -97,6 +97,11 @@ TEST(GraphicsRaster, TrianglesMatchSdlsSoftwareRenderer) {
       {"clipped by the canvas", &off_canvas, SDL_BLENDMODE_BLEND, {255, 255, 255, 255}, SDL_PIXELFORMAT_ARGB8888,
        0xA0C060A0u},
       {"clear texels", &turned, SDL_BLENDMODE_BLEND, {255, 255, 255, 255}, SDL_PIXELFORMAT_ARGB8888, 0x00C060A0u},
+      // A texel of 0 stands for no texture: SDL fills in the vertex colour, ours is one white texel.
+      {"fill blend", &hexagon, SDL_BLENDMODE_BLEND, {30, 60, 90, 140}, SDL_PIXELFORMAT_ARGB8888, 0},
+      {"fill add", &turned, SDL_BLENDMODE_ADD, {200, 60, 90, 200}, SDL_PIXELFORMAT_RGB888, 0},
+      {"fill modulate", &mirrored, SDL_BLENDMODE_MOD, {200, 100, 50, 255}, SDL_PIXELFORMAT_ARGB8888, 0},
+      {"fill copy", &turned, SDL_BLENDMODE_NONE, {10, 250, 120, 255}, SDL_PIXELFORMAT_RGB888, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -107,9 +112,15 @@ TEST(GraphicsRaster, TrianglesMatchSdlsSoftwareRenderer) {
     SDL_Surface* ref = Canvas(c.format);
     SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(ref);
     ASSERT_NE(renderer, nullptr);
-    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, 8, 8);
-    SDL_UpdateTexture(texture, nullptr, texels.data(), 32);
-    SDL_SetTextureBlendMode(texture, c.mode);
+    const bool fill = c.texel == 0;
+    SDL_Texture* texture = nullptr;
+    if (fill) {
+      SDL_SetRenderDrawBlendMode(renderer, c.mode);
+    } else {
+      texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, 8, 8);
+      SDL_UpdateTexture(texture, nullptr, texels.data(), 32);
+      SDL_SetTextureBlendMode(texture, c.mode);
+    }
     SDL_RenderGeometry(renderer, texture, v.data(), int(v.size()), indices.data(), int(indices.size()));
     SDL_RenderFlush(renderer);
 
@@ -117,8 +128,10 @@ TEST(GraphicsRaster, TrianglesMatchSdlsSoftwareRenderer) {
     const SDL_Surface* before = Canvas(c.format);
     RasterTarget target{static_cast<uint32_t*>(got->pixels), got->pitch / 4, c.format == SDL_PIXELFORMAT_ARGB8888,
                         SDL_Rect{0, 0, kSize, kSize}};
-    ASSERT_TRUE(RasterTriangles(target, RasterTexture{texels.data(), 8, 8, 8}, v.data(), int(v.size()),
-                                indices.data(), int(indices.size()), c.mode, c.color));
+    const uint32_t white = 0xFFFFFFFFu;
+    const RasterTexture source = fill ? RasterTexture{&white, 1, 1, 1} : RasterTexture{texels.data(), 8, 8, 8};
+    ASSERT_TRUE(RasterTriangles(target, source, v.data(), int(v.size()), indices.data(), int(indices.size()), c.mode,
+                                c.color));
 
     int off = 0, changed = 0;
     for (int y = 0; y < kSize; ++y)
@@ -127,7 +140,7 @@ TEST(GraphicsRaster, TrianglesMatchSdlsSoftwareRenderer) {
         changed += !NearAround(before, got, x, y, 0, target.alpha);
       }
     EXPECT_EQ(off, 0);
-    if (c.texel >> 24 != 0 || c.mode == SDL_BLENDMODE_NONE) {
+    if (fill || c.texel >> 24 != 0 || c.mode == SDL_BLENDMODE_NONE) {
       EXPECT_GT(changed, 1000) << "the triangles drew nothing";
     }
     SDL_DestroyRenderer(renderer);
@@ -135,6 +148,80 @@ TEST(GraphicsRaster, TrianglesMatchSdlsSoftwareRenderer) {
     SDL_FreeSurface(got);
     SDL_FreeSurface(const_cast<SDL_Surface*>(before));
   }
+}
+
+// Unscaled upright copies of part of a picture, read row by row, against
+// SDL's own blits: same pixels, cut by the canvas and the clip.
+TEST(GraphicsRaster, UprightCopiesMatchSdlsBlits) {
+  std::vector<uint32_t> texels(24 * 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 24; ++x) {
+      const uint32_t a = (x + y) % 4 == 0 ? 0 : (x + y) % 4 == 1 ? 96 : (x + y) % 4 == 2 ? 200 : 255;
+      texels[y * 24 + x] = a << 24 | uint32_t(x * 10) << 16 | uint32_t(y * 15) << 8 | 0x40;
+    }
+  struct Case {
+    const char* name;
+    SDL_BlendMode mode;
+    SDL_Color color;
+    Uint32 format;
+    SDL_Rect at;  // where the 18 x 13 texels from (3, 2) go
+  };
+  const Case cases[] = {
+      {"blend", SDL_BLENDMODE_BLEND, {255, 255, 255, 255}, SDL_PIXELFORMAT_ARGB8888, {30, 40, 18, 13}},
+      {"blend tinted, faded", SDL_BLENDMODE_BLEND, {90, 200, 255, 150}, SDL_PIXELFORMAT_RGB888, {30, 40, 18, 13}},
+      {"add", SDL_BLENDMODE_ADD, {255, 120, 255, 255}, SDL_PIXELFORMAT_ARGB8888, {30, 40, 18, 13}},
+      {"modulate", SDL_BLENDMODE_MOD, {255, 255, 255, 255}, SDL_PIXELFORMAT_RGB888, {30, 40, 18, 13}},
+      {"copy tinted", SDL_BLENDMODE_NONE, {100, 255, 30, 255}, SDL_PIXELFORMAT_ARGB8888, {30, 40, 18, 13}},
+      {"past the left and top", SDL_BLENDMODE_BLEND, {255, 255, 255, 255}, SDL_PIXELFORMAT_ARGB8888, {-7, -4, 18, 13}},
+      {"past the right and bottom", SDL_BLENDMODE_BLEND, {255, 255, 255, 255}, SDL_PIXELFORMAT_RGB888,
+       {85, 90, 18, 13}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SDL_Surface* ref = Canvas(c.format);
+    SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(ref);
+    ASSERT_NE(renderer, nullptr);
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, 24, 16);
+    SDL_UpdateTexture(texture, nullptr, texels.data(), 24 * 4);
+    SDL_SetTextureBlendMode(texture, c.mode);
+    SDL_SetTextureColorMod(texture, c.color.r, c.color.g, c.color.b);
+    SDL_SetTextureAlphaMod(texture, c.color.a);
+    const SDL_Rect from{3, 2, 18, 13};
+    SDL_RenderCopy(renderer, texture, &from, &c.at);
+    SDL_RenderFlush(renderer);
+
+    SDL_Surface* got = Canvas(c.format);
+    SDL_Surface* before = Canvas(c.format);
+    RasterTarget target{static_cast<uint32_t*>(got->pixels), got->pitch / 4, c.format == SDL_PIXELFORMAT_ARGB8888,
+                        SDL_Rect{0, 0, kSize, kSize}};
+    ASSERT_TRUE(platform::internal::RasterCopy(target, RasterTexture{texels.data(), 24, 16, 24}, c.at.x, c.at.y,
+                                               c.at.w, c.at.h, from.x, from.y, c.mode, c.color));
+    int off = 0, changed = 0;
+    for (int y = 0; y < kSize; ++y)
+      for (int x = 0; x < kSize; ++x) {
+        off += !NearAround(ref, got, x, y, 2, target.alpha);
+        changed += !NearAround(before, got, x, y, 0, target.alpha);
+      }
+    EXPECT_EQ(off, 0);
+    EXPECT_GT(changed, 20) << "the copy drew nothing";
+    SDL_DestroyRenderer(renderer);
+    SDL_FreeSurface(ref);
+    SDL_FreeSurface(got);
+    SDL_FreeSurface(before);
+  }
+
+  // A clip cuts the copy; a mode it cannot draw is refused.
+  std::vector<uint32_t> canvas(kSize * kSize, 0);
+  RasterTarget clipped{canvas.data(), kSize, true, SDL_Rect{35, 45, 5, 4}};
+  ASSERT_TRUE(platform::internal::RasterCopy(clipped, RasterTexture{texels.data(), 24, 16, 24}, 30, 40, 18, 13, 3, 2,
+                                             SDL_BLENDMODE_NONE, SDL_Color{255, 255, 255, 255}));
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) {
+      const bool in = x >= 35 && x < 40 && y >= 45 && y < 49;
+      EXPECT_EQ(canvas[y * kSize + x], in ? texels[(y - 40 + 2) * 24 + (x - 30 + 3)] : 0u) << x << "," << y;
+    }
+  EXPECT_FALSE(platform::internal::RasterCopy(clipped, RasterTexture{texels.data(), 24, 16, 24}, 30, 40, 18, 13, 3,
+                                              2, SDL_BLENDMODE_MUL, SDL_Color{255, 255, 255, 255}));
 }
 
 // Each texel's centre, mapped through a turned, mirrored quad, shows that texel.
