@@ -49,8 +49,25 @@ void BM_PathSearch(benchmark::State& state) {
 }
 BENCHMARK(BM_PathSearch)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
+// The light the screen's frames are drawn in: the day (white, nothing
+// retinted), dusk (the light changes every frame, so the tinted pictures
+// follow it) and the night (dark, the stars out). The player sees all three.
+struct Light {
+  const char* name;
+  int phase;         // the day's phase the frames start in
+  int into;          // ms already spent in it
+  int starsFor;      // ms the stars have been coming out
+};
+constexpr Light kLights[] = {
+    {"day", TVillageMode::DAY, 0, 0},
+    {"dusk", TVillageMode::EVENING1, 10000, 10000},
+    {"night", TVillageMode::NIGHT, 0, 240000},
+};
+
 void BM_VillageScreenFrame(benchmark::State& state) {
   const int village = static_cast<int>(state.range(0));
+  const Light& light = kLights[state.range(1)];
+  state.SetLabel(light.name);
   if (!village_view::Open(platform::ProgramFolder() + "/..", true) ||
       !village_view::Start(village, village == 1 ? 18 : 36, 40, 3)) {
     state.SkipWithError("the village data is not built");
@@ -60,6 +77,11 @@ void BM_VillageScreenFrame(benchmark::State& state) {
   v.Hidden = 0;  // on screen, as after a show
   v.Scroll_x = static_cast<float>(CanvasOffsetX - 100);
   for (int i = 0; i < 2000; ++i) village_view::Frame();
+  // Into the phase as the day's clock enters it, then that far on.
+  v.DayTime = light.phase == TVillageMode::MORNING1 ? TVillageMode::NIGHT : light.phase - 1;
+  v.NextDayTime();
+  v.StartTime = GameTime - light.into;
+  v.StarsTime = GameTime - light.starsFor;
   // The first frames shown make the textures and the pictures tinted for the light.
   for (int i = 0; i < 5; ++i) {
     GameTime += 18;
@@ -73,6 +95,9 @@ void BM_VillageScreenFrame(benchmark::State& state) {
   }
   village_view::Close();
 }
-BENCHMARK(BM_VillageScreenFrame)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_VillageScreenFrame)
+    ->ArgNames({"village", "light"})
+    ->ArgsProduct({{1, 2}, {0, 1, 2}})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
