@@ -116,22 +116,7 @@ void TDialog_::SkipPhrase() {
 }
 
 void TDialog_::Update(float dt) {
-  if (Phrase && GameTime > Phrase->BirthTime + Phrase->Time) {
-    NextAuthor.clear();
-    if (Phrases.Count() >= 2) NextAuthor = Phrases.ValueAt(1)->Author;
-    if (Author != NextAuthor) {
-      alpha -= alpha_speed * dt;
-      if (alpha <= 0.0f) {
-        alpha = 0.0f;
-        NextPhrase();
-      }
-    } else {
-      NextPhrase();
-      alpha = 1.0f;
-    }
-    return;
-  }
-  alpha = std::min(alpha + alpha_speed * dt, 1.0f);
+  PacePhrases(Phrase.get(), Phrases, Author, NextAuthor, alpha, alpha_speed, dt, [this] { NextPhrase(); });
 }
 
 void TDialog_::Draw() {

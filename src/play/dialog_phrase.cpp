@@ -1,7 +1,9 @@
 #include "play/dialog_phrase.h"
 
+#include <algorithm>
 #include <string_view>
 
+#include "framework/core/frame_clock.h"
 #include "framework/core/utf8.h"
 
 namespace kelp {
@@ -71,6 +73,25 @@ void SplitPhrases(const std::string& text, const std::vector<std::string>& speak
       buffer.clear();
       speaker = nullptr;
     }
+  }
+}
+
+void PacePhrases(const TDialogPhrase* phrase, const ObjectList<TDialogPhrase>& phrases, const std::string& author,
+                 std::string& nextAuthor, float& alpha, float alphaSpeed, float dt, const std::function<void()>& next) {
+  if (!phrase || GameTime <= phrase->BirthTime + phrase->Time) {
+    alpha = std::min(1.0f, alpha + alphaSpeed * dt);
+    return;
+  }
+  nextAuthor.clear();
+  if (phrases.Count() >= 2) nextAuthor = phrases.ValueAt(1)->Author;
+  if (author != nextAuthor) {
+    alpha -= alphaSpeed * dt;
+    if (alpha > 0.0f) return;
+    alpha = 0.0f;
+    next();
+  } else {
+    next();
+    alpha = 1.0f;
   }
 }
 

@@ -8,6 +8,7 @@
 // break, "<Blue>".."</Blue>" (and Red, Yellow, Black, White, Sky, Brown,
 // Green) a colour span, "<Pause>" 800 ms more before the next character. The
 // typing-out (dialog_printer.h) applies the markup.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,16 @@ const std::vector<std::string>& VillageSpeakers();
 // speakers to `phrases`, in text order.
 void SplitPhrases(const std::string& text, const std::vector<std::string>& speakers,
                   ObjectList<TDialogPhrase>& phrases);
+
+// One frame of a talk's pace, shared by the level's and the village's
+// dialogs. Once `phrase` (the one on screen, first of `phrases`) has had its
+// time: the next phrase by the same speaker comes at once with the cloud at
+// full (`alpha` 1), while before another speaker the cloud first fades out by
+// `alphaSpeed` a frame and the next phrase comes at 0. `nextAuthor` is set
+// to the speaker of the phrase after it ("" for none). Until then the cloud
+// fades in up to 1. `next` puts the next phrase on screen.
+void PacePhrases(const TDialogPhrase* phrase, const ObjectList<TDialogPhrase>& phrases, const std::string& author,
+                 std::string& nextAuthor, float& alpha, float alphaSpeed, float dt, const std::function<void()>& next);
 
 // The colour names of modes 1 to 8 ("Blue" ... "Green"); index 0 unused.
 extern const char* const DialogColorNames[9];

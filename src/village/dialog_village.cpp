@@ -473,22 +473,7 @@ int TDialogVillage::Update(float dt) {
   const bool settled = !Death && Updater && Updater->IsShowing() && last >= 0 && Updater->Frame02Accel[last] &&
                        Updater->Frame02Accel[last]->Death;
   if (settled || (!Death && !Updater && last >= 0)) {
-    if (Phrase && GameTime > Phrase->BirthTime + Phrase->Time) {
-      NextAuthor.clear();
-      if (Phrases.Count() >= 2) NextAuthor = Phrases.ValueAt(1)->Author;
-      if (Author != NextAuthor) {
-        alpha -= alpha_speed * dt;
-        if (alpha <= 0.0f) {
-          alpha = 0.0f;
-          NextPhrase();
-        }
-      } else {
-        NextPhrase();
-        alpha = 1.0f;
-      }
-    } else {
-      alpha = std::min(1.0f, alpha + alpha_speed * dt);
-    }
+    PacePhrases(Phrase.get(), Phrases, Author, NextAuthor, alpha, alpha_speed, dt, [this] { NextPhrase(); });
     if (!Phrase && !Death) NextPhrase();
   }
   return 0;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/frame_clock.h"
 #include "framework/files/text_file.h"
 #include "play/dialog_phrase.h"
 #include "play/dialog_texts.h"
@@ -130,6 +131,51 @@ TEST(DialogPhrases, StartTimeIsSeventyPerCharacterPlusASecond) {
   const Ref<TDialogPhrase> p = TDialogPhrase::Create("h\xC3\xA9llo", "Ello");  // five characters, six bytes
   EXPECT_EQ(p->id, 6);
   EXPECT_EQ(p->Time, 5 * 70 + 1000);
+  PhraseCounter = 0;
+}
+
+TEST(DialogPhrases, PaceMovesOnOnceAPhraseHasHadItsTimeFadingOnlyBeforeAnotherSpeaker) {
+  struct Case {
+    const char* what;
+    int now;                  // the phrase on screen came at 1000 and lasts 500
+    std::vector<const char*> speakers;  // of the phrases left, the one on screen first; none: no phrase
+    float alpha;
+    float wantAlpha;
+    int wantNext;
+    const char* wantNextAuthor;
+  };
+  const Case cases[] = {
+      {"within its time the cloud fades in", 1500, {"Ello", "Redrice"}, 0.5f, 0.53f, 0, "-"},
+      {"the fade in stops at full", 1200, {"Ello"}, 0.99f, 1.0f, 0, "-"},
+      {"no phrase: only the fade in", 9000, {}, 0.2f, 0.23f, 0, "-"},
+      {"the same speaker goes on at once at full", 1501, {"Ello", "Ello"}, 0.4f, 1.0f, 1, "Ello"},
+      {"another speaker: the cloud fades out first", 1501, {"Ello", "Redrice"}, 0.5f, 0.47f, 0, "Redrice"},
+      {"faded out: the other speaker's phrase comes at 0", 1600, {"Ello", "Redrice"}, 0.02f, 0.0f, 1, "Redrice"},
+      {"the last phrase fades out before the talk ends", 1600, {"Ello"}, 0.01f, 0.0f, 1, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ObjectList<TDialogPhrase> phrases;
+    for (const char* s : c.speakers) phrases.AddLast(TDialogPhrase::Create("text", s));
+    const Ref<TDialogPhrase> phrase = phrases.First();
+    if (phrase) {
+      phrase->BirthTime = 1000;
+      phrase->Time = 500;
+    }
+    GameTime = c.now;
+    float alpha = c.alpha;
+    std::string nextAuthor = "-";
+    int next = 0;
+    // As the village's next phrase does, the next phrase starts at 0.
+    PacePhrases(phrase.get(), phrases, "Ello", nextAuthor, alpha, 0.03f, 1.0f, [&] {
+      ++next;
+      alpha = 0.0f;
+    });
+    EXPECT_NEAR(alpha, c.wantAlpha, 1e-6f);
+    EXPECT_EQ(next, c.wantNext);
+    EXPECT_EQ(nextAuthor, c.wantNextAuthor);
+  }
+  GameTime = 0;
   PhraseCounter = 0;
 }
 
