@@ -23,6 +23,7 @@
 #include "play/game_complete.h"
 #include "play/tutorial.h"
 #include "village/nodes.h"
+#include "village/on_screen.h"
 #include "village/panel.h"
 #include "village/snapshot.h"
 #include "village/story_effects.h"
@@ -402,7 +403,7 @@ int TVillageMode::Draw() {
       DrawImage(BackLit[i].Get(Back[i], VillageColor->r, VillageColor->g, VillageColor->b), back_x[i] * z,
                 back_y[i] * z);
   ApplyColor(VillageColor);
-  TPolyAnim::DrawAnim(0);
+  DrawFansOnScreen(0, WindowOfDrawState());
   TUpgrade::DrawUpgrades();
   SetScale(z, z);
   if (Portal_state >= 1 && Portal_state <= 3) {
@@ -423,13 +424,14 @@ int TVillageMode::Draw() {
     DrawImage(Bridge, 733.0f * z, 307.0f * z);
   }
   SetScale(z, z);
-  TPolyAnim::DrawAnim(1);
+  DrawFansOnScreen(1, WindowOfDrawState());
   TUpgrade::DrawOver();
   TUpgrade::DrawRents();
   SetScale(1.0f, 1.0f);
   if (CampFire) CampFire->DrawLight();
+  const ScreenWindow under = WindowOfDrawState();
   for (const Ref<TEmitter>& e : Emitters)
-    if (e->DrawUnder) e->Draw(z);
+    if (e->DrawUnder && EmitterOnScreen(*e, under, z)) e->Draw(z);
   if (Zeppelin) Zeppelin->Draw();
   ApplyColor(VillageColor);
   TCloud::DrawClouds(1);
@@ -439,8 +441,9 @@ int TVillageMode::Draw() {
   TVisuals::DrawVisuals();
   SetBlend(ALPHABLEND);
   ApplyColor(ColorWhite);
+  const ScreenWindow over = WindowOfDrawState();
   for (const Ref<TEmitter>& e : Emitters)
-    if (!e->DrawUnder) e->Draw(z);
+    if (!e->DrawUnder && EmitterOnScreen(*e, over, z)) e->Draw(z);
   SetOrigin(0.0f, 0.0f);
   SetScale(1.0f, 1.0f);
   SetViewport(0, 0, VirtualWidth, VirtualHeight);
