@@ -112,8 +112,13 @@ class TVillageMode : public TVillageState {
   void SetDayColor();
   // Alpha of the star layer now (0 by day).
   float StarsAlpha() const;
-  // Advances both day colours to GameTime; a finished phase moves on.
+  // Advances both day colours to GameTime; a finished phase moves on. On its
+  // way between the phase's two colours a colour moves in steps the eye
+  // cannot tell apart (under kLightStep levels in every channel it stays as
+  // last shown), so the pictures tinted by it are remade a few times a
+  // second at most; the phase's own colours always show as they are.
   void AdvanceDayColors();
+  static constexpr int kLightStep = 3;
   void UserInput();
   void RainUpdate(float dt);
   // Asks for an automatic scroll to x (plus the canvas offset) at up to
@@ -151,6 +156,8 @@ class TVillageMode : public TVillageState {
   // day's colours, remade when a colour changes.
   TintedPicture SkyLit, BackLit[3];
   StarrySky StarryLit;
+  // The day colours as last shown (AdvanceDayColors).
+  int DayShown[3] = {-1, -1, -1}, VillageShown[3] = {-1, -1, -1};
 };
 // A new emitter of the effect at (x, y), added to the village's emitters; null
 // (and nothing added) when the effect is missing, so that a missing effect

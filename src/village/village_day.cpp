@@ -1,6 +1,7 @@
 // The village's day: six phases, the sky and village light blended through
 // each, the star layer by evening and morning.
 #include <algorithm>
+#include <cstdlib>
 
 #include "framework/core/frame_clock.h"
 #include "framework/core/numeric.h"
@@ -28,6 +29,24 @@ constexpr PhaseColors kPhases[6] = {
     {{255, 100, 100}, {70, 70, 70}, {190, 180, 180}, {100, 100, 240}, {190, 180, 180}, {80, 80, 150}},
     {{70, 70, 70}, {70, 70, 70}, {100, 100, 240}, {100, 100, 240}, {80, 80, 150}, {80, 80, 150}},
 };
+
+// The colour as last shown while it stays within a step of it, unless it is
+// one of the blend's two ends; otherwise the colour, shown from now on.
+void HoldLight(TColor& c, int shown[3]) {
+  const bool end = (c.r == c.r0 && c.g == c.g0 && c.b == c.b0) || (c.r == c.r1 && c.g == c.g1 && c.b == c.b1);
+  const bool near = std::abs(c.r - shown[0]) < TVillageMode::kLightStep &&
+                    std::abs(c.g - shown[1]) < TVillageMode::kLightStep &&
+                    std::abs(c.b - shown[2]) < TVillageMode::kLightStep;
+  if (near && !end) {
+    c.r = shown[0];
+    c.g = shown[1];
+    c.b = shown[2];
+    return;
+  }
+  shown[0] = c.r;
+  shown[1] = c.g;
+  shown[2] = c.b;
+}
 
 int PhaseLength(int dayLength, int phase) {
   const int p = Int(static_cast<float>(dayLength) / 12.0f);
@@ -91,6 +110,8 @@ void TVillageMode::AdvanceDayColors() {
   DayColor->CalcColor(t, total);
   VillageColor->CalcColor(t, total);
   if (DayColor->fulltime) NextDayTime();
+  HoldLight(*DayColor, DayShown);
+  HoldLight(*VillageColor, VillageShown);
 }
 
 float TVillageMode::StarsAlpha() const {

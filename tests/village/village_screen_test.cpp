@@ -2,6 +2,9 @@
 // the stars, scrolling, and the PLAY rules of the panel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "framework/core/frame_clock.h"
 #include "framework/media/canvas_placement.h"
 #include "village/panel.h"
@@ -44,6 +47,55 @@ TEST_F(VillageScreenTest, PhaseColoursStartAtTheirStartAndTheVillagesDifferByNig
   v.NextDayTime();
   EXPECT_EQ(v.VillageColor->r, 80);
   EXPECT_EQ(v.VillageColor->b, 150);
+}
+
+// The light of an evening moves in steps too small to see, each large enough
+// to be worth remaking the tinted pictures for, and the phases' own colours
+// show exactly (the day's white stays white for the renderer's plain copy).
+TEST_F(VillageScreenTest, TheLightMovesInStepsTooSmallToSeeAndShowsThePhasesOwnColours) {
+  TVillageMode& v = *VillageScreen;
+  for (const int village : {TVillageMode::DESERT, TVillageMode::SNOW}) {
+    SCOPED_TRACE(village);
+    CurrentVillage = village;
+    v.DayTime = TVillageMode::DAY;
+    v.NextDayTime();  // evening 1 starts now, 20 s long
+    const int start = GameTime;
+    struct Track {
+      TColor* shown;
+      TColor exact;
+      int last[3];
+    } tracks[2] = {{v.DayColor.get(), *v.DayColor, {-1, -1, -1}}, {v.VillageColor.get(), *v.VillageColor, {-1, -1, -1}}};
+    for (int t = 0; t < 20000; t += 18) {
+      GameTime = start + t;
+      v.AdvanceDayColors();
+      for (Track& k : tracks) {
+        k.exact.CalcColor(t, 20000);
+        const int shown[3] = {k.shown->r, k.shown->g, k.shown->b}, exact[3] = {k.exact.r, k.exact.g, k.exact.b};
+        int step = 0;
+        for (int c = 0; c < 3; ++c) {
+          ASSERT_LT(std::abs(shown[c] - exact[c]), TVillageMode::kLightStep) << "at " << t << " ms, channel " << c;
+          step = std::max(step, std::abs(shown[c] - k.last[c]));
+        }
+        if (t == 0) {
+          EXPECT_EQ(shown[0], exact[0]) << "the phase starts on its own colour";
+        } else if (step > 0) {
+          EXPECT_GE(step, TVillageMode::kLightStep) << "a change too small to be worth a remake";
+        }
+        std::copy(shown, shown + 3, k.last);
+      }
+    }
+    GameTime = start + 20000;
+    v.AdvanceDayColors();
+    EXPECT_EQ(v.DayTime, TVillageMode::EVENING2);
+    EXPECT_EQ(v.DayColor->g, 100) << "evening 2 starts on its own colour";
+    v.DayTime = TVillageMode::MORNING2;
+    v.NextDayTime();
+    for (int t = 0; t < 100000; t += 5000) {
+      GameTime = v.StartTime + t;
+      v.AdvanceDayColors();
+      EXPECT_EQ(v.VillageColor->r + v.VillageColor->g + v.VillageColor->b, 3 * 255) << "the day is white at " << t;
+    }
+  }
 }
 
 TEST_F(VillageScreenTest, TimeStopHoldsThePhaseAndTheStarsShowWholeAtNight) {
