@@ -11,6 +11,7 @@
 #include "framework/core/color.h"
 #include "framework/core/typed_global.h"
 #include "platform/image.h"
+#include "village/split_backdrop.h"
 #include "village/starry_sky.h"
 #include "village/tinted_picture.h"
 #include "world/village_state.h"
@@ -154,7 +155,8 @@ class TVillageMode : public TVillageState {
 
   // The sky, with the stars when they show, and the backgrounds in the
   // day's colours, remade when a colour changes.
-  TintedPicture SkyLit, BackLit[3];
+  TintedPicture SkyLit;
+  SplitBackdrop BackLit[3];
   StarrySky StarryLit;
   // The day colours as last shown (AdvanceDayColors).
   int DayShown[3] = {-1, -1, -1}, VillageShown[3] = {-1, -1, -1};

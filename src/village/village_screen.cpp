@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "framework/core/frame_clock.h"
 #include "framework/core/numeric.h"
@@ -398,10 +400,26 @@ int TVillageMode::Draw() {
   SetBlend(ALPHABLEND);
   SetScale(z, z);
   SetColor(255, 255, 255);
-  for (int i = 0; i < 3; ++i)
-    if (Back[i] && VillageColor)
-      DrawImage(BackLit[i].Get(Back[i], VillageColor->r, VillageColor->g, VillageColor->b), back_x[i] * z,
-                back_y[i] * z);
+  for (int i = 0; i < 3; ++i) BackLit[i].Set(Back[i]);
+  for (int i = 0; i < 3; ++i) {
+    if (!Back[i] || !VillageColor) continue;
+    // A later backdrop's opaque body hides this one's where it reaches as high
+    // and as low (a column to spare on each side for a zoom's rounding).
+    std::vector<std::pair<int, int>> covers;
+    const float left = back_x[i] - Back[i]->HandleX(), top = back_y[i] - Back[i]->HandleY();
+    for (int j = i + 1; j < 3; ++j) {
+      if (!Back[j]) continue;
+      const float jleft = back_x[j] - Back[j]->HandleX(), jtop = back_y[j] - Back[j]->HandleY();
+      if (jtop + static_cast<float>(BackLit[j].BodyTop()) > top + static_cast<float>(BackLit[i].BodyTop()) ||
+          jtop + static_cast<float>(Back[j]->Height()) < top + static_cast<float>(Back[i]->Height()))
+        continue;
+      const float from = jleft - left;
+      covers.emplace_back(static_cast<int>(std::ceil(from)) + 1,
+                          static_cast<int>(std::floor(from + static_cast<float>(Back[j]->Width()))) - 1);
+    }
+    BackLit[i].Draw(VillageColor->r, VillageColor->g, VillageColor->b, back_x[i] * z, back_y[i] * z,
+                    ColumnsLeft(Back[i]->Width(), covers));
+  }
   ApplyColor(VillageColor);
   DrawFansOnScreen(0, WindowOfDrawState());
   TUpgrade::DrawUpgrades();
