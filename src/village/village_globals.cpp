@@ -15,6 +15,7 @@ namespace kelp {
 void ResetVillageGlobals() {
   // Villagers first: they point at buildings and nodes, never the reverse.
   TVillageCreature::Clear();
+  VillagerSprites.Clear();
   LastInfectionTime = 0;
   LastHuntTime = 0;
   TUpgrade::Clear();

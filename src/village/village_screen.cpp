@@ -511,6 +511,7 @@ void TVillageMode::Hide() {
     u->smoke_effect = nullptr;
   }
   TVisuals::ClearVisuals();
+  VillagerSprites.Clear();  // the level needs the memory more
   if (TutorialHint) TutorialHint->Hide();
   // Hiding twice must not count the visit twice.
   if (!Hidden && PlayTime != 0) {

@@ -25,6 +25,7 @@
 #include "framework/core/object.h"
 #include "framework/core/object_list.h"
 #include "platform/image.h"
+#include "village/sprite_sizes.h"
 
 namespace kelp {
 
@@ -239,5 +240,8 @@ extern int CaptureDialogShown;
 extern int LastRefusalTime;
 extern int LastHuntTime;
 extern int NextCreatureID;
+// The villagers' bodies and shadows at the sizes and shades drawn; emptied
+// when the village is hidden.
+extern SpriteSizes VillagerSprites;
 
 }  // namespace kelp

@@ -12,10 +12,13 @@
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "village/snapshot.h"
+#include "village/sprite_sizes.h"
 #include "village/village.h"
 #include "village/villager.h"
 
 namespace kelp {
+
+SpriteSizes VillagerSprites;
 
 namespace {
 
@@ -93,14 +96,14 @@ void TVillageCreature::Draw() {
     platform::SetScale((scale + jump_h / 50.0f) * z, (jump_scale + jump_h / 50.0f) * z);
     platform::SetColor(20, 20, 20);
     platform::SetAlpha(0.4f);
-    platform::DrawImage(body, (x + 2) * z, (y - 3) * z, frame);
+    DrawSized(VillagerSprites, body, (x + 2) * z, (y - 3) * z, frame, 4);
     PopGraphicsState();
   }
   if (VillageScreen) ApplyColor(VillageScreen->VillageColor);
   if (body) {
     platform::SetScale(scale * z, jump_scale * z);
     platform::SetAlpha(1.0f);
-    platform::DrawImage(body, x * z, (y - 5 + jump_h) * z, frame);
+    DrawSized(VillagerSprites, body, x * z, (y - 5 + jump_h) * z, frame, 2);
   }
   if (const platform::ImageRef bubble = Bubble(Emotion)) {
     platform::SetAlpha(Emotion_alpha);
