@@ -8,6 +8,8 @@
 // zoom, which fades into the next level (GameScreen). The day runs through six
 // phases across visits; rain or snow comes and goes from stage 3 on.
 // Clock: everything is stepped by the frame factor dt and timed on GameTime.
+#include <vector>
+
 #include "framework/core/color.h"
 #include "framework/core/typed_global.h"
 #include "platform/image.h"
@@ -147,6 +149,15 @@ class TVillageMode : public TVillageState {
   void LoadSnow();
 
  private:
+  // The rectangles of the viewport (x, y, w, h) the sky shows in, once the
+  // backdrops, drawn from origin (ox, oy) at zoom z, cover it with their
+  // opaque bodies: the band above the lowest body's top and the columns
+  // beside the bodies below it (bodies that stop short of the viewport's
+  // bottom cover nothing).
+  struct SkyPart {
+    int x, y, w, h;
+  };
+  std::vector<SkyPart> SkyParts(int vx, int vy, int vw, int vh, float ox, float oy, float z) const;
   void UpdateZooms(float dt);
   void UpdateEmitters(float dt);
   void SpawnClouds();

@@ -348,6 +348,30 @@ int TVillageMode::Update(float dt) {
   return 0;
 }
 
+std::vector<TVillageMode::SkyPart> TVillageMode::SkyParts(int vx, int vy, int vw, int vh, float ox, float oy,
+                                                         float z) const {
+  // The bodies that reach the viewport's bottom, in screen pixels, a pixel
+  // to spare on each side for a zoom's rounding.
+  float top = static_cast<float>(vy);
+  std::vector<std::pair<int, int>> covers;
+  for (int i = 0; i < 3; ++i) {
+    if (!Back[i] || BackLit[i].BodyTop() >= Back[i]->Height()) continue;
+    const float left = ox + (back_x[i] - Back[i]->HandleX()) * z;
+    const float y0 = oy + (back_y[i] - Back[i]->HandleY()) * z;
+    if (y0 + static_cast<float>(Back[i]->Height()) * z < static_cast<float>(vy + vh) + 1.0f) continue;
+    top = std::max(top, y0 + static_cast<float>(BackLit[i].BodyTop()) * z);
+    covers.emplace_back(static_cast<int>(std::ceil(left)) + 1 - vx,
+                        static_cast<int>(std::floor(left + static_cast<float>(Back[i]->Width()) * z)) - 1 - vx);
+  }
+  if (covers.empty()) return {{vx, vy, vw, vh}};
+  const int band = std::min(vy + vh, static_cast<int>(std::ceil(top)) + 1);
+  std::vector<SkyPart> parts;
+  if (band > vy) parts.push_back({vx, vy, vw, band - vy});
+  if (band < vy + vh)
+    for (const auto& [from, to] : ColumnsLeft(vw, covers)) parts.push_back({vx + from, band, to - from, vy + vh - band});
+  return parts;
+}
+
 int TVillageMode::Draw() {
   using namespace platform;
   const bool zooming = Closing || Showing;
@@ -370,16 +394,28 @@ int TVillageMode::Draw() {
                        ShakeOffsetY >= static_cast<float>(VirtualHeight - Sky->Height());
   const ImageRef starry =
       one_sky ? StarryLit.Get(Sky, Night_Sky, DayColor->r, DayColor->g, DayColor->b, star_alpha) : nullptr;
+  // The sky only where the backdrops' opaque bodies will not cover it.
+  for (int i = 0; i < 3; ++i) BackLit[i].Set(Back[i]);
+  int vx = 0, vy = 0, vw = 0, vh = 0;
+  GetViewport(vx, vy, vw, vh);
+  const std::vector<SkyPart> parts = SkyParts(vx, vy, vw, vh, (sx + ShakeOffsetX) * z, ShakeOffsetY, z);
+  const auto sky = [&](const ImageRef& image) {
+    for (const SkyPart& part : parts) {
+      SetViewport(part.x, part.y, part.w, part.h);
+      TileImage(image, 0.0f, 0.0f);
+    }
+    SetViewport(vx, vy, vw, vh);
+  };
   if (starry) {
     SetOrigin(ShakeOffsetX, ShakeOffsetY);
     SetScale(1.0f, 1.0f);
     SetColor(255, 255, 255);
     SetAlpha(1.0f);
-    TileImage(starry, 0.0f, 0.0f);
+    sky(starry);
   } else {
     if (Sky && DayColor) {
       SetColor(255, 255, 255);
-      TileImage(SkyLit.Get(Sky, DayColor->r, DayColor->g, DayColor->b), 0.0f, 0.0f);
+      sky(SkyLit.Get(Sky, DayColor->r, DayColor->g, DayColor->b));
       ApplyColor(DayColor);
     }
     SetOrigin(ShakeOffsetX, ShakeOffsetY);
@@ -388,7 +424,7 @@ int TVillageMode::Draw() {
       SetBlend(LIGHTBLEND);
       SetColor(255, 255, 255);
       SetAlpha(stars);
-      TileImage(Night_Sky, 0.0f, 0.0f);
+      sky(Night_Sky);
     }
   }
   SetAlpha(1.0f);
@@ -400,7 +436,6 @@ int TVillageMode::Draw() {
   SetBlend(ALPHABLEND);
   SetScale(z, z);
   SetColor(255, 255, 255);
-  for (int i = 0; i < 3; ++i) BackLit[i].Set(Back[i]);
   for (int i = 0; i < 3; ++i) {
     if (!Back[i] || !VillageColor) continue;
     // A later backdrop's opaque body hides this one's where it reaches as high

@@ -102,6 +102,56 @@ TEST(OnScreen, WhatIsLeftOutWouldNotHaveShown) {
   EXPECT_EQ(chdir(old_cwd.c_str()), 0);
 }
 
+// The sky is drawn only where the backdrops leave it showing: the finished
+// frame has no pixel left from before it, scrolled, zoomed and shaken.
+TEST(OnScreen, TheFrameCoversTheWholeScreenWhereTheSkyIsLeftOut) {
+  char* cwd = getcwd(nullptr, 0);
+  const std::string old_cwd = cwd ? cwd : ".";
+  std::free(cwd);
+  for (const int village : {TVillageMode::DESERT, TVillageMode::SNOW}) {
+    ResetVillage();
+    ASSERT_TRUE(village_view::Open(KELP_DATA_ROOT, true)) << "no data set in " << KELP_DATA_ROOT;
+    ASSERT_TRUE(village_view::Start(village, village == TVillageMode::DESERT ? 18 : 36, 0, 7));
+    TVillageMode& v = *VillageScreen;
+    v.Hidden = 0;
+    v.TimeStop = 1;
+    struct View {
+      float scroll, zoom, shakeX, shakeY;
+      int phase;
+    };
+    for (const View view : {View{v.min_scroll_x, 1.0f, 0, 0, TVillageMode::DAY},
+                            View{v.max_scroll_x, 1.0f, 0, 0, TVillageMode::NIGHT},
+                            View{CanvasOffsetX - 100.0f, 1.37f, 0, 0, TVillageMode::DAY},
+                            View{CanvasOffsetX - 100.0f, 1.0f, 3.5f, -4.0f, TVillageMode::EVENING1},
+                            View{CanvasOffsetX - 100.0f, 1.0f, -2.0f, 3.0f, TVillageMode::NIGHT}}) {
+      SCOPED_TRACE("village " + std::to_string(village) + ", scroll " + std::to_string(view.scroll) + ", zoom " +
+                   std::to_string(view.zoom) + ", shake " + std::to_string(view.shakeY));
+      v.DayTime = view.phase - 1;
+      v.NextDayTime();
+      v.Scroll_x = view.scroll;
+      v.Closing_scale = view.zoom;
+      v.Showing = view.zoom != 1.0f;
+      ShakeOffsetX = view.shakeX;
+      ShakeOffsetY = view.shakeY;
+      platform::ResetDrawState();
+      platform::SetClearColor(255, 0, 255);
+      platform::Cls();
+      v.Draw();
+      const platform::PixmapRef frame = platform::GrabCanvas();
+      ASSERT_TRUE(frame);
+      int left = 0;
+      for (int y = 0; y < frame->Height(); ++y)
+        for (int x = 0; x < frame->Width(); ++x)
+          if ((frame->ReadPixel(x, y) & 0xFFFFFFu) == 0xFF00FFu) ++left;
+      EXPECT_EQ(left, 0) << "pixels neither sky nor village";
+    }
+    ShakeOffsetX = ShakeOffsetY = 0.0f;
+    village_view::Close();
+  }
+  ResetVillage();
+  EXPECT_EQ(chdir(old_cwd.c_str()), 0);
+}
+
 TEST(OnScreen, AParticleThatGlowsOrPlaysCountsWhereverItIs) {
   ResetVillage();
   auto effect = New<TEffect>();
