@@ -26,6 +26,8 @@ void ConstraintOrder::Build(const std::vector<TPhysEngine_Constraint*>& list) {
   for (size_t r : usedRuns_) runs_[r].clear();
   usedRuns_.clear();
   if (runs_.size() < slots_.size() + 1) runs_.resize(slots_.size() + 1);
+  gone_.assign(slots_.size(), 0);
+  edits_ = 0;
   on_ = true;
 }
 
@@ -66,10 +68,23 @@ void ConstraintOrder::Inserted(TPhysEngine_Constraint* c, float length, const TP
   size_t k = 0;
   while (k < run.size() && run[k].c != before) ++k;
   run.insert(run.begin() + static_cast<std::ptrdiff_t>(k), Added{c, length});
+  ++edits_;
 }
 
 void ConstraintOrder::Left(size_t slot) {
-  if (slot < slots_.size()) Set(slot, kNone);
+  if (slot >= slots_.size() || gone_[slot]) return;
+  Set(slot, kNone);
+  gone_[slot] = 1;
+  ++edits_;
+}
+
+// Each run stands, in its own order, just before the slot it was put in before.
+void ConstraintOrder::Merge(std::vector<TPhysEngine_Constraint*>& out) const {
+  out.clear();
+  for (size_t y = 0; y <= slots_.size(); ++y) {
+    for (const Added& a : runs_[y]) out.push_back(a.c);
+    if (y < slots_.size() && !gone_[y]) out.push_back(slots_[y]);
+  }
 }
 
 }  // namespace kelp

@@ -11,6 +11,7 @@
 // (a constraint it does not know leaving) switches it off, and the engine then
 // walks the list as before.
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace kelp {
@@ -31,6 +32,11 @@ class ConstraintOrder {
   void Inserted(TPhysEngine_Constraint* c, float length, const TPhysEngine_Constraint* before);
   // The constraint at `slot` of the built list left it.
   void Left(size_t slot);
+  // Insertions and removals it was told of since Build.
+  size_t Edits() const { return edits_; }
+  // The list as it stands now: the built one with the constraints put in and
+  // without those that left.
+  void Merge(std::vector<TPhysEngine_Constraint*>& out) const;
 
  private:
   // The first slot of the built list whose length is below `length`; size() for none.
@@ -43,6 +49,8 @@ class ConstraintOrder {
   // constraint gone (or of no comparable length) counts as infinitely long.
   std::vector<float> least_;
   size_t leaves_ = 0;
+  std::vector<uint8_t> gone_;  // by slot: it left the list
+  size_t edits_ = 0;
   // The constraints put in during the step, by the slot they stand before
   // (slots_.size(): the end). Each run is longest first, since each went
   // before the first shorter one.

@@ -3,6 +3,10 @@
 // whoever owns the bodies listens and decides what a contact does (the level
 // world's boxes: world/box_contacts.h). An engine without a listener only
 // pushes bodies apart.
+//
+// Calls come in the middle of a step, which works on its own copy of the
+// particles: a particle's fields read meanwhile are those the step started
+// with. A listener must not add or remove particles or constraints.
 #include "framework/core/object.h"
 
 namespace kelp {

@@ -8,6 +8,7 @@
 #include "framework/core/numeric.h"
 #include "physics/contacts.h"
 #include "physics/effects_hook.h"
+#include "physics/step_arrays.h"
 
 namespace kelp {
 namespace {
@@ -109,6 +110,13 @@ void PlainSnapshot(const ObjectList<T>& list, std::vector<T*>& out) {
 
 bool Finite(float a, float b) { return std::isfinite(a) && std::isfinite(b); }
 
+// Keeps a body's glue count, which saturates (any count from the cap on
+// answers alike).
+void CountGlue(StepBody& b, int change) {
+  const int n = b.glue + change;
+  b.glue = static_cast<uint8_t>(n < 0 ? 0 : n > 255 ? 255 : n);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- particles
@@ -134,46 +142,16 @@ Ref<TPhysEngine_Particle> TPhysEngine_Particle::Find(const TPhysEngine_Group* gr
   return nullptr;
 }
 
-void TPhysEngine_Particle::Move(float dx, float dy) {
-  if (dx == 0 && dy == 0) return;
-  // A move that is not a number would spread NaN through every later step.
-  if (!Finite(dx, dy)) return;
-  const float len = std::sqrt(dx * dx + dy * dy);
-  int n;
-  if (radius != 0)
-    n = Int(std::ceil(len / radius));  // a negative or NaN size gives no step
-  else
-    n = len > 0 ? 1 : 0;  // no size to step by: one step
-  if (n <= 0) return;
-  if (len > 15 && grp) grp->fall = 1;
-  const float sx = n == 1 ? dx : dx / static_cast<float>(n);
-  const float sy = n == 1 ? dy : dy / static_cast<float>(n);
-  const int steps = n > 50 ? 50 : n;
-
-  TPhysEngine* engine = Physics;
-  for (int i = 0; i < steps; ++i) {
-    const float nx = x + sx, ny = y + sy;
-    if (!Finite(nx, ny)) return;  // at the edge of the float range: stay
-    x = nx;
-    y = ny;
-    if (!engine) continue;
-    const float r = radius;
-    auto test = [&](TPhysEngine_Static& s) {
-      if (s.minx - r < x && x < s.maxx + r && s.miny - r < y && y < s.maxy + r) CollideStatic(s, n, sx, sy);
-    };
-    if (engine->inStep_) {
-      for (const auto& s : engine->stepStatics_) test(*s);
-    } else {
-      for (const auto& s : engine->Statics) test(*s);
-    }
-  }
-}
+namespace {
 
 // The contact of one sub-step with a static whose box the particle is in.
-void TPhysEngine_Particle::CollideStatic(TPhysEngine_Static& s, int n, float sx, float sy) {
-  const float r = radius;
+// P is a particle or the step's copy of one (same field names).
+template <class P>
+void CollideStatic(P& p, TPhysEngine_Group* grp, TPhysEngine* engine, TPhysEngine_Static& s, int n, float sx,
+                   float sy) {
+  const float r = p.radius;
   const float ex = s.x2 - s.x1, ey = s.y2 - s.y1;
-  const float t = (x - s.x1) * ex + (y - s.y1) * ey;
+  const float t = (p.x - s.x1) * ex + (p.y - s.y1) * ey;
   const float e2 = ex * ex + ey * ey;
   float cx, cy;
   if (t <= 0) {
@@ -186,19 +164,19 @@ void TPhysEngine_Particle::CollideStatic(TPhysEngine_Static& s, int n, float sx,
     cx = s.x1 + ex * t / e2;
     cy = s.y1 + ey * t / e2;
   }
-  const float ddx = x - cx, ddy = y - cy;
+  const float ddx = p.x - cx, ddy = p.y - cy;
   const float dist = std::sqrt(ddx * ddx + ddy * ddy);
   const float R = r + s.radius;
   if (!(dist < R)) return;
 
-  const float px = x, py = y;
+  const float px = p.x, py = p.y;
   if (dist > 0) {
     const float h = (dist - R) / dist;
     if (h < -2 && s.path != 0) s.blocked = 1;
-    ox = x;
-    oy = y;
-    x += h * (cx - x);
-    y += h * (cy - y);
+    p.ox = p.x;
+    p.oy = p.y;
+    p.x += h * (cx - p.x);
+    p.y += h * (cy - p.y);
   } else {
     // Centre right on the segment: out along its normal, to the side the
     // particle came from (straight up for a segment of no length).
@@ -213,20 +191,66 @@ void TPhysEngine_Particle::CollideStatic(TPhysEngine_Static& s, int n, float sx,
         ny = -ny;
       }
     }
-    ox = x;
-    oy = y;
-    x = cx + nx * R;
-    y = cy + ny * R;
+    p.ox = p.x;
+    p.oy = p.y;
+    p.x = cx + nx * R;
+    p.y = cy + ny * R;
   }
-  if (!Finite(x, y)) {
-    x = px;
-    y = py;
+  if (!Finite(p.x, p.y)) {
+    p.x = px;
+    p.y = py;
   }
 
-  col_occured = 1;
-  if (dusty && n > 1 && PhysicsEffects.SpawnDust) PhysicsEffects.SpawnDust(Int(x), Int(y), 0);
-  col_friction = (col_friction + s.friction) * 0.5f;
-  if (grp && Physics && Physics->Contacts) Physics->Contacts->HitStatic(*grp, s);
+  p.col_occured = 1;
+  if (p.dusty && n > 1 && PhysicsEffects.SpawnDust) PhysicsEffects.SpawnDust(Int(p.x), Int(p.y), 0);
+  p.col_friction = (p.col_friction + s.friction) * 0.5f;
+  if (grp && engine && engine->Contacts) engine->Contacts->HitStatic(*grp, s);
+}
+
+// Moves p by (dx, dy) in steps no longer than its radius; after each,
+// `statics(n, sx, sy)` pushes it out of the statics it entered.
+template <class P, class Statics>
+void SweptMove(P& p, TPhysEngine_Group* grp, float dx, float dy, Statics&& statics) {
+  if (dx == 0 && dy == 0) return;
+  // A move that is not a number would spread NaN through every later step.
+  if (!Finite(dx, dy)) return;
+  const float len = std::sqrt(dx * dx + dy * dy);
+  int n;
+  if (p.radius != 0)
+    n = Int(std::ceil(len / p.radius));  // a negative or NaN size gives no step
+  else
+    n = len > 0 ? 1 : 0;  // no size to step by: one step
+  if (n <= 0) return;
+  if (len > 15 && grp) grp->fall = 1;
+  const float sx = n == 1 ? dx : dx / static_cast<float>(n);
+  const float sy = n == 1 ? dy : dy / static_cast<float>(n);
+  const int steps = n > 50 ? 50 : n;
+  for (int i = 0; i < steps; ++i) {
+    const float nx = p.x + sx, ny = p.y + sy;
+    if (!Finite(nx, ny)) return;  // at the edge of the float range: stay
+    p.x = nx;
+    p.y = ny;
+    statics(n, sx, sy);
+  }
+}
+
+}  // namespace
+
+void TPhysEngine_Particle::Move(float dx, float dy) {
+  TPhysEngine* engine = Physics;
+  SweptMove(*this, grp, dx, dy, [&](int n, float sx, float sy) {
+    if (!engine) return;
+    const float r = radius;
+    auto test = [&](TPhysEngine_Static& s) {
+      if (s.minx - r < x && x < s.maxx + r && s.miny - r < y && y < s.maxy + r)
+        CollideStatic(*this, grp, engine, s, n, sx, sy);
+    };
+    if (engine->inStep_) {
+      for (const auto& s : engine->stepStatics_) test(*s);
+    } else {
+      for (const auto& s : engine->Statics) test(*s);
+    }
+  });
 }
 
 void TPhysEngine_Particle::Rename(const std::string& newName) {
@@ -278,6 +302,15 @@ Ref<TPhysEngine_Constraint> TPhysEngine_Constraint::Create(TPhysEngine_Group* gr
                                                            const Ref<TPhysEngine_Particle>& p2,
                                                            TPhysEngine* engine) {
   if (!engine || !group || !p1 || !p2 || p1 == p2) return nullptr;
+  const float dx = p2->x - p1->x, dy = p2->y - p1->y;
+  return Join(group, p1, p2, engine, std::sqrt(dx * dx + dy * dy));
+}
+
+Ref<TPhysEngine_Constraint> TPhysEngine_Constraint::Join(TPhysEngine_Group* group,
+                                                         const Ref<TPhysEngine_Particle>& p1,
+                                                         const Ref<TPhysEngine_Particle>& p2, TPhysEngine* engine,
+                                                         float length) {
+  if (!engine || !group || !p1 || !p2 || p1 == p2) return nullptr;
   for (const TPhysEngine_Constraint* c : p1->joints)
     if ((c->p1 == p1 && c->p2 == p2) || (c->p1 == p2 && c->p2 == p1)) return nullptr;
 
@@ -287,8 +320,7 @@ Ref<TPhysEngine_Constraint> TPhysEngine_Constraint::Create(TPhysEngine_Group* gr
   c->stiffness = 1.0f;
   c->p1 = p1;
   c->p2 = p2;
-  const float dx = p2->x - p1->x, dy = p2->y - p1->y;
-  c->length = std::sqrt(dx * dx + dy * dy);
+  c->length = length;
   p1->joints.push_back(c.get());
   p2->joints.push_back(c.get());
 
@@ -355,7 +387,8 @@ void TPhysEngine::InsertConstraint(const Ref<TPhysEngine_Constraint>& c) {
 
 void TPhysEngine::ConstraintLeaves(const TPhysEngine_Constraint* c) {
   if (!order_.On()) return;
-  if (relaxing_ < orderScratch_.size() && orderScratch_[relaxing_] == c)
+  const auto& order = step_->constraints;
+  if (relaxing_ < order.size() && order[relaxing_] == c)
     order_.Left(relaxing_);
   else
     order_.Off();
@@ -576,6 +609,8 @@ Ref<TForce> TForce::Create(int x, int y, float radius, float strength, int life,
 
 // ------------------------------------------------------------------- engine
 
+TPhysEngine::TPhysEngine() : step_(std::make_unique<StepArrays>()) {}
+
 TPhysEngine::~TPhysEngine() { ForgetObjects(); }
 
 void TPhysEngine::ForgetObjects() {
@@ -612,20 +647,190 @@ void TPhysEngine::ClearWorld() {
   Statics.Clear();
 }
 
+void TPhysEngine::Gather() {
+  StepArrays& s = *step_;
+  const bool same = s.kept && s.particlesSeen == Particles.Changes() && s.groupsSeen == Groups.Changes() &&
+                    s.constraintsSeen == Constraints.Changes();
+  if (!same || !LoadStep()) {
+    GatherOrder();
+    LoadStep();
+  }
+  groupScratch_.clear();
+  for (const Ref<TPhysEngine_Group>* g : s.groups) groupScratch_.push_back(*g);
+  Snapshot(Statics, stepStatics_);
+  s.statics.clear();
+  for (const auto& st : stepStatics_) s.statics.push_back({st->minx, st->maxx, st->miny, st->maxy, st.get()});
+  gathered_ = true;
+}
+
+// The order of everything from the engine's lists; a body for every particle
+// they name, in the order first met.
+void TPhysEngine::GatherOrder() {
+  StepArrays& s = *step_;
+  s.objects.clear();
+  s.order.clear();
+  s.groups.clear();
+  s.groupStart.clear();
+  s.groupSlots.clear();
+  s.groupLinks.clear();
+  s.constraints.clear();
+  s.links.clear();
+  auto slotOf = [&s](TPhysEngine_Particle* p) -> uint32_t {
+    if (p->slot_ < s.objects.size() && s.objects[p->slot_] == p) return p->slot_;
+    const auto slot = static_cast<uint32_t>(s.objects.size());
+    p->slot_ = slot;
+    s.objects.push_back(p);
+    return slot;
+  };
+  Particles.FindFirst([&](TPhysEngine_Particle& p) {
+    s.order.push_back(slotOf(&p));
+    return false;
+  });
+  for (const Ref<TPhysEngine_Group>& g : Groups) {
+    s.groups.push_back(&g);
+    s.groupStart.push_back(static_cast<uint32_t>(s.groupSlots.size()));
+    for (const Ref<TPhysEngine_Particle>* l = &g->frstp; *l; l = &(*l)->nxt) {
+      s.groupSlots.push_back(slotOf(l->get()));
+      s.groupLinks.push_back(l);
+    }
+  }
+  s.groupStart.push_back(static_cast<uint32_t>(s.groupSlots.size()));
+  PlainSnapshot(Constraints, s.constraints);
+  for (const TPhysEngine_Constraint* c : s.constraints)
+    if (c->p1 && c->p2) {
+      slotOf(c->p1.get());
+      slotOf(c->p2.get());
+    }
+  s.kept = true;
+  s.particlesSeen = Particles.Changes();
+  s.groupsSeen = Groups.Changes();
+  s.constraintsSeen = Constraints.Changes();
+}
+
+// The values of the step along the order; false (and nothing to use) when a
+// chain or a constraint's end is no longer where the order has it.
+bool TPhysEngine::LoadStep() {
+  StepArrays& s = *step_;
+  const size_t n = s.objects.size();
+  // Every body must be named by what was checked before its fields are read.
+  for (size_t gi = 0; gi < s.groups.size(); ++gi) {
+    const Ref<TPhysEngine_Particle>* l = &(*s.groups[gi])->frstp;
+    for (uint32_t k = s.groupStart[gi]; k < s.groupStart[gi + 1]; ++k) {
+      if (s.groupLinks[k] != l || l->get() != s.objects[s.groupSlots[k]]) return false;
+      l = &(*l)->nxt;
+    }
+    if (*l) return false;
+  }
+  s.links.resize(s.constraints.size());
+  for (size_t i = 0; i < s.constraints.size(); ++i) {
+    const TPhysEngine_Constraint& c = *s.constraints[i];
+    StepLink& l = s.links[i];
+    TPhysEngine_Particle* p1 = c.p1.get();
+    TPhysEngine_Particle* p2 = c.p2.get();
+    if (p1 && p2) {
+      if (p1->slot_ >= n || s.objects[p1->slot_] != p1 || p2->slot_ >= n || s.objects[p2->slot_] != p2)
+        return false;
+      l.a = p1->slot_;
+      l.b = p2->slot_;
+    } else {
+      l.a = l.b = StepLink::kNone;
+    }
+    l.length = c.length;
+    l.stiffness = c.stiffness;
+    l.ctype = c.ctype;
+    l.temporary = c.temporary;
+  }
+  s.bodies.resize(n);
+  s.owners.resize(n);
+  for (size_t i = 0; i < n; ++i) {
+    const TPhysEngine_Particle& p = *s.objects[i];
+    StepBody& b = s.bodies[i];
+    s.owners[i] = p.grp;
+    b.x = p.x;
+    b.y = p.y;
+    b.ox = p.ox;
+    b.oy = p.oy;
+    b.tx = p.tx;
+    b.ty = p.ty;
+    b.mass = p.mass;
+    b.radius = p.radius;
+    b.friction = p.friction;
+    b.col_friction = p.col_friction;
+    b.static_ = p.static_;
+    b.underwater = p.underwater;
+    b.inactive = p.inactive;
+    b.col_occured = p.col_occured;
+    b.breakable = p.breakable != 0;
+    b.sticky = p.sticky != 0;
+    b.dusty = p.dusty != 0;
+    b.glue = 0;
+  }
+  for (const StepLink& l : s.links)
+    if (l.temporary && l.a != StepLink::kNone) {
+      CountGlue(s.bodies[l.a], 1);
+      CountGlue(s.bodies[l.b], 1);
+    }
+  return true;
+}
+
+void TPhysEngine::Scatter() {
+  const StepArrays& s = *step_;
+  for (size_t i = 0; i < s.objects.size(); ++i) {
+    TPhysEngine_Particle& p = *s.objects[i];
+    const StepBody& b = s.bodies[i];
+    p.x = b.x;
+    p.y = b.y;
+    p.ox = b.ox;
+    p.oy = b.oy;
+    p.tx = b.tx;
+    p.ty = b.ty;
+    p.col_friction = b.col_friction;
+    p.static_ = b.static_;
+    p.inactive = b.inactive;
+    p.col_occured = b.col_occured;
+  }
+  gathered_ = false;
+  stepStatics_.clear();
+  groupScratch_.clear();
+}
+
+// After a step whose only changes to the lists were its own glue, made and
+// dropped through the index, the index knows the new order of Constraints.
+void TPhysEngine::KeepOrder() {
+  StepArrays& s = *step_;
+  if (order_.On() && s.kept && s.particlesSeen == Particles.Changes() && s.groupsSeen == Groups.Changes() &&
+      s.constraintsSeen + order_.Edits() == Constraints.Changes()) {
+    order_.Merge(s.constraints);
+    s.constraintsSeen = Constraints.Changes();
+  } else {
+    s.kept = false;
+  }
+}
+
+void TPhysEngine::MoveBody(uint32_t slot, float dx, float dy) {
+  StepBody& p = step_->bodies[slot];
+  TPhysEngine_Group* grp = step_->owners[slot];
+  SweptMove(p, grp, dx, dy, [&](int n, float sx, float sy) {
+    const float r = p.radius;
+    for (const StepStatic& s : step_->statics)
+      if (s.minx - r < p.x && p.x < s.maxx + r && s.miny - r < p.y && p.y < s.maxy + r)
+        CollideStatic(p, grp, this, *s.s, n, sx, sy);
+  });
+}
+
 void TPhysEngine::Update(float frameFactor) {
   const int t0 = GameTime;
-  Snapshot(Statics, stepStatics_);
+  Gather();
   inStep_ = true;
   Verlet(frameFactor);
   SatisfyConstraints(frameFactor);
   ParticleCollisions();
   UpdateForces();
   UpdateBounds();
+  Scatter();
+  KeepOrder();
   inStep_ = false;
   order_.Off();
-  orderScratch_.clear();
-  constraintScratch_.clear();
-  stepStatics_.clear();
   PHYSICSTIME = (PHYSICSTIME * 9 + static_cast<float>(GameTime - t0)) * 0.1f;
   TimeStepOld = TIMESTEP;
 }
@@ -637,39 +842,46 @@ void TPhysEngine::UpdateForces() {
   }
 }
 
+// On the step's arrays, for the groups the step started with.
 void TPhysEngine::UpdateBounds() {
+  const StepArrays& s = *step_;
   // A group without particles keeps the extremes of the group before it.
   float minx = 0, maxx = 0, miny = 0, maxy = 0;
-  for (const auto& g : Groups) {
-    if (auto p = g->frstp.get()) {
-      minx = p->x - p->radius;
-      maxx = p->x + p->radius;
-      miny = p->y - p->radius;
-      maxy = p->y + p->radius;
-      for (p = p->nxt.get(); p; p = p->nxt.get()) {
-        minx = std::min(minx, p->x - p->radius);
-        maxx = std::max(maxx, p->x + p->radius);
-        miny = std::min(miny, p->y - p->radius);
-        maxy = std::max(maxy, p->y + p->radius);
+  for (size_t gi = 0; gi < groupScratch_.size(); ++gi) {
+    TPhysEngine_Group& g = *groupScratch_[gi];
+    const uint32_t first = s.groupStart[gi], end = s.groupStart[gi + 1];
+    if (first < end) {
+      const StepBody& p = s.bodies[s.groupSlots[first]];
+      minx = p.x - p.radius;
+      maxx = p.x + p.radius;
+      miny = p.y - p.radius;
+      maxy = p.y + p.radius;
+      for (uint32_t k = first + 1; k < end; ++k) {
+        const StepBody& q = s.bodies[s.groupSlots[k]];
+        minx = std::min(minx, q.x - q.radius);
+        maxx = std::max(maxx, q.x + q.radius);
+        miny = std::min(miny, q.y - q.radius);
+        maxy = std::max(maxy, q.y + q.radius);
       }
     }
-    g->centerx = Int((minx + maxx) * 0.5f);
-    g->centery = Int((miny + maxy) * 0.5f);
+    g.centerx = Int((minx + maxx) * 0.5f);
+    g.centery = Int((miny + maxy) * 0.5f);
     const float w = maxx - minx, h = maxy - miny;
     float r = 0.5f * std::sqrt(w * w + h * h);
-    const float below = static_cast<float>(g->centery) - miny;
+    const float below = static_cast<float>(g.centery) - miny;
     if (below > r) r = below;
-    g->radius = r;
+    g.radius = r;
   }
 }
 
 void TPhysEngine::Verlet(float /*frameFactor*/) {
+  const bool own = !gathered_;
+  if (own) Gather();
   const float dt2 = TIMESTEP * TIMESTEP;
-  std::vector<TForce*> forces;
-  for (const auto& f : Forces) forces.push_back(f.get());
-  PlainSnapshot(Particles, particleScratch_);
-  for (TPhysEngine_Particle* ref : particleScratch_) {
-    TPhysEngine_Particle& p = *ref;
+  forceScratch_.clear();
+  for (const auto& f : Forces) forceScratch_.push_back(f.get());
+  for (const uint32_t slot : step_->order) {
+    StepBody& p = step_->bodies[slot];
     const float cx = p.x, cy = p.y;
     if (SLEEPMODE != 0 && (std::fabs(cx - static_cast<float>(RANGECENTERX)) > static_cast<float>(RANGEWIDTH) ||
                            std::fabs(cy - static_cast<float>(RANGECENTERY)) > static_cast<float>(RANGEHEIGHT))) {
@@ -693,28 +905,32 @@ void TPhysEngine::Verlet(float /*frameFactor*/) {
         p.inactive = 0;
         if (p.mass > 0 && p.static_ == 0) {
           float fx = 0, fy = 0;
-          for (TForce* f : forces) f->Force(Int(p.x), Int(p.y), fx, fy, p.underwater);
+          for (TForce* f : forceScratch_) f->Force(Int(p.x), Int(p.y), fx, fy, p.underwater);
           const float k = dt2 / p.mass;
-          p.Move(vx + fx * k + GRAVITYX * k, vy + fy * k + GRAVITY * k + GRAVITYY * k);
+          MoveBody(slot, vx + fx * k + GRAVITYX * k, vy + fy * k + GRAVITY * k + GRAVITYY * k);
         }
       }
     }
     p.ox = cx;
     p.oy = cy;
   }
-  particleScratch_.clear();
+  forceScratch_.clear();
+  if (own) Scatter();
 }
 
 void TPhysEngine::SatisfyConstraints(float /*frameFactor*/) {
-  PlainSnapshot(Constraints, orderScratch_);
+  const bool own = !gathered_;
+  if (own) Gather();
   // Within a step the index stays for the glue made by the collisions.
-  if (inStep_) order_.Build(orderScratch_);
+  if (inStep_) order_.Build(step_->constraints);
+  std::vector<StepLink>& links = step_->links;
+  std::vector<StepBody>& bodies = step_->bodies;
   for (int pass = 0; pass < ITERATIONS; ++pass) {
-    for (size_t slot = 0; slot < orderScratch_.size(); ++slot) {
-      TPhysEngine_Constraint& c = *orderScratch_[slot];
-      if (!c.p1 || !c.p2) continue;  // removed earlier in this step
-      TPhysEngine_Particle& a = *c.p1;
-      TPhysEngine_Particle& b = *c.p2;
+    for (size_t slot = 0; slot < links.size(); ++slot) {
+      StepLink& c = links[slot];
+      if (c.a == StepLink::kNone) continue;  // no ends, or removed earlier in this step
+      StepBody& a = bodies[c.a];
+      StepBody& b = bodies[c.b];
       if (a.inactive && b.inactive) continue;
       const float m1 = a.mass, m2 = b.mass;
       const float dx = b.x + b.tx - a.x - a.tx;
@@ -741,77 +957,86 @@ void TPhysEngine::SatisfyConstraints(float /*frameFactor*/) {
       }
       if (c.temporary && d - c.length > 4.5f) {
         // Later passes still find it in the copy: it stays alive till the end.
-        auto held = c.place.Value();
-        if (held.get() != &c)
-          held = Constraints.FindFirst([&c](const TPhysEngine_Constraint& o) { return &o == &c; }).Value();
+        TPhysEngine_Constraint& glue = *step_->constraints[slot];
+        auto held = glue.place.Value();
+        if (held.get() != &glue)
+          held = Constraints.FindFirst([&glue](const TPhysEngine_Constraint& o) { return &o == &glue; }).Value();
         constraintScratch_.push_back(std::move(held));
         relaxing_ = slot;
-        c.Remove();
+        glue.Remove();
         relaxing_ = static_cast<size_t>(-1);
+        CountGlue(a, -1);
+        CountGlue(b, -1);
+        c.a = c.b = StepLink::kNone;
       }
     }
   }
   constraintScratch_.clear();
-  if (!inStep_) orderScratch_.clear();
 
-  PlainSnapshot(Particles, particleScratch_);
-  for (TPhysEngine_Particle* ref : particleScratch_) {
-    TPhysEngine_Particle& p = *ref;
-    if (!p.static_) p.Move(p.tx, p.ty);
+  for (const uint32_t slot : step_->order) {
+    StepBody& p = bodies[slot];
+    if (!p.static_) MoveBody(slot, p.tx, p.ty);
     p.tx = p.ty = 0;
   }
-  particleScratch_.clear();
+  if (own) Scatter();
 }
-
-namespace {
 
 // The collision push of two overlapping particles; a pinned partner gives the
 // other an extra push of twice its share.
-void Push(TPhysEngine_Particle& a, TPhysEngine_Particle& b, float dx, float dy, float d, float R) {
+void TPhysEngine::Push(uint32_t ia, uint32_t ib, float dx, float dy, float d, float R) {
+  StepBody& a = step_->bodies[ia];
+  StepBody& b = step_->bodies[ib];
   const float msum = -a.mass - b.mass;
   if (msum == 0) return;
   const float w = (d - R) / (d * msum);
   const float ax = dx * -a.mass * w, ay = dy * -a.mass * w;
   const float bx = -dx * -b.mass * w, by = -dy * -b.mass * w;
   if (!Finite(ax, ay) || !Finite(bx, by)) return;
-  if (!a.static_) a.Move(ax, ay);
-  if (!b.static_) b.Move(bx, by);
+  if (!a.static_) MoveBody(ia, ax, ay);
+  if (!b.static_) MoveBody(ib, bx, by);
   // A pinned particle never moves, also when its partner is pinned too.
-  if (a.static_ && !b.static_) b.Move(bx * 2, by * 2);
-  if (b.static_ && !a.static_) a.Move(ax * 2, ay * 2);
+  if (a.static_ && !b.static_) MoveBody(ib, bx * 2, by * 2);
+  if (b.static_ && !a.static_) MoveBody(ia, ax * 2, ay * 2);
 }
 
-// Whether p may take one more glue.
-bool GlueRoom(const TPhysEngine_Particle& p) {
-  size_t n = 0;
-  for (const TPhysEngine_Constraint* c : p.joints) n += c->temporary ? 1 : 0;
-  return n < TPhysEngine::kMostGlue;
-}
+// Whether the particle may take one more glue: the glue in the engine at it,
+// counted when the step copies the constraints and kept as it makes and drops
+// glue (a resting pile asks at every contact).
+bool TPhysEngine::GlueRoom(uint32_t slot) { return static_cast<size_t>(step_->bodies[slot].glue) < kMostGlue; }
+
+namespace {
 
 // Beyond this distance on either axis no pair test can fire: not touching
 // (1.7 R), not overlapping (R), not close enough to glue (R + 3).
 inline float ReachOf(float R) { return std::max(1.7f * R, R + 4.0f); }
 
-void SelfCollide(TPhysEngine_Group& g) {
-  for (auto a = g.frstp.get(); a; a = a->nxt.get()) {
-    const float aox = a->ox, aoy = a->oy;
-    for (auto b = a->nxt.get(); b; b = b->nxt.get()) {
-      if (a->inactive && b->inactive) continue;
-      const float dx = b->x - a->x, dy = b->y - a->y;
-      const float R = a->radius + b->radius;
+}  // namespace
+
+void TPhysEngine::SelfCollide(size_t group) {
+  const uint32_t first = step_->groupStart[group], end = step_->groupStart[group + 1];
+  for (uint32_t i = first; i < end; ++i) {
+    const uint32_t ia = step_->groupSlots[i];
+    StepBody& a = step_->bodies[ia];
+    const float aox = a.ox, aoy = a.oy;
+    for (uint32_t j = i + 1; j < end; ++j) {
+      const uint32_t ib = step_->groupSlots[j];
+      const StepBody& b = step_->bodies[ib];
+      if (a.inactive && b.inactive) continue;
+      const float dx = b.x - a.x, dy = b.y - a.y;
+      const float R = a.radius + b.radius;
       if (!(std::fabs(dx) < R && std::fabs(dy) < R)) continue;
       const float d = std::sqrt(dx * dx + dy * dy);
-      if (0 < d && d < R) Push(*a, *b, dx, dy, d, R);
+      if (0 < d && d < R) Push(ia, ib, dx, dy, d, R);
     }
-    a->ox = aox;
-    a->oy = aoy;
+    a.ox = aox;
+    a.oy = aoy;
   }
 }
 
-}  // namespace
-
 void TPhysEngine::ParticleCollisions() {
-  Snapshot(Groups, groupScratch_);
+  const bool own = !gathered_;
+  if (own) Gather();
+  const StepArrays& s = *step_;
   const size_t count = groupScratch_.size();
   // The bounding circles stay as the last step left them until its end, so
   // the sweep names every pair the test below can pass, in group order.
@@ -824,7 +1049,7 @@ void TPhysEngine::ParticleCollisions() {
   for (size_t gi = 0; gi < count; ++gi) {
     const Ref<TPhysEngine_Group>& g = groupScratch_[gi];
     if (!g->docollisions) continue;
-    if (g->selfcollision) SelfCollide(*g);
+    if (g->selfcollision) SelfCollide(gi);
     sweep_.Candidates(gi, nearScratch_);
     for (size_t hi : nearScratch_) {
       const Ref<TPhysEngine_Group>& h = groupScratch_[hi];
@@ -837,11 +1062,14 @@ void TPhysEngine::ParticleCollisions() {
       if (!(std::sqrt(cdx * cdx + cdy * cdy) < rsum)) continue;
 
       bool touched = false;
-      for (const Ref<TPhysEngine_Particle>* la = &g->frstp; *la; la = &(*la)->nxt) {
-        TPhysEngine_Particle& a = **la;
+      const uint32_t hFirst = s.groupStart[hi], hEnd = s.groupStart[hi + 1];
+      for (uint32_t i = s.groupStart[gi], iEnd = s.groupStart[gi + 1]; i < iEnd; ++i) {
+        const uint32_t ia = s.groupSlots[i];
+        StepBody& a = step_->bodies[ia];
         const float aox = a.ox, aoy = a.oy;
-        for (const Ref<TPhysEngine_Particle>* lb = &h->frstp; *lb; lb = &(*lb)->nxt) {
-          TPhysEngine_Particle& b = **lb;
+        for (uint32_t j = hFirst; j < hEnd; ++j) {
+          const uint32_t ib = s.groupSlots[j];
+          const StepBody& b = step_->bodies[ib];
           if (a.inactive && b.inactive) continue;
           const float dx = b.x - a.x, dy = b.y - a.y;
           const float R = a.radius + b.radius;
@@ -851,9 +1079,15 @@ void TPhysEngine::ParticleCollisions() {
           if (0 < d && d < 1.7f * R) touched = true;
           if (0 < d && d < R) {
             if ((g->fall || h->fall) && Contacts) Contacts->Landed(*g, *h);
-            Push(a, b, dx, dy, d, R);
-          } else if (0 < d && std::fabs(d - R) <= 3 && a.sticky && b.sticky && GlueRoom(a) && GlueRoom(b)) {
-            if (auto glue = TPhysEngine_Constraint::Create(a.grp, *la, *lb, this)) glue->temporary = 1;
+            Push(ia, ib, dx, dy, d, R);
+          } else if (0 < d && std::fabs(d - R) <= 3 && a.sticky && b.sticky && GlueRoom(ia) && GlueRoom(ib)) {
+            // Its rest length is the distance just measured.
+            const Ref<TPhysEngine_Particle>& pa = *s.groupLinks[i];
+            if (auto glue = TPhysEngine_Constraint::Join(pa->grp, pa, *s.groupLinks[j], this, d)) {
+              glue->temporary = 1;
+              CountGlue(a, 1);
+              CountGlue(step_->bodies[ib], 1);
+            }
           }
         }
         a.ox = aox;
@@ -862,7 +1096,7 @@ void TPhysEngine::ParticleCollisions() {
       if (touched && Contacts) Contacts->Touched(g, h);
     }
   }
-  groupScratch_.clear();
+  if (own) Scatter();
 }
 
 }  // namespace kelp

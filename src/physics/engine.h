@@ -29,6 +29,7 @@ class TPhysEngine_Static;
 class TForce;
 class TStaticNode;  // a waypoint of the static paths (world/)
 class ContactListener;
+struct StepArrays;
 
 // Where a world or group file comes from: a path or an already open stream.
 struct PhysicsSource {
@@ -82,7 +83,10 @@ class TPhysEngine_Particle : public Object {
   ~TPhysEngine_Particle() override;
 
  private:
-  void CollideStatic(TPhysEngine_Static& s, int n, float sx, float sy);
+  friend class TPhysEngine;
+  // Its place in the running step's arrays; valid only where the arrays
+  // name this particle at that place.
+  uint32_t slot_ = 0;
 };
 
 class TPhysEngine_Constraint : public Object {
@@ -107,6 +111,12 @@ class TPhysEngine_Constraint : public Object {
   virtual void Rename(const std::string& name);
   virtual void Remove();
   virtual void Del();
+
+ private:
+  friend class TPhysEngine;
+  // Create with the rest length given (the step measures it in its arrays).
+  static Ref<TPhysEngine_Constraint> Join(TPhysEngine_Group* group, const Ref<TPhysEngine_Particle>& p1,
+                                          const Ref<TPhysEngine_Particle>& p2, TPhysEngine* engine, float length);
 };
 
 // What the game keeps on a body. The engine neither reads nor writes these
@@ -246,7 +256,7 @@ class TPhysEngine : public Object {
   // reset first. Null: contacts only push bodies apart.
   ContactListener* Contacts = nullptr;
 
-  TPhysEngine() = default;
+  TPhysEngine();
   ~TPhysEngine() override;
   TPhysEngine(const TPhysEngine&) = delete;
   TPhysEngine& operator=(const TPhysEngine&) = delete;
@@ -275,18 +285,32 @@ class TPhysEngine : public Object {
   // Called by a constraint about to leave Constraints.
   void ConstraintLeaves(const TPhysEngine_Constraint* c);
   void ForgetObjects();
+  // Copies the world into step_ (with the groups in groupScratch_): from the
+  // lists when they changed since the last step, else along the copy's own
+  // order. Scatter writes the particles back; KeepOrder carries the order of
+  // Constraints, with the step's glue, over to the next step.
+  void Gather();
+  void GatherOrder();
+  bool LoadStep();
+  void Scatter();
+  void KeepOrder();
+  bool GlueRoom(uint32_t slot);
+  void MoveBody(uint32_t slot, float dx, float dy);
+  void Push(uint32_t a, uint32_t b, float dx, float dy, float d, float R);
+  void SelfCollide(size_t group);
   // Statics as seen by the swept moves of the running step (kept alive here).
   std::vector<Ref<TPhysEngine_Static>> stepStatics_;
   bool inStep_ = false;
-  // Scratch copies reused by every step. The step's own work removes no
-  // particle; the glue the relaxation removes is held in constraintScratch_
-  // until the relaxation ends.
-  std::vector<TPhysEngine_Particle*> particleScratch_;
+  // The particles, constraints and statics as the step works on them; the
+  // objects see the results when the step (or the phase called on its own) ends.
+  std::unique_ptr<StepArrays> step_;
+  bool gathered_ = false;
+  std::vector<TForce*> forceScratch_;
+  // The glue the relaxation removes is held here until the relaxation ends.
   std::vector<Ref<TPhysEngine_Constraint>> constraintScratch_;
   // Within a step: where glue goes in Constraints, and the slot of the
   // constraint being relaxed (the only one that may leave meanwhile).
   ConstraintOrder order_;
-  std::vector<TPhysEngine_Constraint*> orderScratch_;
   size_t relaxing_ = static_cast<size_t>(-1);
   std::vector<Ref<TPhysEngine_Group>> groupScratch_;
   std::vector<CircleSweep::Circle> circleScratch_;

@@ -4,6 +4,7 @@
 // meanwhile: a removed node keeps its forward link, so a walker standing on it
 // still finds the rest of the list.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -122,6 +123,9 @@ class ObjectList {
   }
 
   size_t Count() const { return count_; }
+  // Grows with every insertion and removal: one who keeps a copy of the
+  // list's order knows it still holds while this stays the same.
+  uint64_t Changes() const { return changes_; }
   bool IsEmpty() const { return count_ == 0; }
 
   void Clear() {
@@ -154,6 +158,7 @@ class ObjectList {
     }
     if (n->next) n->next->prev = n.get(); else tail_ = n.get();
     ++count_;
+    ++changes_;
     return Link(n);
   }
 
@@ -166,11 +171,13 @@ class ObjectList {
     // n keeps `next` so a walker standing on it can go on; the chain it keeps
     // alive is released when the walker moves past.
     --count_;
+    ++changes_;
   }
 
   std::shared_ptr<Node> head_;
   Node* tail_ = nullptr;
   size_t count_ = 0;
+  uint64_t changes_ = 0;
 };
 
 }  // namespace kelp
