@@ -28,16 +28,26 @@ void ReleaseChain(Ref<T>& head) {
   }
 }
 
-// Unlinks `item` from the singly linked chain starting at `head`.
+// Unlinks `item` from the singly linked chain starting at `head`; the
+// chain's reference to it, or null when it was not in the chain.
 template <class T>
-void UnlinkFromChain(Ref<T>& head, const T* item) {
+Ref<T> UnlinkFromChain(Ref<T>& head, const T* item) {
   for (Ref<T>* link = &head; *link; link = &(*link)->nxt) {
     if (link->get() == item) {
       Ref<T> keep = *link;  // item stays alive while the chain is rejoined
       *link = keep->nxt;
-      return;
+      return keep;
     }
   }
+  return nullptr;
+}
+
+// The list's reference to `item` (null when it is not in the list): what
+// keeps an object alive while it takes itself out of the list that may hold
+// its last reference.
+template <class T>
+Ref<T> Held(const ObjectList<T>& list, const T* item) {
+  return list.FindFirst([item](const T& o) { return &o == item; }).Value();
 }
 
 template <class T>
@@ -277,8 +287,11 @@ void TPhysEngine_Particle::Remove() {
       if (c->p1.get() == this || c->p2.get() == this) ends.push_back(c);
     for (const auto& c : ends) c->Remove();
   }
-  if (grp) UnlinkFromChain(grp->frstp, this);
-  if (Physics) Physics->Particles.Remove(this);
+  Ref<TPhysEngine_Particle> self = grp ? UnlinkFromChain(grp->frstp, this) : nullptr;
+  if (Physics) {
+    if (!self) self = Held(Physics->Particles, this);
+    Physics->Particles.Remove(this);
+  }
   Del();
 }
 
@@ -344,8 +357,9 @@ void TPhysEngine_Constraint::Rename(const std::string& newName) {
 }
 
 void TPhysEngine_Constraint::Remove() {
-  if (grp) UnlinkFromChain(grp->frstc, this);
+  Ref<TPhysEngine_Constraint> self = grp ? UnlinkFromChain(grp->frstc, this) : nullptr;
   if (Physics) {
+    if (!self) self = Held(Physics->Constraints, this);
     Physics->ConstraintLeaves(this);
     if (place.InList() && place.Value().get() == this)
       place.Remove();
@@ -493,7 +507,11 @@ void TPhysEngine_Group::Remove() {
   std::vector<Ref<TPhysEngine_Particle>> parts;
   for (const Ref<TPhysEngine_Particle>* l = &frstp; *l; l = &(*l)->nxt) parts.push_back(*l);
   for (const auto& p : parts) p->Remove();
-  if (Physics) Physics->Groups.Remove(this);
+  Ref<TPhysEngine_Group> self;
+  if (Physics) {
+    self = Held(Physics->Groups, this);
+    Physics->Groups.Remove(this);
+  }
   Del();
 }
 

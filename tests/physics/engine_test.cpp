@@ -788,6 +788,21 @@ TEST_F(Physics, RemovingTakesObjectsOutOfTheEngineAndIsSafeTwice) {
   EXPECT_EQ(e.Statics.Count(), 0u);
 }
 
+// Objects reached only through the engine (a chain's or a list's reference
+// is the last one) take themselves out without touching freed memory.
+TEST_F(Physics, RemovingAnObjectOnlyTheEngineHoldsIsSafe) {
+  Box(e, 100, 100);
+  Box(e, 200, 100);
+  e.Groups.First()->frstp->nxt->Remove();
+  e.Groups.First()->frstc->nxt->Remove();
+  EXPECT_EQ(e.Particles.Count(), 9u);
+  EXPECT_EQ(e.Constraints.Count(), 15u);  // four went with the particle, one alone
+  e.Groups.Last()->Remove();
+  EXPECT_EQ(e.Groups.Count(), 1u);
+  EXPECT_EQ(e.Particles.Count(), 4u);
+  EXPECT_EQ(e.Constraints.Count(), 5u);
+}
+
 TEST_F(Physics, StaticsKeepTheirBoundingBoxWidenedByTheRadius) {
   auto s = TPhysEngine_Static::Create(10, 40, 30, 20, 0.5f, 3, 0, &e);
   EXPECT_EQ(e.Statics.Count(), 0u);  // not added
