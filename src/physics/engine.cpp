@@ -226,10 +226,14 @@ void SweptMove(P& p, TPhysEngine_Group* grp, float dx, float dy, Statics&& stati
   if (!Finite(dx, dy)) return;
   const float len = std::sqrt(dx * dx + dy * dy);
   int n;
-  if (p.radius != 0)
-    n = Int(std::ceil(len / p.radius));  // a negative or NaN size gives no step
-  else
+  if (p.radius != 0) {
+    // A negative or NaN size gives no step. Most moves are shorter than the
+    // radius: one step, without the rounding.
+    const float q = len / p.radius;
+    n = q > 0 && q <= 1 ? 1 : Int(std::ceil(q));
+  } else {
     n = len > 0 ? 1 : 0;  // no size to step by: one step
+  }
   if (n <= 0) return;
   if (len > 15 && grp) grp->fall = 1;
   const float sx = n == 1 ? dx : dx / static_cast<float>(n);
