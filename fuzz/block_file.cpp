@@ -8,6 +8,7 @@
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
 #include "framework/media/visuals.h"
+#include "fuzz_check.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
 #include "world/effects/electro.h"
@@ -20,9 +21,7 @@ namespace {
 
 using namespace kelp;
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 bool Setup() {
   World = New<TWorld>();

@@ -8,13 +8,12 @@
 
 #include "framework/media/bmfont.h"
 #include "framework/media/png_font.h"
+#include "fuzz_check.h"
 #include "platform/message_box.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 const char* const kTexts[] = {"", "A", "AB A", "\xC3\xA9t\xC3\xA9", "\xFF\x80 x", "0123456789"};
 

@@ -7,6 +7,7 @@
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
 #include "framework/media/visuals.h"
+#include "fuzz_check.h"
 #include "platform/stream.h"
 #include "world/block.h"
 #include "world/brick.h"
@@ -15,9 +16,7 @@ namespace {
 
 using namespace kelp;
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 void CheckWall() {
   if (BrickGrid.empty()) return;

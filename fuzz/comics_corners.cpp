@@ -8,14 +8,13 @@
 
 #include "framework/core/frame_clock.h"
 #include "frontend/comics_level.h"
+#include "fuzz_check.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "framework/files/text_file.h"
 #include "framework/media/bmfont.h"
 #include "framework/media/visuals.h"
+#include "fuzz_check.h"
 #include "play/dialog_phrase.h"
 #include "play/dialog_printer.h"
 #include "play/dialog_texts.h"
@@ -18,9 +19,7 @@
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 kelp::Ref<kelp::TBMFont> Font() {
   static kelp::Ref<kelp::TBMFont> font = [] {

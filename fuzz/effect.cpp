@@ -10,13 +10,12 @@
 #include "framework/core/random.h"
 #include "framework/media/particles.h"
 #include "framework/media/resources.h"
+#include "fuzz_check.h"
 #include "platform/message_box.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 size_t CountAll(const kelp::TEmitter& em) {
   size_t n = 0;

@@ -8,12 +8,11 @@
 #include "framework/core/utf8.h"
 #include "framework/files/language.h"
 #include "framework/files/text_file.h"
+#include "fuzz_check.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 }  // namespace
 

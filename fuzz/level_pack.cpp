@@ -12,6 +12,7 @@
 #include "framework/core/frame_clock.h"
 #include "framework/core/random.h"
 #include "framework/media/resources.h"
+#include "fuzz_check.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
 #include "world/effects/chain_lights.h"
@@ -26,9 +27,7 @@ namespace {
 
 using namespace kelp;
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 std::vector<std::string> Parts(std::string_view input) {
   std::vector<std::string> parts;

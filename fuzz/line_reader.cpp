@@ -6,12 +6,11 @@
 #include <vector>
 
 #include "framework/files/line_reader.h"
+#include "fuzz_check.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 }  // namespace
 

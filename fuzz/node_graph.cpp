@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "fuzz_check.h"
 #include "platform/stream.h"
 #include "village/nodes.h"
 #include "village/path_search.h"
@@ -13,9 +14,7 @@ using namespace kelp;
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 }  // namespace
 

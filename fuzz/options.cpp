@@ -10,12 +10,11 @@
 #include "framework/media/sound.h"
 #include "framework/ui/mouse.h"
 #include "frontend/options.h"
+#include "fuzz_check.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 bool InRange(float v) { return std::isfinite(v) && v >= 0.0f && v <= 1.0f; }
 

@@ -13,6 +13,7 @@
 
 #include "framework/files/pak.h"
 #include "framework/files/xml.h"
+#include "fuzz_check.h"
 #include "platform/files.h"
 #include "platform/stream.h"
 
@@ -20,9 +21,7 @@ using namespace kelp;
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 // A scratch folder for the archive, removed when the run ends.
 struct Scratch {

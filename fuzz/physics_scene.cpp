@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/core/frame_clock.h"
+#include "fuzz_check.h"
 #include "physics/engine.h"
 #include "scenes/physics_scenes.h"
 
@@ -16,9 +17,7 @@ namespace {
 
 using namespace kelp;
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 class Bytes {
  public:

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "platform/image.h"
 #include "platform/stream.h"
 #include "village/villager.h"
@@ -13,9 +14,7 @@
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 
 #include "framework/media/poly_anim.h"
 #include "framework/media/resources.h"
+#include "fuzz_check.h"
 #include "platform/draw.h"
 #include "platform/stream.h"
 #include "platform/window.h"
@@ -15,9 +16,7 @@ using namespace kelp;
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 bool Setup() {
   platform::OpenGraphics(64, 64, 0, 60, true);

@@ -8,12 +8,11 @@
 
 #include "frontend/profile.h"
 #include "frontend/profile_file.h"
+#include "fuzz_check.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 }  // namespace
 

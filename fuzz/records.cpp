@@ -6,13 +6,12 @@
 #include <vector>
 
 #include "frontend/level_record.h"
+#include "fuzz_check.h"
 #include "platform/stream.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 std::vector<std::string> Dump() {
   std::vector<std::string> out;

@@ -6,13 +6,12 @@
 #include <vector>
 
 #include "frontend/scores.h"
+#include "fuzz_check.h"
 #include "platform/stream.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 }  // namespace
 

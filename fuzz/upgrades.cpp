@@ -13,6 +13,7 @@
 #include "framework/core/frame_clock.h"
 #include "framework/core/numbers.h"
 #include "framework/media/visuals.h"
+#include "fuzz_check.h"
 #include "platform/image.h"
 #include "platform/stream.h"
 #include "village/nodes.h"
@@ -25,9 +26,7 @@ using namespace kelp;
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 bool Setup() {
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("kelp_fuzz_upgrades_" + std::to_string(getpid()));

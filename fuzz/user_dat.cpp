@@ -6,12 +6,11 @@
 
 #include "frontend/profile_file.h"
 #include "frontend/save_folder.h"
+#include "fuzz_check.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 }  // namespace
 

@@ -7,14 +7,13 @@
 #include <vector>
 
 #include "framework/core/frame_clock.h"
+#include "fuzz_check.h"
 #include "physics/engine.h"
 #include "platform/stream.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 void StepAndCheck(kelp::TPhysEngine& e) {
   for (int i = 0; i < 10; ++i) {

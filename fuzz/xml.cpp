@@ -9,15 +9,14 @@
 
 #include "framework/core/color.h"
 #include "framework/files/xml.h"
+#include "fuzz_check.h"
 #include "platform/stream.h"
 
 using namespace kelp;
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using fuzz::Check;
 
 // Walks the whole tree without recursion, checking its links.
 void CheckTree(sdXMLnode* root) {
