@@ -147,7 +147,6 @@ Ref<TrkMod_Mixer> LoadMod(platform::Stream& s) {
         }
       }
     }
-    pat->UpdateText();
     m->Pattern[static_cast<size_t>(j)] = pat;
   }
 

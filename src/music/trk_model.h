@@ -39,9 +39,11 @@ class TrkMod_Pattern : public Object {
   int TrackCount = 0;
   std::vector<Ref<TrkMod_Track>> Track;
   int LineCount = 0;
-  std::vector<std::string> LineText;  // LineCount + 1 entries
+  std::vector<std::string> LineText;  // LineCount + 1 entries once UpdateText ran
 
   static Ref<TrkMod_Pattern> Create(int tracks, int lines);
+  // Fills LineText from the tracks. Only a view of the pattern reads it, so
+  // the loaders leave it empty: a text line per row made loading slow.
   void UpdateText();
 };
 

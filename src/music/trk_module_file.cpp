@@ -229,7 +229,6 @@ Ref<TrkMod_Pattern> LoadPattern(Reader& r, std::string& debug) {
   }
   p->TrackCount = static_cast<int>(p->Track.size());
   if (!r.ok) return nullptr;
-  p->UpdateText();
   return p;
 }
 

@@ -42,7 +42,6 @@ Ref<TrkMod_Pattern> ReadPattern(platform::Stream& s, int channels, int rows, int
       t.FXV[i] = cols[4];
     }
   }
-  pat->UpdateText();
   return pat;
 }
 

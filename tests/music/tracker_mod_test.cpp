@@ -65,7 +65,7 @@ TEST(TrackerMod, EveryEffectLoadsIntoTheSong) {
   EXPECT_EQ(m->SongName, "fixture");
   EXPECT_EQ(m->ActiveSongPatterns, 0);
   EXPECT_EQ(m->ActiveSamples, 31);
-  const TrkMod_Pattern& p = *m->Pattern[0];
+  TrkMod_Pattern& p = *m->Pattern[0];
   EXPECT_EQ(p.LineCount, 64);
   row = 0;
   for (const Case& c : cases) {
@@ -79,6 +79,7 @@ TEST(TrackerMod, EveryEffectLoadsIntoTheSong) {
   // The Amiga's channel sides: left, right, right, left (set-pan in the volume column).
   for (int ch = 0; ch < 4; ++ch) EXPECT_EQ(p.Track[static_cast<size_t>(ch)]->Vol[0], ch == 0 || ch == 3 ? 192 : 207);
   EXPECT_EQ(p.Track[0]->Note[0], 0);
+  p.UpdateText();
   EXPECT_NE(p.LineText[0].find("C 4 01 CF 037"), std::string::npos) << p.LineText[0];
 }
 
