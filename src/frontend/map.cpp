@@ -265,9 +265,12 @@ int TMapMode::RemovedFromManager() {
 
 void TMapMode::PlaceButtons() {
   if (!Back) return;
-  if (Button_CONTINUE) Button_CONTINUE->SetPosition(Int(Back->_x + 165.0f), Int(Back->_y - 50.0f));
-  if (Button_MAINMENU) Button_MAINMENU->SetPosition(Int(Back->_x), Int(Back->_y + 43.0f));
-  if (Button_NEWGAME) Button_NEWGAME->SetPosition(Int(Back->_x + 331.0f), Int(Back->_y + 43.0f));
+  const auto place = [this](const Ref<TButtonWidget>& b, PanelPlace p) {
+    if (b) b->SetPosition(Int(Back->_x) + p.x, Int(Back->_y) + p.y);
+  };
+  place(Button_CONTINUE, kContinuePlace);
+  place(Button_MAINMENU, kMainMenuPlace);
+  place(Button_NEWGAME, kNewGamePlace);
 }
 
 void TMapMode::LoadMarkers() {

@@ -41,6 +41,13 @@ struct MarkerPlace {
 };
 std::vector<MarkerPlace> MarkerPlaces(int n);
 
+// Where the bottom panel's buttons stand, from the panel's top-left corner:
+// Main menu and New game inside its wooden rim, Continue above its middle.
+struct PanelPlace {
+  int x, y;
+};
+constexpr PanelPlace kMainMenuPlace{22, 43}, kNewGamePlace{308, 43}, kContinuePlace{165, -50};
+
 class TIsland : public Object {
  public:
   platform::ImageRef img;

@@ -6,8 +6,10 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <string>
 
 #include "framework/core/frame_clock.h"
+#include "platform/image.h"
 #include "reset_rooms.h"
 #include "world/level.h"
 
@@ -72,6 +74,30 @@ TEST(MapMarkers, EveryIslandsMarkersStandApartOnScreen) {
     }
   }
   testsupport::ResetFrontendRooms();
+}
+
+// The panel's buttons stand on the panel, inside its rim, not over its edge.
+TEST(MapPanel, ItsButtonsStandOnThePanel) {
+  const std::string data = KELP_DATA_ROOT;
+  const platform::PixmapRef panel = platform::LoadPixmap(data + "/data/img/gui/map/panel.png");
+  ASSERT_TRUE(panel);
+  const struct {
+    const char* button;
+    PanelPlace place;
+  } cases[] = {{"map_main_menu", kMainMenuPlace}, {"map_new_game", kNewGamePlace}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.button);
+    const platform::PixmapRef strip = platform::LoadPixmap(data + "/data/img/gui/buttons/" + c.button + ".png");
+    ASSERT_TRUE(strip);
+    const int w = strip->Width() / 3, h = strip->Height();  // three frames side by side
+    ASSERT_TRUE(c.place.x >= 0 && c.place.y >= 0 && c.place.x + w <= panel->Width() && c.place.y + h <= panel->Height())
+        << "the button reaches past the panel's picture";
+    int off = 0;
+    for (int y = c.place.y; y < c.place.y + h; ++y)
+      for (int x = c.place.x; x < c.place.x + w; ++x)
+        if ((panel->ReadPixel(x, y) >> 24) < 250) ++off;
+    EXPECT_EQ(off, 0) << "pixels of the button off the panel";
+  }
 }
 
 class MapDay : public ::testing::Test {
