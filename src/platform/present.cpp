@@ -17,7 +17,9 @@ constexpr int kBand = 16;  // canvas rows compared and sent together
 constexpr int kTile = 64;  // canvas columns compared together within a band
 
 struct Shown {
-  std::vector<uint32_t> frame, last;  // canvas pixels: this frame, the one shown
+  const uint32_t* frame = nullptr;    // the canvas being shown
+  int pitch = 0;                      // its row length, in pixels
+  std::vector<uint32_t> last;         // canvas pixels of the frame last shown
   SDL_Surface* surface = nullptr;
   int surface_w = 0, surface_h = 0;
   int canvas_w = 0, canvas_h = 0;
@@ -57,7 +59,7 @@ SDL_Rect Stretch(const Shown& s, int x0, int x1, int y0, int y1) {
       std::memcpy(out + dx0, above + dx0, size_t(dx1 - dx0) * 4);
       continue;
     }
-    const uint32_t* in = s.frame.data() + size_t(s.src_y[dy]) * s.canvas_w;
+    const uint32_t* in = s.frame + size_t(s.src_y[dy]) * s.pitch;
     for (int dx = dx0; dx < dx1; ++dx) out[dx] = in[s.src_x[dx]];
   }
   return SDL_Rect{dx0 + s.box.x, dy0 + s.box.y, dx1 - dx0, dy1 - dy0};
@@ -66,10 +68,17 @@ SDL_Rect Stretch(const Shown& s, int x0, int x1, int y0, int y1) {
 bool BandTileChanged(const Shown& s, int tx, int y0, int y1) {
   const int x0 = tx * kTile, w = std::min(kTile, s.canvas_w - x0);
   for (int y = y0; y < y1; ++y) {
-    const size_t at = size_t(y) * s.canvas_w + x0;
-    if (std::memcmp(s.frame.data() + at, s.last.data() + at, size_t(w) * 4) != 0) return true;
+    if (std::memcmp(s.frame + size_t(y) * s.pitch + x0, s.last.data() + size_t(y) * s.canvas_w + x0, size_t(w) * 4) !=
+        0)
+      return true;
   }
   return false;
+}
+
+// Canvas columns [x0, x1) of rows [y0, y1) are now what the window shows.
+void Remember(Shown& s, int x0, int x1, int y0, int y1) {
+  for (int y = y0; y < y1; ++y)
+    std::memcpy(s.last.data() + size_t(y) * s.canvas_w + x0, s.frame + size_t(y) * s.pitch + x0, size_t(x1 - x0) * 4);
 }
 
 }  // namespace
@@ -98,13 +107,11 @@ bool PresentSoftwareCanvas(SDL_Window* window, const SDL_Surface* canvas, const 
     s.box = box;
     Map(cw, box.w, s.src_x, s.first_x);
     Map(ch, box.h, s.src_y, s.first_y);
-    s.frame.assign(size_t(cw) * ch, 0);
     s.last.assign(size_t(cw) * ch, 0);
     all = true;
   }
-  for (int y = 0; y < ch; ++y)
-    std::memcpy(s.frame.data() + size_t(y) * cw, static_cast<const uint8_t*>(canvas->pixels) + size_t(y) * canvas->pitch,
-                size_t(cw) * 4);
+  s.frame = static_cast<const uint32_t*>(canvas->pixels);
+  s.pitch = canvas->pitch / 4;
   s.repaint = false;
   if (all) {
     // Bars where the canvas leaves room (full screen on another aspect).
@@ -117,6 +124,7 @@ bool PresentSoftwareCanvas(SDL_Window* window, const SDL_Surface* canvas, const 
     if (run_x0 < 0) return;
     const SDL_Rect r = Stretch(s, run_x0, run_x1, run_y0, y_end);
     if (r.w > 0 && r.h > 0) rects.push_back(r);
+    Remember(s, run_x0, run_x1, run_y0, y_end);
     run_x0 = -1;
   };
   for (int y0 = 0; y0 < ch; y0 += kBand) {
@@ -140,7 +148,7 @@ bool PresentSoftwareCanvas(SDL_Window* window, const SDL_Surface* canvas, const 
     }
   }
   flush(ch);
-  std::swap(s.frame, s.last);
+  s.frame = nullptr;
   if (all) {
     SDL_UpdateWindowSurface(window);
   } else if (!rects.empty()) {

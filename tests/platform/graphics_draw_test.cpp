@@ -9,6 +9,7 @@
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/image_font.h"
+#include "platform/sdl_internal.h"
 #include "platform/window.h"
 
 using namespace platform;
@@ -490,6 +491,48 @@ TEST(GraphicsWindow, FlipKeepsTheCanvasAndFullScreenKeepsTheAspect) {
     EXPECT_NEAR(vy, 300, 0.5) << "depth " << depth;
     CloseGraphics();
   }
+  ResetDrawState();
+}
+
+// Each flip shows the canvas in the window, the parts that changed since the
+// last one included and the rest kept.
+TEST(GraphicsWindow, FlipsShowEachChangeInTheWindow) {
+  if (!OpenGraphics(800, 600, 0, 60, false)) GTEST_SKIP() << "no window on this video driver";
+  SDL_Surface* shown = SDL_GetWindowSurface(internal::Window());
+  if (!shown || shown->w != 800 || shown->h != 600 || GraphicsRendererName() != "software") {
+    CloseGraphics();
+    GTEST_SKIP() << "the window is not shown through the software canvas";
+  }
+  const auto at = [&](int x, int y) {
+    return static_cast<uint32_t*>(shown->pixels)[y * (shown->pitch / 4) + x] & 0xFFFFFFu;
+  };
+  struct Step {
+    float x, y;  // a white 20 x 20 square drawn this frame (none when negative)
+    bool clear;  // the canvas cleared first
+  };
+  const Step steps[] = {{100, 100, true}, {500, 400, true}, {-1, -1, false}, {130, 90, false}, {700, 10, true}};
+  std::vector<std::pair<float, float>> lit;
+  ResetDrawState();
+  SetClearColor(0, 0, 0);
+  for (const Step& step : steps) {
+    if (step.clear) {
+      Cls();
+      lit.clear();
+    }
+    if (step.x >= 0) {
+      DrawRect(step.x, step.y, 20, 20);
+      lit.emplace_back(step.x, step.y);
+    }
+    Flip(false);
+    for (int y = 5; y < 600; y += 10)
+      for (int x = 5; x < 800; x += 10) {
+        bool white = false;
+        for (const auto& [lx, ly] : lit) white = white || (x >= lx && x < lx + 20 && y >= ly && y < ly + 20);
+        ASSERT_EQ(at(x, y), white ? 0xFFFFFFu : 0u) << "at " << x << "," << y << " after the square at " << step.x
+                                                    << "," << step.y;
+      }
+  }
+  CloseGraphics();
   ResetDrawState();
 }
 
