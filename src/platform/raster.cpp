@@ -116,6 +116,13 @@ inline __m128i Combine(__m128i s, __m128i d, __m128i tint) {
 // Up to four pixels at once.
 template <Mode M, bool Modulate, bool KeepAlpha>
 inline void Put4(uint32_t* out, __m128i s, int n, __m128i tint) {
+  if (M == Mode::Blend && !Modulate && n == 4 &&
+      _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(s, 24), _mm_set1_epi32(255))) == 0xFFFF) {
+    // Opaque texels blend to themselves.
+    const __m128i result = KeepAlpha ? s : _mm_and_si128(s, _mm_set1_epi32(0x00FFFFFF));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), result);
+    return;
+  }
   uint32_t under[4];
   uint32_t* at = n == 4 ? out : under;
   if (n < 4) std::memcpy(under, out, size_t(n) * 4);
