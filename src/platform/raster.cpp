@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -190,13 +191,6 @@ void Triangle(const Setup& s, Corner a, Corner b, Corner c) {
 #if defined(__SSE2__)
     const __m128i tint = _mm_set_epi16(short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b),
                                        short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b));
-    const auto fetch = [&] {
-      const int64_t tx = std::clamp<int64_t>(fu >> 16, 0, tw - 1);
-      const int64_t ty = std::clamp<int64_t>(fv >> 16, 0, th - 1);
-      fu += su;
-      fv += sv;
-      return tex.pixels[ty * tex.pitch + tx];
-    };
     if (tw == 1 && th == 1) {
       // One texel: a plain fill.
       const __m128i texel = _mm_set1_epi32(int(tex.pixels[0]));
@@ -204,13 +198,37 @@ void Triangle(const Setup& s, Corner a, Corner b, Corner c) {
       for (int x = x0; x < x1; x += 4) Put4<M, Modulate, KeepAlpha>(out + x, texel, std::min(4, x1 - x), tint);
       continue;
     }
-    for (int x = x0; x < x1; x += 4) {
-      const int n = std::min(4, x1 - x);
-      // Built in registers: four stores read back as one load would stall.
-      const uint32_t t0 = fetch(), t1 = n > 1 ? fetch() : 0, t2 = n > 2 ? fetch() : 0, t3 = n > 3 ? fetch() : 0;
-      // Clear texels leave a blend or an add as it was.
-      if ((M == Mode::Blend || M == Mode::Add) && ((t0 | t1 | t2 | t3) >> 24) == 0) continue;
-      Put4<M, Modulate, KeepAlpha>(out + x, _mm_set_epi32(int(t3), int(t2), int(t1), int(t0)), n, tint);
+    const uint32_t* texels = tex.pixels;
+    const int64_t pitch = tex.pitch;
+    const auto span = [&](auto clamped) {
+      const auto fetch = [&] {
+        int64_t tx = fu >> 16, ty = fv >> 16;
+        if constexpr (decltype(clamped)::value) {
+          tx = std::clamp<int64_t>(tx, 0, tw - 1);
+          ty = std::clamp<int64_t>(ty, 0, th - 1);
+        }
+        fu += su;
+        fv += sv;
+        return texels[ty * pitch + tx];
+      };
+      for (int x = x0; x < x1; x += 4) {
+        const int n = std::min(4, x1 - x);
+        // Built in registers: four stores read back as one load would stall.
+        const uint32_t t0 = fetch(), t1 = n > 1 ? fetch() : 0, t2 = n > 2 ? fetch() : 0, t3 = n > 3 ? fetch() : 0;
+        // Clear texels leave a blend or an add as it was.
+        if ((M == Mode::Blend || M == Mode::Add) && ((t0 | t1 | t2 | t3) >> 24) == 0) continue;
+        Put4<M, Modulate, KeepAlpha>(out + x, _mm_set_epi32(int(t3), int(t2), int(t1), int(t0)), n, tint);
+      }
+    };
+    // A span whose ends both fall inside the texture stays inside between them.
+    const int64_t steps = x1 - x0 - 1;
+    const int64_t u_end = fu + su * steps, v_end = fv + sv * steps;
+    const bool inside = std::min(fu, u_end) >= 0 && (std::max(fu, u_end) >> 16) < tw && std::min(fv, v_end) >= 0 &&
+                        (std::max(fv, v_end) >> 16) < th;
+    if (inside) {
+      span(std::false_type{});
+    } else {
+      span(std::true_type{});
     }
 #else
     for (int x = x0; x < x1; ++x, fu += su, fv += sv) {
