@@ -115,6 +115,9 @@ class TVillageMode : public TVillageState {
   void SetDayColor();
   // Alpha of the star layer now (0 by day).
   float StarsAlpha() const;
+  // The star layer's alpha in 0..255 as shown: like the day's light it moves
+  // in steps of kLightStep between none and full.
+  int ShownStarAlpha();
   // Advances both day colours to GameTime; a finished phase moves on. On its
   // way between the phase's two colours a colour moves in steps the eye
   // cannot tell apart (under kLightStep levels in every channel it stays as
@@ -170,7 +173,7 @@ class TVillageMode : public TVillageState {
   SplitBackdrop BackLit[3];
   StarrySky StarryLit;
   // The day colours as last shown (AdvanceDayColors).
-  int DayShown[3] = {-1, -1, -1}, VillageShown[3] = {-1, -1, -1};
+  int DayShown[3] = {-1, -1, -1}, VillageShown[3] = {-1, -1, -1}, StarsShown = -1;
 };
 // A new emitter of the effect at (x, y), added to the village's emitters; null
 // (and nothing added) when the effect is missing, so that a missing effect

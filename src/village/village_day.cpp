@@ -1,6 +1,7 @@
 // The village's day: six phases, the sky and village light blended through
 // each, the star layer by evening and morning.
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "framework/core/frame_clock.h"
@@ -127,6 +128,13 @@ float TVillageMode::StarsAlpha() const {
     default:
       return 0.0f;
   }
+}
+
+int TVillageMode::ShownStarAlpha() {
+  const float stars = StarsAlpha();
+  const int alpha = stars > 0.0f ? static_cast<int>(std::lround(std::min(stars, 1.0f) * 255.0f)) : 0;
+  if (alpha == 0 || alpha == 255 || std::abs(alpha - StarsShown) >= kLightStep) StarsShown = alpha;
+  return StarsShown;
 }
 
 }  // namespace kelp

@@ -387,8 +387,8 @@ int TVillageMode::Draw() {
   SetBlend(ALPHABLEND);
   ApplyColor(DayColor);
   SetScale(z, z);
-  const float stars = StarsAlpha();
-  const int star_alpha = stars > 0.0f ? static_cast<int>(std::lround(std::min(stars, 1.0f) * 255.0f)) : 0;
+  const int star_alpha = ShownStarAlpha();
+  const float stars = static_cast<float>(star_alpha) / 255.0f;
   // Sky and stars as one picture, while the shake keeps the stars' rows within the sky's first tile.
   const bool one_sky = Sky && DayColor && Night_Sky && star_alpha > 0 && ShakeOffsetY <= 0.0f &&
                        ShakeOffsetY >= static_cast<float>(VirtualHeight - Sky->Height());

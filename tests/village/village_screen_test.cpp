@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "framework/core/frame_clock.h"
@@ -49,9 +50,9 @@ TEST_F(VillageScreenTest, PhaseColoursStartAtTheirStartAndTheVillagesDifferByNig
   EXPECT_EQ(v.VillageColor->b, 150);
 }
 
-// The light of an evening moves in steps too small to see, each large enough
-// to be worth remaking the tinted pictures for, and the phases' own colours
-// show exactly (the day's white stays white for the renderer's plain copy).
+// The light of an evening and its stars move in steps too small to see, each
+// large enough to be worth remaking the tinted pictures for, and the phases'
+// own colours show exactly (the day's white stays white for the renderer's plain copy).
 TEST_F(VillageScreenTest, TheLightMovesInStepsTooSmallToSeeAndShowsThePhasesOwnColours) {
   TVillageMode& v = *VillageScreen;
   for (const int village : {TVillageMode::DESERT, TVillageMode::SNOW}) {
@@ -65,6 +66,7 @@ TEST_F(VillageScreenTest, TheLightMovesInStepsTooSmallToSeeAndShowsThePhasesOwnC
       TColor exact;
       int last[3];
     } tracks[2] = {{v.DayColor.get(), *v.DayColor, {-1, -1, -1}}, {v.VillageColor.get(), *v.VillageColor, {-1, -1, -1}}};
+    int lastStars = -1;
     for (int t = 0; t < 20000; t += 18) {
       GameTime = start + t;
       v.AdvanceDayColors();
@@ -83,6 +85,13 @@ TEST_F(VillageScreenTest, TheLightMovesInStepsTooSmallToSeeAndShowsThePhasesOwnC
         }
         std::copy(shown, shown + 3, k.last);
       }
+      const int stars = v.ShownStarAlpha();
+      const int exact = static_cast<int>(std::lround(std::min(v.StarsAlpha(), 1.0f) * 255.0f));
+      ASSERT_LT(std::abs(stars - exact), TVillageMode::kLightStep) << "the stars at " << t << " ms";
+      if (stars != lastStars && t > 0) {
+        EXPECT_GE(std::abs(stars - lastStars), TVillageMode::kLightStep) << "the stars at " << t << " ms";
+      }
+      lastStars = stars;
     }
     GameTime = start + 20000;
     v.AdvanceDayColors();
