@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/core/frame_clock.h"
 #include "framework/core/numeric.h"
 #include "framework/files/language.h"
 #include "framework/media/anim_image.h"
@@ -280,7 +281,9 @@ int TPanel::DePress(int id) {
       AskToLeave();
       break;
     case 15001:
-      if (GameState && v) GameState->TotalTime += v->PlayTime;
+      // The visit's length in the seconds the rounds count (the village's
+      // PlayTime is when the visit began: adding it overflowed).
+      if (GameState && v) GameState->TotalTime += std::max(0, GameTime - v->PlayTime) / 1000;
       if (TrophyRoomScreen) TrophyRoomScreen->SetHided(1);
       if (v) v->SetHided(1);
       if (GameState) GameState->SetHided(1);

@@ -173,6 +173,19 @@ TEST_F(VillageScreenTest, AScrollStartedDuringTheOpeningZoomArrivesAndTheZoomEnd
   }
 }
 
+// The menu button's yes ends the visit: the level screen's total grows by the
+// visit's seconds, however late in the run (the clock near the int limit).
+TEST_F(VillageScreenTest, LeavingForTheMenuCountsTheVisitsSeconds) {
+  TVillageMode& v = *VillageScreen;
+  const Ref<TPanel> panel = New<TPanel>();
+  v.Panel = panel;
+  GameTime = 2000000000;
+  v.PlayTime = GameTime - 90500;
+  GameState->TotalTime = 1000;
+  panel->DePress(15001);
+  EXPECT_EQ(GameState->TotalTime, 1090);
+}
+
 struct PlayCase {
   int village, stage, finished, need, bridge, buy, refusal;
 };
