@@ -10,11 +10,7 @@
 #include "physics/engine.h"
 #include "platform/stream.h"
 
-namespace {
-
 using fuzz::Check;
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace kelp;

@@ -10,11 +10,7 @@
 #include "framework/files/text_file.h"
 #include "fuzz_check.h"
 
-namespace {
-
 using fuzz::Check;
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

@@ -8,11 +8,7 @@
 #include "framework/files/line_reader.h"
 #include "fuzz_check.h"
 
-namespace {
-
 using fuzz::Check;
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto stream = platform::OpenMemory(std::vector<uint8_t>(data, data + size));

@@ -12,11 +12,7 @@
 
 using namespace kelp;
 
-namespace {
-
 using fuzz::Check;
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto stream = platform::OpenMemory(std::string_view(reinterpret_cast<const char*>(data), size));

@@ -12,11 +12,7 @@
 #include "village/villager.h"
 #include "village/walkability.h"
 
-namespace {
-
 using fuzz::Check;
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;

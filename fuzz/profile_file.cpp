@@ -8,11 +8,7 @@
 #include "frontend/profile_file.h"
 #include "fuzz_check.h"
 
-namespace {
-
 using fuzz::Check;
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);

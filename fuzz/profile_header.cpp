@@ -10,11 +10,7 @@
 #include "frontend/profile_file.h"
 #include "fuzz_check.h"
 
-namespace {
-
 using fuzz::Check;
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string tail(reinterpret_cast<const char*>(data), size);

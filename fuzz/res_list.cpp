@@ -13,11 +13,7 @@
 #include "fuzz_check.h"
 #include "platform/message_box.h"
 
-namespace {
-
 using fuzz::Check;
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool quiet = [] {

@@ -9,11 +9,7 @@
 #include "fuzz_check.h"
 #include "platform/stream.h"
 
-namespace {
-
 using fuzz::Check;
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform::MemoryStream in;
