@@ -10,11 +10,16 @@
 // renderer the game picks by default, in a window of the offscreen driver
 // (the present into the window's surface included), and on SDL's OpenGL
 // renderer through the offscreen driver.
+//
+// To compare the drawing of two builds: KELP_LEVEL_FRAME_PNG=prefix saves the
+// settled frame of each renderer as prefix-<renderer>.png, and
+// KELP_LEVEL_FRAME_LEVEL=n plays level n instead.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <string>
 
 #include "framework/core/color.h"
 #include "framework/core/frame_clock.h"
@@ -28,6 +33,7 @@
 #include "platform/clock.h"
 #include "platform/draw.h"
 #include "platform/files.h"
+#include "platform/image.h"
 #include "platform/window.h"
 #include "play/game.h"
 #include "play/in_game_interface.h"
@@ -107,13 +113,15 @@ bool OpenLevel() {
   TutorialHint = New<TTutorial>();
   CurrentLevel = New<TLevel>();
   LevelStaticPath = TStaticPath::Create();
-  if (TLevel::CountLevels() < kBusiestLevel) return false;
+  const char* chosen = std::getenv("KELP_LEVEL_FRAME_LEVEL");
+  const int level = chosen ? std::atoi(chosen) : kBusiestLevel;
+  if (level < 1 || TLevel::CountLevels() < level) return false;
   GameScreen = New<TGame>();
   GameScreen->Resize(0, 0, 800, 600);
   WidgetManager->AddWidget(GameScreen);
   CriticalDelay = 1 << 29;  // no loss at the red line
   ChainMinimum = 1 << 29;   // no chains: the 60 boxes stay
-  TLevel::SetLevel(kBusiestLevel);
+  TLevel::SetLevel(level);
   GameScreen->SetHided(0);
   if (!GameScreen->Start()) return false;
   GameScreen->LevelLengthTime = 0;
@@ -146,6 +154,10 @@ void RunFrames(benchmark::State& state) {
     return;
   }
   for (int i = 0; i < 300; ++i) Frame();  // faded in, boxes settled
+  // The settled frame as a picture, to compare the drawing of two builds.
+  if (const char* prefix = std::getenv("KELP_LEVEL_FRAME_PNG"))
+    if (const platform::PixmapRef canvas = platform::GrabCanvas())
+      platform::SavePixmapPNG(*canvas, std::string(prefix) + "-" + platform::GraphicsRendererName() + ".png");
   g_update = g_draw = 0;
   int frame = 0;
   for (auto _ : state) {

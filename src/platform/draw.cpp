@@ -213,9 +213,9 @@ bool RasterUpright(const Paint& paint, const internal::RasterTexture& source, SD
 // quads are SDL's blits unless they are unscaled copies (SDL's blitters for
 // those blend a pixel at a time).
 bool Raster(const Paint& paint, SDL_Texture* texture, SDL_BlendMode mode, const SDL_Vertex* vertices, int count,
-            const int* indices, int index_count) {
+            const int* indices, int index_count, bool as_triangles) {
   if (!CanRaster(paint)) return false;
-  const bool upright = UprightQuads(vertices, count, indices, index_count);
+  const bool upright = !as_triangles && UprightQuads(vertices, count, indices, index_count);
   if (upright && mode == SDL_BLENDMODE_NONE && paint.color.r == 255 && paint.color.g == 255 && paint.color.b == 255)
     return false;  // a plain copy, which SDL does by rows
   Uint32 format = 0;
@@ -241,14 +241,22 @@ bool RasterFill(const Paint& paint, const SDL_Vertex* vertices, int count, const
          RasterInto(paint, internal::RasterTexture{&kWhite, 1, 1, 1}, paint.mode, vertices, count, indices, index_count);
 }
 
+// `as_triangles`: never taken for upright quads (a copy or SDL's blit), so
+// that turned and flipped texture coordinates hold.
 void Geometry(const Paint& paint, SDL_Texture* texture, const SDL_Vertex* vertices, int count, const int* indices,
-              int index_count) {
+              int index_count, bool as_triangles = false) {
   if (texture) {
     const bool copy = paint.mode == SDL_BLENDMODE_BLEND && paint.color.a == 255 &&
                       SDL_GetTextureUserData(texture) == &g_opaque_tag;
     const SDL_BlendMode mode = copy ? SDL_BLENDMODE_NONE : paint.mode;
-    if (Raster(paint, texture, mode, vertices, count, indices, index_count)) return;
+    if (Raster(paint, texture, mode, vertices, count, indices, index_count, as_triangles)) return;
     SDL_SetTextureBlendMode(texture, mode);
+    if (as_triangles && internal::SoftwareRenderer()) {
+      // SDL's software renderer draws two triangles that make an upright
+      // rectangle as a copy, and nothing for a pair with a degenerate half.
+      for (int i = 0; i + 2 < index_count; i += 3) SDL_RenderGeometry(paint.renderer, texture, vertices, count, indices + i, 3);
+      return;
+    }
   } else {
     if (RasterFill(paint, vertices, count, indices, index_count)) return;
     SDL_SetRenderDrawBlendMode(paint.renderer, paint.mode);
@@ -662,6 +670,34 @@ void DrawTexturedFan(const ImageRef& image, const std::vector<FanVertex>& fan, i
   std::vector<int> idx;
   for (int i = 1; i + 1 < int(fan.size()); ++i) idx.insert(idx.end(), {0, i, i + 1});
   Geometry(paint, texture, v.data(), int(v.size()), idx.data(), int(idx.size()));
+}
+
+void DrawTexturedTriangles(const ImageRef& image, const std::vector<FanVertex>& vertices,
+                           const std::vector<int>& indices, int frame) {
+  if (!image || vertices.empty() || indices.size() < 3 || frame < 0 || frame >= image->Frames()) return;
+  Paint paint;
+  if (!Prepare(paint, true)) return;
+  SDL_Texture* texture = TextureFor(*image, frame, paint);
+  if (!texture) return;
+  const DrawState& s = State();
+  const float sx = internal::CanvasScaleX(), sy = internal::CanvasScaleY();
+  static thread_local std::vector<SDL_Vertex> v;
+  v.resize(vertices.size());
+  for (size_t i = 0; i < vertices.size(); ++i) {
+    const FanVertex& p = vertices[i];
+    v[i] = SDL_Vertex{{(p.x + s.origin_x) * sx, (p.y + s.origin_y) * sy}, paint.color, {p.u, p.v}};
+  }
+  const int n = int(vertices.size());
+  const auto outside = [n](int i) { return i < 0 || i >= n; };
+  if (std::none_of(indices.begin(), indices.end(), outside)) {
+    Geometry(paint, texture, v.data(), n, indices.data(), int(indices.size() / 3 * 3), true);
+    return;
+  }
+  std::vector<int> kept;
+  for (size_t i = 0; i + 2 < indices.size(); i += 3)
+    if (!outside(indices[i]) && !outside(indices[i + 1]) && !outside(indices[i + 2]))
+      kept.insert(kept.end(), {indices[i], indices[i + 1], indices[i + 2]});
+  if (!kept.empty()) Geometry(paint, texture, v.data(), n, kept.data(), int(kept.size()), true);
 }
 
 namespace {

@@ -31,6 +31,11 @@ struct FanVertex {
   float x, y, u, v;
 };
 void DrawTexturedFan(const ImageRef& image, const std::vector<FanVertex>& fan, int frame = 0);
+// Textured triangles, three indices each, drawn as DrawTexturedFan draws its
+// vertices: many polygons of one frame in one call. Triangles with an index
+// outside the vertices draw nothing.
+void DrawTexturedTriangles(const ImageRef& image, const std::vector<FanVertex>& vertices,
+                           const std::vector<int>& indices, int frame = 0);
 
 // Plain text in the platform font (or the state's image font), top-left at (x, y).
 void DrawText(const std::string& text, float x, float y);

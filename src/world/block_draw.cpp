@@ -1,6 +1,7 @@
 // Drawing of the boxes: shadows, the box images stretched over the body's
 // corners, the armour glint, the motion trail and the bosses' health bars.
 #include <array>
+#include <span>
 
 #include "framework/core/frame_clock.h"
 #include "framework/media/anim_image.h"
@@ -92,6 +93,33 @@ float Expansion(int boss_class) {
   }
 }
 
+// Box quads in drawing order, those of one image and frame in a row drawn in
+// one call: every box of a kind, and every shadow, is the same picture.
+class QuadRun {
+ public:
+  void Add(const platform::ImageRef& image, int frame, std::span<const float> xyuv) {
+    if (image != image_ || frame != frame_) Flush();
+    image_ = image;
+    frame_ = frame;
+    batch_.Add(xyuv);
+  }
+  // Before the draw state changes or anything else is drawn.
+  void Flush() {
+    if (image_) batch_.Draw(image_, frame_);
+    image_ = nullptr;
+  }
+
+ private:
+  platform::ImageRef image_;
+  int frame_ = 0;
+  TTexturedBatch batch_;
+};
+
+QuadRun& Quads() {
+  static QuadRun run;
+  return run;
+}
+
 // The picture stretched over the box's corners, e times as far from the centre.
 void DrawQuad(const TBlock& b, const platform::ImageRef& image, int frame, float e, float shiftX = 0.0f,
               float shiftY = 0.0f) {
@@ -110,7 +138,7 @@ void DrawQuad(const TBlock& b, const platform::ImageRef& image, int frame, float
   xyuv[10] = 0, xyuv[11] = 1;
   at(*b.DownRight, xyuv[12], xyuv[13]);
   xyuv[14] = 1, xyuv[15] = 1;
-  DrawTexturedPoly(image, xyuv, frame);
+  Quads().Add(image, frame, xyuv);
 }
 
 void ResetDraw(float alpha) {
@@ -125,6 +153,7 @@ void ResetDraw(float alpha) {
 void TBlock::DrawBlockLights() {
   ResetDraw(0.8f);
   for (const auto& b : BlockList) b->DrawLight();
+  Quads().Flush();
 }
 
 void TBlock::DrawLight() {
@@ -135,6 +164,7 @@ void TBlock::DrawLight() {
 void TBlock::DrawBlocks() {
   ResetDraw(1.0f);
   for (const auto& b : BlockList) b->Draw();
+  Quads().Flush();
   for (const auto& b : BlockList) b->DrawOver();
 }
 
@@ -150,6 +180,7 @@ void TBlock::Draw() {
   if (Light) Light->Color = Color;
 
   if (Blur && BlurAlpha > 0) {
+    Quads().Flush();
     if (GameTime > Blurtime + 20) {
       Blurtime = GameTime;
       BlurAlpha -= 0.06f;
@@ -170,7 +201,10 @@ void TBlock::Draw() {
   }
   DrawQuad(*this, main.image, main.frame, e);
   DrawQuad(*this, overlay, BoxBlinkFrame, e);
-  DrawParaziteEffects();
+  if (EvilSmoke || FreezeEffect) {
+    Quads().Flush();
+    DrawParaziteEffects();
+  }
 }
 
 void TBlock::DrawOver() {

@@ -173,6 +173,16 @@ TEST_F(GraphicsCanvas, TexturedFanMapsTheFrameAndAddsTheOrigin) {
   Cls();
   DrawTexturedFan(image, {{400, 300, 0, 0}, {500, 300, 1, 0}});  // no triangle
   EXPECT_TRUE(IsBlank(Grab()));
+
+  // A triangle list: an index outside the vertices drops its triangle only,
+  // and a trailing part of a triangle is ignored.
+  Cls();
+  SetOrigin(0, 0);
+  DrawTexturedTriangles(image, {{100, 100, 0, 0}, {200, 100, 1, 0}, {200, 200, 1, 1}, {100, 200, 0, 1}},
+                        {0, 1, 2, 0, 2, 9, 0, 2, -1, 0, 2});
+  Pixmap list = Grab();
+  ExpectRGB(list.ReadPixel(190, 110), 0, 255, 0, 0, "the good triangle");
+  ExpectRGB(list.ReadPixel(110, 190), 0, 0, 0, 0, "the triangles with bad indices");
 }
 
 TEST_F(GraphicsCanvas, VirtualResolutionMapsPerAxis) {

@@ -87,8 +87,18 @@ void TPolyAnim::UpdateAnim(float dt) {
 }
 
 void TPolyAnim::DrawAnim(int layer) {
-  for (const auto& anim : PolyAnims())
-    if (anim->layer == layer) anim->Draw();
+  // A scene is many polygons of a few images: those of one image in a row go in one call.
+  static TTexturedBatch batch;
+  platform::ImageRef image;
+  for (const auto& anim : PolyAnims()) {
+    if (anim->layer != layer || !anim->Image) continue;
+    if (anim->Image != image) {
+      batch.Draw(image, 0);
+      image = anim->Image;
+    }
+    batch.Add(anim->xyuv);
+  }
+  batch.Draw(image, 0);
 }
 
 void TPolyAnim::DebugDrawAnim() {

@@ -12,36 +12,43 @@
 
 namespace kelp {
 
-void DrawTexturedPoly(const platform::ImageRef& image, std::span<const float> xyuv, int frame, int count) {
-  if (!image || xyuv.size() < 6) return;
+void TTexturedBatch::Add(std::span<const float> xyuv, int count) {
   size_t n = xyuv.size() / 4;
   if (count >= 0 && static_cast<size_t>(count) < n) n = static_cast<size_t>(count);
   if (n < 3) return;
   const platform::DrawState& s = platform::State();
   const float hx = -s.handle_x, hy = -s.handle_y;
-  // Drawing happens on one thread; the scratch arrays save allocations per polygon.
-  static thread_local std::vector<platform::FanVertex> fan, triangle(3);
-  fan.resize(n);
+  const size_t first = vertices_.size();
+  vertices_.resize(first + n);
   for (size_t i = 0; i < n; ++i) {
     const float px = xyuv[4 * i] + hx, py = xyuv[4 * i + 1] + hy;
-    platform::FanVertex& v = fan[i];
+    platform::FanVertex& v = vertices_[first + i];
     v.x = px * s.ix + py * s.iy;
     v.y = px * s.jx + py * s.jy;
     v.u = xyuv[4 * i + 2];
     v.v = xyuv[4 * i + 3];
     // A broken vertex would reach the rasteriser; the polygon is dropped instead.
-    if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.u) || !std::isfinite(v.v)) return;
+    if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.u) || !std::isfinite(v.v)) {
+      vertices_.resize(first);
+      return;
+    }
   }
-  // One triangle per call: SDL's software renderer turns two triangles that
-  // make an axis-aligned rectangle into a plain copy, which loses turned or
-  // flipped texture coordinates, and draws nothing for a pair with a
-  // degenerate half (the sector pieces repeat their centre).
-  triangle[0] = fan[0];
-  for (size_t i = 1; i + 1 < n; ++i) {
-    triangle[1] = fan[i];
-    triangle[2] = fan[i + 1];
-    platform::DrawTexturedFan(image, triangle, frame);
-  }
+  const int base = static_cast<int>(first);
+  for (int i = 1; i + 1 < static_cast<int>(n); ++i) indices_.insert(indices_.end(), {base, base + i, base + i + 1});
+}
+
+void TTexturedBatch::Draw(const platform::ImageRef& image, int frame) {
+  if (!indices_.empty()) platform::DrawTexturedTriangles(image, vertices_, indices_, frame);
+  vertices_.clear();
+  indices_.clear();
+}
+
+void DrawTexturedPoly(const platform::ImageRef& image, std::span<const float> xyuv, int frame, int count) {
+  if (!image) return;
+  // Drawing happens on one thread; the scratch batch saves allocations per polygon.
+  static thread_local TTexturedBatch batch;
+  batch.Add(xyuv, count);
+  batch.Draw(image, frame);
 }
 
 Ref<TSectorImage> TSectorImage::Create(const platform::ImageRef& image, const Ref<TVector>& pos) {

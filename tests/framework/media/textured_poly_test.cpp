@@ -106,6 +106,49 @@ TEST_F(TexturedPolyTest, VertexCountRules) {
   EXPECT_FALSE(Lit(tri, 230, 150));
 }
 
+// A batch draws exactly what its polygons draw one by one: each placed by the
+// transform when added, the origin added when drawn, and an upright mirrored quad keeps its mirroring (it
+// must not become a plain copy of the frame).
+TEST_F(TexturedPolyTest, BatchDrawsWhatItsPolygonsDrawOneByOne) {
+  auto image = FourColours();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const std::vector<float> mirrored = {300, 100, 1, 0, 364, 100, 0, 0, 364, 164, 0, 1, 300, 164, 1, 1};
+  const std::vector<float> broken = {100, 100, 0, 0, nan, 100, 1, 0, 200, 200, 1, 1};
+  const std::vector<float> five = {100, 400, 0, 1, 100, 300, 0, 0, 200, 300, 1, 0, 260, 350, 1, 0.5f, 200, 400, 1, 1};
+  struct Placed {
+    std::vector<float> xyuv;
+    float angle, scale;
+  };
+  const Placed polygons[] = {
+      {Rect(300, 200, 340, 230), 30, 1.5f}, {mirrored, 0, 1}, {broken, 0, 1}, {five, 0, 1}, {Rect(500, 200, 560, 260), -10, 1}};
+  const auto draw = [&](bool batched) {
+    platform::Cls();
+    platform::SetAlpha(0.75f);
+    platform::SetOrigin(20, 10);
+    TTexturedBatch batch;
+    for (const Placed& p : polygons) {
+      platform::SetTransform(p.angle, p.scale, p.scale);
+      if (batched)
+        batch.Add(p.xyuv);
+      else
+        DrawTexturedPoly(image, p.xyuv, 0);
+    }
+    batch.Draw(image, 0);
+    EXPECT_TRUE(batch.Empty());
+    return Grab();
+  };
+  const platform::Pixmap one_by_one = draw(false);
+  const platform::Pixmap batched = draw(true);
+  int differing = 0;
+  for (int y = 0; y < batched.Height(); ++y)
+    for (int x = 0; x < batched.Width(); ++x) differing += one_by_one.ReadPixel(x, y) != batched.ReadPixel(x, y);
+  EXPECT_EQ(differing, 0);
+  EXPECT_GT(draw_probe::RGB(batched, 380, 114) & 0xFF0000u, 0x400000u) << "mirrored: red on the right";
+  EXPECT_EQ(draw_probe::RGB(batched, 324, 114) & 0xFF0000u, 0u) << "mirrored: green on the left";
+  EXPECT_FALSE(Lit(batched, 170, 130)) << "the broken polygon is dropped";
+  EXPECT_TRUE(Lit(batched, 250, 360)) << "the five-sided one is drawn";
+}
+
 // Lit at distance r from the centre (400, 300) in the direction of `degrees` (0 up, clockwise)?
 bool LitAt(const platform::Pixmap& p, float degrees, float r) {
   const double rad = degrees * std::numbers::pi / 180.0;
