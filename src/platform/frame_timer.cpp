@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <limits>
 #include <thread>
 
@@ -35,17 +36,26 @@ int64_t StreamDue() {
   return g_stream.start_ns + (g_stream.index + 1) * kNsPerSecond / g_stream.hz;
 }
 
-// Sleeps until `until` or until an event arrives for the window.
-void SleepUntil(int64_t until) {
+// SDL sleeps until an event only where the video driver can wait for one;
+// elsewhere its wait wakes every millisecond to look. The headless drivers
+// cannot wait, and no outside event reaches them.
+bool DriverWaits() {
+  if (internal::Window() == nullptr) return false;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver != nullptr && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
+}
+
+// Sleeps until `until` or until an event arrives for the window; true when
+// one is waiting.
+bool SleepUntil(int64_t until) {
   const int64_t now = NowNs();
-  if (until <= now) return;
-  if (internal::Window() != nullptr) {
+  if (until <= now) return false;
+  if (DriverWaits()) {
     const int64_t ms = (until - now + 999999) / 1000000;
-    SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<int64_t>(ms, 1000)));
-  } else {
-    // Without a window no outside event can arrive; SDL's own wait would poll every millisecond.
-    std::this_thread::sleep_for(std::chrono::nanoseconds(until - now));
+    return SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<int64_t>(ms, 1000))) == 1;
   }
+  std::this_thread::sleep_for(std::chrono::nanoseconds(until - now));
+  return false;
 }
 
 }  // namespace
@@ -67,8 +77,13 @@ int FrameTimer::Wait() {
       seen_ = tick;
       return passed;
     }
-    SleepUntil(std::min(start_ns_ + (seen_ + 1) * period_ns, StreamDue()));
-    PollEvents();
+    // Waking for the music's refill alone need not ask the display server
+    // for events: the frame tick does that.
+    if (SleepUntil(std::min(start_ns_ + (seen_ + 1) * period_ns, StreamDue()))) {
+      PollEvents();
+    } else {
+      ServiceTimers();
+    }
   }
 }
 

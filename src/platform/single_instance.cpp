@@ -1,6 +1,7 @@
 #include "platform/single_instance.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -117,6 +118,10 @@ void SingleInstanceLock::Release() {
 
 int SingleInstanceLock::ServiceRequests() {
   if (listen_fd_ < 0) return 0;
+  // Asked every frame: an accept with nobody waiting still makes and drops a
+  // socket in the kernel, where a poll only looks.
+  pollfd waiting{listen_fd_, POLLIN, 0};
+  if (poll(&waiting, 1, 0) != 1 || (waiting.revents & POLLIN) == 0) return 0;
   int count = 0;
   for (;;) {
     const int fd = accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
