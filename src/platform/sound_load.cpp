@@ -78,6 +78,32 @@ SoundRef DecodeWav(const std::vector<uint8_t>& bytes, bool loop, const std::stri
     return nullptr;
   }
 
+  // The game's own sounds are 16-bit mono or stereo: copied straight into
+  // the sound's buffer, not through SDL's converter and two more copies.
+  if (wav_format.format == AUDIO_S16SYS && (wav_format.channels == 1 || wav_format.channels == 2)) {
+    const int64_t frames = int64_t{len} / (2 * wav_format.channels);
+    if (frames == 0) {
+      Fail(name, "WAV holds no sample data");
+      return nullptr;
+    }
+    if (frames > kMaxFrames) {
+      Fail(name, "WAV too long");
+      return nullptr;
+    }
+    std::vector<int16_t> samples(static_cast<size_t>(frames) * 2);
+    const auto* in = reinterpret_cast<const uint8_t*>(raw.get());
+    if (wav_format.channels == 2) {
+      std::memcpy(samples.data(), in, samples.size() * 2);
+    } else {
+      for (int64_t f = 0; f < frames; ++f) {
+        int16_t v;
+        std::memcpy(&v, in + f * 2, 2);
+        samples[size_t(f) * 2] = samples[size_t(f) * 2 + 1] = v;
+      }
+    }
+    return std::make_shared<Sound>(std::move(samples), wav_format.freq, loop);
+  }
+
   SDL_AudioCVT cvt;
   int need = SDL_BuildAudioCVT(&cvt, wav_format.format, wav_format.channels, wav_format.freq, AUDIO_S16SYS, 2, wav_format.freq);
   if (need < 0) {
@@ -209,9 +235,7 @@ SoundRef DecodeOgg(const std::vector<uint8_t>& bytes, bool loop, const std::stri
     Fail(name, "OGG holds no sample data");
     return nullptr;
   }
-  auto sound = std::make_shared<Sound>(static_cast<int>(out.size() / 2), rate, loop);
-  std::memcpy(sound->Data(), out.data(), out.size() * 2);
-  return sound;
+  return std::make_shared<Sound>(std::move(out), rate, loop);
 }
 
 // ---- sample loaders -------------------------------------------------------
@@ -234,6 +258,10 @@ std::vector<LoaderEntry>& Loaders() {
 
 Sound::Sound(int frames, int rate, bool loop)
     : data_(static_cast<size_t>(std::max(frames, 0)) * 2, 0), rate_(rate), loop_(loop) {}
+
+Sound::Sound(std::vector<int16_t> samples, int rate, bool loop) : data_(std::move(samples)), rate_(rate), loop_(loop) {
+  data_.resize(data_.size() & ~size_t{1});  // whole frames only
+}
 
 SoundRef CreateAudioSample(int frames, int rate) {
   if (frames <= 0 || rate < kMinRate || rate > kMaxRate || frames > kMaxFrames) return nullptr;

@@ -15,6 +15,8 @@ namespace platform {
 class Sound {
  public:
   Sound(int frames, int rate, bool loop = false);
+  // Takes decoded interleaved left/right samples as they are.
+  Sound(std::vector<int16_t> samples, int rate, bool loop);
 
   int Frames() const { return static_cast<int>(data_.size() / 2); }
   int Rate() const { return rate_; }  // frames per second

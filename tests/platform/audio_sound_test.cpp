@@ -34,6 +34,18 @@ TEST(Sound, Wav16BitStereoKeepsItsFramesAndRate) {
   EXPECT_EQ(data, (std::vector<int16_t>{100, -100, 32767, -32768, 0, 5}));
 }
 
+TEST(Sound, Wav16BitMonoPlaysEachSampleUnchangedOnBothSides) {
+  const std::vector<int> pcm = {100, -100, 32767, -32768, 0, 5, 1};
+  SoundRef s = FromBytes(Wav(1, 1, 44100, 16, Pcm16(pcm)));
+  ASSERT_TRUE(s);
+  ASSERT_EQ(s->Frames(), 7);
+  EXPECT_EQ(s->Rate(), 44100);
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_EQ(s->Data()[2 * i], pcm[i]) << i;
+    EXPECT_EQ(s->Data()[2 * i + 1], pcm[i]) << i;
+  }
+}
+
 TEST(Sound, Wav8BitMonoBecomesSigned16BitStereo) {
   std::string pcm = {char(128), char(255), char(0)};
   SoundRef s = FromBytes(Wav(1, 1, 8000, 8, pcm));
@@ -105,6 +117,7 @@ TEST(Sound, BrokenFilesGiveNullAndSayWhy) {
       {"WAV with 13-bit samples", Wav(1, 1, 44100, 13, Pcm16({1, 2}))},
       {"WAV at rate 0", zeroRate},
       {"WAV without samples", Wav(1, 2, 44100, 16, "")},
+      {"16-bit mono WAV of one byte", Wav(1, 1, 44100, 16, "\x01")},
       {"OGG cut mid-page", ogg.substr(0, ogg.size() / 2)},
       {"OGG cut in its first page", ogg.substr(0, 20)},
       {"OGG tag only", "OggS"},
