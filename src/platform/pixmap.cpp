@@ -47,11 +47,32 @@ bool JpegFileHolds(int64_t w, int64_t h, size_t file_bytes) {
   return (blocks + 7) / 8 <= int64_t(file_bytes);
 }
 
+uint32_t BigEndian32(const uint8_t* p) {
+  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
+}
+
+// libpng allocates a chunk's claimed length before it reads the chunk: a
+// few damaged bytes could ask for gigabytes. No chunk is longer than the
+// rest of the file.
+bool PngChunksFit(const std::vector<uint8_t>& bytes) {
+  for (size_t at = 8; bytes.size() - at >= 12;) {
+    const uint32_t length = BigEndian32(&bytes[at]);
+    if (length > bytes.size() - at - 12) return false;
+    if (std::memcmp(&bytes[at + 4], "IEND", 4) == 0) break;
+    at += 12 + size_t(length);
+  }
+  return true;
+}
+
 void Fail(const std::string& what, const std::string& why) {
   std::fprintf(stderr, "LoadPixmap: %s: %s\n", what.c_str(), why.c_str());
 }
 
 PixmapRef DecodePNG(const std::vector<uint8_t>& bytes, const std::string& what) {
+  if (!PngChunksFit(bytes)) {
+    Fail(what, "a chunk claims more than the file holds");
+    return nullptr;
+  }
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
@@ -198,10 +219,6 @@ PixmapRef Decode(const std::vector<uint8_t>& bytes, const std::string& what) {
   if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) return DecodeJPEG(bytes, what);
   Fail(what, bytes.empty() ? "empty file" : "neither PNG nor JPEG");
   return nullptr;
-}
-
-uint32_t BigEndian32(const uint8_t* p) {
-  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
 }
 
 }  // namespace

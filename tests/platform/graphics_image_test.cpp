@@ -152,6 +152,15 @@ std::string PngClaiming(std::string png, uint32_t w, uint32_t h) {
   return png;
 }
 
+// The same PNG with an empty chunk of the given type after its header chunk
+// that claims `length` bytes.
+std::string PngWithChunkClaiming(std::string png, const char* type, uint32_t length) {
+  std::string chunk(8, '\0');
+  PutBE32(chunk, 0, length);
+  chunk.replace(4, 4, type);
+  return png.insert(png.find("IHDR") + 4 + 13 + 4, chunk);
+}
+
 // The same JPEG with another size in its frame header (baseline or progressive).
 std::string JpegClaiming(std::string jpeg, int w, int h) {
   size_t sof = jpeg.find("\xFF\xC0");
@@ -188,6 +197,8 @@ TEST(GraphicsImage, ClaimedSizesTheFileCannotHoldAreRefusedBeforeAllocating) {
       {"progressive JPEG claiming 8192x8192", JpegClaiming(EncodeJPEG(16, 16, true), 8192, 8192), false},
       {"JPEG claiming 4096x4096, cut", JpegClaiming(busy_jpeg, 4096, 4096), false},
       {"JPEG cut in its data", busy_jpeg.substr(0, busy_jpeg.size() / 2), false},
+      {"PNG with a text chunk claiming 1.9 GB", PngWithChunkClaiming(png, "tEXt", 0x72000025u), false},
+      {"PNG with a private chunk claiming 64 MB", PngWithChunkClaiming(png, "prVt", 64u << 20), false},
       {"a solid 1024x1024 PNG, packed tight, still loads", solid_png, true},
       {"a progressive JPEG loads", EncodeJPEG(64, 48, true), true},
   };
