@@ -34,6 +34,10 @@ void ReadCommaList(const std::string& text, int (&out)[N]) {
   }
 }
 
+uint64_t PairKey(int first, int second) {
+  return (uint64_t{static_cast<uint32_t>(first)} << 32) | static_cast<uint32_t>(second);
+}
+
 }  // namespace
 
 Ref<TKerning> TKerning::Create(int first, int second, int amount) {
@@ -149,8 +153,17 @@ Ref<TBMFont> TBMFont::Load(platform::Stream& stream, const std::string& path) {
 }
 
 TBMChar* TBMFont::FindCode(uint32_t code) const {
-  for (const auto& c : Chars)
-    if (c && static_cast<int64_t>(c->id) == static_cast<int64_t>(code)) return c.get();
+  for (int pass = 0; pass < 2; ++pass) {
+    if (pass == 1 || !charIndex_.Current(Chars)) {
+      charIndex_.Remake(Chars);
+      for (size_t i = 0; i < Chars.size(); ++i)
+        if (Chars[i] && Chars[i]->id >= 0) charIndex_.map.emplace(static_cast<uint64_t>(Chars[i]->id), i);
+    }
+    const auto it = charIndex_.map.find(code);
+    if (it == charIndex_.map.end()) return nullptr;
+    TBMChar* c = Chars[it->second].get();
+    if (c && static_cast<int64_t>(c->id) == static_cast<int64_t>(code)) return c;
+  }
   return nullptr;
 }
 
@@ -162,8 +175,17 @@ TBMChar* TBMFont::FindChar(std::string_view oneCharText) const {
 
 int TBMFont::GetKerning(const TBMChar* a, const TBMChar* b) const {
   if (KerningCount == 0 || !a || !b) return 0;
-  for (const auto& k : Kernings)
+  for (int pass = 0; pass < 2; ++pass) {
+    if (pass == 1 || !kerningIndex_.Current(Kernings)) {
+      kerningIndex_.Remake(Kernings);
+      for (size_t i = 0; i < Kernings.size(); ++i)
+        if (Kernings[i]) kerningIndex_.map.emplace(PairKey(Kernings[i]->first, Kernings[i]->second), i);
+    }
+    const auto it = kerningIndex_.map.find(PairKey(a->id, b->id));
+    if (it == kerningIndex_.map.end()) return 0;
+    const TKerning* k = Kernings[it->second].get();
     if (k && k->first == a->id && k->second == b->id) return k->amount;
+  }
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/core/object.h"
@@ -42,8 +43,11 @@ class TBMFont : public Object {
   int Padding[4] = {0, 0, 0, 0};  // top, right, bottom, left
   int Spacing[2] = {0, 0};
   std::vector<platform::ImageRef> Pages;  // by page id; empty where a page is missing
-  std::vector<Ref<TBMChar>> Chars;        // file order
-  std::vector<Ref<TKerning>> Kernings;    // file order
+  // File order; where ids repeat, the first entry counts. The lookups below
+  // index these lists again whenever one changes size or storage, or an entry
+  // found no longer has the key it was indexed under.
+  std::vector<Ref<TBMChar>> Chars;
+  std::vector<Ref<TKerning>> Kernings;
 
   // The font, which also becomes current; null when the file is missing
   // (with a message box), holds no element or is cut short (with a log line).
@@ -62,6 +66,32 @@ class TBMFont : public Object {
   TBMChar* FindChar(std::string_view oneCharText) const;
   TBMChar* FindCode(uint32_t code) const;
   int GetKerning(const TBMChar* a, const TBMChar* b) const;
+
+ private:
+  // Every text is drawn and measured a character at a time: a search of the
+  // lists for each would cost the length of the font per character.
+  // Key to the place of its first entry in the list.
+  struct Index {
+    std::unordered_map<uint64_t, size_t> map;
+    const void* data = nullptr;
+    size_t size = 0;
+    bool made = false;
+    // True when made from this list as it is now.
+    template <class List>
+    bool Current(const List& list) const {
+      return made && data == list.data() && size == list.size();
+    }
+    // Emptied and marked as made from the list, for the caller to fill.
+    template <class List>
+    void Remake(const List& list) {
+      map.clear();
+      made = true;
+      data = list.data();
+      size = list.size();
+    }
+  };
+  mutable Index charIndex_;
+  mutable Index kerningIndex_;
 };
 
 extern Ref<TBMFont> CurrentBMFont;

@@ -176,6 +176,50 @@ TEST_F(FontTest, FontWidthsCountAdvancesAndPaddingButNoKerning) {
   EXPECT_EQ(BMTextHeight(""), 0);
 }
 
+// Lookups go through an index of the lists; the index must follow the lists
+// as they are changed after a lookup.
+TEST(FontLookup, CharsAndKerningsAreFoundAsTheListsChange) {
+  auto font = New<TBMFont>();
+  auto add = [&](int id, int advance) {
+    auto c = New<TBMChar>();
+    c->id = id;
+    c->xadvance = advance;
+    font->Chars.push_back(c);
+    return c.get();
+  };
+  TBMChar* a = add(65, 9);
+  TBMChar* b = add(66, 7);
+  TBMChar* a2 = add(65, 99);  // a repeated id: the first entry counts
+  add(-1, 1);                 // never a code point
+  EXPECT_EQ(font->FindCode(65), a);
+  EXPECT_EQ(font->FindCode(66), b);
+  EXPECT_EQ(font->FindCode(0xFFFFFFFFu), nullptr);
+  EXPECT_EQ(font->FindCode(67), nullptr);
+
+  TBMChar* c = add(67, 5);  // added after a lookup
+  EXPECT_EQ(font->FindCode(67), c);
+  EXPECT_EQ(font->FindChar("C"), c);
+  a->id = 70;  // the entry found for 65 now has another id
+  EXPECT_EQ(font->FindCode(65), a2);
+  EXPECT_EQ(font->FindCode(70), a);
+  font->Chars = {font->Chars[1]};  // other storage
+  EXPECT_EQ(font->FindCode(66), b);
+  EXPECT_EQ(font->FindCode(67), nullptr);
+  EXPECT_EQ(font->StringWidth("BBC"), 14);
+
+  TBMChar* k = add(75, 1);
+  font->Kernings = {TKerning::Create(66, 75, -2), TKerning::Create(66, 75, -5), TKerning::Create(75, 75, 4)};
+  EXPECT_EQ(font->GetKerning(b, k), 0) << "no kerning while the count says none";
+  font->KerningCount = 3;
+  EXPECT_EQ(font->GetKerning(b, k), -2);
+  EXPECT_EQ(font->GetKerning(k, b), 0);
+  EXPECT_EQ(font->GetKerning(k, k), 4);
+  font->Kernings.push_back(TKerning::Create(75, 66, 3));
+  EXPECT_EQ(font->GetKerning(k, b), 3);
+  font->Kernings[0]->amount = -7;  // an amount changed in place is read, not remembered
+  EXPECT_EQ(font->GetKerning(b, k), -7);
+}
+
 TEST_F(FontTest, FontCallsWithoutCurrentFontDoNothing) {
   DrawBMText("AB", 10, 10, 1, 0);
   EXPECT_EQ(BMTextWidth("AB"), 0);
