@@ -30,8 +30,9 @@ void CheckWall() {
 }
 
 void Play() {
-  for (int x = 185; x < 185 + 8 * 48; x += 37)
-    for (int y = 210; y < 210 + 8 * 48; y += 41) TBrick::Hit(float(x), float(y), 10);
+  // Sixteen hits in different cells: every row and column of the wall and
+  // one past its corner.
+  for (int i = 0; i < 16; ++i) TBrick::Hit(float(175 + (i * 24) % 404), float(200 + (i * 35) % 404), 10);
   for (int i = 0; i < 40; ++i) {
     GameTime += 18;
     TVisuals::UpdateVisuals(1.0f);

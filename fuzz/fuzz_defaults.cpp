@@ -12,19 +12,27 @@ extern "C" const char* __asan_default_options() {
   return "malloc_context_size=2:quarantine_size_mb=16:detect_leaks=1";
 }
 
-// The entropic schedule off unless the command line names it: the whole game
-// is instrumented, and its bookkeeping of rare features took more than half
-// of every execution.
+// Flags the command line does not name get these values, placed right after
+// the program name so that any later flag still wins:
+// - the entropic schedule off: the whole game is instrumented, and its
+//   bookkeeping of rare features took more than half of every execution;
+// - the target's standard error closed: the readers log every fault of a
+//   hostile file there, a line or more per input. libFuzzer's own output and
+//   the sanitizer reports still show; -close_fd_mask=0 shows the log.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   static std::vector<char*> args;
   static char entropic_off[] = "-entropic=0";
-  for (int i = 1; i < *argc; ++i)
-    if (std::strncmp((*argv)[i], "-entropic=", 10) == 0) return 0;
+  static char stderr_closed[] = "-close_fd_mask=2";
+  bool entropic = false, mask = false;
+  for (int i = 1; i < *argc; ++i) {
+    entropic |= std::strncmp((*argv)[i], "-entropic=", 10) == 0;
+    mask |= std::strncmp((*argv)[i], "-close_fd_mask=", 15) == 0;
+  }
   args.assign(*argv, *argv + *argc);
-  // Right after the program name, so that any later flag still wins.
-  args.insert(args.begin() + 1, entropic_off);
+  if (!mask) args.insert(args.begin() + 1, stderr_closed);
+  if (!entropic) args.insert(args.begin() + 1, entropic_off);
   args.push_back(nullptr);
-  *argc += 1;
+  *argc = static_cast<int>(args.size()) - 1;
   *argv = args.data();
   return 0;
 }
