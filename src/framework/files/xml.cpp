@@ -1,6 +1,7 @@
 #include "framework/files/xml.h"
 
 #include <cstring>
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -31,6 +32,7 @@ namespace {
 // Game files nest a handful of levels; anything deeper is hostile. Paths are
 // copied into every node, so their total is bounded too.
 constexpr int MaxXMLDepth = 256;
+constexpr size_t kMostIndentLevels = 16;
 constexpr size_t MaxPathBytes = size_t{16} << 20;
 constexpr size_t MaxDocumentBytes = size_t{64} << 20;
 
@@ -374,7 +376,9 @@ void WriteXMLNode(platform::Stream& stream, XMLNodeArg node, const std::string& 
     size_t depth;
     sdXMLnode* next;
   };
-  auto pad = [&](size_t depth) { return indent + std::string(2 * depth, ' '); };
+  // Deeper levels stay at the last indent: blanks for every level would make
+  // a deep tree's file grow with its depth times its size.
+  auto pad = [&](size_t depth) { return indent + std::string(2 * std::min(depth, kMostIndentLevels), ' '); };
   // Writes the start line; true when a closing line has to follow the children.
   auto open = [&](sdXMLnode* n, size_t depth) {
     std::string line = "<" + n->Tag;

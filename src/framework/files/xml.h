@@ -81,7 +81,8 @@ Ref<sdXMLnode> ParseXMLFile(const platform::StreamRef& stream);
 Ref<sdXMLnode> ParseXMLStream(platform::Stream& stream);
 Ref<sdXMLnode> ParseXMLText(std::string_view text);
 
-// Writes the declaration and the tree, indented two blanks per level. The old
+// Writes the declaration and the tree, indented two blanks per level up to
+// the 16th (deeper levels keep that indent). The old
 // file stays untouched unless the whole document was written. False on failure.
 bool SaveXMLFile(const std::string& path, XMLNodeArg root);
 void WriteXMLNode(platform::Stream& stream, XMLNodeArg node, const std::string& indent);

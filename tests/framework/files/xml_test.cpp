@@ -266,6 +266,26 @@ TEST_F(Xml, SaveWritesIndentedTreeAndReadsBack) {
   EXPECT_FALSE(SaveXMLFile(dir / "no/such/folder/out.xml", root));
 }
 
+TEST_F(Xml, DeepTreesWriteWithIndentCappedAndReadBack) {
+  auto root = AddChild(nullptr, "d0");
+  auto node = root;
+  for (int depth = 1; depth < 40; ++depth) node = AddChild(node, "d" + std::to_string(depth));
+  node->Value = "bottom";
+  platform::MemoryStream out;
+  WriteXMLNode(out, root, "");
+  const std::string text(out.Data().begin(), out.Data().end());
+  EXPECT_NE(text.find("\r\n" + std::string(32, ' ') + "<d16>"), std::string::npos);
+  EXPECT_NE(text.find("\r\n" + std::string(32, ' ') + "<d39>bottom</d39>"), std::string::npos);
+  EXPECT_EQ(text.find(std::string(33, ' ')), std::string::npos) << "no line indented past 16 levels";
+  const auto back = ParseXMLText(text);
+  ASSERT_NE(back, nullptr);
+  std::string path = "d0/";
+  for (int depth = 1; depth < 40; ++depth) path += "d" + std::to_string(depth) + "/";
+  const auto bottom = FindNode(back, path);
+  ASSERT_NE(bottom, nullptr);
+  EXPECT_EQ(bottom->Value, "bottom");
+}
+
 TEST_F(Xml, BuildingLinksOnlyWithinOneDocument) {
   const auto a = AddChild(nullptr, "a");
   const auto b = AddChild(nullptr, "b");
