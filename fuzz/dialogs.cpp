@@ -45,11 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(text != nullptr);
   kelp::DialogTexts = kelp::TextTable();
   kelp::LoadDialogs(*text);
-  Check(kelp::DialogTexts.Count() >= 1 && kelp::DialogTexts.Count() <= 100000);
+  Check(kelp::DialogTexts.Count() >= 1 && kelp::DialogTexts.Count() <= 10000);
 
   // Typing costs a few allocations a character: the printers type at most
   // this many characters an input, enough for every markup path.
-  int toType = 2048;
+  int toType = 512;
   for (const std::string& entry : kelp::DialogTexts.Entries()) {
     if (entry.empty()) continue;
     for (const auto* speakers : {&kelp::LevelSpeakers(), &kelp::VillageSpeakers()}) {

@@ -14,9 +14,9 @@ TextTable DialogTexts;
 namespace {
 
 constexpr int kFirstDialogId = 1001;
-// Far above the dialogs the game has; a larger id is a damaged file, not a
-// reason to allocate gigabytes.
-constexpr int kMaxDialogs = 100000;
+// Far above the dialogs the game has (ids up to about 3000); a larger id is a
+// damaged file, not a reason to allocate a table for it.
+constexpr int kMaxDialogs = 10000;
 const std::string kOpen = "<Dialog id=";
 const std::string kClose = "</Dialog>";
 

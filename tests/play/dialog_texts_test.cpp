@@ -64,6 +64,10 @@ TEST_F(DialogFile, ReadsEveryFixtureIntoTheRightEntries) {
        1,
        {{1001, "new"}}},
       {"an empty file leaves the single empty entry", "", 1, {{1001, ""}}},
+      {"ids up to 11000 make the table, larger ones are skipped",
+       "<Dialog id=11000>\nlast\n</Dialog>\n<Dialog id=11001>\npast\n</Dialog>\n",
+       10000,
+       {{11000, "last"}, {11001, ""}, {1001, ""}}},
   };
   for (const FileCase& c : cases) {
     SCOPED_TRACE(c.what);
