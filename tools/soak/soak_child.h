@@ -17,6 +17,11 @@ struct ChildOptions {
   // The main menu's quit brings the menu back instead of ending the process,
   // so that one process lives through all its frames (for its memory).
   bool stay = false;
+  // Passes of the guided tour (soak_tour.h) before the random play; the
+  // memory baseline waits for them.
+  int tours = 0;
+  // > 0: one more pass of the tour every so many frames of random play.
+  long tour_every = 0;
 };
 
 // Never returns: the process ends with the game's exit code, 0 after the

@@ -4,7 +4,7 @@
 //
 //   soak --frames N [--seed S] [--work DIR] [--segment F] [--first F]
 //        [--levels LIST] [--villages LIST] [--memory] [--every-screen]
-//        [--readonly] [--damage] [--args "..."]
+//        [--readonly] [--damage] [--tour P] [--args "..."]
 //
 // Player files go to DIR/appdata (a fresh temporary folder unless given), so a
 // later run reads what an earlier one saved.
@@ -17,6 +17,11 @@
 //                 debug start in the village before a stage of LIST) and the
 //                 menu. LIST is numbers and ranges, "2-11" or "6,2,14-16";
 //                 each run takes the next of LIST in a shuffled order
+//   --tour P      the first run starts with P passes of the guided tour of
+//                 every screen (soak_tour.h), as a debug start from the menu,
+//                 and plays randomly after them; its memory baseline is taken
+//                 after the tour, at a tenth of its frames at the earliest
+//   --tour-every F  and one more pass every F frames of that run
 //   --memory      the resident set after the longest run's last frame must be
 //                 within 10% of that after a tenth of its frames
 //   --every-screen  every screen of the game must have been on show
@@ -103,16 +108,18 @@ int WaitChild(pid_t pid, const fs::path& appdata, double readonly_after) {
 }
 
 pid_t StartChild(const std::string& exe, long frames, uint32_t seed, const std::string& stats, const std::string& args,
-                 long kill_at, bool stay = false) {
+                 long kill_at, bool stay = false, int tours = 0, long tour_every = 0) {
   const std::string frames_text = std::to_string(frames);
+  const std::string tours_text = std::to_string(tours);
+  const std::string every_text = std::to_string(tour_every);
   const std::string seed_text = std::to_string(seed);
   const std::string kill_text = std::to_string(kill_at);
   std::fflush(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
     execl(exe.c_str(), "soak", "--child", "--frames", frames_text.c_str(), "--seed", seed_text.c_str(), "--stats",
-          stats.c_str(), "--args", args.c_str(), "--kill-at", kill_text.c_str(), stay ? "--stay" : "--go",
-          static_cast<char*>(nullptr));
+          stats.c_str(), "--args", args.c_str(), "--kill-at", kill_text.c_str(), "--tours", tours_text.c_str(),
+          "--tour-every", every_text.c_str(), stay ? "--stay" : "--go", static_cast<char*>(nullptr));
     std::_Exit(127);
   }
   return pid;
@@ -208,6 +215,8 @@ int main(int argc, char** argv) {
     o.args = game_args;
     o.kill_at = std::atol(Arg(argc, argv, "--kill-at", "0").c_str());
     o.stay = Flag(argc, argv, "--stay");
+    o.tours = std::atoi(Arg(argc, argv, "--tours", "0").c_str());
+    o.tour_every = std::atol(Arg(argc, argv, "--tour-every", "0").c_str());
     soak::RunChild(o);
   }
 
@@ -229,6 +238,8 @@ int main(int argc, char** argv) {
   demands.every_screen = Flag(argc, argv, "--every-screen");
   const bool readonly = Flag(argc, argv, "--readonly");
   const bool damage = Flag(argc, argv, "--damage");
+  const int tours = std::max(0, std::atoi(Arg(argc, argv, "--tour", "0").c_str()));
+  const long tour_every = std::max(0L, std::atol(Arg(argc, argv, "--tour-every", "0").c_str()));
 
   std::string work = Arg(argc, argv, "--work", "");
   if (work.empty()) {
@@ -261,6 +272,8 @@ int main(int argc, char** argv) {
     const std::string stats = work + "/stats-" + std::to_string(run) + ".txt";
     fs::remove(stats);
     std::string args = game_args;
+    // The tour wins and loses levels with the debug start's keys.
+    if (run == 0 && tours > 0) args += " debug";
     if (run > 0 && !kinds.empty()) {
       const std::string& kind = kinds[static_cast<size_t>(run - 1) % kinds.size()];
       // A debug start: the level's own win and loss keys work there too.
@@ -275,7 +288,8 @@ int main(int argc, char** argv) {
       damaged = copy.what;
     }
     const pid_t pid = StartChild(exe, budget, seed + static_cast<uint32_t>(run) * 7919u, stats, args, 0,
-                                 run == 0 && first > 0);
+                                 run == 0 && first > 0, run == 0 ? tours : 0,
+                                 run == 0 && tours > 0 ? tour_every : 0);
     // A read-only moment somewhere in the run's first seconds.
     const double readonly_after =
         readonly ? std::uniform_real_distribution<double>(0.2, 3.0)(rng) : -1.0;

@@ -26,7 +26,15 @@ RunResult ReadRun(const std::string& stats_path, int status, bool refusal_ok) {
     else if (key == "exit_code") words >> exit_code;
     else if (key == "bad_particles") words >> r.bad_particles;
     else if (key == "first_bad") std::getline(words >> std::ws, r.first_bad);
-    else if (key == "rss_early") words >> r.rss_early;
+    else if (key == "rss_early") words >> r.rss_early >> r.rss_early_frame;
+    else if (key == "tour") {
+      words >> r.tour_frames;
+      for (long kib = 0; words >> kib;) r.tour_rss.push_back(kib);
+    } else if (key == "tour_failed") {
+      std::string name;
+      std::getline(words >> std::ws, name);
+      r.tour_failed.push_back(name);
+    }
     else if (key == "rss_late") words >> r.rss_late;
     else if (key == "peak") words >> r.peak;
     else if (key == "quits_turned_back") words >> r.quits_turned_back;
@@ -49,6 +57,8 @@ RunResult ReadRun(const std::string& stats_path, int status, bool refusal_ok) {
             std::to_string(exit_code);
   } else if (exit_code != 0 && !refusal_ok) {
     r.why = "the game ended with code " + std::to_string(exit_code);
+  } else if (!r.tour_failed.empty()) {
+    r.why = "the tour could not open " + r.tour_failed.front();
   } else {
     r.ok = true;
   }
@@ -161,10 +171,15 @@ void Report::Print(std::FILE* out, const std::string& work, const Demands& deman
   std::fprintf(out, "peak memory: %ld KiB\n", peak);
   for (size_t i = 0; i < runs_.size(); ++i) {
     const auto& r = runs_[i];
-    std::fprintf(out, "run %zu (%s): %ld frames, resident %ld KiB after a tenth, %ld KiB at the end%s%s%s\n", i,
-                 r.start.c_str(), r.frames, r.rss_early, r.rss_late,
+    std::fprintf(out, "run %zu (%s): %ld frames, resident %ld KiB after frame %ld, %ld KiB at the end%s%s%s\n", i,
+                 r.start.c_str(), r.frames, r.rss_early, r.rss_early_frame, r.rss_late,
                  r.quits_turned_back ? (", the menu's quit turned back " + std::to_string(r.quits_turned_back) + " times").c_str() : "",
                  r.ok ? "" : ", FAILED: ", r.ok ? "" : r.why.c_str());
+    if (r.tour_frames) {
+      std::fprintf(out, "    tour: %ld frames; resident after each pass (KiB):", r.tour_frames);
+      for (long kib : r.tour_rss) std::fprintf(out, " %ld", kib);
+      std::fprintf(out, "\n");
+    }
     if (!r.damaged.empty()) std::fprintf(out, "    damaged: %s%s\n", r.damaged.c_str(), r.quit ? " (the game ended itself)" : "");
   }
   if (demands.memory) std::fprintf(out, "memory growth of the longest run: %+.1f%%\n", MemoryGrowth() * 100.0);

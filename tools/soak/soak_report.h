@@ -15,6 +15,10 @@ struct RunResult {
   long bad_particles = 0;
   std::string first_bad;
   long rss_early = 0, rss_late = 0, peak = 0;
+  long rss_early_frame = 0;  // the frame of the early reading
+  long tour_frames = 0;              // frames of the guided tour
+  std::vector<long> tour_rss;        // resident set after each pass of the tour
+  std::vector<std::string> tour_failed;  // tour steps whose screen did not open
   long quits_turned_back = 0;  // the menu's quit, answered by showing the menu again
   long moves = 0, clicks = 0, button_clicks = 0, drags = 0, keys = 0, focus_losses = 0;
   std::map<std::string, long> screens;
