@@ -21,13 +21,27 @@ SDL_Rect g_clip{0, 0, 0, 0};
 // blending it at full alpha is a plain copy, which is far cheaper in software.
 char g_opaque_tag;
 
-bool AllOpaque(const uint32_t* p, size_t n) {
-  for (size_t i = 0; i < n; ++i)
-    if ((p[i] >> 24) != 0xFF) return false;
-  return true;
+// The bounds of the pixels that are not fully opaque; empty when there are none.
+SDL_Rect SeeThrough(const Pixmap& pixmap) {
+  const int w = pixmap.Width(), h = pixmap.Height();
+  int x0 = w, x1 = 0, y0 = h, y1 = 0;
+  for (int y = 0; y < h; ++y) {
+    const uint32_t* row = pixmap.Pixels() + size_t(y) * w;
+    int first = 0;
+    while (first < w && (row[first] >> 24) == 0xFF) ++first;
+    if (first == w) continue;
+    int last = w - 1;
+    while ((row[last] >> 24) == 0xFF) --last;
+    x0 = std::min(x0, first);
+    x1 = std::max(x1, last + 1);
+    y0 = std::min(y0, y);
+    y1 = y + 1;
+  }
+  return x0 < x1 ? SDL_Rect{x0, y0, x1 - x0, y1 - y0} : SDL_Rect{0, 0, 0, 0};
 }
 
-SDL_Texture* Upload(SDL_Renderer* renderer, const Pixmap& pixmap, bool masked, int flags, SDL_Texture* reuse) {
+SDL_Texture* Upload(SDL_Renderer* renderer, const Pixmap& pixmap, bool masked, int flags, SDL_Texture* reuse,
+                    SDL_Rect* see_through = nullptr) {
   const int w = pixmap.Width(), h = pixmap.Height();
   if (w <= 0 || h <= 0) return nullptr;
   SDL_Texture* texture = reuse;
@@ -43,7 +57,9 @@ SDL_Texture* Upload(SDL_Renderer* renderer, const Pixmap& pixmap, bool masked, i
   }
   if (!masked) {
     SDL_UpdateTexture(texture, nullptr, pixmap.Pixels(), w * 4);
-    SDL_SetTextureUserData(texture, AllOpaque(pixmap.Pixels(), size_t(w) * h) ? &g_opaque_tag : nullptr);
+    const SDL_Rect clear = SeeThrough(pixmap);
+    SDL_SetTextureUserData(texture, clear.w == 0 ? &g_opaque_tag : nullptr);
+    if (see_through) *see_through = clear;
   } else {
     // Mask blend draws a pixel fully or not at all.
     std::vector<uint32_t> tested(pixmap.Pixels(), pixmap.Pixels() + size_t(w) * h);
@@ -254,7 +270,8 @@ void Geometry(const Paint& paint, SDL_Texture* texture, const SDL_Vertex* vertic
     if (as_triangles && internal::SoftwareRenderer()) {
       // SDL's software renderer draws two triangles that make an upright
       // rectangle as a copy, and nothing for a pair with a degenerate half.
-      for (int i = 0; i + 2 < index_count; i += 3) SDL_RenderGeometry(paint.renderer, texture, vertices, count, indices + i, 3);
+      for (int i = 0; i + 2 < index_count; i += 3)
+        SDL_RenderGeometry(paint.renderer, texture, vertices, count, indices + i, 3);
       return;
     }
   } else {
@@ -439,7 +456,7 @@ SDL_Texture* internal::FrameTexture(const Image& image, int frame, bool masked) 
     return t.masked;
   }
   if (!t.texture || t.version != pixels->Version()) {
-    t.texture = Upload(renderer, *pixels, false, image.Flags(), t.texture);
+    t.texture = Upload(renderer, *pixels, false, image.Flags(), t.texture, &t.see_through);
     t.version = pixels->Version();
     if (t.texture) image.DropPixels(frame);
   }
@@ -492,6 +509,13 @@ void internal::ReadBackAllDroppedPixels() {
         image->RestorePixels(i, pixels ? pixels : std::make_shared<Pixmap>(image->Width(), image->Height()));
       }
   g_dropped.clear();
+}
+
+bool SeeThroughBounds(const ImageRef& image, int frame, int& x, int& y, int& w, int& h) {
+  if (!image || !internal::FrameTexture(*image, frame, false)) return false;
+  const SDL_Rect& r = image->Textures()[frame]->see_through;
+  x = r.x, y = r.y, w = r.w, h = r.h;
+  return true;
 }
 
 void Cls() {

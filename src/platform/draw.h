@@ -37,6 +37,12 @@ void DrawTexturedFan(const ImageRef& image, const std::vector<FanVertex>& fan, i
 void DrawTexturedTriangles(const ImageRef& image, const std::vector<FanVertex>& vertices,
                            const std::vector<int>& indices, int frame = 0);
 
+// The bounds, in image pixels, of the frame's pixels that are not fully
+// opaque (w and h 0 when it is opaque throughout): whatever lies under the
+// frame outside them, drawn untinted at full alpha, never shows. False, with
+// nothing set, without open graphics or the frame.
+bool SeeThroughBounds(const ImageRef& image, int frame, int& x, int& y, int& w, int& h);
+
 // Plain text in the platform font (or the state's image font), top-left at (x, y).
 void DrawText(const std::string& text, float x, float y);
 int TextWidth(const std::string& text);

@@ -66,6 +66,8 @@ struct Image::Texture {
   const Pixmap* source = nullptr;
   uint64_t version = 0;
   uint64_t masked_version = 0;
+  // Where the frame is not fully opaque, found when uploaded (w 0: opaque throughout).
+  SDL_Rect see_through{0, 0, 0, 0};
   // The software renderer blends a scaled sprite several times slower than an
   // unscaled one: a sprite drawn again and again at one size (clouds) keeps a
   // copy of itself at that size. `wanted` are sizes asked for once.

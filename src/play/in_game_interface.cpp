@@ -55,6 +55,39 @@ void Shadowed(const std::function<void(float dx, float dy)>& draw, float dx, flo
   draw(0.0f, 0.0f);
 }
 
+// Draws what lies under the backdrop, about to be drawn at (x, y) untinted
+// and at full alpha, clipped to where the backdrop lets it through: the sky
+// and its clouds show over a small part of the screen. The margin keeps what
+// a filtered, stretched canvas blends in at the edge of that part.
+void UnderBackdrop(const platform::ImageRef& back, float x, float y, const std::function<void()>& draw) {
+  constexpr int kMargin = 2;
+  int vx = 0, vy = 0, vw = 0, vh = 0, bx = 0, by = 0, bw = 0, bh = 0;
+  platform::GetViewport(vx, vy, vw, vh);
+  const platform::DrawState& s = platform::State();
+  if (!back || s.ix != 1.0f || s.jy != 1.0f || s.iy != 0.0f || s.jx != 0.0f ||
+      !platform::SeeThroughBounds(back, 0, bx, by, bw, bh)) {
+    draw();
+    return;
+  }
+  const float left = x + s.origin_x - back->HandleX(), top = y + s.origin_y - back->HandleY();
+  // Only where the backdrop covers the whole viewport does it hide the rest.
+  if (left > static_cast<float>(vx) || top > static_cast<float>(vy) ||
+      left + static_cast<float>(back->Width()) < static_cast<float>(vx + vw) ||
+      top + static_cast<float>(back->Height()) < static_cast<float>(vy + vh)) {
+    draw();
+    return;
+  }
+  if (bw == 0) return;  // opaque throughout
+  const int x0 = std::max(vx, static_cast<int>(std::floor(left)) + bx - kMargin);
+  const int y0 = std::max(vy, static_cast<int>(std::floor(top)) + by - kMargin);
+  const int x1 = std::min(vx + vw, static_cast<int>(std::ceil(left)) + bx + bw + kMargin);
+  const int y1 = std::min(vy + vh, static_cast<int>(std::ceil(top)) + by + bh + kMargin);
+  if (x1 <= x0 || y1 <= y0) return;
+  platform::SetViewport(x0, y0, x1 - x0, y1 - y0);
+  draw();
+  platform::SetViewport(vx, vy, vw, vh);
+}
+
 }  // namespace
 
 int TInGameInterface::SetVillage() {
@@ -185,8 +218,10 @@ int TInGameInterface::Draw(int layer) {
   const float sx = static_cast<float>(SwingX), sy = static_cast<float>(SwingY);
   switch (layer) {
     case -2:
-      TileImage(Sky, 0, 0);
-      TCloud::DrawClouds(0);
+      UnderBackdrop(Back, -5, -5, [&] {
+        TileImage(Sky, 0, 0);
+        TCloud::DrawClouds(0);
+      });
       DrawImage(Back, -5, -5);
       break;
     case -1:

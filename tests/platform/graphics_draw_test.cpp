@@ -384,6 +384,44 @@ TEST_F(GraphicsCanvas, NearWhiteTintDrawsAsWhiteAndDarkerStillTints) {
   }
 }
 
+TEST_F(GraphicsCanvas, SeeThroughBoundsHoldEveryPixelShortOfOpaque) {
+  struct Case {
+    const char* what;
+    std::vector<std::pair<int, int>> clear;  // pixels written with alpha 254
+    int x, y, w, h;
+  };
+  const Case cases[] = {
+      {"opaque throughout", {}, 0, 0, 0, 0},
+      {"one pixel", {{3, 5}}, 3, 5, 1, 1},
+      {"two corners", {{0, 9}, {11, 0}}, 0, 0, 12, 10},
+      {"a row", {{2, 4}, {3, 4}, {4, 4}}, 2, 4, 3, 1},
+  };
+  for (const Case& c : cases) {
+    auto p = std::make_shared<Pixmap>(12, 10);
+    for (int y = 0; y < 10; ++y)
+      for (int x = 0; x < 12; ++x) p->WritePixel(x, y, 0xFF102030u);
+    for (const auto& [x, y] : c.clear) p->WritePixel(x, y, 0xFE102030u);
+    ImageRef image = ImageFromPixmap(p, 0);
+    int x = -1, y = -1, w = -1, h = -1;
+    ASSERT_TRUE(SeeThroughBounds(image, 0, x, y, w, h)) << c.what;
+    EXPECT_EQ(x, c.x) << c.what;
+    EXPECT_EQ(y, c.y) << c.what;
+    EXPECT_EQ(w, c.w) << c.what;
+    EXPECT_EQ(h, c.h) << c.what;
+    // A pixel written later moves them.
+    image->Frame(0)->WritePixel(7, 8, 0x00000000u);
+    ASSERT_TRUE(SeeThroughBounds(image, 0, x, y, w, h)) << c.what;
+    EXPECT_LE(x, 7) << c.what;
+    EXPECT_GT(x + w, 7) << c.what;
+    EXPECT_GT(y + h, 8) << c.what;
+  }
+  int x = 0, y = 0, w = 0, h = 0;
+  EXPECT_FALSE(SeeThroughBounds(nullptr, 0, x, y, w, h));
+  EXPECT_FALSE(SeeThroughBounds(Solid(4, 4, 0xFFFFFFFFu), 1, x, y, w, h));
+  CloseGraphics();
+  EXPECT_FALSE(SeeThroughBounds(Solid(4, 4, 0xFFFFFFFFu), 0, x, y, w, h));
+}
+
 TEST_F(GraphicsCanvas, ShapesAndTextLandWhereAsked) {
   SetLineWidth(4);
   DrawLine(100, 100, 200, 100);

@@ -219,6 +219,49 @@ TEST_F(FrameLayers, TheBackdropFollowsTheLevelAndThePanelsTheVillage) {
   }
 }
 
+// Under the backdrop only its see-through part is drawn: the layer must look
+// as the sky tiled over the whole screen with the backdrop drawn over it.
+TEST_F(FrameLayers, TheSkyShowsWhereverTheBackdropLetsItThrough) {
+  const auto back = [](int w, int h, const std::function<void(platform::Pixmap&)>& edit) {
+    auto p = std::make_shared<platform::Pixmap>(w, h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) p->WritePixel(x, y, 0xFF30A030u);
+    edit(*p);
+    return platform::ImageFromPixmap(p, 0);
+  };
+  const auto window = [](platform::Pixmap& p) {
+    for (int y = 100; y < 150; ++y)
+      for (int x = 200; x < 300; ++x) p.WritePixel(x, y, 0x00000000u);
+    p.WritePixel(700, 500, 0x80FF0000u);  // half see-through, far from the window
+  };
+  struct Case {
+    const char* what;
+    platform::ImageRef back;
+  };
+  const Case cases[] = {
+      {"a window and a half clear pixel", back(810, 610, window)},
+      {"opaque over the whole screen", back(810, 610, [](platform::Pixmap&) {})},
+      {"opaque but short of the screen", back(810, 500, [](platform::Pixmap&) {})},
+      {"clear along its last column", back(810, 610, [](platform::Pixmap& p) {
+         for (int y = 0; y < 610; ++y) p.WritePixel(809, y, 0x40FFFFFFu);
+       })},
+  };
+  for (const Case& c : cases) {
+    platform::Cls();
+    platform::TileImage(InGameInterface->Sky, 0, 0);
+    platform::DrawImage(c.back, -5, -5);
+    const platform::Pixmap want = Grab();
+    platform::Cls();
+    InGameInterface->Back = c.back;
+    InGameInterface->Draw(-2);
+    const platform::Pixmap got = Grab();
+    int differing = 0;
+    for (int y = 0; y < got.Height(); ++y)
+      for (int x = 0; x < got.Width(); ++x) differing += want.ReadPixel(x, y) != got.ReadPixel(x, y);
+    EXPECT_EQ(differing, 0) << c.what;
+  }
+}
+
 TEST_F(FrameLayers, ALevelStartsWithNineToThirteenCloudsAndOneMoreMayComeEveryThreeSeconds) {
   auto clouds = [] {
     int n = 0;

@@ -120,7 +120,8 @@ TEST_F(TexturedPolyTest, BatchDrawsWhatItsPolygonsDrawOneByOne) {
     float angle, scale;
   };
   const Placed polygons[] = {
-      {Rect(300, 200, 340, 230), 30, 1.5f}, {mirrored, 0, 1}, {broken, 0, 1}, {five, 0, 1}, {Rect(500, 200, 560, 260), -10, 1}};
+      {Rect(300, 200, 340, 230), 30, 1.5f}, {mirrored, 0, 1},   {broken, 0, 1},
+      {five, 0, 1},                         {Rect(500, 200, 560, 260), -10, 1}};
   const auto draw = [&](bool batched) {
     platform::Cls();
     platform::SetAlpha(0.75f);
