@@ -7,8 +7,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <mutex>
+#include <string>
 #include <system_error>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/stream.h"
 #include "platform/stream_internal.h"
@@ -29,6 +34,49 @@ bool EqualNoCase(const std::string& a, const std::string& b) {
   return true;
 }
 
+// Directory listings for matching names without regard to case. Start-up
+// asks for hundreds of optional pictures that do not exist, and each miss
+// scanned its folder anew. A listing is kept while the folder's change times
+// say it still holds; one of a folder changed in the last seconds is not kept,
+// as a coarse clock could hide a change made within the same tick.
+struct Listing {
+  timespec mtime{}, ctime{};
+  ino_t inode = 0;
+  std::vector<std::string> names;
+};
+
+std::mutex g_listings_mutex;
+std::unordered_map<std::string, Listing> g_listings;
+
+bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+
+// The entry of `dir` named `name` in another case, or empty.
+std::string FindNoCase(const fs::path& dir, const std::string& name) {
+  struct stat st{};
+  if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
+  const std::string key = dir.string();
+  std::lock_guard<std::mutex> lock(g_listings_mutex);
+  auto it = g_listings.find(key);
+  if (it == g_listings.end() || !SameTime(it->second.mtime, st.st_mtim) || !SameTime(it->second.ctime, st.st_ctim) ||
+      it->second.inode != st.st_ino) {
+    Listing listing{st.st_mtim, st.st_ctim, st.st_ino, {}};
+    std::error_code ec;
+    for (fs::directory_iterator d(dir, ec), end; !ec && d != end; d.increment(ec))
+      listing.names.push_back(d->path().filename().string());
+    if (ec) return {};
+    if (time(nullptr) - st.st_mtime < 3) {
+      if (it != g_listings.end()) g_listings.erase(it);
+      for (const std::string& entry : listing.names)
+        if (EqualNoCase(entry, name)) return entry;
+      return {};
+    }
+    it = g_listings.insert_or_assign(key, std::move(listing)).first;
+  }
+  for (const std::string& entry : it->second.names)
+    if (EqualNoCase(entry, name)) return entry;
+  return {};
+}
+
 }  // namespace
 
 std::string NativePath(const std::string& path) {
@@ -42,8 +90,15 @@ std::string ResolvePath(const std::string& path) {
   if (p.empty()) return {};
   std::error_code ec;
   if (fs::exists(p, ec)) return p;
-  // Walk component by component, matching each without regard to case.
   fs::path in(p);
+  // Most misses lie in a folder named exactly: only the last name is matched.
+  const fs::path parent = in.parent_path();
+  const std::string last = in.filename().string();
+  if (!parent.empty() && !last.empty() && last != "." && last != ".." && fs::is_directory(parent, ec)) {
+    const std::string entry = FindNoCase(parent, last);
+    return entry.empty() ? std::string() : (parent / entry).string();
+  }
+  // Walk component by component, matching each without regard to case.
   fs::path out = in.has_root_directory() ? in.root_path() : fs::path();
   for (const auto& part : in.relative_path()) {
     const std::string name = part.string();
@@ -53,17 +108,9 @@ std::string ResolvePath(const std::string& path) {
       out = exact;
       continue;
     }
-    const fs::path dir = out.empty() ? fs::path(".") : out;
-    bool found = false;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-      const std::string entry = it->path().filename().string();
-      if (EqualNoCase(entry, name)) {
-        out /= entry;
-        found = true;
-        break;
-      }
-    }
-    if (!found) return {};
+    const std::string entry = FindNoCase(out.empty() ? fs::path(".") : out, name);
+    if (entry.empty()) return {};
+    out /= entry;
   }
   return out.string();
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -25,6 +26,38 @@ TEST(Files, DataPathWithBackslashesAndOtherCaseOpens) {
   ASSERT_NE(s, nullptr);
   EXPECT_EQ(s->ReadBytes(100), "hello");
   EXPECT_EQ(platform::OpenFileRead(dir.path() + "/data/lang/missing.dat"), nullptr);
+}
+
+// Lookups in another case keep folder listings: a file that comes, goes or
+// changes its case after a lookup must be seen as it is now.
+TEST(Files, OtherCaseLookupsSeeTheFolderAsItIsNow) {
+  testenv::TempDir dir;
+  testenv::WriteFile(dir / "Pics/keep.png", "k");
+  const std::string pics = dir.path() + "/Pics";
+  const std::string asked = dir.path() + "/pics/Shadow.PNG";
+  const auto age = [&] {  // an old folder's listing is kept
+    const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, pics.c_str(), old, 0), 0);
+  };
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    bool found;
+  } steps[] = {
+      {"missing", [] {}, false},
+      {"missing, asked again", [] {}, false},
+      {"written", [&] { testenv::WriteFile(dir / "Pics/shadow.png", "s"); }, true},
+      {"renamed to another case",
+       [&] { ASSERT_EQ(std::rename((pics + "/shadow.png").c_str(), (pics + "/SHADOW.png").c_str()), 0); }, true},
+      {"deleted", [&] { ASSERT_EQ(std::remove((pics + "/SHADOW.png").c_str()), 0); }, false},
+  };
+  for (const Step& step : steps) {
+    step.change();
+    age();
+    EXPECT_EQ(platform::IsFile(asked), step.found) << step.what;
+    EXPECT_EQ(platform::OpenFileRead(asked) != nullptr, step.found) << step.what;
+  }
+  EXPECT_TRUE(platform::IsFile(dir.path() + "/PICS/KEEP.png"));
 }
 
 TEST(Files, AppDataFollowsEnvironment) {
