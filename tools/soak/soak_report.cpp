@@ -103,6 +103,13 @@ const std::vector<Screen>& GameScreens() {
 
 }  // namespace
 
+bool IsScreenClass(const std::string& name) {
+  for (const Screen& s : GameScreens())
+    for (const std::string& c : s.classes)
+      if (c == name) return true;
+  return false;
+}
+
 std::map<std::string, long> Report::Screens() const {
   std::map<std::string, long> screens;
   for (const auto& r : runs_)

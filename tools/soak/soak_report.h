@@ -26,6 +26,10 @@ struct RunResult {
   std::string damaged;  // the data file damaged before the run, if any
 };
 
+// Whether widgets of the class show one of the game's screens (soak_watch.h
+// counts them whatever their size).
+bool IsScreenClass(const std::string& name);
+
 // `status` is the child's wait status. With `refusal_ok` (a damaged data set)
 // a clean exit with a code of the game's own is a good end too.
 RunResult ReadRun(const std::string& stats_path, int status, bool refusal_ok = false);

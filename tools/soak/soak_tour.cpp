@@ -67,7 +67,7 @@ void HideMenu() {
   if (MainMenuScreen) MainMenuScreen->SetHided(1);
 }
 
-// A level started as a debug start starts it: 1 when it runs.
+// Starts the level as a debug start does: true when it runs.
 bool StartLevel(int level) {
   if (level > LevelCount || !GameScreen) return false;
   HideMenu();
@@ -100,7 +100,9 @@ struct TourStep {
 };
 
 // One level of each kind (the bundled levels' kinds), with the pause menu,
-// the results and game over each seen in one of them.
+// the results and game over each seen in one of them. The keys wait for the
+// opening captions and the red line (a paused round does not end), and the
+// forms come a few seconds after them.
 const std::vector<TourStep>& Steps() {
   static const std::vector<TourStep> steps = {
       {"menu", 200, [] { return true; }},
@@ -113,13 +115,13 @@ const std::vector<TourStep>& Steps() {
       {"comic", 500, [] { HideMenu(); return ShowComics(1) != nullptr; }},
       {"map", 300, [] { HideMenu(); if (MapScreen) MapScreen->SetHided(0); return MapScreen != nullptr; }},
       {"level select", 300, [] { HideMenu(); return ShowLevelSelect(1) != nullptr; }},
-      {"level 1 (kind 2), pause menu", 400, [] { return StartLevel(1); }, platform::VK_ESCAPE, 250},
-      {"level 6 (kind 1), results", 450, [] { return StartLevel(6); }, 'W', 150},
-      {"level 14 (kind 4), game over", 450, [] { return StartLevel(14); }, 'L', 150},
-      {"level 34 (kind 10), results", 450, [] { return StartLevel(34); }, 'W', 150},
-      {"level 33 (kind 20), results", 450, [] { return StartLevel(33); }, 'W', 150},
-      {"level 43 (kind 100), game over", 450, [] { return StartLevel(43); }, 'L', 150},
-      {"level 44 (kind 200), results", 450, [] { return StartLevel(44); }, 'W', 150},
+      {"level 1 (kind 2), pause menu", 800, [] { return StartLevel(1); }, platform::VK_ESCAPE, 350},
+      {"level 6 (kind 1), results", 800, [] { return StartLevel(6); }, 'W', 350},
+      {"level 14 (kind 4), game over", 800, [] { return StartLevel(14); }, 'L', 350},
+      {"level 34 (kind 10), results", 800, [] { return StartLevel(34); }, 'W', 350},
+      {"level 33 (kind 20), results", 800, [] { return StartLevel(33); }, 'W', 350},
+      {"level 43 (kind 100), game over", 800, [] { return StartLevel(43); }, 'L', 350},
+      {"level 44 (kind 200), results", 800, [] { return StartLevel(44); }, 'W', 350},
       {"desert village", 600, [] { return StartVillage(1); }},
       {"trophy room", 300, [] {
          if (!StartVillage(2) || !TrophyRoomScreen) return false;

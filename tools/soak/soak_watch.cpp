@@ -12,6 +12,7 @@
 #include "framework/ui/widget.h"
 #include "physics/engine.h"
 #include "platform/window.h"
+#include "soak_report.h"
 #include "world/game_state.h"
 #include "world/world.h"
 
@@ -48,10 +49,15 @@ void SoakWatch::Frame(long frame) {
     const float quarter = platform::VirtualResolutionWidth() * platform::VirtualResolutionHeight() * 0.25f;
     for (const auto& w : kelp::WidgetManager->WidgetsList) {
       if (!w->Visible) continue;
-      if (!w->Modal && static_cast<float>(w->_width) * static_cast<float>(w->_height) < quarter) continue;
       // The running level counts once per kind of level.
-      if (w.get() == kelp::GameState.get()) ++screens["TGame type " + std::to_string(kelp::GameState->GameType)];
-      else ++screens[ClassName(*w)];
+      if (w.get() == kelp::GameState.get()) {
+        ++screens["TGame type " + std::to_string(kelp::GameState->GameType)];
+        continue;
+      }
+      const std::string name = ClassName(*w);
+      if (!w->Modal && static_cast<float>(w->_width) * static_cast<float>(w->_height) < quarter && !IsScreenClass(name))
+        continue;
+      ++screens[name];
     }
   }
   // The field is the canvas; a particle far beyond it has escaped.

@@ -1,6 +1,6 @@
 #pragma once
 // What the soak watches while it plays: the screens on show (by the class of
-// each large or modal widget), particles that are not finite or have left
+// each large or modal widget, and of every widget of a screen's class), particles that are not finite or have left
 // the level's field, and the process's resident memory. The running level is
 // named by its kind ("TGame type 2").
 #include <map>
