@@ -6,6 +6,7 @@
 // own exact test to each visits exactly the pairs it would visit by testing
 // all of them, in the same order.
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace kelp {
@@ -18,7 +19,7 @@ class CircleSweep {
   // Copies the circles; indices refer to this vector.
   void Build(const std::vector<Circle>& circles);
   // Every circle that may overlap circle i (i itself among them), in ascending order.
-  void Candidates(size_t i, std::vector<size_t>& out) const;
+  void Candidates(size_t i, std::vector<size_t>& out);
 
  private:
   // Circles wider than this (or of no comparable size: NaN, infinite) are
@@ -32,6 +33,9 @@ class CircleSweep {
   std::vector<Circle> circles_;
   std::vector<Entry> byX_;
   std::vector<size_t> wide_;
+  // One bit a circle: the answer marked here and read back in index order,
+  // instead of sorting it (every group asks once a step). All clear between calls.
+  std::vector<uint64_t> marks_;
   double reach_ = 0;  // the largest radius of the circles in byX_
 };
 

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "physics/engine.h"
+#include "physics/step_arrays.h"
 
 namespace kelp {
 namespace {
@@ -12,13 +13,13 @@ constexpr float kNone = std::numeric_limits<float>::infinity();
 
 }  // namespace
 
-void ConstraintOrder::Build(const std::vector<TPhysEngine_Constraint*>& list) {
+void ConstraintOrder::Build(const std::vector<TPhysEngine_Constraint*>& list, const std::vector<StepLink>& links) {
   slots_ = list;
   leaves_ = 1;
   while (leaves_ < slots_.size()) leaves_ *= 2;
   least_.assign(2 * leaves_, kNone);
   for (size_t i = 0; i < slots_.size(); ++i) {
-    const float len = slots_[i]->length;
+    const float len = links[i].length;
     // Nothing is below NaN and NaN is below nothing: it never anchors.
     least_[leaves_ + i] = len == len ? len : kNone;
   }
@@ -79,12 +80,17 @@ void ConstraintOrder::Left(size_t slot) {
 }
 
 // Each run stands, in its own order, just before the slot it was put in before.
-void ConstraintOrder::Merge(std::vector<TPhysEngine_Constraint*>& out) const {
+void ConstraintOrder::Merge(std::vector<TPhysEngine_Constraint*>& out) {
   out.clear();
-  for (size_t y = 0; y <= slots_.size(); ++y) {
-    for (const Added& a : runs_[y]) out.push_back(a.c);
-    if (y < slots_.size() && !gone_[y]) out.push_back(slots_[y]);
+  std::sort(usedRuns_.begin(), usedRuns_.end());
+  size_t y = 0;
+  for (size_t r : usedRuns_) {
+    for (; y < r; ++y)
+      if (!gone_[y]) out.push_back(slots_[y]);
+    for (const Added& a : runs_[r]) out.push_back(a.c);
   }
+  for (; y < slots_.size(); ++y)
+    if (!gone_[y]) out.push_back(slots_[y]);
 }
 
 }  // namespace kelp

@@ -17,12 +17,13 @@
 namespace kelp {
 
 class TPhysEngine_Constraint;
+struct StepLink;
 
 class ConstraintOrder {
  public:
-  // Indexes `list` (in list order); lengths are read now and must not change
-  // while it is on.
-  void Build(const std::vector<TPhysEngine_Constraint*>& list);
+  // Indexes `list` (in list order) with each one's length as the step copied
+  // it (`links`, same order); they must not change while it is on.
+  void Build(const std::vector<TPhysEngine_Constraint*>& list, const std::vector<StepLink>& links);
   void Off();
   bool On() const { return on_; }
 
@@ -36,7 +37,7 @@ class ConstraintOrder {
   size_t Edits() const { return edits_; }
   // The list as it stands now: the built one with the constraints put in and
   // without those that left.
-  void Merge(std::vector<TPhysEngine_Constraint*>& out) const;
+  void Merge(std::vector<TPhysEngine_Constraint*>& out);
 
  private:
   // The first slot of the built list whose length is below `length`; size() for none.

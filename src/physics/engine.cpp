@@ -944,7 +944,7 @@ void TPhysEngine::SatisfyConstraints(float /*frameFactor*/) {
   const bool own = !gathered_;
   if (own) Gather();
   // Within a step the index stays for the glue made by the collisions.
-  if (inStep_) order_.Build(step_->constraints);
+  if (inStep_) order_.Build(step_->constraints, step_->links);
   std::vector<StepLink>& links = step_->links;
   std::vector<StepBody>& bodies = step_->bodies;
   for (int pass = 0; pass < ITERATIONS; ++pass) {
@@ -1068,6 +1068,9 @@ void TPhysEngine::ParticleCollisions() {
     circleScratch_[i] = {static_cast<float>(g.centerx), static_cast<float>(g.centery), g.radius};
   }
   sweep_.Build(circleScratch_);
+  // Nothing resizes these during the pass.
+  StepBody* const bodies = step_->bodies.data();
+  const uint32_t* const slots = s.groupSlots.data();
   for (size_t gi = 0; gi < count; ++gi) {
     const Ref<TPhysEngine_Group>& g = groupScratch_[gi];
     if (!g->docollisions) continue;
@@ -1086,15 +1089,19 @@ void TPhysEngine::ParticleCollisions() {
       bool touched = false;
       const uint32_t hFirst = s.groupStart[hi], hEnd = s.groupStart[hi + 1];
       for (uint32_t i = s.groupStart[gi], iEnd = s.groupStart[gi + 1]; i < iEnd; ++i) {
-        const uint32_t ia = s.groupSlots[i];
-        StepBody& a = step_->bodies[ia];
+        const uint32_t ia = slots[i];
+        StepBody& a = bodies[ia];
+        // Only a push moves a; the rest of it stays as it is for the pass.
+        float ax = a.x, ay = a.y;
+        const float ar = a.radius;
+        const bool aRests = a.inactive != 0;
         const float aox = a.ox, aoy = a.oy;
         for (uint32_t j = hFirst; j < hEnd; ++j) {
-          const uint32_t ib = s.groupSlots[j];
-          const StepBody& b = step_->bodies[ib];
-          if (a.inactive && b.inactive) continue;
-          const float dx = b.x - a.x, dy = b.y - a.y;
-          const float R = a.radius + b.radius;
+          const uint32_t ib = slots[j];
+          const StepBody& b = bodies[ib];
+          if (aRests && b.inactive) continue;
+          const float dx = b.x - ax, dy = b.y - ay;
+          const float R = ar + b.radius;
           const float reach = ReachOf(R);
           if (!(std::fabs(dx) < reach && std::fabs(dy) < reach)) continue;
           const float d = std::sqrt(dx * dx + dy * dy);
@@ -1102,13 +1109,15 @@ void TPhysEngine::ParticleCollisions() {
           if (0 < d && d < R) {
             if ((g->fall || h->fall) && Contacts) Contacts->Landed(*g, *h);
             Push(ia, ib, dx, dy, d, R);
+            ax = a.x;
+            ay = a.y;
           } else if (0 < d && std::fabs(d - R) <= 3 && a.sticky && b.sticky && GlueRoom(ia) && GlueRoom(ib)) {
             // Its rest length is the distance just measured.
             const Ref<TPhysEngine_Particle>& pa = *s.groupLinks[i];
             if (auto glue = TPhysEngine_Constraint::Join(pa->grp, pa, *s.groupLinks[j], this, d)) {
               glue->temporary = 1;
               CountGlue(a, 1);
-              CountGlue(step_->bodies[ib], 1);
+              CountGlue(bodies[ib], 1);
             }
           }
         }

@@ -46,8 +46,8 @@ platform::StreamRef OpenPhysicsSource(const PhysicsSource& source);
 
 class TPhysEngine_Particle : public Object {
  public:
-  TPhysEngine* Physics = nullptr;
-  std::string name;
+  // What the step copies every step comes first, in as few cache lines as
+  // it takes: a full field holds thousands of particles.
   float x = 0, y = 0;
   float ox = 0, oy = 0;
   float tx = 0, ty = 0;
@@ -57,15 +57,25 @@ class TPhysEngine_Particle : public Object {
   int inactive = 0;
   int col_occured = 0;
   float col_friction = 0;
-  Ref<TPhysEngine_Particle> nxt;
-  TPhysEngine_Group* grp = nullptr;
   int static_ = 0;
   int breakable = 0;
-  int WaterDrop = 0;
   int underwater = 0;
   int sticky = 0;
-  float sticky_strength = 4.0f;
   int dusty = 0;
+
+ private:
+  friend class TPhysEngine;
+  // Its place in the running step's arrays; valid only where the arrays
+  // name this particle at that place.
+  uint32_t slot_ = 0;
+
+ public:
+  Ref<TPhysEngine_Particle> nxt;
+  TPhysEngine_Group* grp = nullptr;
+  TPhysEngine* Physics = nullptr;
+  std::string name;
+  int WaterDrop = 0;
+  float sticky_strength = 4.0f;
 
   static Ref<TPhysEngine_Particle> Create(TPhysEngine_Group* group, float x, float y, TPhysEngine* engine);
   static Ref<TPhysEngine_Particle> Find(const TPhysEngine_Group* group, const std::string& name);
@@ -81,25 +91,20 @@ class TPhysEngine_Particle : public Object {
   std::vector<TPhysEngine_Constraint*> joints;
 
   ~TPhysEngine_Particle() override;
-
- private:
-  friend class TPhysEngine;
-  // Its place in the running step's arrays; valid only where the arrays
-  // name this particle at that place.
-  uint32_t slot_ = 0;
 };
 
 class TPhysEngine_Constraint : public Object {
  public:
-  TPhysEngine* Physics = nullptr;
-  std::string name;
+  // What the step copies every step comes first, in one cache line or two.
   int ctype = 0;
   float length = 0;
   float stiffness = 1.0f;
+  uint8_t temporary = 0;
   Ref<TPhysEngine_Particle> p1, p2;
+  TPhysEngine* Physics = nullptr;
+  std::string name;
   Ref<TPhysEngine_Constraint> nxt;
   TPhysEngine_Group* grp = nullptr;
-  uint8_t temporary = 0;
 
   // Its place in the engine's Constraints, so that glue leaves in one step.
   ObjectList<TPhysEngine_Constraint>::Link place;
