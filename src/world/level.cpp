@@ -348,8 +348,9 @@ int TLevel::Load(int level) {
     return refuse(base + "_world.xml or the claw (data/world/handle.xml, cable.xml) could not be loaded");
   World->MovingFloor = TFloor::Load(TPak::PakSmall(base + "_floor.xml"));
   TBrick::Clear();
-  TBrick::Load(TPak::PakSmall(base + "_bricks.xml"));
-  TTrolley::LoadTrolley(TPak::PakSmall(base + "_trolley.xml"));
+  // Walls and trolleys are optional: most levels have neither file.
+  if (platform::StreamRef bricks = TPak::PakSmall(base + "_bricks.xml")) TBrick::Load(bricks);
+  if (platform::StreamRef trolleys = TPak::PakSmall(base + "_trolley.xml")) TTrolley::LoadTrolley(trolleys);
   TObstacle::Load();
   TWorldImage::Init();
   platform::StreamRef blocksFile = TPak::PakSmall(base + "_blocks.xml");

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "framework/core/debug_output.h"
 #include "framework/core/numbers.h"
 #include "framework/files/line_reader.h"
 #include "level_scene.h"
@@ -56,7 +57,12 @@ class LevelPacks : public LevelScene {
       const Expected e = Expect(level);
       GameScreen->Level = level;
       World->Clear();
+      // A whole level loads without a complaint: optional files it lacks are not errors.
+      std::vector<std::string> said;
+      const DebugOutputHook before = SetDebugOutputHook([&](const std::string& m) { said.push_back(m); });
       EXPECT_EQ(CurrentLevel->Load(level), 1);
+      SetDebugOutputHook(before);
+      for (const std::string& m : said) ADD_FAILURE() << m;
       EXPECT_EQ(World->CriticalLine, 200);
       EXPECT_TRUE(Player->Handle);
       EXPECT_EQ(static_cast<int>(BlockList.Count()), e.boxes);
