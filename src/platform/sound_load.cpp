@@ -23,6 +23,18 @@ void Fail(const std::string& name, const std::string& why) {
   std::fprintf(stderr, "LoadSound: %s: %s\n", name.c_str(), why.c_str());
 }
 
+bool FrameCountFits(const std::string& name, int64_t frames) {
+  if (frames == 0) {
+    Fail(name, "WAV holds no sample data");
+    return false;
+  }
+  if (frames > kMaxFrames) {
+    Fail(name, "WAV too long");
+    return false;
+  }
+  return true;
+}
+
 bool StartsWith(const std::vector<uint8_t>& bytes, size_t at, const char* tag) {
   size_t n = std::strlen(tag);
   return bytes.size() >= at + n && std::memcmp(bytes.data() + at, tag, n) == 0;
@@ -82,14 +94,7 @@ SoundRef DecodeWav(const std::vector<uint8_t>& bytes, bool loop, const std::stri
   // the sound's buffer, not through SDL's converter and two more copies.
   if (wav_format.format == AUDIO_S16SYS && (wav_format.channels == 1 || wav_format.channels == 2)) {
     const int64_t frames = int64_t{len} / (2 * wav_format.channels);
-    if (frames == 0) {
-      Fail(name, "WAV holds no sample data");
-      return nullptr;
-    }
-    if (frames > kMaxFrames) {
-      Fail(name, "WAV too long");
-      return nullptr;
-    }
+    if (!FrameCountFits(name, frames)) return nullptr;
     std::vector<int16_t> samples(static_cast<size_t>(frames) * 2);
     const auto* in = reinterpret_cast<const uint8_t*>(raw.get());
     if (wav_format.channels == 2) {
@@ -123,14 +128,7 @@ SoundRef DecodeWav(const std::vector<uint8_t>& bytes, bool loop, const std::stri
     outBytes = static_cast<size_t>(cvt.len_cvt);
   }
   int64_t frames = static_cast<int64_t>(outBytes / 4);
-  if (frames == 0) {
-    Fail(name, "WAV holds no sample data");
-    return nullptr;
-  }
-  if (frames > kMaxFrames) {
-    Fail(name, "WAV too long");
-    return nullptr;
-  }
+  if (!FrameCountFits(name, frames)) return nullptr;
   auto sound = std::make_shared<Sound>(static_cast<int>(frames), wav_format.freq, loop);
   std::memcpy(sound->Data(), pcm.data(), static_cast<size_t>(frames) * 4);
   return sound;
