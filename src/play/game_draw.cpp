@@ -5,6 +5,7 @@
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "play/game.h"
+#include "play/in_game_interface.h"
 #include "play/player.h"
 #include "world/block.h"
 #include "world/effects/electro.h"
@@ -60,6 +61,7 @@ void DrawAim() {
 
 int TGame::Draw() {
   SetGameViewport();
+  if (InGameInterface) InGameInterface->BeginFrame();
   White();
   if (World) World->Draw();
   if (GameInterface)
@@ -73,6 +75,7 @@ int TGame::Draw() {
   TBlock::DrawBlocks();
   if (Player) Player->Draw();
   if (World) World->DrawOver();
+  if (InGameInterface) InGameInterface->EndFrame();
   DrawSideBars();
   return 0;
 }

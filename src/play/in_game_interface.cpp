@@ -88,7 +88,58 @@ void UnderBackdrop(const platform::ImageRef& back, float x, float y, const std::
   platform::SetViewport(vx, vy, vw, vh);
 }
 
+// How many columns in from the viewport's left and right edges the image,
+// about to be drawn at (x, y) untinted, at full alpha and untransformed,
+// covers with opaque pixels in every row of the viewport. The margin keeps
+// what a filtered, stretched canvas blends in at the panel's inner edge.
+void Covered(const platform::ImageRef& image, float x, float y, int vx, int vy, int vw, int vh, int& left,
+             int& right) {
+  constexpr int kMargin = 2;
+  left = right = 0;
+  int bx = 0, by = 0, bw = 0, bh = 0;
+  const platform::DrawState& s = platform::State();
+  if (!image || !platform::SeeThroughBounds(image, 0, bx, by, bw, bh)) return;
+  const float l = x + s.origin_x - image->HandleX(), t = y + s.origin_y - image->HandleY();
+  if (t > static_cast<float>(vy) || t + static_cast<float>(image->Height()) < static_cast<float>(vy + vh)) return;
+  // Columns left of the see-through part and right of it are opaque throughout.
+  const int opaque_left_end = bw == 0 ? image->Width() : bx;
+  const int opaque_right_start = bw == 0 ? 0 : bx + bw;
+  if (l <= static_cast<float>(vx) && opaque_left_end > 0)
+    left = std::max(0, static_cast<int>(std::floor(l)) + opaque_left_end - kMargin - vx);
+  const float r = l + static_cast<float>(image->Width());
+  if (r >= static_cast<float>(vx + vw) && opaque_right_start < image->Width())
+    right = std::max(0, vx + vw - static_cast<int>(std::ceil(l)) - opaque_right_start - kMargin);
+}
+
 }  // namespace
+
+void TInGameInterface::BeginFrame() {
+  platform::GetViewport(frame_vx_, frame_vy_, frame_vw_, frame_vh_);
+  framing_ = true;
+  ClipAbove(-3);
+}
+
+void TInGameInterface::EndFrame() {
+  if (!framing_) return;
+  framing_ = false;
+  platform::SetViewport(frame_vx_, frame_vy_, frame_vw_, frame_vh_);
+}
+
+void TInGameInterface::ClipAbove(int layer) {
+  if (!framing_) return;
+  int left = 0, right = 0;
+  const auto hide = [&](const platform::ImageRef& panel, int x, int y) {
+    int l = 0, r = 0;
+    Covered(panel, static_cast<float>(x), static_cast<float>(y), frame_vx_, frame_vy_, frame_vw_, frame_vh_, l, r);
+    left = std::max(left, l);
+    right = std::max(right, r);
+  };
+  // Draw sets the panels' scale, turn, colour and alpha itself; the origin is the frame's.
+  if (layer < 0) hide(LeftPanel, LeftPanelX, LeftPanelY);
+  if (layer < 2) hide(RightPanel, RightPanelX, RightPanelY);
+  if (left + right >= frame_vw_) left = right = 0;
+  platform::SetViewport(frame_vx_ + left, frame_vy_, frame_vw_ - left - right, frame_vh_);
+}
 
 int TInGameInterface::SetVillage() {
   const int level = GameState ? GameState->Level : 1;
@@ -209,6 +260,7 @@ int TInGameInterface::Update(float dt) {
 int TInGameInterface::Draw(int layer) {
   using namespace platform;
   if (layer < -2 || layer > 3) return 0;
+  ClipAbove(layer);  // this layer's own panel is drawn whole
   PushGraphicsState();
   SetBlend(ALPHABLEND);
   SetColor(255, 255, 255);

@@ -66,8 +66,18 @@ class TInGameInterface : public Object {
   int Update(float dt);
   // The parts of the frame in one drawing layer, -2 to 3; other layers draw nothing.
   int Draw(int layer);
+  // Between these, the level frame leaves undrawn what the side panels will
+  // cover: the viewport narrows to the columns they leave showing, and the
+  // layer of each panel widens it again once the panel is drawn. EndFrame
+  // gives the whole viewport back.
+  void BeginFrame();
+  void EndFrame();
 
  private:
+  // The frame's viewport narrowed by the panels of the layers above `layer`.
+  void ClipAbove(int layer);
+  bool framing_ = false;
+  int frame_vx_ = 0, frame_vy_ = 0, frame_vw_ = 0, frame_vh_ = 0;
   // Fetched once: a missing one would otherwise be reported every frame.
   platform::ImageRef Pipe, Holders, Stone;  // "IMAGE_TRUBA", "IMAGE_PROGRESSBAR_HOLDERS", "IMAGE_STONE"
   Ref<TBMFont> HelpFont;                    // "FONT_HELP", left set after layer 2

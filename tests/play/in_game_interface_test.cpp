@@ -262,6 +262,74 @@ TEST_F(FrameLayers, TheSkyShowsWhereverTheBackdropLetsItThrough) {
   }
 }
 
+// What the panels will cover is left undrawn: the frame must look the same as
+// one drawn whole, and the viewport must come back whole.
+TEST_F(FrameLayers, WhatThePanelsCoverIsLeftUndrawnWithTheSameFrame) {
+  // Opaque stone with a ragged edge toward the field, as the game's panels.
+  const auto panel = [](int w, int h, bool left, const std::function<void(platform::Pixmap&)>& edit) {
+    auto p = std::make_shared<platform::Pixmap>(w, h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const int in = left ? w - 1 - x : x;  // columns from the field side
+        p->WritePixel(x, y, in < (y / 40) % 9 ? 0x20FFFFFFu * (y % 2) : 0xFFC09050u);
+      }
+    edit(*p);
+    return platform::ImageFromPixmap(p, 0);
+  };
+  const auto none = [](platform::Pixmap&) {};
+  struct Case {
+    const char* what;
+    platform::ImageRef left, right;
+    float origin_x, origin_y;
+    bool narrowed;
+  };
+  const Case cases[] = {
+      {"the game's panels", panel(200, 600, true, none), panel(240, 600, false, none), 0, 0, true},
+      {"a hole in the left panel", panel(200, 600, true, [](platform::Pixmap& p) { p.WritePixel(60, 300, 0); }),
+       panel(240, 600, false, none), 0, 0, true},
+      {"panels short of the screen", panel(200, 590, true, none), panel(240, 590, false, none), 0, 0, false},
+      {"a frame shaken by fractions", panel(200, 600, true, none), panel(240, 600, false, none), 1.5f, -0.25f, false},
+  };
+  // The layers with a see-through square over the whole screen between each two.
+  const auto frame = [](bool cull, float ox, float oy, int* narrowed_width) {
+    platform::ResetDrawState();
+    platform::Cls();
+    platform::SetOrigin(ox, oy);
+    if (cull) InGameInterface->BeginFrame();
+    for (int layer = -2; layer <= 3; ++layer) {
+      InGameInterface->Draw(layer);
+      int vx = 0, vy = 0, vw = 0, vh = 0;
+      platform::GetViewport(vx, vy, vw, vh);
+      if (layer == -1 && narrowed_width) *narrowed_width = vw;
+      platform::SetColor(40 * (layer + 3), 255 - 30 * (layer + 3), 90);
+      platform::SetAlpha(0.5f);
+      platform::DrawRect(-10, -10, 820, 620);
+      platform::SetAlpha(1.0f);
+      platform::SetColor(255, 255, 255);
+    }
+    if (cull) InGameInterface->EndFrame();
+    return Grab();
+  };
+  for (const Case& c : cases) {
+    InGameInterface->LeftPanel = c.left;
+    InGameInterface->RightPanel = c.right;
+    const platform::Pixmap want = frame(false, c.origin_x, c.origin_y, nullptr);
+    int width = 0;
+    const platform::Pixmap got = frame(true, c.origin_x, c.origin_y, &width);
+    int differing = 0;
+    for (int y = 0; y < got.Height(); ++y)
+      for (int x = 0; x < got.Width(); ++x) differing += want.ReadPixel(x, y) != got.ReadPixel(x, y);
+    EXPECT_EQ(differing, 0) << c.what;
+    if (c.narrowed) {
+      EXPECT_LT(width, 600) << c.what;
+    }
+    int vx = 0, vy = 0, vw = 0, vh = 0;
+    platform::GetViewport(vx, vy, vw, vh);
+    EXPECT_EQ(vx, 0) << c.what;
+    EXPECT_EQ(vw, 800) << c.what;
+  }
+}
+
 TEST_F(FrameLayers, ALevelStartsWithNineToThirteenCloudsAndOneMoreMayComeEveryThreeSeconds) {
   auto clouds = [] {
     int n = 0;
