@@ -18,10 +18,23 @@ struct Corner {
 
 bool Before(const Corner& a, const Corner& b) { return a.y < b.y || (a.y == b.y && a.x < b.x); }
 
-// Where the edge from p to q (p above q) crosses the row whose centre is at y.
-// Both triangles on an edge compute it from the same ends in the same order,
-// so they agree on the exact pixel boundary.
-double EdgeX(const Corner& p, const Corner& q, double y) { return p.x + (y - p.y) * (q.x - p.x) / (q.y - p.y); }
+// An edge from p to q (p above q): where it crosses the row whose centre is
+// at y is p.x + (y - p.y) * step. Both triangles on an edge compute it from
+// the same ends in the same order, so they agree on the exact pixel boundary.
+double EdgeStep(const Corner& p, const Corner& q) {
+  const double step = (q.x - p.x) / (q.y - p.y);
+  return std::isfinite(step) ? step : 0.0;  // an edge too flat to cross a row centre
+}
+
+// ceil and floor of finite values within the integer's range, without libm's calls.
+inline int CeilInt(double x) {
+  const int i = int(x);
+  return i + (double(i) < x);
+}
+inline int64_t Floor64(double x) {
+  const int64_t i = int64_t(x);
+  return i - (double(i) > x);
+}
 
 enum class Mode { None, Blend, Add, Mod };
 
@@ -124,11 +137,11 @@ inline void Put4(uint32_t* out, __m128i s, int n, __m128i tint) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), result);
     return;
   }
-  uint32_t under[4];
-  uint32_t* at = n == 4 ? out : under;
-  if (n < 4) std::memcpy(under, out, size_t(n) * 4);
   const __m128i zero = _mm_setzero_si128();
-  const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+  // A short run's pixels are gathered in registers: stored and read back as
+  // one load, they would stall.
+  const __m128i d = n == 4 ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(out))
+                           : _mm_set_epi32(0, n > 2 ? int(out[2]) : 0, n > 1 ? int(out[1]) : 0, int(out[0]));
   const __m128i lo = Combine<M, Modulate>(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), tint);
   const __m128i hi = Combine<M, Modulate>(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), tint);
   __m128i result = _mm_packus_epi16(lo, hi);
@@ -138,8 +151,13 @@ inline void Put4(uint32_t* out, __m128i s, int n, __m128i tint) {
     result = _mm_or_si128(_mm_andnot_si128(keep, result), _mm_and_si128(keep, d));
   }
   if (!KeepAlpha) result = _mm_and_si128(result, _mm_set1_epi32(0x00FFFFFF));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(at), result);
-  if (n < 4) std::memcpy(out, under, size_t(n) * 4);
+  if (n == 4) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), result);
+    return;
+  }
+  out[0] = uint32_t(_mm_cvtsi128_si32(result));
+  if (n > 1) out[1] = uint32_t(_mm_cvtsi128_si32(_mm_srli_si128(result, 4)));
+  if (n > 2) out[2] = uint32_t(_mm_cvtsi128_si32(_mm_srli_si128(result, 8)));
 }
 #endif
 
@@ -165,32 +183,38 @@ void Triangle(const Setup& s, Corner a, Corner b, Corner c) {
   const double dvdy = ((c.v - a.v) * (b.x - a.x) - (b.v - a.v) * (c.x - a.x)) / det;
   if (!std::isfinite(dudx) || !std::isfinite(dvdx) || !std::isfinite(dudy) || !std::isfinite(dvdy)) return;
 
+  const double long_step = (c.x - a.x) / (c.y - a.y);
+  if (!std::isfinite(long_step)) return;  // too flat to cover a row centre
+  const double top_step = EdgeStep(a, b), bottom_step = EdgeStep(b, c);
+
   const SDL_Rect& clip = s.target->clip;
   const RasterTexture& tex = *s.texture;
   // Pixel rows and columns whose centres fall inside: from ceil(edge - 0.5) up to but not including the far edge.
   const double y_first = std::max(std::ceil(a.y - 0.5), double(clip.y));
   const double y_end = std::min(std::ceil(c.y - 0.5), double(clip.y + clip.h));
+  const double clip_left = double(clip.x) - 1.0, clip_right = double(clip.x) + clip.w;
   const int64_t tw = tex.width, th = tex.height;
   constexpr double kOne = 65536.0;
+  const int64_t su = int64_t(std::llround(std::clamp(dudx, -1e4, 1e4) * kOne));
+  const int64_t sv = int64_t(std::llround(std::clamp(dvdx, -1e4, 1e4) * kOne));
+#if defined(__SSE2__)
+  const __m128i tint = _mm_set_epi16(short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b),
+                                     short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b));
+#endif
   for (int y = int(y_first); y < int(y_end); ++y) {
     const double py = y + 0.5;
-    const double x_long = EdgeX(a, c, py);
-    const double x_short = py < b.y ? EdgeX(a, b, py) : EdgeX(b, c, py);
+    const double x_long = a.x + (py - a.y) * long_step;
+    const double x_short = py < b.y ? a.x + (py - a.y) * top_step : b.x + (py - b.y) * bottom_step;
     const double left = short_left ? x_short : x_long, right = short_left ? x_long : x_short;
-    const double x_first = std::max(std::ceil(left - 0.5), double(clip.x));
-    const double x_end = std::min(std::ceil(right - 0.5), double(clip.x + clip.w));
-    if (!(x_first < x_end)) continue;
-    const int x0 = int(x_first), x1 = int(x_end);
+    const int x0 = std::max(clip.x, CeilInt(std::clamp(left - 0.5, clip_left, clip_right)));
+    const int x1 = CeilInt(std::clamp(right - 0.5, clip_left, clip_right));
+    if (x0 >= x1) continue;
     const double px = x0 + 0.5;
     const double u = std::clamp(a.u + dudx * (px - a.x) + dudy * (py - a.y), -1e6, 1e6);
     const double v = std::clamp(a.v + dvdx * (px - a.x) + dvdy * (py - a.y), -1e6, 1e6);
-    int64_t fu = int64_t(std::floor(u * kOne)), fv = int64_t(std::floor(v * kOne));
-    const int64_t su = int64_t(std::llround(std::clamp(dudx, -1e4, 1e4) * kOne));
-    const int64_t sv = int64_t(std::llround(std::clamp(dvdx, -1e4, 1e4) * kOne));
+    int64_t fu = Floor64(u * kOne), fv = Floor64(v * kOne);
     uint32_t* out = s.target->pixels + size_t(y) * s.target->pitch;
 #if defined(__SSE2__)
-    const __m128i tint = _mm_set_epi16(short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b),
-                                       short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b));
     if (tw == 1 && th == 1) {
       // One texel: a plain fill.
       const __m128i texel = _mm_set1_epi32(int(tex.pixels[0]));
@@ -286,13 +310,10 @@ void Rows(const Setup& s, int x0, int y0, int w, int h, int sx, int sy) {
                                        short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b));
     for (int x = 0; x < w; x += 4) {
       const int n = std::min(4, w - x);
-      uint32_t part[4] = {0, 0, 0, 0};
       const uint32_t* texels = in + x;
-      if (n < 4) {
-        std::memcpy(part, in + x, size_t(n) * 4);
-        texels = part;
-      }
-      const __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels));
+      const __m128i src = n == 4 ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels))
+                                 : _mm_set_epi32(0, n > 2 ? int(texels[2]) : 0, n > 1 ? int(texels[1]) : 0,
+                                                 int(texels[0]));
       if ((M == Mode::Blend || M == Mode::Add) &&
           _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(src, 24), _mm_setzero_si128())) == 0xFFFF)
         continue;
