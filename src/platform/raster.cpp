@@ -93,10 +93,8 @@ inline void Put(uint32_t& out, uint32_t s, const Tint& t) {
 #endif
 
 #if defined(__SSE2__)
-// x / 255 for 0 <= x <= 65280 in each 16-bit lane, exact.
-inline __m128i Div255(__m128i x) {
-  return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_srli_epi16(x, 8)), 8);
-}
+// x / 255 rounded down in each 16-bit lane, exact for every 16-bit x: x * 0x8081 >> 23.
+inline __m128i Div255(__m128i x) { return _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(short(0x8081))), 7); }
 
 inline __m128i AlphaLanes(__m128i x) {
   return _mm_shufflehi_epi16(_mm_shufflelo_epi16(x, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
