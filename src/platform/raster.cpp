@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 #include <type_traits>
+
+#include "platform/raster_wide.h"
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -198,6 +200,9 @@ void Triangle(const Setup& s, Corner a, Corner b, Corner c) {
 #if defined(__SSE2__)
   const __m128i tint = _mm_set_epi16(short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b),
                                      short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b));
+  // Eight at a time where the texel offsets and 16.16 coordinates fit 32 bits.
+  const bool wide = WideBlendReady() && tw < 32768 && th < 32768 && th * int64_t(tex.pitch) < (int64_t(1) << 31);
+  const SDL_Color color{Uint8(s.tint.r), Uint8(s.tint.g), Uint8(s.tint.b), Uint8(s.tint.a)};
 #endif
   for (int y = int(y_first); y < int(y_end); ++y) {
     const double py = y + 0.5;
@@ -248,6 +253,11 @@ void Triangle(const Setup& s, Corner a, Corner b, Corner c) {
     const bool inside = std::min(fu, u_end) >= 0 && (std::max(fu, u_end) >> 16) < tw && std::min(fv, v_end) >= 0 &&
                         (std::max(fv, v_end) >> 16) < th;
     if (inside) {
+      if (M == Mode::Blend && wide) {
+        WideBlendSpan(out + x0, x1 - x0, texels, int(pitch), int32_t(fu), int32_t(fv), int32_t(su), int32_t(sv),
+                      color, Modulate, KeepAlpha);
+        continue;
+      }
       span(std::false_type{});
     } else {
       span(std::true_type{});
@@ -304,6 +314,11 @@ void Rows(const Setup& s, int x0, int y0, int w, int h, int sx, int sy) {
       continue;
     }
 #if defined(__SSE2__)
+    if (M == Mode::Blend && WideBlendReady()) {
+      const SDL_Color color{Uint8(s.tint.r), Uint8(s.tint.g), Uint8(s.tint.b), Uint8(s.tint.a)};
+      WideBlendRow(out, in, w, color, Modulate, KeepAlpha);
+      continue;
+    }
     const __m128i tint = _mm_set_epi16(short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b),
                                        short(s.tint.a), short(s.tint.r), short(s.tint.g), short(s.tint.b));
     for (int x = 0; x < w; x += 4) {
