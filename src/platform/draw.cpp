@@ -342,11 +342,25 @@ SDL_Texture* ScaledCopy(Image::Texture& t, SDL_Renderer* renderer, const SDL_Rec
     SDL_SetTextureAlphaMod(t.texture, 255);
     ok = SDL_RenderCopy(renderer, t.texture, &source, nullptr) == 0;
   }
+  // The rasteriser reads texels through a lock, which only a streaming
+  // texture gives: without one, SDL's blitter blends the copy a pixel at a time.
+  std::vector<uint32_t> texels;
+  if (ok && internal::RasterReady()) {
+    texels.resize(size_t(w) * h);
+    if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, texels.data(), w * 4) != 0) texels.clear();
+  }
   SDL_SetRenderTarget(renderer, previous);
   internal::ForgetClip();
   if (!ok) {
     SDL_DestroyTexture(copy);
     return nullptr;
+  }
+  if (!texels.empty()) {
+    if (SDL_Texture* streaming = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h)) {
+      SDL_UpdateTexture(streaming, nullptr, texels.data(), w * 4);
+      SDL_DestroyTexture(copy);
+      copy = streaming;
+    }
   }
   SDL_SetTextureUserData(copy, SDL_GetTextureUserData(t.texture));
   if (t.scaled.size() >= kSizes) {
@@ -557,6 +571,7 @@ void DrawSubImageRect(const ImageRef& image, float x, float y, float w, float h,
     if ((cw != int(sw) || ch != int(sh)) && std::fabs(cx0) < 1e6f && std::fabs(cy0) < 1e6f) {
       const SDL_Rect source{int(sx), int(sy), int(sw), int(sh)};
       if (SDL_Texture* copy = ScaledCopy(*image->Textures()[frame], paint.renderer, source, cw, ch)) {
+        if (!ApplyClip(paint.renderer)) return;  // making a copy switches SDL's target and loses the clip
         SDL_Vertex v[4] = {{{cx0, cy0}, paint.color, {0, 0}},
                            {{cx1, cy0}, paint.color, {1, 0}},
                            {{cx1, cy1}, paint.color, {1, 1}},
