@@ -98,7 +98,9 @@ void EraseJoint(TPhysEngine_Particle* p, const TPhysEngine_Constraint* c) {
   if (!p) return;
   auto& j = p->joints;
   auto it = std::find(j.begin(), j.end(), c);
-  if (it != j.end()) j.erase(it);
+  if (it == j.end()) return;
+  p->partners.erase(p->partners.begin() + (it - j.begin()));
+  j.erase(it);
 }
 
 template <class T>
@@ -328,8 +330,10 @@ Ref<TPhysEngine_Constraint> TPhysEngine_Constraint::Join(TPhysEngine_Group* grou
                                                          const Ref<TPhysEngine_Particle>& p2, TPhysEngine* engine,
                                                          float length) {
   if (!engine || !group || !p1 || !p2 || p1 == p2) return nullptr;
-  for (const TPhysEngine_Constraint* c : p1->joints)
-    if ((c->p1 == p1 && c->p2 == p2) || (c->p1 == p2 && c->p2 == p1)) return nullptr;
+  // Ends are only set here and cleared after leaving the joints: a partner
+  // listed is joined by a constraint that still has both ends.
+  const auto& partners = p1->partners;
+  if (std::find(partners.begin(), partners.end(), p2.get()) != partners.end()) return nullptr;
 
   auto c = New<TPhysEngine_Constraint>();
   c->Physics = engine;
@@ -339,7 +343,9 @@ Ref<TPhysEngine_Constraint> TPhysEngine_Constraint::Join(TPhysEngine_Group* grou
   c->p2 = p2;
   c->length = length;
   p1->joints.push_back(c.get());
+  p1->partners.push_back(p2.get());
   p2->joints.push_back(c.get());
+  p2->partners.push_back(p1.get());
 
   engine->InsertConstraint(c);
 

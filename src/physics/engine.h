@@ -89,6 +89,7 @@ class TPhysEngine_Particle : public Object {
   // The constraints that end at this particle, kept by the constraints
   // themselves so the duplicate test of Create does not scan the whole world.
   std::vector<TPhysEngine_Constraint*> joints;
+  std::vector<TPhysEngine_Particle*> partners;  // the other end of each joint
 
   ~TPhysEngine_Particle() override;
 };
