@@ -11,6 +11,7 @@
 #include "frontend/main_menu.h"
 #include "platform/frame_timer.h"
 #include "platform/system.h"
+#include "soak_heap.h"
 #include "soak_input.h"
 #include "soak_saves.h"
 #include "soak_tour.h"
@@ -29,6 +30,7 @@ struct ChildState {
   long rss_early = 0;  // after a tenth of the frames, and after the tour
   long rss_early_frame = 0;
   long rss_late = 0;
+  HeapStats heap_early, heap_late;  // at the same two moments
   bool quit_turned = false;  // the menu's quit is turned back (options.stay)
   long quits_turned_back = 0;
 };
@@ -44,6 +46,7 @@ void WriteStats(const ChildState& s, int quit, int exit_code, const std::string&
   if (!s.watch.first_bad.empty()) out << "first_bad " << s.watch.first_bad << "\n";
   out << "rss_early " << s.rss_early << " " << s.rss_early_frame << "\n";
   out << "rss_late " << (s.rss_late ? s.rss_late : ResidentKiB()) << "\n";
+  out << "live " << s.heap_early.live_kib << " " << (s.rss_late ? s.heap_late : ReadHeap()).live_kib << "\n";
   out << "peak " << PeakResidentKiB() << "\n";
   out << "quits_turned_back " << s.quits_turned_back << "\n";
   const auto& c = s.input->counts();
@@ -52,6 +55,9 @@ void WriteStats(const ChildState& s, int quit, int exit_code, const std::string&
   if (s.tour) {
     out << "tour " << s.tour->frames();
     for (long kib : s.tour->rss_after_pass()) out << " " << kib;
+    out << "\n";
+    out << "tour_live";
+    for (long kib : s.tour->live_after_pass()) out << " " << kib;
     out << "\n";
     for (const auto& name : s.tour->failures()) out << "tour_failed " << name << "\n";
   }
@@ -63,9 +69,14 @@ void WriteStats(const ChildState& s, int quit, int exit_code, const std::string&
 // frame, the resident set, the screens seen so far) and the stats so far, so
 // that a long run stopped early still tells how far it got.
 void WriteProgress(const ChildState& s) {
-  if (s.frame % 5000 == 0) WriteStats(s, 0, -1, s.options.stats_path + ".partial");
+  if (s.frame % 5000 == 0) {
+    WriteStats(s, 0, -1, s.options.stats_path + ".partial");
+    std::fprintf(stderr, "soak: frame %ld\n", s.frame);
+    PrintAllocatorStats();
+  }
   std::ofstream out(s.options.stats_path + ".progress", std::ios::app);
-  out << "frame " << s.frame << " rss " << ResidentKiB() << " screens " << s.watch.screens.size();
+  out << "frame " << s.frame << " rss " << ResidentKiB() << " " << HeapText(ReadHeap()) << " screens "
+      << s.watch.screens.size();
   if (s.tour) out << " tour_passes " << s.tour->rss_after_pass().size();
   out << "\n";
 }
@@ -77,10 +88,12 @@ int OnFrameWait() {
   if (s.frame % 1000 == 0) WriteProgress(s);
   if (!s.rss_early && s.frame >= std::max(1L, s.options.frames / 10) && (!s.tour || s.tour->Done())) {
     s.rss_early = ResidentKiB();
+    s.heap_early = ReadHeap();
     s.rss_early_frame = s.frame;
   }
   if (s.frame >= s.options.frames) {
     s.rss_late = ResidentKiB();
+    s.heap_late = ReadHeap();
     WriteStats(s, 0, 0, s.options.stats_path);
     std::fflush(nullptr);
     std::exit(0);

@@ -22,8 +22,10 @@
 //                 and plays randomly after them; its memory baseline is taken
 //                 after the tour, at a tenth of its frames at the earliest
 //   --tour-every F  and one more pass every F frames of that run
-//   --memory      the resident set after the longest run's last frame must be
-//                 within 10% of that after a tenth of its frames
+//   --memory      the live heap (what the program holds allocated, as the
+//                 allocator counts it) after the longest run's last frame must
+//                 be within 10% of that after a tenth of its frames; the
+//                 resident set's growth is printed beside it
 //   --every-screen  every screen of the game must have been on show
 //   --readonly    the save folder is made read-only at a random moment of each
 //                 run and writable again after it

@@ -30,12 +30,15 @@ RunResult ReadRun(const std::string& stats_path, int status, bool refusal_ok) {
     else if (key == "tour") {
       words >> r.tour_frames;
       for (long kib = 0; words >> kib;) r.tour_rss.push_back(kib);
+    } else if (key == "tour_live") {
+      for (long kib = 0; words >> kib;) r.tour_live.push_back(kib);
     } else if (key == "tour_failed") {
       std::string name;
       std::getline(words >> std::ws, name);
       r.tour_failed.push_back(name);
     }
     else if (key == "rss_late") words >> r.rss_late;
+    else if (key == "live") words >> r.live_early >> r.live_late;
     else if (key == "peak") words >> r.peak;
     else if (key == "quits_turned_back") words >> r.quits_turned_back;
     else if (key == "input") words >> r.moves >> r.clicks >> r.button_clicks >> r.drags >> r.keys >> r.focus_losses;
@@ -128,10 +131,21 @@ std::vector<std::string> Report::Missing() const {
   return missing;
 }
 
-double Report::MemoryGrowth() const {
+const RunResult* Report::Longest() const {
   const RunResult* longest = nullptr;
   for (const auto& r : runs_)
     if (r.rss_early > 0 && (!longest || r.frames > longest->frames)) longest = &r;
+  return longest;
+}
+
+double Report::MemoryGrowth() const {
+  const RunResult* longest = Longest();
+  if (!longest || longest->live_early <= 0) return 0.0;
+  return static_cast<double>(longest->live_late) / static_cast<double>(longest->live_early) - 1.0;
+}
+
+double Report::ResidentGrowth() const {
+  const RunResult* longest = Longest();
   if (!longest) return 0.0;
   return static_cast<double>(longest->rss_late) / static_cast<double>(longest->rss_early) - 1.0;
 }
@@ -182,14 +196,19 @@ void Report::Print(std::FILE* out, const std::string& work, const Demands& deman
                  r.start.c_str(), r.frames, r.rss_early, r.rss_early_frame, r.rss_late,
                  r.quits_turned_back ? (", the menu's quit turned back " + std::to_string(r.quits_turned_back) + " times").c_str() : "",
                  r.ok ? "" : ", FAILED: ", r.ok ? "" : r.why.c_str());
+    if (r.live_early) std::fprintf(out, "    live heap: %ld KiB then, %ld KiB at the end\n", r.live_early, r.live_late);
     if (r.tour_frames) {
       std::fprintf(out, "    tour: %ld frames; resident after each pass (KiB):", r.tour_frames);
       for (long kib : r.tour_rss) std::fprintf(out, " %ld", kib);
+      std::fprintf(out, "; live heap:");
+      for (long kib : r.tour_live) std::fprintf(out, " %ld", kib);
       std::fprintf(out, "\n");
     }
     if (!r.damaged.empty()) std::fprintf(out, "    damaged: %s%s\n", r.damaged.c_str(), r.quit ? " (the game ended itself)" : "");
   }
-  if (demands.memory) std::fprintf(out, "memory growth of the longest run: %+.1f%%\n", MemoryGrowth() * 100.0);
+  if (demands.memory)
+    std::fprintf(out, "memory growth of the longest run: live heap %+.1f%% (resident set %+.1f%%)\n",
+                 MemoryGrowth() * 100.0, ResidentGrowth() * 100.0);
   std::fprintf(out, "%s\n", Passed(demands) ? "PASSED" : "FAILED");
 }
 

@@ -16,8 +16,10 @@ struct RunResult {
   std::string first_bad;
   long rss_early = 0, rss_late = 0, peak = 0;
   long rss_early_frame = 0;  // the frame of the early reading
+  long live_early = 0, live_late = 0;  // the program's live heap then, KiB
   long tour_frames = 0;              // frames of the guided tour
   std::vector<long> tour_rss;        // resident set after each pass of the tour
+  std::vector<long> tour_live;       // and the live heap
   std::vector<std::string> tour_failed;  // tour steps whose screen did not open
   long quits_turned_back = 0;  // the menu's quit, answered by showing the menu again
   long moves = 0, clicks = 0, button_clicks = 0, drags = 0, keys = 0, focus_losses = 0;
@@ -34,8 +36,8 @@ bool IsScreenClass(const std::string& name);
 // a clean exit with a code of the game's own is a good end too.
 RunResult ReadRun(const std::string& stats_path, int status, bool refusal_ok = false);
 
-// What a run must show, besides ending well: memory growth within 10% and
-// every screen of the game reached.
+// What a run must show, besides ending well: the live heap's growth within
+// 10% and every screen of the game reached.
 struct Demands {
   bool memory = false;
   bool every_screen = false;
@@ -51,8 +53,15 @@ class Report {
   // The game's screens not seen in any run.
   std::vector<std::string> Missing() const;
   std::map<std::string, long> Screens() const;
-  // The longest run's late resident set over its early one.
+  // The longest run with an early memory reading, or null.
+  const RunResult* Longest() const;
+  // The longest run's late live heap over its early one: the demand. The
+  // resident set also holds what the allocator keeps for itself (freed
+  // memory it has not returned; under the sanitizer its quarantine, its
+  // size-class caches and their shadow), which grows without the game's
+  // memory growing, so it is reported beside.
   double MemoryGrowth() const;
+  double ResidentGrowth() const;
   std::vector<RunResult> runs_;
 };
 

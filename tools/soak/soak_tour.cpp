@@ -21,6 +21,7 @@
 #include "play/game.h"
 #include "play/game_complete.h"
 #include "play/level_complete.h"
+#include "soak_heap.h"
 #include "soak_watch.h"
 #include "village/panel.h"
 #include "village/trophy_room.h"
@@ -187,6 +188,7 @@ bool SoakTour::Step() {
       step_ = 0;
       ++pass_;
       rss_.push_back(ResidentKiB());
+      live_.push_back(ReadHeap().live_kib);
     }
   }
   return true;

@@ -26,6 +26,8 @@ class SoakTour {
   long frames() const { return frames_; }
   // The resident set after each finished pass, KiB.
   const std::vector<long>& rss_after_pass() const { return rss_; }
+  // The program's live heap after each finished pass, KiB.
+  const std::vector<long>& live_after_pass() const { return live_; }
   // Steps whose screen would not open (a level that did not start).
   const std::vector<std::string>& failures() const { return failures_; }
 
@@ -42,7 +44,7 @@ class SoakTour {
   int key_up_ = 0;  // a key to let go next frame
   bool named_ = false;
   int naming_frames_ = 0, typed_ = 0;
-  std::vector<long> rss_;
+  std::vector<long> rss_, live_;
   std::vector<std::string> failures_;
 };
 
