@@ -123,9 +123,19 @@ Ref<TrkMod_Mixer> LoadMod(platform::Stream& s) {
   s.Seek(1084);
 
   std::vector<uint8_t> cells(static_cast<size_t>(64 * channels * 4));
+  Ref<TrkMod_Pattern> missing;  // the first pattern wholly past the end of the file
   for (int j = 0; j < patterns; ++j) {
+    if (missing) {
+      // The order list may name patterns far past a short file's end: they
+      // are all the same empty pattern.
+      auto pat = TrkMod_Pattern::SameTracks(*missing);
+      pat->Title = "Pattern " + std::to_string(j);
+      m->Pattern[static_cast<size_t>(j)] = pat;
+      continue;
+    }
     auto pat = TrkMod_Pattern::Create(channels, 64);
     pat->Title = "Pattern " + std::to_string(j);
+    if (s.Remaining() <= 0) missing = pat;
     std::fill(cells.begin(), cells.end(), 0);
     s.Read(cells.data(), cells.size());
     for (int line = 0; line < 64; ++line) {

@@ -86,6 +86,15 @@ Ref<TrkMod_Pattern> TrkMod_Pattern::Create(int tracks, int lines) {
   return p;
 }
 
+Ref<TrkMod_Pattern> TrkMod_Pattern::SameTracks(const TrkMod_Pattern& model) {
+  auto p = New<TrkMod_Pattern>();
+  p->TrackCount = model.TrackCount;
+  p->LineCount = model.LineCount;
+  p->Track = model.Track;
+  p->LineText.assign(static_cast<size_t>(p->LineCount) + 1, "");
+  return p;
+}
+
 void TrkMod_Pattern::UpdateText() {
   LineText.assign(static_cast<size_t>(LineCount) + 1, "");
   for (int l = 0; l < LineCount; ++l) {

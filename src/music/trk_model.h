@@ -42,6 +42,10 @@ class TrkMod_Pattern : public Object {
   std::vector<std::string> LineText;  // LineCount + 1 entries once UpdateText ran
 
   static Ref<TrkMod_Pattern> Create(int tracks, int lines);
+  // A pattern with `model`'s very tracks: the empty patterns that a file names
+  // but does not hold share one set of tracks instead of each making its own.
+  // Patterns are not changed once loaded, so the sharing holds.
+  static Ref<TrkMod_Pattern> SameTracks(const TrkMod_Pattern& model);
   // Fills LineText from the tracks. Only a view of the pattern reads it, so
   // the loaders leave it empty: a text line per row made loading slow.
   void UpdateText();

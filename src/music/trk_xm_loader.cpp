@@ -173,10 +173,23 @@ Ref<TrkMod_Mixer> LoadXm(platform::Stream& s) {
   m->CurrentPattern = m->SongPattern[0];
   // Order entries past the pattern count name empty patterns of 64 lines.
   m->Pattern.assign(static_cast<size_t>(highest + 1), nullptr);
-  for (int p = patterns; p <= highest; ++p) m->Pattern[static_cast<size_t>(p)] = TrkMod_Pattern::Create(channels, 64);
+  if (highest >= patterns) {
+    const Ref<TrkMod_Pattern> blank = TrkMod_Pattern::Create(channels, 64);
+    for (int p = patterns; p <= highest; ++p) m->Pattern[static_cast<size_t>(p)] = TrkMod_Pattern::SameTracks(*blank);
+  }
 
   s.Seek(std::min(s.Size(), 60 + headerSize));
+  Ref<TrkMod_Pattern> missing;  // patterns wholly past the end of the file share its tracks
   for (int i = 0; i < patterns; ++i) {
+    if (s.Eof()) {
+      // A short file may declare up to 256 patterns it does not hold: each
+      // is the empty pattern of 64 lines its missing header leaves.
+      if (!missing) missing = TrkMod_Pattern::Create(channels, 64);
+      auto pat = TrkMod_Pattern::SameTracks(*missing);
+      pat->Title = "Pattern " + std::to_string(i);
+      m->Pattern[static_cast<size_t>(i)] = pat;
+      continue;
+    }
     const int64_t start = s.Pos();
     const int64_t hlen = static_cast<uint32_t>(s.ReadInt());
     const int packing = s.ReadByte();

@@ -168,3 +168,29 @@ TEST(TrackerMod, ATruncatedFileLoadsWhatIsThere) {
     EXPECT_TRUE(m->Pattern[0]) << n;
   }
 }
+
+TEST(TrackerMod, PatternsPastTheEndOfTheFileAreEmpty) {
+  // Only the header: the order list names patterns up to 200 that the file
+  // does not hold. Each plays as 64 empty lines, and they share their tracks.
+  std::string bytes = modwrite::WriteMod(Basic(4)).substr(0, 1084);
+  bytes[950] = 3;  // song length
+  bytes[952] = 0;
+  bytes[953] = 100;
+  bytes[954] = 200;
+  auto m = LoadModBytes(bytes);
+  ASSERT_TRUE(m);
+  ASSERT_GE(m->Pattern.size(), 201u);
+  for (int p : {0, 1, 100, 200}) {
+    const TrkMod_Pattern* pat = m->Pattern[static_cast<size_t>(p)].get();
+    ASSERT_TRUE(pat) << p;
+    EXPECT_EQ(pat->Title, "Pattern " + std::to_string(p));
+    ASSERT_EQ(pat->LineCount, 64) << p;
+    for (int c = 0; c < 4; ++c) {
+      const TrkMod_Track& t = *pat->Track[static_cast<size_t>(c)];
+      EXPECT_EQ(t.Note[63] + t.Inst[63] + t.FX[63] + t.FXV[63], 0) << p;
+      EXPECT_EQ(t.Vol[63], c % 3 == 0 ? 192 : 207) << p;
+    }
+  }
+  EXPECT_EQ(m->Pattern[100]->Track[2], m->Pattern[200]->Track[2]);
+  EXPECT_EQ(m->STREAM_SIZE, 3 * 64 * 6 * 882) << "every order position plays";
+}

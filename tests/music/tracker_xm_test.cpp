@@ -230,3 +230,23 @@ TEST(TrackerXm, DamagedHeaders) {
   for (size_t n = 0; n < good.size(); n += 13) LoadXmBytes(good.substr(0, n));
   EXPECT_FALSE(LoadXmBytes("Extended Modulo: "));
 }
+
+TEST(TrackerXm, DeclaredPatternsPastTheEndOfTheFileAreEmpty) {
+  // The header declares 200 patterns and the file ends after the order list.
+  modwrite::Song song = Basic(2);
+  song.order = {0, 150, 199};
+  std::string b = modwrite::WriteXm(song).substr(0, kFirstPattern);
+  Patch16(b, kPatterns, 200);
+  auto m = LoadXmBytes(b);
+  ASSERT_TRUE(m);
+  ASSERT_GE(m->Pattern.size(), 200u);
+  for (int p : {0, 150, 199}) {
+    const TrkMod_Pattern* pat = m->Pattern[static_cast<size_t>(p)].get();
+    ASSERT_TRUE(pat) << p;
+    EXPECT_EQ(pat->Title, "Pattern " + std::to_string(p));
+    ASSERT_EQ(pat->LineCount, 64) << p;
+    for (int c = 0; c < 2; ++c) EXPECT_TRUE(pat->Track[static_cast<size_t>(c)]->IsIdentical(*TrkMod_Track::Create(64))) << p;
+  }
+  EXPECT_EQ(m->Pattern[150]->Track[1], m->Pattern[199]->Track[1]) << "one set of tracks between them";
+  EXPECT_EQ(m->STREAM_SIZE, 3 * 64 * 6 * 882) << "every order position plays";
+}
