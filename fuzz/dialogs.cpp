@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(kelp::DialogTexts.Count() >= 1 && kelp::DialogTexts.Count() <= 10000);
 
   // Typing costs a few allocations a character: the printers type at most
-  // this many characters an input, enough for every markup path.
+  // this many characters an input, enough for every markup path and for
+  // wrapping; a longer phrase is split but not typed.
   int toType = 512;
   for (const std::string& entry : kelp::DialogTexts.Entries()) {
     if (entry.empty()) continue;
@@ -58,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       int id = 0;
       for (const auto& p : phrases) {
         Check(p->id == ++id);
-        if (toType <= 0) continue;
+        if (static_cast<int>(p->Content.size()) >= toType) continue;
         toType -= static_cast<int>(p->Content.size()) + 1;
         const auto printer = kelp::TDialogPrinter::Create(45.0f, 300.0f, p, 220, id % 2, 1, Font(), 0);
         // Numbers never run past the processed text (line breaks included).

@@ -52,16 +52,22 @@ const std::vector<std::string>& VillageSpeakers() {
 void SplitPhrases(const std::string& text, const std::vector<std::string>& speakers,
                   ObjectList<TDialogPhrase>& phrases) {
   PhraseCounter = 0;
+  // Every tag ends in '>', so only that character can end one: the tags are
+  // made once and looked for there, not built again at every character.
+  std::vector<std::string> opening;
+  opening.reserve(speakers.size());
+  for (const std::string& s : speakers) opening.push_back("<" + s + ">");
   std::string buffer;
   const std::string* speaker = nullptr;  // the open phrase's
   std::string closing;
   for (const char c : text) {
     buffer += c;
+    if (c != '>') continue;
     if (!speaker) {
-      for (const std::string& s : speakers) {
-        if (!EndsWith(buffer, "<" + s + ">")) continue;
-        speaker = &s;
-        closing = "</" + s + ">";
+      for (size_t k = 0; k < speakers.size(); ++k) {
+        if (!EndsWith(buffer, opening[k])) continue;
+        speaker = &speakers[k];
+        closing = "</" + *speaker + ">";
         buffer.clear();
         break;
       }
