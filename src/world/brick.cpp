@@ -1,6 +1,7 @@
 #include "world/brick.h"
 
 #include <map>
+#include <utility>
 
 #include "framework/core/debug_output.h"
 #include "framework/core/file_numbers.h"
@@ -261,14 +262,14 @@ void TBrick::Hit(float px, float py, int damage) {
   const float w = static_cast<float>(BrickWidth), h = static_cast<float>(BrickHeight);
   for (int i = 0; i < BrickColumns; ++i)
     for (int j = 0; j < BrickRows; ++j) {
-      const Ref<TBrick> b = Cell(i, j);
+      TBrick* b = Cell(i, j).get();  // no count taken for the cells a hit misses
       if (!b) continue;
       if (px < b->x - 5 || px > b->x + w + 5 || py < b->y - 5 || py > b->y + h + 5) continue;
       b->hp -= damage;
       if (b->hp >= 1 || b->empty) continue;
-      Burst(*b);
-      Cell(i, j) = nullptr;
-      if (Selected == b) Selected = nullptr;
+      const Ref<TBrick> gone = std::exchange(Cell(i, j), nullptr);
+      Burst(*gone);
+      if (Selected == gone) Selected = nullptr;
     }
   if (!AnyStanding()) WallStanding = 0;
 }
