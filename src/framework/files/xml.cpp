@@ -569,12 +569,21 @@ sdXMLnodelist::~sdXMLnodelist() {
 
 Ref<sdXMLnodelist> FindNodes(XMLNodeArg start, const std::string& path, int recursive) {
   if (path.find('/') == std::string::npos) return nullptr;
-  const std::string want = Lower(path);
   Ref<sdXMLnodelist> first;
   sdXMLnodelist* last = nullptr;
+  // Whether the node's full path (path, tag, "/") ends with `path`, read from
+  // its pieces: no copy of the path for every node of the tree.
+  auto ends = [&](sdXMLnode* n) {
+    size_t k = path.size();
+    for (const std::string_view piece : {std::string_view("/"), std::string_view(n->Tag), std::string_view(n->path)}) {
+      const size_t m = std::min(k, piece.size());
+      if (!EqualNoCase(piece.substr(piece.size() - m), std::string_view(path).substr(k - m, m))) return false;
+      k -= m;
+    }
+    return k == 0;
+  };
   auto visit = [&](sdXMLnode* n) {
-    const std::string full = Lower(n->path + n->Tag + "/");
-    if (full.size() < want.size() || full.compare(full.size() - want.size(), want.size(), want) != 0) return;
+    if (!ends(n)) return;
     auto item = New<sdXMLnodelist>();
     item->NODE = NodeRef(n);
     item->PrevNode = last;
