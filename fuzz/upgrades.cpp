@@ -28,6 +28,10 @@ namespace {
 
 using fuzz::Check;
 
+// The pictures' folder, and the folder the run started in: libFuzzer reads
+// the corpus by the paths it was given, so each input goes back there.
+std::filesystem::path g_pictures, g_home;
+
 bool Setup() {
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("kelp_fuzz_upgrades_" + std::to_string(getpid()));
   std::filesystem::create_directories(dir / "p");
@@ -36,7 +40,8 @@ bool Setup() {
     for (int x = 0; x < 6; ++x) pic.WritePixel(x, y, x < 3 ? 0xFF804020u : 0x10FFFFFFu);
   for (const char* name : {"a.png", "a_light.png", "a_over.png", "b.png", "b_.png"})
     platform::SavePixmapPNG(pic, (dir / "p" / name).string());
-  if (chdir(dir.c_str()) != 0) return false;
+  g_pictures = dir;
+  g_home = std::filesystem::current_path();
   VillageScreen = New<TVillageMode>();
   GameTime = 100000;
   return true;
@@ -46,7 +51,7 @@ bool Setup() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool ready = Setup();
-  if (!ready) return 0;
+  if (!ready || chdir(g_pictures.c_str()) != 0) return 0;
   auto stream = platform::OpenMemory(std::string_view(reinterpret_cast<const char*>(data), size));
   if (TUpgrade::LoadFrom(*stream)) {
     std::set<std::string> names;
@@ -79,5 +84,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Labels, blinkers and screen shakes of the building: nothing of this input
   // is left held (libFuzzer checks for leaks after any input that is).
   VisualsList.Clear();
+  if (chdir(g_home.c_str()) != 0) std::abort();
   return 0;
 }
