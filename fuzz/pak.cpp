@@ -23,10 +23,14 @@ namespace {
 
 using fuzz::Check;
 
-// A scratch folder for the archive, removed when the run ends.
+// A scratch folder for the archive, removed when the run ends. The archive
+// is written for every input: in memory (/dev/shm) where the system has it.
 struct Scratch {
   Scratch() {
-    std::string dir = (std::filesystem::temp_directory_path() / "kelp-fuzz-pak-XXXXXX").string();
+    std::error_code ec;
+    const std::filesystem::path base =
+        std::filesystem::is_directory("/dev/shm", ec) ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path();
+    std::string dir = (base / "kelp-fuzz-pak-XXXXXX").string();
     if (!mkdtemp(dir.data())) std::abort();
     folder = dir;
     path = dir + "/data.pak";
