@@ -4,6 +4,7 @@
 // "p/a.png" (with a light and an over picture) and "p/b.png" (with a mask).
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -61,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       Check(names.insert(Lower(u->upgrade_name)).second);
       Check(u->ID == ++id);
       Check(u->Image && u->w == u->Image->Width() && u->Hide == 1);
+      Check(std::fabs(u->x) <= 100000.0f && std::fabs(u->y) <= 100000.0f);  // NaN fails too
     }
     TUpgrade::FindParents();
     for (int i = 0; i < 3; ++i) TVillageCreature::Create(0, 0, 2, 1 + i);

@@ -1,6 +1,7 @@
 #include "village/snapshot.h"
 #include "village/upgrade.h"
 
+#include <cmath>
 #include <set>
 
 #include "framework/core/numbers.h"
@@ -30,6 +31,17 @@ int HoverStartTime = 0;
 int HoverOffsetX = 0, HoverOffsetY = 0;
 
 namespace {
+
+// A building's place: a number the village can hold, else 0 with a log line
+// (an overflowing or "nan" value would reach drawing and the mouse test).
+float Coordinate(const std::string& line, const char* attr, const std::string& key) {
+  constexpr float kFarthest = 100000.0f;
+  const float v = ToFloat(GetLineAttr(line, attr));
+  if (std::isfinite(v) && std::fabs(v) <= kFarthest) return v;
+  WriteLog("[Upgrades WARNING : Load] \"" + key + "\": " + attr + " \"" + GetLineAttr(line, attr) + "\" is no place in the village; 0 is used",
+           LOG_WARNING);
+  return 0.0f;
+}
 
 bool Exists(const std::string& path) { return !path.empty() && OpenPakStream(path) != nullptr; }
 
@@ -192,8 +204,8 @@ int TUpgrade::LoadFrom(platform::Stream& in) {
     }
     names.insert(key);
     u->Rent = ResManager ? ResManager->GetImage("IMAGE_RENT") : nullptr;
-    u->x = ToFloat(GetLineAttr(line, "x"));
-    u->y = ToFloat(GetLineAttr(line, "y"));
+    u->x = Coordinate(line, "x", key);
+    u->y = Coordinate(line, "y", key);
     u->cx = Int(ToFloat(GetLineAttr(line, "cx")));
     u->cy = Int(ToFloat(GetLineAttr(line, "cy")));
     u->px = ToInt(GetLineAttr(line, "px"));

@@ -93,6 +93,19 @@ TEST_F(Upgrades_, KeepsWhatIsValidOfADamagedTree) {
   EXPECT_NE(log.find("reading ends at the tag"), std::string::npos);
 }
 
+TEST_F(Upgrades_, APlaceOutsideTheVillageIsLoggedAndZero) {
+  Tree(Line("far", "x=\"1e87\" y=\"-1e40\"") + Line("near", "x=\"-100000\" y=\"250.5\""));
+  const std::string log = LoadLogged();
+  const Ref<TUpgrade> far = TUpgrade::FindUpgrade("far"), near = TUpgrade::FindUpgrade("near");
+  ASSERT_TRUE(far && near);
+  EXPECT_EQ(far->x, 0.0f);
+  EXPECT_EQ(far->y, 0.0f);
+  EXPECT_EQ(near->x, -100000.0f);
+  EXPECT_EQ(near->y, 250.5f);
+  EXPECT_NE(log.find("\"far\": x \"1e87\" is no place in the village"), std::string::npos);
+  EXPECT_NE(log.find("\"far\": y \"-1e40\" is no place in the village"), std::string::npos);
+}
+
 TEST_F(Upgrades_, AMissingFileOrAWrongRootLeavesTheListAndIsLogged) {
   Tree(Line("a") + Line("b"));
   ASSERT_EQ(TUpgrade::Load(), 1);
