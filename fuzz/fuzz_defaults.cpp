@@ -16,20 +16,21 @@ extern "C" const char* __asan_default_options() {
 // the program name so that any later flag still wins:
 // - the entropic schedule off: the whole game is instrumented, and its
 //   bookkeeping of rare features took more than half of every execution;
-// - the target's standard error closed: the readers log every fault of a
-//   hostile file there, a line or more per input. libFuzzer's own output and
-//   the sanitizer reports still show; -close_fd_mask=0 shows the log.
+// - the target's standard output and error closed: the readers log every
+//   fault of a hostile file to standard error, a line or more per input, and
+//   a missing resource is printed to standard output. libFuzzer's own output
+//   and the sanitizer reports still show; -close_fd_mask=0 shows the rest.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   static std::vector<char*> args;
   static char entropic_off[] = "-entropic=0";
-  static char stderr_closed[] = "-close_fd_mask=2";
+  static char output_closed[] = "-close_fd_mask=3";
   bool entropic = false, mask = false;
   for (int i = 1; i < *argc; ++i) {
     entropic |= std::strncmp((*argv)[i], "-entropic=", 10) == 0;
     mask |= std::strncmp((*argv)[i], "-close_fd_mask=", 15) == 0;
   }
   args.assign(*argv, *argv + *argc);
-  if (!mask) args.insert(args.begin() + 1, stderr_closed);
+  if (!mask) args.insert(args.begin() + 1, output_closed);
   if (!entropic) args.insert(args.begin() + 1, entropic_off);
   args.push_back(nullptr);
   *argc = static_cast<int>(args.size()) - 1;
