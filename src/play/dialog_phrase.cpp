@@ -53,30 +53,29 @@ void SplitPhrases(const std::string& text, const std::vector<std::string>& speak
                   ObjectList<TDialogPhrase>& phrases) {
   PhraseCounter = 0;
   // Every tag ends in '>', so only that character can end one: the tags are
-  // made once and looked for there, not built again at every character.
+  // made once and looked for there, in the text not yet spent (from `start`).
   std::vector<std::string> opening;
   opening.reserve(speakers.size());
   for (const std::string& s : speakers) opening.push_back("<" + s + ">");
-  std::string buffer;
+  size_t start = 0;
   const std::string* speaker = nullptr;  // the open phrase's
   std::string closing;
-  for (const char c : text) {
-    buffer += c;
-    if (c != '>') continue;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '>') continue;
+    const std::string_view buffer(text.data() + start, i + 1 - start);
     if (!speaker) {
       for (size_t k = 0; k < speakers.size(); ++k) {
         if (!EndsWith(buffer, opening[k])) continue;
         speaker = &speakers[k];
         closing = "</" + *speaker + ">";
-        buffer.clear();
+        start = i + 1;
         break;
       }
     } else if (EndsWith(buffer, closing)) {
-      buffer.resize(buffer.size() - closing.size());
-      phrases.AddLast(TDialogPhrase::Create(buffer, *speaker));
+      phrases.AddLast(TDialogPhrase::Create(std::string(buffer.substr(0, buffer.size() - closing.size())), *speaker));
       // What the phrase said is spent: a speaker tag written inside it must
       // not open a phrase of its own afterwards.
-      buffer.clear();
+      start = i + 1;
       speaker = nullptr;
     }
   }
