@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <vector>
 
 #include "music/music_log.h"
 
@@ -63,31 +64,26 @@ int64_t Id3Size(platform::Stream& in) {
 bool FindMp3Frame(platform::Stream& in, Mp3FrameInfo& info) {
   const int64_t start = Id3Size(in);
   if (!in.Seek(start)) return false;
-  const int64_t limit = start + kProbeLimit;
-  uint8_t x;
-  while (in.Read(&x, 1) == 1) {
-    if (x == 0xFF) {
-      const int64_t at = in.Pos() - 1;
-      uint8_t bac[3];
-      const size_t got = in.Read(bac, 3);
-      Mp3FrameInfo f;
-      if (got == 3 && Decode(bac[0], bac[1], bac[2], f)) {
-        // A real stream has another frame where this one ends, of the same kind.
-        uint8_t n[4];
-        const int64_t next = at + f.frameBytes;
-        bool confirmed = next >= in.Size();
-        Mp3FrameInfo g;
-        if (!confirmed && in.Seek(next) && in.Read(n, 4) == 4 && n[0] == 0xFF && Decode(n[1], n[2], n[3], g))
-          confirmed = g.version == f.version && g.layer == f.layer && g.rate == f.rate;
-        if (confirmed) {
-          f.offset = at;
-          info = f;
-          return in.Seek(0);
-        }
-      }
-      in.Seek(at + 1);  // on from the byte after 0xFF
+  // The probe's bytes in one read, with the three after its last place a
+  // header may start.
+  std::vector<uint8_t> w(static_cast<size_t>(kProbeLimit) + 4);
+  w.resize(in.Read(w.data(), w.size()));
+  for (size_t i = 0; i <= static_cast<size_t>(kProbeLimit) && i + 3 < w.size(); ++i) {
+    Mp3FrameInfo f;
+    if (w[i] != 0xFF || !Decode(w[i + 1], w[i + 2], w[i + 3], f)) continue;
+    // A real stream has another frame where this one ends, of the same kind.
+    const int64_t at = start + static_cast<int64_t>(i);
+    const int64_t next = at + f.frameBytes;
+    bool confirmed = next >= in.Size();
+    uint8_t n[4];
+    Mp3FrameInfo g;
+    if (!confirmed && in.Seek(next) && in.Read(n, 4) == 4 && n[0] == 0xFF && Decode(n[1], n[2], n[3], g))
+      confirmed = g.version == f.version && g.layer == f.layer && g.rate == f.rate;
+    if (confirmed) {
+      f.offset = at;
+      info = f;
+      return in.Seek(0);
     }
-    if (in.Pos() > limit) return false;
   }
   return false;
 }
@@ -244,7 +240,9 @@ platform::SoundRef LoadMp3Sample(platform::Stream& stream) {
   // Decoded to the end of one pass: the estimated length may be short.
   constexpr int64_t kMaxBytes = int64_t{44100} * 4 * 600;
   std::vector<uint8_t> pcm;
-  std::vector<uint8_t> chunk(65536);
+  // Pieces of a tenth of a second: most sounds are short, and each piece is
+  // kept whole, the silence after the end included.
+  std::vector<uint8_t> chunk(16384);
   while (m->PlayStatus != 0 && static_cast<int64_t>(pcm.size()) < kMaxBytes) {
     m->FillBuffer(chunk.data(), static_cast<int>(chunk.size()));
     pcm.insert(pcm.end(), chunk.begin(), chunk.end());
