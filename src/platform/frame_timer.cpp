@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <limits>
 #include <thread>
 
 #include "platform/events.h"
@@ -13,7 +12,6 @@ namespace platform {
 namespace {
 
 constexpr int64_t kNsPerSecond = 1000000000;
-constexpr int64_t kNever = std::numeric_limits<int64_t>::max();
 
 int64_t NowNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
@@ -30,11 +28,6 @@ struct StreamTick {
 
 StreamTick g_stream;
 std::function<int()> g_wait_hook;
-
-int64_t StreamDue() {
-  if (g_stream.hz <= 0 || !g_stream.fn) return kNever;
-  return g_stream.start_ns + (g_stream.index + 1) * kNsPerSecond / g_stream.hz;
-}
 
 // SDL sleeps until an event only where the video driver can wait for one;
 // elsewhere its wait wakes every millisecond to look. The headless drivers
@@ -77,9 +70,10 @@ int FrameTimer::Wait() {
       seen_ = tick;
       return passed;
     }
-    // Waking for the music's refill alone need not ask the display server
-    // for events: the frame tick does that.
-    if (SleepUntil(std::min(start_ns_ + (seen_ + 1) * period_ns, StreamDue()))) {
+    // The stream tick does not wake the process by itself: its refill keeps
+    // 0.75 s of music ahead, and every frame answers the ticks that passed,
+    // so waking 120 times a second besides the frame's 55 bought nothing.
+    if (SleepUntil(start_ns_ + (seen_ + 1) * period_ns)) {
       PollEvents();
     } else {
       ServiceTimers();

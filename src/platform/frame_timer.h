@@ -26,9 +26,10 @@ class FrameTimer {
 };
 
 // One periodic callback beside the frame timer (the music's 120 Hz refill).
-// Its ticks are serviced inside FrameTimer waits, PollEvents and
-// ServiceTimers, on the calling thread; ticks that passed unserviced are
-// answered by one call. hz <= 0 or an empty function turns it off.
+// Its ticks are serviced inside FrameTimer waits (when the frame tick ends
+// the wait: they never wake one by themselves), PollEvents and ServiceTimers,
+// on the calling thread; ticks that passed unserviced are answered by one
+// call. hz <= 0 or an empty function turns it off.
 void SetStreamTick(int hz, std::function<void()> fn);
 // Runs the stream tick's callback when a tick has passed since its last call.
 void ServiceTimers();
