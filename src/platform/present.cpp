@@ -2,7 +2,9 @@
 // canvas onto a full-screen window and sending it to the display server every
 // tick cost more than drawing the frame: here the canvas is compared with the
 // frame last shown, band by band, and only the bands that changed are
-// stretched (nearest pixel) into the window surface and sent.
+// stretched (nearest pixel) into the window surface and sent. A canvas shown
+// at its own size is compared with the window surface itself, which holds
+// the frame last shown, and its changed bands are copied row by row.
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -19,7 +21,10 @@ constexpr int kTile = 64;  // canvas columns compared together within a band
 struct Shown {
   const uint32_t* frame = nullptr;    // the canvas being shown
   int pitch = 0;                      // its row length, in pixels
-  std::vector<uint32_t> last;         // canvas pixels of the frame last shown
+  std::vector<uint32_t> last;         // canvas pixels of the frame last shown, when stretched
+  uint32_t* seen = nullptr;           // the frame last shown: `last`, or the window's own pixels
+  int seen_pitch = 0;                 // its row length, in pixels
+  bool direct = false;                // shown at its own size: `seen` is the window surface
   SDL_Surface* surface = nullptr;
   int surface_w = 0, surface_h = 0;
   int canvas_w = 0, canvas_h = 0;
@@ -68,8 +73,7 @@ SDL_Rect Stretch(const Shown& s, int x0, int x1, int y0, int y1) {
 bool BandTileChanged(const Shown& s, int tx, int y0, int y1) {
   const int x0 = tx * kTile, w = std::min(kTile, s.canvas_w - x0);
   for (int y = y0; y < y1; ++y) {
-    if (std::memcmp(s.frame + size_t(y) * s.pitch + x0, s.last.data() + size_t(y) * s.canvas_w + x0, size_t(w) * 4) !=
-        0)
+    if (std::memcmp(s.frame + size_t(y) * s.pitch + x0, s.seen + size_t(y) * s.seen_pitch + x0, size_t(w) * 4) != 0)
       return true;
   }
   return false;
@@ -78,7 +82,7 @@ bool BandTileChanged(const Shown& s, int tx, int y0, int y1) {
 // Canvas columns [x0, x1) of rows [y0, y1) are now what the window shows.
 void Remember(Shown& s, int x0, int x1, int y0, int y1) {
   for (int y = y0; y < y1; ++y)
-    std::memcpy(s.last.data() + size_t(y) * s.canvas_w + x0, s.frame + size_t(y) * s.pitch + x0, size_t(x1 - x0) * 4);
+    std::memcpy(s.seen + size_t(y) * s.seen_pitch + x0, s.frame + size_t(y) * s.pitch + x0, size_t(x1 - x0) * 4);
 }
 
 }  // namespace
@@ -107,8 +111,21 @@ bool PresentSoftwareCanvas(SDL_Window* window, const SDL_Surface* canvas, const 
     s.box = box;
     Map(cw, box.w, s.src_x, s.first_x);
     Map(ch, box.h, s.src_y, s.first_y);
-    s.last.assign(size_t(cw) * ch, 0);
+    s.direct = box.w == cw && box.h == ch;
+    if (s.direct) {
+      std::vector<uint32_t>().swap(s.last);
+    } else {
+      s.last.assign(size_t(cw) * ch, 0);
+    }
     all = true;
+  }
+  if (s.direct) {
+    auto* top = static_cast<uint8_t*>(surface->pixels) + size_t(box.y) * surface->pitch;
+    s.seen = reinterpret_cast<uint32_t*>(top) + box.x;
+    s.seen_pitch = surface->pitch / 4;
+  } else {
+    s.seen = s.last.data();
+    s.seen_pitch = cw;
   }
   s.frame = static_cast<const uint32_t*>(canvas->pixels);
   s.pitch = canvas->pitch / 4;
@@ -122,9 +139,14 @@ bool PresentSoftwareCanvas(SDL_Window* window, const SDL_Surface* canvas, const 
   int run_x0 = -1, run_x1 = -1, run_y0 = 0;
   auto flush = [&](int y_end) {
     if (run_x0 < 0) return;
-    const SDL_Rect r = Stretch(s, run_x0, run_x1, run_y0, y_end);
-    if (r.w > 0 && r.h > 0) rects.push_back(r);
-    Remember(s, run_x0, run_x1, run_y0, y_end);
+    if (s.direct) {
+      Remember(s, run_x0, run_x1, run_y0, y_end);
+      rects.push_back(SDL_Rect{run_x0 + s.box.x, run_y0 + s.box.y, run_x1 - run_x0, y_end - run_y0});
+    } else {
+      const SDL_Rect r = Stretch(s, run_x0, run_x1, run_y0, y_end);
+      if (r.w > 0 && r.h > 0) rects.push_back(r);
+      Remember(s, run_x0, run_x1, run_y0, y_end);
+    }
     run_x0 = -1;
   };
   for (int y0 = 0; y0 < ch; y0 += kBand) {
