@@ -253,8 +253,20 @@ bool Raster(const Paint& paint, SDL_Texture* texture, SDL_BlendMode mode, const 
 // whole screen).
 bool RasterFill(const Paint& paint, const SDL_Vertex* vertices, int count, const int* indices, int index_count) {
   static const uint32_t kWhite = 0xFFFFFFFFu;
-  return CanRaster(paint) &&
-         RasterInto(paint, internal::RasterTexture{&kWhite, 1, 1, 1}, paint.mode, vertices, count, indices, index_count);
+  if (!CanRaster(paint)) return false;
+  if (count == 4 && UprightQuads(vertices, count, indices, index_count)) {
+    // On whole pixels it covers the same pixels as its triangles, filled row by row.
+    const float x0 = std::min(vertices[0].position.x, vertices[2].position.x);
+    const float x1 = std::max(vertices[0].position.x, vertices[2].position.x);
+    const float y0 = std::min(vertices[0].position.y, vertices[2].position.y);
+    const float y1 = std::max(vertices[0].position.y, vertices[2].position.y);
+    if (Whole(x0) && Whole(x1) && Whole(y0) && Whole(y1) &&
+        internal::RasterFill(RasterCanvas(paint), int(x0), int(y0), int(x1 - x0), int(y1 - y0), paint.mode,
+                             paint.color))
+      return true;
+  }
+  return RasterInto(paint, internal::RasterTexture{&kWhite, 1, 1, 1}, paint.mode, vertices, count, indices,
+                    index_count);
 }
 
 // `as_triangles`: never taken for upright quads (a copy or SDL's blit), so

@@ -377,6 +377,43 @@ bool RasterCopy(const RasterTarget& target, const RasterTexture& texture, int x,
   return true;
 }
 
+bool RasterFill(const RasterTarget& target, int x, int y, int w, int h, SDL_BlendMode mode, SDL_Color color) {
+#if defined(__SSE2__)
+  if (mode != SDL_BLENDMODE_BLEND || !target.pixels) return false;
+  const int64_t left = std::max<int64_t>(x, target.clip.x), top = std::max<int64_t>(y, target.clip.y);
+  const int64_t right = std::min<int64_t>(int64_t(x) + w, int64_t(target.clip.x) + target.clip.w);
+  const int64_t bottom = std::min<int64_t>(int64_t(y) + h, int64_t(target.clip.y) + target.clip.h);
+  if (left >= right || top >= bottom) return true;
+  // Combine<Blend, true> of a white texel, its source half worked out once.
+  const short a = short(color.a);
+  const __m128i premultiplied =
+      Div255(_mm_mullo_epi16(_mm_set_epi16(255, color.r, color.g, color.b, 255, color.r, color.g, color.b),
+                             _mm_set_epi16(a, a, a, a, a, a, a, a)));
+  const __m128i keep = _mm_set1_epi16(short(255 - color.a));
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i mask = _mm_set1_epi32(target.alpha ? -1 : 0x00FFFFFF);
+  const int cw = int(right - left);
+  for (int64_t row = top; row < bottom; ++row) {
+    uint32_t* out = target.pixels + size_t(row) * target.pitch + left;
+    for (int i = 0; i < cw; i += 4) {
+      const int n = std::min(4, cw - i);
+      uint32_t under[4] = {0, 0, 0, 0};
+      uint32_t* at = n == 4 ? out + i : under;
+      if (n < 4) std::memcpy(under, out + i, size_t(n) * 4);
+      const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+      const __m128i lo = _mm_add_epi16(premultiplied, Div255(_mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), keep)));
+      const __m128i hi = _mm_add_epi16(premultiplied, Div255(_mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), keep)));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm_and_si128(_mm_packus_epi16(lo, hi), mask));
+      if (n < 4) std::memcpy(out + i, under, size_t(n) * 4);
+    }
+  }
+  return true;
+#else
+  (void)target, (void)x, (void)y, (void)w, (void)h, (void)mode, (void)color;
+  return false;
+#endif
+}
+
 bool RasterTriangles(const RasterTarget& target, const RasterTexture& texture, const SDL_Vertex* vertices,
                      int vertex_count, const int* indices, int index_count, SDL_BlendMode mode, SDL_Color color) {
   if (!target.pixels || !texture.pixels || texture.width <= 0 || texture.height <= 0) return false;

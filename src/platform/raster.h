@@ -37,4 +37,9 @@ bool RasterTriangles(const RasterTarget& target, const RasterTexture& texture, c
 bool RasterCopy(const RasterTarget& target, const RasterTexture& texture, int x, int y, int w, int h, int sx, int sy,
                 SDL_BlendMode mode, SDL_Color color);
 
+// The w x h canvas pixels from (x, y) blended with one colour, as a white
+// texel tinted by it would be: a dimmed screen costs one multiply a channel.
+// False, drawing nothing, for a mode other than blend.
+bool RasterFill(const RasterTarget& target, int x, int y, int w, int h, SDL_BlendMode mode, SDL_Color color);
+
 }  // namespace platform::internal

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -290,6 +291,46 @@ TEST(GraphicsRaster, FanTrianglesShareEdgesExactlyAndKeepToTheClip) {
   EXPECT_EQ(canvas, untouched);
   EXPECT_FALSE(RasterTriangles(target, RasterTexture{&texel, 1, 1, 1}, v.data(), int(v.size()), indices.data(),
                                int(indices.size()), SDL_BLENDMODE_MUL, white));
+}
+
+// A fill is the two triangles of its rectangle, pixel for pixel: on both
+// canvas formats, cut by the clip, with widths that leave part of a group of four.
+TEST(GraphicsRaster, FillsMatchTheTrianglesOfTheirRectangle) {
+  const uint32_t white_texel = 0xFFFFFFFFu;
+  struct Case {
+    SDL_Color color;
+    Uint32 format;
+    SDL_Rect at;
+  };
+  const Case cases[] = {
+      {{0, 0, 0, 90}, SDL_PIXELFORMAT_RGB888, {0, 0, kSize, kSize}},
+      {{200, 40, 130, 1}, SDL_PIXELFORMAT_ARGB8888, {5, 7, 13, 9}},
+      {{255, 255, 255, 255}, SDL_PIXELFORMAT_ARGB8888, {30, 31, 3, 2}},
+      {{10, 250, 90, 170}, SDL_PIXELFORMAT_RGB888, {-6, 80, 41, 40}},
+  };
+  const SDL_Rect clip{2, 3, kSize - 9, kSize - 4};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.at.x) + "," + std::to_string(c.at.y));
+    SDL_Surface* ref = Canvas(c.format);
+    SDL_Surface* got = Canvas(c.format);
+    const bool alpha = c.format == SDL_PIXELFORMAT_ARGB8888;
+    const float x0 = float(c.at.x), y0 = float(c.at.y), x1 = x0 + c.at.w, y1 = y0 + c.at.h;
+    const SDL_Vertex v[4] = {{{x0, y0}, c.color, {0, 0}}, {{x1, y0}, c.color, {0, 0}},
+                             {{x1, y1}, c.color, {0, 0}}, {{x0, y1}, c.color, {0, 0}}};
+    const int indices[6] = {0, 1, 2, 0, 2, 3};
+    ASSERT_TRUE(RasterTriangles(RasterTarget{static_cast<uint32_t*>(ref->pixels), ref->pitch / 4, alpha, clip},
+                                RasterTexture{&white_texel, 1, 1, 1}, v, 4, indices, 6, SDL_BLENDMODE_BLEND, c.color));
+    ASSERT_TRUE(platform::internal::RasterFill(
+        RasterTarget{static_cast<uint32_t*>(got->pixels), got->pitch / 4, alpha, clip}, c.at.x, c.at.y, c.at.w,
+        c.at.h, SDL_BLENDMODE_BLEND, c.color));
+    EXPECT_EQ(std::memcmp(ref->pixels, got->pixels, size_t(ref->pitch) * kSize), 0);
+    SDL_FreeSurface(ref);
+    SDL_FreeSurface(got);
+  }
+  std::vector<uint32_t> canvas(kSize * kSize, 0);
+  EXPECT_FALSE(platform::internal::RasterFill(RasterTarget{canvas.data(), kSize, true, clip}, 0, 0, 10, 10,
+                                              SDL_BLENDMODE_ADD, SDL_Color{1, 2, 3, 4}))
+      << "only blending is filled here";
 }
 
 }  // namespace
