@@ -232,8 +232,11 @@ bool Raster(const Paint& paint, SDL_Texture* texture, SDL_BlendMode mode, const 
             const int* indices, int index_count, bool as_triangles) {
   if (!CanRaster(paint)) return false;
   const bool upright = !as_triangles && UprightQuads(vertices, count, indices, index_count);
-  if (upright && mode == SDL_BLENDMODE_NONE && paint.color.r == 255 && paint.color.g == 255 && paint.color.b == 255)
-    return false;  // a plain copy, which SDL does by rows
+  // A plain copy SDL does by rows, but only into a canvas of the texture's
+  // format: into a window's XRGB canvas it converts pixel by pixel.
+  if (upright && mode == SDL_BLENDMODE_NONE && paint.color.r == 255 && paint.color.g == 255 && paint.color.b == 255 &&
+      internal::SoftwareCanvas()->format->format == SDL_PIXELFORMAT_ARGB8888)
+    return false;
   Uint32 format = 0;
   int w = 0, h = 0;
   if (SDL_QueryTexture(texture, &format, nullptr, &w, &h) != 0 || format != SDL_PIXELFORMAT_ARGB8888) return false;
