@@ -384,27 +384,34 @@ bool RasterFill(const RasterTarget& target, int x, int y, int w, int h, SDL_Blen
   const int64_t right = std::min<int64_t>(int64_t(x) + w, int64_t(target.clip.x) + target.clip.w);
   const int64_t bottom = std::min<int64_t>(int64_t(y) + h, int64_t(target.clip.y) + target.clip.h);
   if (left >= right || top >= bottom) return true;
-  // Combine<Blend, true> of a white texel, its source half worked out once.
+  // Combine<Blend, true> of a white texel, its source half worked out once;
+  // x / 255 as (x * 0x8081) >> 23, which is exact for 16 bits and cheaper.
   const short a = short(color.a);
   const __m128i premultiplied =
       Div255(_mm_mullo_epi16(_mm_set_epi16(255, color.r, color.g, color.b, 255, color.r, color.g, color.b),
                              _mm_set_epi16(a, a, a, a, a, a, a, a)));
   const __m128i keep = _mm_set1_epi16(short(255 - color.a));
+  const __m128i by255 = _mm_set1_epi16(short(0x8081));
   const __m128i zero = _mm_setzero_si128();
   const __m128i mask = _mm_set1_epi32(target.alpha ? -1 : 0x00FFFFFF);
+  const auto blend = [&](uint32_t* at) {
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const __m128i lo = _mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), keep);
+    const __m128i hi = _mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), keep);
+    const __m128i l = _mm_add_epi16(premultiplied, _mm_srli_epi16(_mm_mulhi_epu16(lo, by255), 7));
+    const __m128i r = _mm_add_epi16(premultiplied, _mm_srli_epi16(_mm_mulhi_epu16(hi, by255), 7));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm_and_si128(_mm_packus_epi16(l, r), mask));
+  };
   const int cw = int(right - left);
   for (int64_t row = top; row < bottom; ++row) {
     uint32_t* out = target.pixels + size_t(row) * target.pitch + left;
-    for (int i = 0; i < cw; i += 4) {
-      const int n = std::min(4, cw - i);
-      uint32_t under[4] = {0, 0, 0, 0};
-      uint32_t* at = n == 4 ? out + i : under;
-      if (n < 4) std::memcpy(under, out + i, size_t(n) * 4);
-      const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-      const __m128i lo = _mm_add_epi16(premultiplied, Div255(_mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), keep)));
-      const __m128i hi = _mm_add_epi16(premultiplied, Div255(_mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), keep)));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm_and_si128(_mm_packus_epi16(lo, hi), mask));
-      if (n < 4) std::memcpy(out + i, under, size_t(n) * 4);
+    int i = 0;
+    for (; i + 4 <= cw; i += 4) blend(out + i);
+    if (i < cw) {
+      uint32_t part[4] = {0, 0, 0, 0};
+      std::memcpy(part, out + i, size_t(cw - i) * 4);
+      blend(part);
+      std::memcpy(out + i, part, size_t(cw - i) * 4);
     }
   }
   return true;
