@@ -9,6 +9,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__SSE2__) && defined(__GNUC__)
+#include <immintrin.h>
+#define KELP_FILL_AVX2 1
+#endif
 
 namespace platform::internal {
 
@@ -377,6 +381,32 @@ bool RasterCopy(const RasterTarget& target, const RasterTexture& texture, int x,
   return true;
 }
 
+#if defined(KELP_FILL_AVX2)
+namespace {
+
+// RasterFill's blend eight pixels a step, where the processor has AVX2: the
+// whole groups of eight at the start of a row; gives the pixels it did.
+__attribute__((target("avx2"))) int FillRowAvx2(uint32_t* out, int width, __m128i premultiplied, __m128i keep,
+                                                __m128i mask) {
+  const __m256i pm = _mm256_broadcastsi128_si256(premultiplied), k = _mm256_broadcastsi128_si256(keep);
+  const __m256i m = _mm256_broadcastsi128_si256(mask), by255 = _mm256_set1_epi16(short(0x8081));
+  const __m256i zero = _mm256_setzero_si256();
+  int i = 0;
+  for (; i + 8 <= width; i += 8) {
+    __m256i* at = reinterpret_cast<__m256i*>(out + i);
+    const __m256i d = _mm256_loadu_si256(at);
+    const __m256i lo = _mm256_mullo_epi16(_mm256_unpacklo_epi8(d, zero), k);
+    const __m256i hi = _mm256_mullo_epi16(_mm256_unpackhi_epi8(d, zero), k);
+    const __m256i l = _mm256_add_epi16(pm, _mm256_srli_epi16(_mm256_mulhi_epu16(lo, by255), 7));
+    const __m256i r = _mm256_add_epi16(pm, _mm256_srli_epi16(_mm256_mulhi_epu16(hi, by255), 7));
+    _mm256_storeu_si256(at, _mm256_and_si256(_mm256_packus_epi16(l, r), m));
+  }
+  return i;
+}
+
+}  // namespace
+#endif
+
 bool RasterFill(const RasterTarget& target, int x, int y, int w, int h, SDL_BlendMode mode, SDL_Color color) {
 #if defined(__SSE2__)
   if (mode != SDL_BLENDMODE_BLEND || !target.pixels) return false;
@@ -403,9 +433,15 @@ bool RasterFill(const RasterTarget& target, int x, int y, int w, int h, SDL_Blen
     _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm_and_si128(_mm_packus_epi16(l, r), mask));
   };
   const int cw = int(right - left);
+#if defined(KELP_FILL_AVX2)
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+#endif
   for (int64_t row = top; row < bottom; ++row) {
     uint32_t* out = target.pixels + size_t(row) * target.pitch + left;
     int i = 0;
+#if defined(KELP_FILL_AVX2)
+    if (avx2) i = FillRowAvx2(out, cw, premultiplied, keep, mask);
+#endif
     for (; i + 4 <= cw; i += 4) blend(out + i);
     if (i < cw) {
       uint32_t part[4] = {0, 0, 0, 0};
