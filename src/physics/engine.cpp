@@ -1,6 +1,7 @@
 #include "physics/engine.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -1037,6 +1038,11 @@ void TPhysEngine::Push(uint32_t ia, uint32_t ib, float dx, float dy, float d, fl
   // A pinned particle never moves, also when its partner is pinned too.
   if (a.static_ && !b.static_) MoveBody(ib, bx * 2, by * 2);
   if (b.static_ && !a.static_) MoveBody(ia, ax * 2, ay * 2);
+  ++pushes_;
+  if (dense_) {
+    lanes_.Changed(step_->bodies.data(), ia);
+    lanes_.Changed(step_->bodies.data(), ib);
+  }
 }
 
 // Whether the particle may take one more glue: the glue in the engine at it,
@@ -1073,6 +1079,113 @@ void TPhysEngine::SelfCollide(size_t group) {
   }
 }
 
+// The particles of group gi against those of hi, in order; whether any came
+// within touching distance. One pair at a time: few pairs are near each other.
+bool TPhysEngine::OneByOne(size_t gi, size_t hi) {
+  const StepArrays& s = *step_;
+  StepBody* const bodies = step_->bodies.data();
+  const uint32_t* const slots = s.groupSlots.data();
+  TPhysEngine_Group* g = groupScratch_[gi].get();
+  TPhysEngine_Group* h = groupScratch_[hi].get();
+  bool touched = false;
+  const uint32_t hFirst = s.groupStart[hi], hEnd = s.groupStart[hi + 1];
+  for (uint32_t i = s.groupStart[gi], iEnd = s.groupStart[gi + 1]; i < iEnd; ++i) {
+    const uint32_t ia = slots[i];
+    StepBody& a = bodies[ia];
+    // Only a push moves a; the rest of it stays as it is for the pass.
+    float ax = a.x, ay = a.y;
+    const float ar = a.radius;
+    const bool aRests = a.inactive != 0;
+    const float aox = a.ox, aoy = a.oy;
+    for (uint32_t j = hFirst; j < hEnd; ++j) {
+      const uint32_t ib = slots[j];
+      const StepBody& b = bodies[ib];
+      if (aRests && b.inactive) continue;
+      const float dx = b.x - ax, dy = b.y - ay;
+      const float R = ar + b.radius;
+      const float reach = ReachOf(R);
+      if (!(std::fabs(dx) < reach && std::fabs(dy) < reach)) continue;
+      const float d = std::sqrt(dx * dx + dy * dy);
+      if (0 < d && d < 1.7f * R) touched = true;
+      if (0 < d && d < R) {
+        if ((g->fall || h->fall) && Contacts) Contacts->Landed(*g, *h);
+        Push(ia, ib, dx, dy, d, R);
+        ax = a.x;
+        ay = a.y;
+      } else if (0 < d && std::fabs(d - R) <= 3 && a.sticky && b.sticky && GlueRoom(ia) && GlueRoom(ib)) {
+        // Its rest length is the distance just measured.
+        const Ref<TPhysEngine_Particle>& pa = *s.groupLinks[i];
+        if (auto glue = TPhysEngine_Constraint::Join(pa->grp, pa, *s.groupLinks[j], this, d)) {
+          glue->temporary = 1;
+          CountGlue(a, 1);
+          CountGlue(bodies[ib], 1);
+        }
+      }
+    }
+    a.ox = aox;
+    a.oy = aoy;
+  }
+  return touched;
+}
+
+// As OneByOne, bit for bit, each particle measured against all of the other
+// group at once: cheaper where many pairs are near each other (a crushed
+// pile), dearer where most are far apart (boxes lying side by side).
+bool TPhysEngine::MeasuredPairs(size_t gi, size_t hi) {
+  const StepArrays& s = *step_;
+  StepBody* const bodies = step_->bodies.data();
+  const uint32_t* const slots = s.groupSlots.data();
+  TPhysEngine_Group* g = groupScratch_[gi].get();
+  TPhysEngine_Group* h = groupScratch_[hi].get();
+  bool touched = false;
+  const uint32_t hFirst = s.groupStart[hi], hEnd = s.groupStart[hi + 1], hLane = lanes_.First(hi);
+  for (uint32_t i = s.groupStart[gi], iEnd = s.groupStart[gi + 1]; i < iEnd; ++i) {
+    const uint32_t ia = slots[i];
+    StepBody& a = bodies[ia];
+    const float aox = a.ox, aoy = a.oy;
+    // a is measured against all of h at once; then only the pairs that push
+    // or may glue are handled, in order. A push moves both, so the pairs
+    // after it are measured again.
+    for (uint32_t j = 0; j < hEnd - hFirst;) {
+      const uint32_t n = std::min(hEnd - hFirst - j, PairLanes::kMost);
+      uint64_t touch, todo;
+      lanes_.Measure(a, hLane + j, n, touch, todo);
+      uint32_t next = j + n;
+      while (todo) {
+        const uint32_t q = static_cast<uint32_t>(std::countr_zero(todo));
+        const uint64_t upTo = (uint64_t{2} << q) - 1;
+        touched |= (touch & upTo) != 0;
+        touch &= ~upTo;
+        todo &= todo - 1;
+        const uint32_t ib = slots[hFirst + j + q];
+        const PairLanes::Pair p = lanes_.At(a, hLane + j + q);
+        if (p.d < p.R) {
+          if ((g->fall || h->fall) && Contacts) Contacts->Landed(*g, *h);
+          Push(ia, ib, p.dx, p.dy, p.d, p.R);
+          next = j + q + 1;
+          break;
+        }
+        if (GlueRoom(ia) && GlueRoom(ib)) {
+          // Its rest length is the distance just measured.
+          const Ref<TPhysEngine_Particle>& pa = *s.groupLinks[i];
+          if (auto glue = TPhysEngine_Constraint::Join(pa->grp, pa, *s.groupLinks[hFirst + j + q], this, p.d)) {
+            glue->temporary = 1;
+            CountGlue(a, 1);
+            CountGlue(bodies[ib], 1);
+            lanes_.Changed(bodies, ia);
+            lanes_.Changed(bodies, ib);
+          }
+        }
+      }
+      touched |= touch != 0;
+      j = next;
+    }
+    a.ox = aox;
+    a.oy = aoy;
+  }
+  return touched;
+}
+
 void TPhysEngine::ParticleCollisions() {
   const bool own = !gathered_;
   if (own) Gather();
@@ -1086,9 +1199,9 @@ void TPhysEngine::ParticleCollisions() {
     circleScratch_[i] = {static_cast<float>(g.centerx), static_cast<float>(g.centery), g.radius};
   }
   sweep_.Build(circleScratch_);
-  // Nothing resizes these during the pass.
-  StepBody* const bodies = step_->bodies.data();
-  const uint32_t* const slots = s.groupSlots.data();
+  if (dense_) lanes_.Load(step_->bodies.data(), s.groupSlots, s.groupStart, kMostGlue);
+  pushes_ = 0;
+  size_t pairs = 0;
   for (size_t gi = 0; gi < count; ++gi) {
     const Ref<TPhysEngine_Group>& g = groupScratch_[gi];
     if (!g->docollisions) continue;
@@ -1104,47 +1217,12 @@ void TPhysEngine::ParticleCollisions() {
       if (!(std::fabs(cdx) < rsum && std::fabs(cdy) < rsum)) continue;
       if (!(std::sqrt(cdx * cdx + cdy * cdy) < rsum)) continue;
 
-      bool touched = false;
-      const uint32_t hFirst = s.groupStart[hi], hEnd = s.groupStart[hi + 1];
-      for (uint32_t i = s.groupStart[gi], iEnd = s.groupStart[gi + 1]; i < iEnd; ++i) {
-        const uint32_t ia = slots[i];
-        StepBody& a = bodies[ia];
-        // Only a push moves a; the rest of it stays as it is for the pass.
-        float ax = a.x, ay = a.y;
-        const float ar = a.radius;
-        const bool aRests = a.inactive != 0;
-        const float aox = a.ox, aoy = a.oy;
-        for (uint32_t j = hFirst; j < hEnd; ++j) {
-          const uint32_t ib = slots[j];
-          const StepBody& b = bodies[ib];
-          if (aRests && b.inactive) continue;
-          const float dx = b.x - ax, dy = b.y - ay;
-          const float R = ar + b.radius;
-          const float reach = ReachOf(R);
-          if (!(std::fabs(dx) < reach && std::fabs(dy) < reach)) continue;
-          const float d = std::sqrt(dx * dx + dy * dy);
-          if (0 < d && d < 1.7f * R) touched = true;
-          if (0 < d && d < R) {
-            if ((g->fall || h->fall) && Contacts) Contacts->Landed(*g, *h);
-            Push(ia, ib, dx, dy, d, R);
-            ax = a.x;
-            ay = a.y;
-          } else if (0 < d && std::fabs(d - R) <= 3 && a.sticky && b.sticky && GlueRoom(ia) && GlueRoom(ib)) {
-            // Its rest length is the distance just measured.
-            const Ref<TPhysEngine_Particle>& pa = *s.groupLinks[i];
-            if (auto glue = TPhysEngine_Constraint::Join(pa->grp, pa, *s.groupLinks[j], this, d)) {
-              glue->temporary = 1;
-              CountGlue(a, 1);
-              CountGlue(bodies[ib], 1);
-            }
-          }
-        }
-        a.ox = aox;
-        a.oy = aoy;
-      }
+      ++pairs;
+      const bool touched = dense_ ? MeasuredPairs(gi, hi) : OneByOne(gi, hi);
       if (touched && Contacts) Contacts->Touched(g, h);
     }
   }
+  dense_ = pushes_ > kDensePushes * pairs;
   if (own) Scatter();
 }
 

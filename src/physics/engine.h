@@ -17,6 +17,7 @@
 #include "framework/core/object_list.h"
 #include "physics/circle_sweep.h"
 #include "physics/constraint_order.h"
+#include "physics/pair_lanes.h"
 #include "platform/stream.h"
 
 namespace kelp {
@@ -304,6 +305,15 @@ class TPhysEngine : public Object {
   void MoveBody(uint32_t slot, float dx, float dy);
   void Push(uint32_t a, uint32_t b, float dx, float dy, float d, float R);
   void SelfCollide(size_t group);
+  // The pair pass of groups gi and hi, one pair of particles at a time or
+  // measured by lanes; the same results. Whether any pair touched.
+  bool OneByOne(size_t gi, size_t hi);
+  bool MeasuredPairs(size_t gi, size_t hi);
+  // Measured by lanes in the next step, when this one pushed more than
+  // kDensePushes times per pair of groups (a pile, rather than a field).
+  static constexpr size_t kDensePushes = 1;
+  bool dense_ = false;
+  size_t pushes_ = 0;
   // Statics as seen by the swept moves of the running step (kept alive here).
   std::vector<Ref<TPhysEngine_Static>> stepStatics_;
   bool inStep_ = false;
@@ -322,6 +332,7 @@ class TPhysEngine : public Object {
   std::vector<CircleSweep::Circle> circleScratch_;
   CircleSweep sweep_;
   std::vector<size_t> nearScratch_;
+  PairLanes lanes_;
 };
 
 }  // namespace kelp
