@@ -156,8 +156,18 @@ class Parser {
           else attrValue_ += static_cast<char>(c);
           break;
         case 20:
-          if (c == '<') { CloseContent(); Open(20); }
-          else cur_->Value += static_cast<char>(c);
+          if (c == '<') {
+            CloseContent();
+            Open(20);
+          } else {
+            // The whole run of text up to the next '<' at once.
+            const size_t stop = std::min(text_.find('<', i), end);
+            std::string& v = cur_->Value;
+            const size_t from = v.size();
+            v.append(text_, i, stop - i);
+            for (size_t k = from; k < v.size(); ++k) v[k] = static_cast<char>(Blanked(static_cast<unsigned char>(v[k])));
+            i = stop - 1;
+          }
           break;
       }
     }
@@ -321,10 +331,8 @@ std::string EscapeXMLText(std::string_view s, bool attribute) {
 }
 
 std::string StripControlChars(std::string_view s) {
-  std::string out;
-  out.reserve(s.size());
-  for (char c : s)
-    if (static_cast<unsigned char>(c) >= 32) out += c;
+  std::string out(s);
+  out.erase(std::remove_if(out.begin(), out.end(), [](char c) { return static_cast<unsigned char>(c) < 32; }), out.end());
   return out;
 }
 

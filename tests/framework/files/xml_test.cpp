@@ -75,6 +75,7 @@ TEST_F(Xml, ReadsTheFormsGameFilesUse) {
       {"unquoted value swallows >", "<a x=1> <b/>", "a[x=1>]"},
       {"attribute names keep their case", R"(<a PosX="3"/>)", "a[PosX=3]"},
       {"control characters read as blanks", "<a v=\"1\t2\"/>", "a[v=1 2]"},
+      {"control characters in text read as blanks", "<a>1\t2\x01" "3<!-- c -->\x02</a>", "a'1 2 3 '"},
       {"entities", R"(<a t="&lt;&amp;&gt;&quot;&apos;&#65;&#x42;&#233;">x &amp; y &unknown; & z</a>)",
        "a[t=<&>\"'AB\xC3\xA9]'x & y &unknown; & z'"},
       {"two top-level elements: the later one", "<a/><b/>", "b"},
