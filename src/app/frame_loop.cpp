@@ -190,6 +190,9 @@ int OnFocusChange() {
     ResumeAllSounds(1);
     AppPaused = 0;
     PauseOverlay(0);
+    // Two screen-sized pictures and their textures, of use to the pause only.
+    PauseBackground = nullptr;
+    PauseImage = nullptr;
     if (Mouse && Mouse->custom) platform::HidePointer();
   }
   return 0;

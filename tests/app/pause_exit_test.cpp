@@ -28,6 +28,8 @@ TEST_F(FrameLoopTest, AfterAPauseTheGameClockHasMovedOnlyByTheFadeOut) {
   OnFocusChange();
   EXPECT_EQ(AppPaused, 0);
   EXPECT_EQ(ticks - ticks_before_resume, 9);  // and lightens again in 9
+  EXPECT_FALSE(PauseImage);  // the pause's pictures are not kept after it
+  EXPECT_FALSE(PauseBackground);
   UpdateFrame();
   EXPECT_EQ(GameTime, pause_start + 9 * 18);
 }
