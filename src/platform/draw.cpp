@@ -44,6 +44,7 @@ SDL_Texture* Upload(SDL_Renderer* renderer, const Pixmap& pixmap, bool masked, i
                     SDL_Rect* see_through = nullptr) {
   const int w = pixmap.Width(), h = pixmap.Height();
   if (w <= 0 || h <= 0) return nullptr;
+  internal::TexturesChanging();
   SDL_Texture* texture = reuse;
   if (!texture) {
     // Streaming, so that the rasteriser can read the texels through a lock.
@@ -276,6 +277,11 @@ bool RasterFill(const Paint& paint, const SDL_Vertex* vertices, int count, const
 // that turned and flipped texture coordinates hold.
 void Geometry(const Paint& paint, SDL_Texture* texture, const SDL_Vertex* vertices, int count, const int* indices,
               int index_count, bool as_triangles = false) {
+  if (internal::HoldingDraws() && g_clip_valid && !SDL_GetRenderTarget(paint.renderer)) {
+    internal::HoldDraw(texture, paint.mode, paint.color, g_clip, vertices, count, indices, index_count, as_triangles);
+    return;
+  }
+  internal::CanvasTouched();
   if (texture) {
     const bool copy = paint.mode == SDL_BLENDMODE_BLEND && paint.color.a == 255 &&
                       SDL_GetTextureUserData(texture) == &g_opaque_tag;
@@ -295,6 +301,25 @@ void Geometry(const Paint& paint, SDL_Texture* texture, const SDL_Vertex* vertic
   }
   SDL_RenderGeometry(paint.renderer, texture, vertices, count, indices, index_count);
 }
+
+}  // namespace
+
+void internal::DrawHeld(SDL_Texture* texture, SDL_BlendMode mode, SDL_Color color, const SDL_Rect& clip,
+                        const SDL_Vertex* vertices, int count, const int* indices, int index_count, bool as_triangles) {
+  Paint paint;
+  paint.renderer = Renderer();
+  paint.mode = mode;
+  paint.color = color;
+  if (!paint.renderer) return;
+  if (!g_clip_valid || !SDL_RectEquals(&clip, &g_clip)) {
+    SDL_RenderSetClipRect(paint.renderer, &clip);
+    g_clip = clip;
+    g_clip_valid = true;
+  }
+  Geometry(paint, texture, vertices, count, indices, index_count, as_triangles);
+}
+
+namespace {
 
 // One textured quad: local corners (x0, y0)-(x1, y1), texture corners (u0, v0)-(u1, v1).
 void Quad(const Paint& paint, SDL_Texture* texture, const Placer& at, float x0, float y0, float x1, float y1,
@@ -347,6 +372,7 @@ SDL_Texture* ScaledCopy(Image::Texture& t, SDL_Renderer* renderer, const SDL_Rec
     return nullptr;
   }
   t.wanted.erase(asked);
+  internal::TexturesChanging();
   SDL_Texture* copy = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
   if (!copy) return nullptr;
   SDL_Texture* previous = SDL_GetRenderTarget(renderer);
@@ -442,6 +468,7 @@ std::vector<int> Triangulate(const std::vector<SDL_FPoint>& pts) {
 
 Image::Texture::~Texture() {
   if (generation == internal::RendererGeneration() && internal::Renderer()) {
+    internal::TexturesChanging();
     if (texture) SDL_DestroyTexture(texture);
     if (masked) SDL_DestroyTexture(masked);
     for (const Scaled& copy : scaled) SDL_DestroyTexture(copy.texture);
@@ -467,6 +494,7 @@ SDL_Texture* internal::FrameTexture(const Image& image, int frame, bool masked) 
   const Pixmap* pixels = image.HeldFrame(frame).get();
   if (t.generation != generation || t.source != pixels) {
     if (t.generation == generation) {
+      internal::TexturesChanging();
       if (t.texture) SDL_DestroyTexture(t.texture);
       if (t.masked) SDL_DestroyTexture(t.masked);
       for (const Image::Texture::Scaled& copy : t.scaled) SDL_DestroyTexture(copy.texture);
@@ -551,8 +579,10 @@ void Cls() {
   SDL_Renderer* renderer = internal::Renderer();
   if (!renderer) return;
   const DrawState& s = State();
-  SDL_SetRenderDrawColor(renderer, Uint8(std::clamp(s.clear_r, 0, 255)), Uint8(std::clamp(s.clear_g, 0, 255)),
-                         Uint8(std::clamp(s.clear_b, 0, 255)), 255);
+  const SDL_Color clear{Uint8(std::clamp(s.clear_r, 0, 255)), Uint8(std::clamp(s.clear_g, 0, 255)),
+                        Uint8(std::clamp(s.clear_b, 0, 255)), 255};
+  internal::CanvasCleared(clear);
+  SDL_SetRenderDrawColor(renderer, clear.r, clear.g, clear.b, 255);
   SDL_RenderClear(renderer);
 }
 

@@ -55,6 +55,19 @@ void RememberDroppedPixels(const Image* image);
 void ForgetDroppedPixels(const Image* image);
 void ReadBackAllDroppedPixels();
 
+// Reusable drawing (canvas_reuse.h). While draws are held back, Geometry
+// hands each to HoldDraw (it had its clip set, `clip`) instead of drawing it;
+// DrawHeld draws one later as it would have been drawn then. Anything that
+// changes a texture, draws outside Geometry or reads the canvas tells first.
+bool HoldingDraws();
+void HoldDraw(SDL_Texture* texture, SDL_BlendMode mode, SDL_Color color, const SDL_Rect& clip,
+              const SDL_Vertex* vertices, int count, const int* indices, int index_count, bool as_triangles);
+void DrawHeld(SDL_Texture* texture, SDL_BlendMode mode, SDL_Color color, const SDL_Rect& clip,
+              const SDL_Vertex* vertices, int count, const int* indices, int index_count, bool as_triangles);
+void TexturesChanging();
+void CanvasTouched();
+void CanvasCleared(SDL_Color color);
+
 }  // namespace platform::internal
 
 namespace platform {

@@ -407,6 +407,7 @@ void WindowToVirtual(float wx, float wy, float& vx, float& vy) {
 
 void Flip(bool vsync) {
   if (!g_dev.renderer) return;
+  internal::CanvasTouched();
   if (g_dev.frame) {
     SDL_RenderFlush(g_dev.renderer);
     SDL_Surface* surface = g_dev.window ? SDL_GetWindowSurface(g_dev.window) : nullptr;
@@ -445,6 +446,7 @@ namespace {
 // Reads a rectangle of the canvas; false when graphics are closed.
 bool ReadTexels(const SDL_Rect& rect, uint32_t* out, int pitch_pixels) {
   if (!g_dev.renderer) return false;
+  internal::CanvasTouched();
   if (SDL_RenderReadPixels(g_dev.renderer, &rect, SDL_PIXELFORMAT_ARGB8888, out, pitch_pixels * 4) != 0) {
     std::fprintf(stderr, "Graphics: cannot read the canvas: %s\n", SDL_GetError());
     return false;

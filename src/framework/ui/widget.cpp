@@ -7,6 +7,7 @@
 #include "framework/media/graphics_state.h"
 #include "framework/ui/mouse.h"
 #include "framework/ui/widget_updater.h"
+#include "platform/canvas_reuse.h"
 #include "platform/draw.h"
 #include "platform/graphics_state.h"
 #include "platform/input.h"
@@ -254,6 +255,12 @@ void TWidgetManager::Draw() {
   platform::SetOrigin(0.0f, 0.0f);
   platform::SetViewport(0, 0, VirtualWidth, VirtualHeight);
   for (const Ref<TWidget>& w : WidgetsList) w->drawed = 0;
+  // Whatever lies under the last dimming stands still while its box is up
+  // (a box stops the updates of what is under it): drawn once, then reused.
+  const TWidget* dimmed = nullptr;
+  for (const Ref<TWidget>& w : WidgetsList)
+    if (w->Visible && w->Fadeable) dimmed = w.get();
+  if (dimmed) platform::BeginReusableDrawing();
   for (auto it = WidgetsList.begin(); it != WidgetsList.end(); ++it) {
     Ref<TWidget> w = *it;
     if (w->drawed || !w->Visible) continue;
@@ -265,6 +272,7 @@ void TWidgetManager::Draw() {
       platform::DrawRect(0.0f, 0.0f, static_cast<float>(VirtualWidth), static_cast<float>(VirtualHeight));
       SetWhite();
       platform::SetAlpha(1.0f);
+      if (w.get() == dimmed) platform::EndReusableDrawing();
     }
     if (Ref<TWidget> c = w->child) DrawWidget(c);
     SetWhite();
