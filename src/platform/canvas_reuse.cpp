@@ -38,6 +38,7 @@ Reuse g_reuse;
 
 template <typename T>
 void Append(std::vector<uint8_t>& log, const T* data, size_t n) {
+  if (n == 0) return;
   const auto* bytes = reinterpret_cast<const uint8_t*>(data);
   log.insert(log.end(), bytes, bytes + n * sizeof(T));
 }
@@ -51,9 +52,9 @@ void Replay(const std::vector<uint8_t>& log) {
     at += sizeof h;
     std::vector<SDL_Vertex> v(size_t(h.count));
     std::vector<int> idx(size_t(h.index_count));
-    std::memcpy(v.data(), log.data() + at, v.size() * sizeof(SDL_Vertex));
+    if (!v.empty()) std::memcpy(v.data(), log.data() + at, v.size() * sizeof(SDL_Vertex));
     at += v.size() * sizeof(SDL_Vertex);
-    std::memcpy(idx.data(), log.data() + at, idx.size() * sizeof(int));
+    if (!idx.empty()) std::memcpy(idx.data(), log.data() + at, idx.size() * sizeof(int));
     at += idx.size() * sizeof(int);
     internal::DrawHeld(h.texture, h.mode, h.color, h.clip, v.data(), h.count, idx.data(), h.index_count,
                        h.as_triangles != 0);
@@ -66,7 +67,8 @@ void Release() {
   g_reuse.holding = false;
   std::vector<uint8_t> log;
   log.swap(g_reuse.log);
-  Replay(log);
+  // A new renderer took the textures the held draws name with the old one.
+  if (internal::RendererGeneration() == g_reuse.renderer) Replay(log);
   g_reuse.picture_valid = false;
 }
 
@@ -130,6 +132,10 @@ void BeginReusableDrawing() {
 
 void EndReusableDrawing() {
   if (!g_reuse.holding) return;
+  if (internal::RendererGeneration() != g_reuse.renderer || internal::SoftwareCanvas() != g_reuse.canvas) {
+    Release();
+    return;
+  }
   g_reuse.holding = false;
   SDL_Surface* canvas = g_reuse.canvas;
   const size_t row = size_t(canvas->w) * 4;
