@@ -1050,6 +1050,18 @@ void TPhysEngine::Push(uint32_t ia, uint32_t ib, float dx, float dy, float d, fl
 // glue (a resting pile asks at every contact).
 bool TPhysEngine::GlueRoom(uint32_t slot) { return static_cast<size_t>(step_->bodies[slot].glue) < kMostGlue; }
 
+bool TPhysEngine::GlueAt(uint32_t i, uint32_t j, uint32_t ia, uint32_t ib, float d) {
+  if (!GlueRoom(ia) || !GlueRoom(ib)) return false;
+  const StepArrays& s = *step_;
+  const Ref<TPhysEngine_Particle>& pa = *s.groupLinks[i];
+  auto glue = TPhysEngine_Constraint::Join(pa->grp, pa, *s.groupLinks[j], this, d);
+  if (!glue) return false;
+  glue->temporary = 1;
+  CountGlue(step_->bodies[ia], 1);
+  CountGlue(step_->bodies[ib], 1);
+  return true;
+}
+
 namespace {
 
 // Beyond this distance on either axis no pair test can fire: not touching
@@ -1112,14 +1124,8 @@ bool TPhysEngine::OneByOne(size_t gi, size_t hi) {
         Push(ia, ib, dx, dy, d, R);
         ax = a.x;
         ay = a.y;
-      } else if (0 < d && std::fabs(d - R) <= 3 && a.sticky && b.sticky && GlueRoom(ia) && GlueRoom(ib)) {
-        // Its rest length is the distance just measured.
-        const Ref<TPhysEngine_Particle>& pa = *s.groupLinks[i];
-        if (auto glue = TPhysEngine_Constraint::Join(pa->grp, pa, *s.groupLinks[j], this, d)) {
-          glue->temporary = 1;
-          CountGlue(a, 1);
-          CountGlue(bodies[ib], 1);
-        }
+      } else if (0 < d && std::fabs(d - R) <= 3 && a.sticky && b.sticky) {
+        GlueAt(i, j, ia, ib, d);  // its rest length is the distance just measured
       }
     }
     a.ox = aox;
@@ -1165,16 +1171,9 @@ bool TPhysEngine::MeasuredPairs(size_t gi, size_t hi) {
           next = j + q + 1;
           break;
         }
-        if (GlueRoom(ia) && GlueRoom(ib)) {
-          // Its rest length is the distance just measured.
-          const Ref<TPhysEngine_Particle>& pa = *s.groupLinks[i];
-          if (auto glue = TPhysEngine_Constraint::Join(pa->grp, pa, *s.groupLinks[hFirst + j + q], this, p.d)) {
-            glue->temporary = 1;
-            CountGlue(a, 1);
-            CountGlue(bodies[ib], 1);
-            lanes_.Changed(bodies, ia);
-            lanes_.Changed(bodies, ib);
-          }
+        if (GlueAt(i, hFirst + j + q, ia, ib, p.d)) {
+          lanes_.Changed(bodies, ia);
+          lanes_.Changed(bodies, ib);
         }
       }
       touched |= touch != 0;

@@ -302,6 +302,9 @@ class TPhysEngine : public Object {
   void Scatter();
   void KeepOrder();
   bool GlueRoom(uint32_t slot);
+  // Glues the particles at group-list places i and j (slots ia, ib) with
+  // rest length d, when both still have room; whether a glue was made.
+  bool GlueAt(uint32_t i, uint32_t j, uint32_t ia, uint32_t ib, float d);
   void MoveBody(uint32_t slot, float dx, float dy);
   void Push(uint32_t a, uint32_t b, float dx, float dy, float d, float R);
   void SelfCollide(size_t group);

@@ -739,18 +739,31 @@ void DrawPoly(const std::vector<float>& xy) {
   Shape(paint, Placer(0, 0), pts, Triangulate(pts));
 }
 
+namespace {
+// The picture's texture for a textured draw, with the vertices placed on the
+// canvas in the paint's colour; null when there is nothing to draw.
+SDL_Texture* PlacedVertices(const ImageRef& image, int frame, const std::vector<FanVertex>& in, Paint& paint,
+                            std::vector<SDL_Vertex>& out) {
+  if (!Prepare(paint, true)) return nullptr;
+  SDL_Texture* texture = TextureFor(*image, frame, paint);
+  if (!texture) return nullptr;
+  const DrawState& s = State();
+  const float sx = internal::CanvasScaleX(), sy = internal::CanvasScaleY();
+  out.resize(in.size());
+  for (size_t i = 0; i < in.size(); ++i) {
+    const FanVertex& p = in[i];
+    out[i] = SDL_Vertex{{(p.x + s.origin_x) * sx, (p.y + s.origin_y) * sy}, paint.color, {p.u, p.v}};
+  }
+  return texture;
+}
+}  // namespace
+
 void DrawTexturedFan(const ImageRef& image, const std::vector<FanVertex>& fan, int frame) {
   if (!image || fan.size() < 3 || frame < 0 || frame >= image->Frames()) return;
   Paint paint;
-  if (!Prepare(paint, true)) return;
-  SDL_Texture* texture = TextureFor(*image, frame, paint);
+  std::vector<SDL_Vertex> v;
+  SDL_Texture* texture = PlacedVertices(image, frame, fan, paint, v);
   if (!texture) return;
-  const DrawState& s = State();
-  const float sx = internal::CanvasScaleX(), sy = internal::CanvasScaleY();
-  std::vector<SDL_Vertex> v(fan.size());
-  for (size_t i = 0; i < fan.size(); ++i) {
-    v[i] = SDL_Vertex{{(fan[i].x + s.origin_x) * sx, (fan[i].y + s.origin_y) * sy}, paint.color, {fan[i].u, fan[i].v}};
-  }
   std::vector<int> idx;
   for (int i = 1; i + 1 < int(fan.size()); ++i) idx.insert(idx.end(), {0, i, i + 1});
   Geometry(paint, texture, v.data(), int(v.size()), idx.data(), int(idx.size()));
@@ -760,17 +773,9 @@ void DrawTexturedTriangles(const ImageRef& image, const std::vector<FanVertex>& 
                            const std::vector<int>& indices, int frame) {
   if (!image || vertices.empty() || indices.size() < 3 || frame < 0 || frame >= image->Frames()) return;
   Paint paint;
-  if (!Prepare(paint, true)) return;
-  SDL_Texture* texture = TextureFor(*image, frame, paint);
-  if (!texture) return;
-  const DrawState& s = State();
-  const float sx = internal::CanvasScaleX(), sy = internal::CanvasScaleY();
   static thread_local std::vector<SDL_Vertex> v;
-  v.resize(vertices.size());
-  for (size_t i = 0; i < vertices.size(); ++i) {
-    const FanVertex& p = vertices[i];
-    v[i] = SDL_Vertex{{(p.x + s.origin_x) * sx, (p.y + s.origin_y) * sy}, paint.color, {p.u, p.v}};
-  }
+  SDL_Texture* texture = PlacedVertices(image, frame, vertices, paint, v);
+  if (!texture) return;
   const int n = int(vertices.size());
   const auto outside = [n](int i) { return i < 0 || i >= n; };
   if (std::none_of(indices.begin(), indices.end(), outside)) {
