@@ -31,6 +31,7 @@ HeapStats ReadHeap() {
     h.live_kib = static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024);
     h.heap_kib = static_cast<long>(__sanitizer_get_heap_size() / 1024);
   } else {
+    // glibc's main arena and its large mappings: the game allocates on its main thread.
     const struct mallinfo2 m = mallinfo2();
     h.live_kib = static_cast<long>((m.uordblks + m.hblkhd) / 1024);
     h.heap_kib = static_cast<long>((m.arena + m.hblkhd) / 1024);
