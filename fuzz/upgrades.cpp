@@ -63,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       Check(u->ID == ++id);
       Check(u->Image && u->w == u->Image->Width() && u->Hide == 1);
       Check(std::fabs(u->x) <= 100000.0f && std::fabs(u->y) <= 100000.0f);  // NaN fails too
+      for (int v : {u->cx, u->cy, u->px, u->py}) Check(v >= -100000 && v <= 100000);
     }
     TUpgrade::FindParents();
     for (int i = 0; i < 3; ++i) TVillageCreature::Create(0, 0, 2, 1 + i);

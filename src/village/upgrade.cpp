@@ -32,15 +32,17 @@ int HoverOffsetX = 0, HoverOffsetY = 0;
 
 namespace {
 
-// A building's place: a number the village can hold, else 0 with a log line
-// (an overflowing or "nan" value would reach drawing and the mouse test).
-float Coordinate(const std::string& line, const char* attr, const std::string& key) {
-  constexpr float kFarthest = 100000.0f;
-  const float v = ToFloat(GetLineAttr(line, attr));
-  if (std::isfinite(v) && std::fabs(v) <= kFarthest) return v;
-  WriteLog("[Upgrades WARNING : Load] \"" + key + "\": " + attr + " \"" + GetLineAttr(line, attr) + "\" is no place in the village; 0 is used",
+// A building's place and its offsets: numbers the village can hold, else 0
+// with a log line (an overflowing value would reach drawing, the mouse test
+// and the sums that place its labels).
+template <class T>
+T InVillage(T v, const std::string& line, const char* attr, const std::string& key) {
+  constexpr double kFarthest = 100000.0;
+  if (std::isfinite(static_cast<double>(v)) && std::fabs(static_cast<double>(v)) <= kFarthest) return v;
+  WriteLog("[Upgrades WARNING : Load] \"" + key + "\": " + attr + " \"" + GetLineAttr(line, attr) +
+               "\" is no place in the village; 0 is used",
            LOG_WARNING);
-  return 0.0f;
+  return T{0};
 }
 
 bool Exists(const std::string& path) { return !path.empty() && OpenPakStream(path) != nullptr; }
@@ -204,12 +206,12 @@ int TUpgrade::LoadFrom(platform::Stream& in) {
     }
     names.insert(key);
     u->Rent = ResManager ? ResManager->GetImage("IMAGE_RENT") : nullptr;
-    u->x = Coordinate(line, "x", key);
-    u->y = Coordinate(line, "y", key);
-    u->cx = Int(ToFloat(GetLineAttr(line, "cx")));
-    u->cy = Int(ToFloat(GetLineAttr(line, "cy")));
-    u->px = ToInt(GetLineAttr(line, "px"));
-    u->py = ToInt(GetLineAttr(line, "py"));
+    u->x = InVillage(ToFloat(GetLineAttr(line, "x")), line, "x", key);
+    u->y = InVillage(ToFloat(GetLineAttr(line, "y")), line, "y", key);
+    u->cx = InVillage(Int(ToFloat(GetLineAttr(line, "cx"))), line, "cx", key);
+    u->cy = InVillage(Int(ToFloat(GetLineAttr(line, "cy"))), line, "cy", key);
+    u->px = InVillage(ToInt(GetLineAttr(line, "px")), line, "px", key);
+    u->py = InVillage(ToInt(GetLineAttr(line, "py")), line, "py", key);
     u->class_ = GetLineAttr(line, "type");
     u->capacity = CapacityOf(u->class_);
     u->upgrade_name = GetLineAttr(line, "name");

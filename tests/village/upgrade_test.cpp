@@ -93,8 +93,9 @@ TEST_F(Upgrades_, KeepsWhatIsValidOfADamagedTree) {
   EXPECT_NE(log.find("reading ends at the tag"), std::string::npos);
 }
 
-TEST_F(Upgrades_, APlaceOutsideTheVillageIsLoggedAndZero) {
-  Tree(Line("far", "x=\"1e87\" y=\"-1e40\"") + Line("near", "x=\"-100000\" y=\"250.5\""));
+TEST_F(Upgrades_, APlaceOrOffsetOutsideTheVillageIsLoggedAndZero) {
+  Tree(Line("far", "x=\"1e87\" y=\"-1e40\" cx=\"2777777777777777\" cy=\"5\" px=\"-3000000\"") +
+       Line("near", "x=\"-100000\" y=\"250.5\" cx=\"-7\" px=\"99999\""));
   const std::string log = LoadLogged();
   const Ref<TUpgrade> far = TUpgrade::FindUpgrade("far"), near = TUpgrade::FindUpgrade("near");
   ASSERT_TRUE(far && near);
@@ -102,6 +103,12 @@ TEST_F(Upgrades_, APlaceOutsideTheVillageIsLoggedAndZero) {
   EXPECT_EQ(far->y, 0.0f);
   EXPECT_EQ(near->x, -100000.0f);
   EXPECT_EQ(near->y, 250.5f);
+  EXPECT_EQ(far->cx, 0);
+  EXPECT_EQ(far->cy, 5);
+  EXPECT_EQ(far->px, 0);
+  EXPECT_EQ(near->cx, -7);
+  EXPECT_EQ(near->px, 99999);
+  EXPECT_NE(log.find("\"far\": cx \"2777777777777777\" is no place in the village"), std::string::npos);
   EXPECT_NE(log.find("\"far\": x \"1e87\" is no place in the village"), std::string::npos);
   EXPECT_NE(log.find("\"far\": y \"-1e40\" is no place in the village"), std::string::npos);
 }
