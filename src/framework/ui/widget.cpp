@@ -280,6 +280,9 @@ void TWidgetManager::Draw() {
     DrawWidget(w);
     PopGraphicsState();
   }
+  // A dimmed widget drawn earlier as another's child never reached its end
+  // above: what was held is drawn now, in its order.
+  if (dimmed) platform::EndReusableDrawing();
 }
 
 void TWidgetManager::DrawWidget(const Ref<TWidget>& w) {
